@@ -1,0 +1,68 @@
+// A command of kovrel-cli: its name, its options with the parameter
+// window's defaults, and the conversion it runs on the input text.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/hand_off.h"
+
+namespace kovrel::cli {
+
+struct OptionSpec {
+  std::string name;           ///< "--find"
+  std::string value_name;     ///< "S"; empty for a flag without a value
+  std::string default_value;  ///< used when the option is not given
+  bool required = false;
+  std::string help;           ///< one line
+};
+
+/// Options as given on the command line, with the defaults filled in.
+class Options {
+ public:
+  bool Has(std::string_view name) const { return given_.count(std::string(name)) > 0; }
+  const std::string& Get(std::string_view name) const;
+  void Set(std::string name, std::string value, bool given);
+
+ private:
+  std::map<std::string, std::string, std::less<>> values_;
+  std::map<std::string, bool, std::less<>> given_;
+};
+
+struct CliCommand {
+  std::string name;
+  std::string summary;  ///< one line, in the program's language
+  std::vector<OptionSpec> options;
+  /// Extra check of the options (a choice between two modes); returns an
+  /// error text for the usage message, or empty when the options are fine.
+  std::function<std::string(const Options&)> check;
+  std::function<ConversionResult(const Options&, std::string_view input)> run;
+};
+
+/// Thrown for a usage error; main prints it with the usage line, exit 64.
+struct UsageError {
+  std::string message;
+};
+
+/// "kovrel-cli NAME --find S --with R [INPUT] [-o OUTPUT]".
+std::string UsageLine(const CliCommand& command);
+
+/// Parses the arguments after the command name. Throws UsageError.
+struct ParsedArgs {
+  Options options;
+  std::string input;   ///< empty or "-" for standard input
+  std::string output;  ///< empty or "-" for standard output
+  bool help = false;
+};
+ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);
+
+/// Every command, in the order --help lists them.
+const std::vector<CliCommand>& AllCommands();
+
+/// The commands of the text tools.
+std::vector<CliCommand> TextToolCommands();
+
+}  // namespace kovrel::cli

@@ -1,0 +1,134 @@
+// kovrel-cli: runs any conversion without a window. Input and output are
+// the CP932 bytes the work files would hold; messages go to standard error.
+// Exit codes: 0 converted, 1 nothing to convert, 2 failure, 64 usage.
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_command.h"
+#include "core/cp932.h"
+#include "core/failure.h"
+#include "core/file_io.h"
+
+namespace kovrel::cli {
+namespace {
+
+constexpr int kExitConverted = 0;
+constexpr int kExitNothing = 1;
+constexpr int kExitFailure = 2;
+constexpr int kExitUsage = 64;
+
+void PrintHelp(std::ostream& out) {
+  out << "使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]\n"
+         "INPUT を省略するか - とすると標準入力から、OUTPUT を省略すると標準出力へ、\n"
+         "Shift-JIS (CP932) のまま読み書きします。メッセージは標準エラーに出ます。\n"
+         "終了コード: 0 変換した, 1 変換するものがない, 2 エラー, 64 使い方の誤り\n\n"
+         "コマンド:\n";
+  for (const CliCommand& command : AllCommands()) {
+    out << "  " << command.name << "\n      " << command.summary << "\n      " << UsageLine(command) << "\n";
+  }
+}
+
+void PrintCommandHelp(const CliCommand& command, std::ostream& out) {
+  out << "使い方: " << UsageLine(command) << "\n" << command.summary << "\n";
+  for (const OptionSpec& option : command.options) {
+    out << "  " << option.name;
+    if (!option.value_name.empty()) out << " " << option.value_name;
+    out << "\t" << option.help;
+    if (!option.default_value.empty()) out << "（既定: " << option.default_value << "）";
+    out << "\n";
+  }
+}
+
+std::string ReadStandardInput() {
+  std::string bytes;
+  char buffer[1 << 16];
+  ssize_t got;
+  while ((got = ::read(STDIN_FILENO, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<std::size_t>(got));
+  if (got < 0) Fail(FailureKind::kFileNotFound, "標準入力");
+  return bytes;
+}
+
+void WriteStandardOutput(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+    Fail(FailureKind::kDiskFull, "標準出力");
+  }
+}
+
+int RunCommand(const CliCommand& command, const std::vector<std::string>& args) {
+  ParsedArgs parsed;
+  try {
+    parsed = ParseArgs(command, args);
+  } catch (const UsageError& error) {
+    std::cerr << "kovrel-cli " << command.name << ": " << error.message << "\n使い方: " << UsageLine(command)
+              << "\n";
+    return kExitUsage;
+  }
+  if (parsed.help) {
+    PrintCommandHelp(command, std::cout);
+    return kExitConverted;
+  }
+  try {
+    const bool from_stdin = parsed.input.empty() || parsed.input == "-";
+    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    DecodeCp932InPlace(input);
+    ConversionResult result = command.run(parsed.options, input);
+    if (result.nothing_to_convert) {
+      std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
+      return kExitNothing;
+    }
+    EncodeCp932InPlace(result.text);
+    if (parsed.output.empty() || parsed.output == "-") {
+      WriteStandardOutput(result.text);
+    } else {
+      WriteFileAtomic(parsed.output, result.text);
+    }
+    if (!result.message.empty()) std::cerr << result.message << "\n";
+    return kExitConverted;
+  } catch (const Failure& failure) {
+    std::cerr << ErrorReportText(failure) << "\n";
+    return kExitFailure;
+  } catch (const std::bad_alloc&) {
+    std::cerr << ErrorReportText(MakeFailure(FailureKind::kOutOfMemory)) << "\n";
+    return kExitFailure;
+  }
+}
+
+}  // namespace
+
+const std::vector<CliCommand>& AllCommands() {
+  static const std::vector<CliCommand> commands = [] {
+    std::vector<CliCommand> all;
+    for (auto&& group : {TextToolCommands()}) {
+      all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
+    }
+    return all;
+  }();
+  return commands;
+}
+
+}  // namespace kovrel::cli
+
+int main(int argc, char** argv) {
+  using namespace kovrel::cli;
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    std::cerr << "使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]（一覧は kovrel-cli --help）\n";
+    return kExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintHelp(std::cout);
+    return kExitConverted;
+  }
+  for (const CliCommand& command : AllCommands()) {
+    if (command.name == args[0]) return RunCommand(command, {args.begin() + 1, args.end()});
+  }
+  std::cerr << "kovrel-cli: 不明なコマンド " << args[0]
+            << "\n使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]（一覧は kovrel-cli --help）\n";
+  return kExitUsage;
+}

@@ -1,0 +1,202 @@
+// CP932 decoding and encoding through the generated double-byte table.
+#include "core/cp932.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "core/failure.h"
+#include "core/utf8.h"
+
+namespace kovrel {
+namespace {
+
+#include "core/cp932_table.inc"
+
+constexpr char32_t kRawByteBase = 0xF780;  // undecodable byte b <-> U+F780 + b
+
+constexpr bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Row of kCp932Table for a lead byte.
+constexpr int LeadRow(unsigned b) { return b <= 0x9F ? static_cast<int>(b - 0x81) : static_cast<int>(b - 0xE0 + 31); }
+
+// Preference of a double-byte code when several decode to one character: the
+// standard JIS rows first, then NEC row 13, then the IBM extensions, last the
+// NEC-selected IBM extensions. This is the choice of the system conversion.
+int LeadPreference(unsigned lead) {
+  if (lead == 0x87) return 1;
+  if (lead >= 0xFA) return 2;
+  if (lead == 0xED || lead == 0xEE) return 3;
+  return 0;
+}
+
+// Unicode (BMP) to CP932: a byte value below 0x100 or a double-byte code;
+// 0 means not encodable (U+0000 itself is handled as ASCII).
+struct EncodeTable {
+  std::array<std::uint16_t, 0x10000> code{};
+  EncodeTable() {
+    for (int pass = 0; pass < 4; ++pass) {
+      for (unsigned lead : kCp932Leads) {
+        if (LeadPreference(lead) != pass) continue;
+        for (int t = 0; t < kCp932TrailCount; ++t) {
+          const char16_t cp = kCp932Table[LeadRow(lead)][t];
+          if (cp != 0 && code[cp] == 0) code[cp] = static_cast<std::uint16_t>(lead << 8 | (0x40 + t));
+        }
+      }
+    }
+    for (unsigned b = 0xA1; b <= 0xDF; ++b) code[0xFF61 + b - 0xA1] = static_cast<std::uint16_t>(b);
+    for (unsigned b = 0x80; b <= 0xFF; ++b) code[kRawByteBase + b] = static_cast<std::uint16_t>(b);
+  }
+};
+
+const EncodeTable& Encoder() {
+  static const auto* table = new EncodeTable();
+  return *table;
+}
+
+// Length of the run of ASCII bytes starting at `p`, at most `n`.
+std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    if (word & 0x8080808080808080ULL) break;
+  }
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
+// CP932 code of `cp`: 1 or 2 bytes written to `out`, 0 when not encodable.
+int EncodeOne(char32_t cp, char* out) {
+  if (cp < 0x80) {
+    out[0] = static_cast<char>(cp);
+    return 1;
+  }
+  if (cp > 0xFFFF) return 0;
+  const std::uint16_t code = Encoder().code[cp];
+  if (code == 0) return 0;
+  if (code < 0x100) {
+    out[0] = static_cast<char>(code);
+    return 1;
+  }
+  out[0] = static_cast<char>(code >> 8);
+  out[1] = static_cast<char>(code & 0xFF);
+  return 2;
+}
+
+// Number of bytes of 0x80 and above.
+std::size_t CountHighBytes(const unsigned char* p, std::size_t n) {
+  std::size_t count = 0, i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    count += static_cast<std::size_t>(__builtin_popcountll(word & 0x8080808080808080ULL));
+  }
+  for (; i < n; ++i) count += p[i] >> 7;
+  return count;
+}
+
+}  // namespace
+
+std::string DecodeCp932(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  const std::size_t high = CountHighBytes(p, n);
+  if (high == 0) return std::string(bytes);
+  // An ASCII byte gives one UTF-8 byte, any other byte at most three.
+  std::string result(n + 2 * high, '\0');
+  char* out = result.data();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t run = AsciiRun(p + i, n - i);
+    std::memcpy(out, p + i, run);
+    out += run;
+    i += run;
+    if (i >= n) break;
+    const unsigned b = p[i];
+    if (b >= 0xA1 && b <= 0xDF) {
+      out += WriteUtf8(out, 0xFF61 + (b - 0xA1));
+      ++i;
+      continue;
+    }
+    if (IsLeadByte(b) && i + 1 < n) {
+      const unsigned t = p[i + 1];
+      if (t >= 0x40 && t <= 0xFC) {
+        const char16_t cp = kCp932Table[LeadRow(b)][t - 0x40];
+        if (cp != 0) {
+          out += WriteUtf8(out, cp);
+          i += 2;
+          continue;
+        }
+      }
+    }
+    out += WriteUtf8(out, kRawByteBase + b);
+    ++i;
+  }
+  result.resize(static_cast<std::size_t>(out - result.data()));
+  return result;
+}
+
+void DecodeCp932InPlace(std::string& text) {
+  if (CountHighBytes(reinterpret_cast<const unsigned char*>(text.data()), text.size()) != 0) {
+    text = DecodeCp932(text);
+  }
+}
+
+std::optional<Unencodable> FindUnencodable(std::string_view text) {
+  int line = 1;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    const char32_t cp = NextCodePoint(text, pos);
+    char scratch[2];
+    if (cp == kInvalidCodePoint || EncodeOne(cp, scratch) == 0) return Unencodable{start, cp, line};
+    if (cp == '\n' || (cp == '\r' && (pos >= text.size() || text[pos] != '\n'))) ++line;
+  }
+  return std::nullopt;
+}
+
+std::string UnencodableMessage(std::string_view text, const Unencodable& where) {
+  std::string message = "Shift-JIS で表せない文字があります: " + std::to_string(where.line) + " 行目の";
+  if (where.code_point == kInvalidCodePoint) {
+    return message + "不正な UTF-8 のバイト";
+  }
+  std::size_t end = where.offset;
+  NextCodePoint(text, end);
+  return message + "「" + std::string(text.substr(where.offset, end - where.offset)) + "」(" +
+         CodePointName(where.code_point) + ")";
+}
+
+std::string EncodeCp932(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  std::string result;
+  result.resize(n);  // CP932 is never longer than UTF-8
+  char* out = result.data();
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t run = AsciiRun(p + i, n - i);
+    std::memcpy(out, p + i, run);
+    out += run;
+    i += run;
+    if (i >= n) break;
+    const std::size_t start = i;
+    const char32_t cp = NextCodePoint(text, i);
+    const int written = cp == kInvalidCodePoint ? 0 : EncodeOne(cp, out);
+    if (written == 0) {
+      const auto where = FindUnencodable(text.substr(0, start + 4 <= n ? start + 4 : n));
+      FailWithText(FailureKind::kInvalidArgument, UnencodableMessage(text, *where));
+    }
+    out += written;
+  }
+  result.resize(static_cast<std::size_t>(out - result.data()));
+  return result;
+}
+
+void EncodeCp932InPlace(std::string& text) {
+  if (CountHighBytes(reinterpret_cast<const unsigned char*>(text.data()), text.size()) != 0) {
+    text = EncodeCp932(text);
+  }
+}
+
+}  // namespace kovrel

@@ -1,0 +1,102 @@
+// The hand-off runner.
+#include "core/hand_off.h"
+
+#include <exception>
+#include <new>
+
+#include "core/cp932.h"
+#include "core/edit_module.h"
+#include "core/failure.h"
+#include "core/file_io.h"
+
+namespace kovrel {
+namespace {
+
+// Shows the busy pointer for its lifetime.
+class BusyPointer {
+ public:
+  explicit BusyPointer(DocumentPort& document) : document_(document) { document_.SetBusy(true); }
+  ~BusyPointer() { document_.SetBusy(false); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  DocumentPort& document_;
+};
+
+}  // namespace
+
+CommandOutcome FailureOutcome(std::exception_ptr error) {
+  CommandOutcome outcome;
+  outcome.kind = CommandOutcome::Kind::kFailed;
+  Failure failure(static_cast<int>(FailureKind::kInvalidArgument), "");
+  try {
+    std::rethrow_exception(error);
+  } catch (const Failure& caught) {
+    failure = caught;
+  } catch (const std::bad_alloc&) {
+    failure = MakeFailure(FailureKind::kOutOfMemory);
+  } catch (const std::exception& other) {
+    failure = MakeFailure(FailureKind::kInvalidArgument, other.what());
+  }
+  if (failure.IsCancel()) {
+    outcome.kind = CommandOutcome::Kind::kCancelled;
+    return outcome;
+  }
+  outcome.failure_number = failure.number();
+  outcome.message = ErrorReportText(failure);
+  return outcome;
+}
+
+std::string HandOffRunner::InputPath() const { return WorkPath(module_.ProgDir, files_.input); }
+std::string HandOffRunner::OutputPath() const { return WorkPath(module_.ProgDir, files_.output); }
+
+CommandOutcome HandOffRunner::Run(std::optional<MacroStepRef> step, const Conversion& conversion) {
+  if (auto failed = Begin(step)) return *failed;
+  return Finish(conversion);
+}
+
+std::optional<CommandOutcome> HandOffRunner::Begin(std::optional<MacroStepRef> step) {
+  if (step) RecordStep(module_, step->kind, step->item);
+  BusyPointer busy(document_);
+  try {
+    // Encoding first: a character Shift-JIS cannot hold stops the command
+    // before any file is written.
+    std::string text = document_.Text();
+    EncodeCp932InPlace(text);
+    WriteFileBytes(InputPath(), text);
+  } catch (...) {
+    return FailureOutcome(std::current_exception());
+  }
+  return std::nullopt;
+}
+
+CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
+  BusyPointer busy(document_);
+  CommandOutcome outcome;
+  try {
+    module_.LineBuf.clear();
+    module_.FieldBuf.clear();
+    std::string input = ReadFileBytes(InputPath());
+    DecodeCp932InPlace(input);
+    ConversionResult result = conversion(input);
+    if (result.nothing_to_convert) {
+      outcome.kind = CommandOutcome::Kind::kNothingToConvert;
+      outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : result.message;
+    } else {
+      EncodeCp932InPlace(result.text);
+      WriteFileBytes(OutputPath(), result.text);
+      std::string loaded = ReadFileBytes(OutputPath());
+      DecodeCp932InPlace(loaded);
+      document_.Load(std::move(loaded));
+      outcome.message = std::move(result.message);
+    }
+  } catch (...) {
+    return FailureOutcome(std::current_exception());
+  }
+  RemoveFile(InputPath());
+  RemoveFile(OutputPath());
+  return outcome;
+}
+
+}  // namespace kovrel

@@ -1,0 +1,106 @@
+// The document hand-off that every command runs through: record the macro
+// step, show the busy pointer, save the document to the input work file
+// (BAK.DAT), run the conversion, write the output work file (BAK1.DAT), load
+// it back as the document, restore the pointer and delete the work files.
+// On a failure the document keeps its text, the work files stay, and the
+// outcome carries the standard error report.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kovrel {
+
+struct EditModule;
+
+/// What the runner needs of the editor; the editor window and the tests
+/// implement it.
+class DocumentPort {
+ public:
+  virtual ~DocumentPort() = default;
+  /// The whole document as it is saved: lines separated by CR LF.
+  virtual std::string Text() const = 0;
+  /// Replaces the whole document.
+  virtual void Load(std::string text) = 0;
+  /// Shows the busy pointer (true) or the text pointer (false).
+  virtual void SetBusy(bool busy) = 0;
+};
+
+/// The result of a conversion of the document text.
+struct ConversionResult {
+  ConversionResult() = default;
+  explicit ConversionResult(std::string new_text, std::string shown = {})
+      : text(std::move(new_text)), message(std::move(shown)) {}
+
+  std::string text;             ///< the new document
+  std::string message;          ///< shown after the load (a count); may be empty
+  bool nothing_to_convert = false;
+
+  /// The document stays as it is and the standard message is shown.
+  static ConversionResult NothingToConvert() {
+    ConversionResult result;
+    result.nothing_to_convert = true;
+    return result;
+  }
+};
+
+/// A conversion: a pure function of the input text (UTF-8) that returns the
+/// result or throws Failure.
+using Conversion = std::function<ConversionResult(std::string_view input)>;
+
+inline constexpr std::string_view kNothingToConvertMessage = "変換可能なコマンドが、見つかりませんでした";
+
+/// How a command ended and what to show the user.
+struct CommandOutcome {
+  enum class Kind { kConverted, kNothingToConvert, kFailed, kCancelled };
+  Kind kind = Kind::kConverted;
+  std::string message;     ///< the text to show; empty shows nothing
+  int failure_number = 0;  ///< for kFailed
+};
+
+/// A macro step recorded before the command runs.
+struct MacroStepRef {
+  std::string_view kind;
+  int item = 0;
+};
+
+/// The names of a command's work files in ProgDir.
+struct WorkFiles {
+  std::string_view input = "BAK.DAT";
+  std::string_view output = "BAK1.DAT";
+};
+
+/// Runs commands on the document through the work files.
+class HandOffRunner {
+ public:
+  HandOffRunner(EditModule& module, DocumentPort& document, WorkFiles files = {})
+      : module_(module), document_(document), files_(files) {}
+
+  /// The whole hand-off for a command without a parameter window.
+  CommandOutcome Run(std::optional<MacroStepRef> step, const Conversion& conversion);
+
+  /// The first part, for a command that asks for parameters in a window:
+  /// records the step and saves the document to the input work file.
+  /// Returns the outcome to show when the save failed.
+  std::optional<CommandOutcome> Begin(std::optional<MacroStepRef> step);
+
+  /// The second part, run by the parameter window: reads the input work
+  /// file, converts, writes and loads the output work file.
+  CommandOutcome Finish(const Conversion& conversion);
+
+  std::string InputPath() const;
+  std::string OutputPath() const;
+
+ private:
+  EditModule& module_;
+  DocumentPort& document_;
+  WorkFiles files_;
+};
+
+/// The outcome of a failure caught while a command ran: cancel is silent,
+/// every other failure gives the standard error report.
+CommandOutcome FailureOutcome(std::exception_ptr error);
+
+}  // namespace kovrel

@@ -1,0 +1,249 @@
+// Number formatting from decimal digits: std::to_chars gives the correctly
+// rounded significant digits of the binary value; the mask rounding then
+// works on those digits, never on the binary value again.
+#include "core/number_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
+#include "core/failure.h"
+
+namespace kovrel {
+namespace {
+
+// A value as significant decimal digits: value = 0.d1d2d3... x 10^exponent.
+struct Decimal {
+  char digits[24];
+  int count = 0;     // digits without trailing zeros; 0 for zero
+  int exponent = 0;  // position of the point relative to the first digit
+  bool negative = false;
+};
+
+// Fills `d` from the significant digits of `text`, as written by
+// std::to_chars in scientific form ("d.ddddde+XX" or "de+XX").
+void ParseScientific(const char* text, const char* end, Decimal& d) {
+  const char* p = text;
+  int count = 0;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p != '.') d.digits[count++] = *p;
+  }
+  int exp10 = 0;
+  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exp10);
+  while (count > 0 && d.digits[count - 1] == '0') --count;
+  d.count = count;
+  d.exponent = exp10 + 1;
+}
+
+// Fills `d` from the seven-digit integer `digits` (1000000 to 9999999) of
+// a value whose first digit stands at 10^exp10.
+void SetSevenDigits(std::uint32_t digits, int exp10, Decimal& d) {
+  for (int k = 6; k >= 0; --k) {
+    d.digits[k] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  int count = 7;
+  while (count > 0 && d.digits[count - 1] == '0') --count;
+  d.count = count;
+  d.exponent = exp10 + 1;
+}
+
+// Seven significant digits of a float by exact integer arithmetic, for the
+// values below 10^7 that NC data holds; false leaves the rest to to_chars.
+// The float is m * 2^e exactly; m * 10^q * 2^e is formed in 128 bits and
+// rounded to an integer (a tie goes to even, as std::to_chars does).
+bool FloatDigits(float value, Decimal& d) {
+  int binary_exponent = 0;
+  const double fraction = std::frexp(static_cast<double>(value), &binary_exponent);  // [0.5, 1)
+  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 24));                // 24-bit integer
+  const int e = binary_exponent - 24;
+  // First guess of the decimal exponent from the binary one; corrected below.
+  int exp10 = static_cast<int>(std::floor((binary_exponent - 1) * 0.30102999566398120));
+  static constexpr std::uint64_t kPow10[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL,
+                                             10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL,
+                                             100000000000ULL, 1000000000000ULL, 10000000000000ULL,
+                                             100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL,
+                                             100000000000000000ULL, 1000000000000000000ULL};
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int q = 6 - exp10;  // scale so that seven digits stand before the point
+    if (q < 0 || q > 30 || e > 0 || e < -120) return false;
+    unsigned __int128 n = m;
+    for (int left = q; left > 0; left -= 18) n *= kPow10[left > 18 ? 18 : left];
+    const int shift = -e;
+    auto digits = static_cast<std::uint64_t>(n >> shift);
+    if (digits >= 10000000ULL) {
+      ++exp10;
+      continue;
+    }
+    if (digits < 1000000ULL) {
+      --exp10;
+      continue;
+    }
+    if (shift > 0) {
+      const unsigned __int128 rest = n & ((static_cast<unsigned __int128>(1) << shift) - 1);
+      const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+      if (rest > half || (rest == half && (digits & 1))) ++digits;
+    }
+    if (digits == 10000000ULL) {
+      digits = 1000000ULL;
+      ++exp10;
+    }
+    SetSevenDigits(static_cast<std::uint32_t>(digits), exp10, d);
+    return true;
+  }
+  return false;
+}
+
+template <typename T>
+Decimal ToDecimal(T value, int significant) {
+  if (!std::isfinite(value)) Fail(FailureKind::kOverflow, "数値が有限ではありません");
+  Decimal d;
+  d.negative = std::signbit(value);
+  if (value == 0) return d;
+  if constexpr (std::is_same_v<T, float>) {
+    if (FloatDigits(std::fabs(value), d)) return d;
+  }
+  char text[48];
+  const auto result = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific,
+                                    significant - 1);
+  ParseScientific(text, result.ptr, d);
+  return d;
+}
+
+// Rounds `d` half away from zero to `places` digits after the point.
+void RoundDecimal(Decimal& d, int places) {
+  const int keep = d.exponent + places;  // digits that stay
+  if (d.count <= keep) return;
+  if (keep < 0) {
+    d.count = 0;
+    return;
+  }
+  const bool up = d.digits[keep] >= '5';
+  d.count = keep;
+  if (up) {
+    int i = keep - 1;
+    while (i >= 0 && d.digits[i] == '9') --i;
+    if (i < 0) {
+      // 9.995 -> 10.00: a carry out of the first digit.
+      d.digits[0] = '1';
+      d.count = 1;
+      ++d.exponent;
+      return;
+    }
+    ++d.digits[i];
+    d.count = i + 1;
+  }
+  while (d.count > 0 && d.digits[d.count - 1] == '0') --d.count;
+}
+
+// Digit k (0-based from the first significant digit) or '0' past the end.
+char DigitAt(const Decimal& d, int k) { return k >= 0 && k < d.count ? d.digits[k] : '0'; }
+
+std::string WriteMasked(Decimal d, const Mask& mask) {
+  RoundDecimal(d, mask.frac_max);
+  std::string out;
+  if (d.negative && d.count > 0) out += '-';
+  // Integer part: the significant digits before the point, padded to int_min.
+  const int int_digits = d.count > 0 && d.exponent > 0 ? d.exponent : 0;
+  for (int k = int_digits; k < mask.int_min; ++k) out += '0';
+  for (int k = 0; k < int_digits; ++k) out += DigitAt(d, k);
+  if (mask.point) out += '.';
+  // Fraction: digits up to the last significant one, at least frac_min.
+  int frac = d.count > 0 ? d.count - d.exponent : 0;
+  if (frac < mask.frac_min) frac = mask.frac_min;
+  if (frac > mask.frac_max) frac = mask.frac_max;
+  for (int k = 0; k < frac; ++k) out += DigitAt(d, d.exponent + k);
+  return out;
+}
+
+std::string WriteGeneral(const Decimal& d) {
+  if (d.count == 0) return "0";
+  std::string out;
+  if (d.negative) out += '-';
+  if (d.exponent <= 0) {
+    out += '.';
+    out.append(static_cast<std::size_t>(-d.exponent), '0');
+    out.append(d.digits, static_cast<std::size_t>(d.count));
+    return out;
+  }
+  for (int k = 0; k < d.exponent; ++k) out += DigitAt(d, k);
+  if (d.count > d.exponent) {
+    out += '.';
+    out.append(d.digits + d.exponent, static_cast<std::size_t>(d.count - d.exponent));
+  }
+  return out;
+}
+
+std::string Printed(std::string general) {
+  if (general[0] != '-') general.insert(general.begin(), ' ');
+  general += ' ';
+  return general;
+}
+
+constexpr int kFloatDigits = 7;
+constexpr int kDoubleDigits = 15;
+
+}  // namespace
+
+Mask ParseMask(std::string_view text) {
+  Mask mask;
+  int before = 0, first_zero = -1, after = 0, last_zero = -1;
+  for (const char c : text) {
+    if (c == '.') {
+      if (mask.point) Fail(FailureKind::kInvalidArgument, text);
+      mask.point = true;
+    } else if (c == '#' || c == '0') {
+      if (mask.point) {
+        if (c == '0') last_zero = after;
+        ++after;
+      } else {
+        if (c == '0' && first_zero < 0) first_zero = before;
+        ++before;
+      }
+    } else {
+      Fail(FailureKind::kInvalidArgument, text);
+    }
+  }
+  mask.int_min = first_zero < 0 ? 0 : before - first_zero;
+  mask.frac_min = last_zero + 1;
+  mask.frac_max = after;
+  return mask;
+}
+
+std::string FormatMask(float value, const Mask& mask) { return WriteMasked(ToDecimal(value, kFloatDigits), mask); }
+std::string FormatMask(double value, const Mask& mask) { return WriteMasked(ToDecimal(value, kDoubleDigits), mask); }
+std::string FormatMask(float value, std::string_view mask) { return FormatMask(value, ParseMask(mask)); }
+std::string FormatMask(double value, std::string_view mask) { return FormatMask(value, ParseMask(mask)); }
+
+std::string FormatGeneral(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits)); }
+std::string FormatGeneral(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits)); }
+std::string FormatPrinted(float value) { return Printed(FormatGeneral(value)); }
+std::string FormatPrinted(double value) { return Printed(FormatGeneral(value)); }
+
+double RoundHalfEven(double value) {
+  const double down = std::floor(value);
+  const double rest = value - down;
+  if (rest > 0.5) return down + 1.0;
+  if (rest < 0.5) return down;
+  return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
+}
+
+std::int32_t ToInteger(double value) {
+  const double rounded = RoundHalfEven(value);
+  if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max())) {
+    Fail(FailureKind::kOverflow);
+  }
+  return static_cast<std::int32_t>(rounded);
+}
+
+std::int16_t ToInteger16(double value) {
+  const double rounded = RoundHalfEven(value);
+  if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max())) {
+    Fail(FailureKind::kOverflow);
+  }
+  return static_cast<std::int16_t>(rounded);
+}
+
+}  // namespace kovrel

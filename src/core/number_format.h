@@ -1,0 +1,56 @@
+// Writing numbers: digit masks ("####0.000#"), the general number form
+// (shortest decimal text, ".5"), the printed number (" 5 ") and integer
+// conversion. Masks and the general form work on the value's decimal text
+// (7 significant digits for a float, 15 for a double) and round half away
+// from zero in decimal, so the float 0.00005 with "0.0###" gives 0.0001.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kovrel {
+
+/// A parsed digit mask: "0" a digit always written, "#" a digit written only
+/// when significant, "." the decimal point.
+struct Mask {
+  int int_min = 0;       ///< digits always written before the point
+  bool point = false;    ///< the mask has a decimal point
+  int frac_min = 0;      ///< digits always written after the point
+  int frac_max = 0;      ///< places after the point (rounding position)
+};
+
+/// Parses a mask made of "#", "0" and at most one ".". Throws Failure
+/// (invalid argument) for any other character.
+Mask ParseMask(std::string_view mask);
+
+/// Writes `value` with `mask`: digits before the point are never cut, the
+/// value is rounded half away from zero to the mask's places, trailing
+/// optional zeros are dropped, and a value that is not zero once rounded
+/// gets a leading "-" when negative. Throws Failure (overflow) for infinity
+/// and NaN.
+std::string FormatMask(float value, const Mask& mask);
+std::string FormatMask(double value, const Mask& mask);
+std::string FormatMask(float value, std::string_view mask);
+std::string FormatMask(double value, std::string_view mask);
+
+/// The general number form: shortest decimal text (up to 7 significant
+/// digits for a float, 15 for a double), no trailing zeros, no zero before
+/// the point of a value below one (".5", "-.25"), never an exponent.
+std::string FormatGeneral(float value);
+std::string FormatGeneral(double value);
+
+/// A printed number: the general form with one leading blank when not
+/// negative (the minus sign otherwise) and one trailing blank.
+std::string FormatPrinted(float value);
+std::string FormatPrinted(double value);
+
+/// Rounds to the nearest integer, a half going to the even neighbour.
+double RoundHalfEven(double value);
+
+/// Integer conversion (half to even). Throws Failure (overflow) outside the
+/// range of the result type or for NaN.
+std::int32_t ToInteger(double value);
+std::int16_t ToInteger16(double value);
+
+}  // namespace kovrel

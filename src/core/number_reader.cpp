@@ -1,0 +1,136 @@
+// The number reader: collects the number's characters, then converts them
+// with the locale-independent std::from_chars.
+#include "core/number_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <system_error>
+
+#include "core/failure.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// &H / &O integer after the two-character prefix.
+double ReadRadixInteger(std::string_view text, std::size_t pos, int radix) {
+  std::uint64_t value = 0;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (IsIgnored(c)) continue;
+    int digit;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (radix == 16 && c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else if (radix == 16 && c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    } else {
+      break;
+    }
+    if (digit >= radix) break;
+    if (value > (UINT64_MAX - static_cast<std::uint64_t>(digit)) / static_cast<std::uint64_t>(radix)) {
+      Fail(FailureKind::kOverflow, text);
+    }
+    value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+  }
+  return static_cast<double>(value);
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsIgnored(text[pos])) ++pos;
+  if (pos + 1 < text.size() && text[pos] == '&') {
+    std::size_t next = pos + 1;
+    while (next < text.size() && IsIgnored(text[next])) ++next;
+    if (next < text.size()) {
+      const char kind = text[next];
+      if (kind == 'H' || kind == 'h') return ReadRadixInteger(text, next + 1, 16);
+      if (kind == 'O' || kind == 'o') return ReadRadixInteger(text, next + 1, 8);
+    }
+    return 0.0;
+  }
+
+  // Copy the number's characters, without blanks, into a small buffer. Very
+  // long digit strings keep their magnitude: digits past the buffer only
+  // count in the exponent.
+  char buffer[96];
+  std::size_t length = 0;
+  const auto put = [&](char c) {
+    if (length < sizeof buffer) buffer[length++] = c;
+  };
+  long dropped_integer_digits = 0;
+  bool point = false, digits = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    if (text[pos] == '-') put('-');
+    ++pos;
+  }
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (IsIgnored(c)) continue;
+    if (IsDigit(c)) {
+      digits = true;
+      if (length + 8 < sizeof buffer) {
+        put(c);
+      } else if (!point) {
+        ++dropped_integer_digits;
+      }
+    } else if (c == '.' && !point) {
+      point = true;
+      if (length + 8 < sizeof buffer) put('.');
+    } else {
+      break;
+    }
+  }
+  if (!digits) return 0.0;
+
+  long exponent = dropped_integer_digits;
+  if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
+    std::size_t e = pos + 1;
+    while (e < text.size() && IsIgnored(text[e])) ++e;
+    bool negative = false;
+    if (e < text.size() && (text[e] == '+' || text[e] == '-')) negative = text[e++] == '-';
+    long value = 0;
+    bool any = false;
+    for (; e < text.size(); ++e) {
+      if (IsIgnored(text[e])) continue;
+      if (!IsDigit(text[e])) break;
+      any = true;
+      if (value < 100000) value = value * 10 + (text[e] - '0');
+    }
+    if (any) exponent += negative ? -value : value;
+  }
+  if (exponent != 0) {
+    put('e');
+    const auto [end, ec] = std::to_chars(buffer + length, buffer + sizeof buffer, exponent);
+    if (ec != std::errc()) Fail(FailureKind::kOverflow, text);
+    length = static_cast<std::size_t>(end - buffer);
+  }
+
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(buffer, buffer + length, value);
+  if (ec == std::errc::result_out_of_range) {
+    // Underflow reads as zero; overflow is a failure.
+    bool zero_digits = true;
+    for (std::size_t i = 0; i < length && buffer[i] != 'e'; ++i) {
+      if (buffer[i] >= '1' && buffer[i] <= '9') zero_digits = false;
+    }
+    if (zero_digits || exponent < 0) return buffer[0] == '-' ? -0.0 : 0.0;
+    Fail(FailureKind::kOverflow, text);
+  }
+  if (!std::isfinite(value)) Fail(FailureKind::kOverflow, text);
+  return value;
+}
+
+double ValueAfter(std::string_view line, std::string_view letter) {
+  const std::size_t at = FindLetter(line, letter);
+  return at == std::string_view::npos ? 0.0 : ReadNumber(line.substr(at + letter.size()));
+}
+
+}  // namespace kovrel

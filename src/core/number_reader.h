@@ -1,0 +1,21 @@
+// Number reading of NC text: the value of the text after an address letter.
+// Blanks, tabs and line feeds anywhere are ignored; an optional sign, digits
+// with at most one point, an optional exponent after E or D; &H and &O
+// introduce hexadecimal and octal integers; reading stops at the first other
+// character, and text that does not begin with a number gives 0.
+#pragma once
+
+#include <string_view>
+
+namespace kovrel {
+
+/// The value at the start of `text`: "-12.5Y3" gives -12.5, "20D01" 200,
+/// "&H1F" 31, "abc" 0. Throws Failure (overflow) when the value does not fit
+/// in a double.
+double ReadNumber(std::string_view text);
+
+/// The value after the first occurrence of `letter` in `line`; 0 when the
+/// letter is absent.
+double ValueAfter(std::string_view line, std::string_view letter);
+
+}  // namespace kovrel

@@ -1,0 +1,71 @@
+// Reading a work file the way every command does: line by line (a line ends
+// at CR LF or at a lone CR; a lone LF stays in the line; the last line needs
+// no end marker) or item by item (an item also ends at a comma or a lone LF),
+// plus the letter search of addresses such as "X", "G01" or "φ".
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kovrel {
+
+/// Reads lines from a text. The views point into the text.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+
+  /// The next line without its end marker; false at the end of the text.
+  bool Next(std::string_view& line);
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+/// All lines of `text` (an empty text has none).
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+/// Reads items: an item ends at a comma or a line end (CR LF, CR or LF);
+/// blanks before an item are skipped; an item that begins with a double
+/// quote runs to the closing quote, the quotes are dropped and the rest up
+/// to the next comma or line end is ignored; an empty line is one empty item.
+class ItemReader {
+ public:
+  explicit ItemReader(std::string_view text) : text_(text) {}
+
+  /// The next item; false at the end of the text.
+  bool Next(std::string& item);
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
+ private:
+  // Moves past the item's terminator (comma or one line end).
+  void SkipTerminator();
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+/// All items of `text`.
+std::vector<std::string> SplitItems(std::string_view text);
+
+/// Byte offset of the first occurrence of `letter` in `line` (exact,
+/// case-sensitive), or npos.
+inline std::size_t FindLetter(std::string_view line, std::string_view letter) {
+  return line.find(letter);
+}
+
+/// True when `line` contains `letter`.
+inline bool HasLetter(std::string_view line, std::string_view letter) {
+  return line.find(letter) != std::string_view::npos;
+}
+
+/// The text after the first occurrence of `letter` (empty when absent).
+std::string_view TextAfter(std::string_view line, std::string_view letter);
+
+/// The longest prefix of `text` made of characters of the ASCII `set`.
+std::string_view SpanOf(std::string_view text, std::string_view set);
+
+}  // namespace kovrel

@@ -1,0 +1,31 @@
+# Runs one kovrel-cli golden test: feeds INPUT, compares standard output with
+# EXPECTED byte for byte, checks the exit code and, if given, that standard
+# error matches STDERR_REGEX. With KOVREL_REGENERATE_GOLDEN set in the
+# environment, writes the output to EXPECTED instead.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+set(output_file "${WORK_DIR}/${NAME}.out")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+if(INPUT)
+  execute_process(COMMAND ${CLI} ${args} INPUT_FILE ${INPUT} OUTPUT_FILE ${output_file}
+                  ERROR_VARIABLE stderr RESULT_VARIABLE code)
+else()
+  execute_process(COMMAND ${CLI} ${args} OUTPUT_FILE ${output_file} ERROR_VARIABLE stderr RESULT_VARIABLE code)
+endif()
+if(NOT code EQUAL EXIT_CODE)
+  message(FATAL_ERROR "exit code ${code}, expected ${EXIT_CODE}\nstderr: ${stderr}")
+endif()
+if(STDERR_REGEX AND NOT stderr MATCHES "${STDERR_REGEX}")
+  message(FATAL_ERROR "standard error does not match '${STDERR_REGEX}':\n${stderr}")
+endif()
+if(EXPECTED)
+  if(DEFINED ENV{KOVREL_REGENERATE_GOLDEN})
+    file(COPY_FILE ${output_file} ${EXPECTED})
+  else()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${output_file} ${EXPECTED} RESULT_VARIABLE differ)
+    if(differ)
+      file(READ ${output_file} got HEX)
+      file(READ ${EXPECTED} want HEX)
+      message(FATAL_ERROR "output differs from ${EXPECTED}\n got: ${got}\nwant: ${want}")
+    endif()
+  endif()
+endif()

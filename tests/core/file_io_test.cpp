@@ -1,0 +1,59 @@
+// File access failures and work-file paths.
+#include "core/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "core/failure.h"
+#include "support/temp_folder.h"
+
+namespace kovrel {
+namespace {
+
+using testing_support::TempFolder;
+
+int FailureNumber(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Failure& failure) {
+    return failure.number();
+  }
+  return 0;
+}
+
+TEST(FileIo, FailuresCarryTheirFixedNumbers) {
+  TempFolder folder;
+  EXPECT_EQ(FailureNumber([&] { ReadFileBytes(folder / "none.nc"); }), 53);
+  EXPECT_EQ(FailureNumber([&] { ReadFileBytes(folder.path()); }), 53);
+  EXPECT_EQ(FailureNumber([&] { WriteFileBytes(folder / "no/such/x.nc", "A"); }), 76);
+  EXPECT_EQ(FailureNumber([&] { WriteFileAtomic(folder / "no/x.nc", "A"); }), 76);
+  if (::geteuid() != 0) {
+    ::chmod(folder.path().c_str(), 0500);
+    EXPECT_EQ(FailureNumber([&] { WriteFileBytes(folder / "x.nc", "A"); }), 70);
+    ::chmod(folder.path().c_str(), 0700);
+  }
+}
+
+TEST(FileIo, AtomicWriteReplacesTheWholeFileAndKeepsItsMode) {
+  TempFolder folder;
+  const std::string path = folder / "prog.nc";
+  WriteFileBytes(path, "old text");
+  ::chmod(path.c_str(), 0640);
+  WriteFileAtomic(path, std::string("new\0text", 8));
+  EXPECT_EQ(ReadFileBytes(path), std::string("new\0text", 8));
+  struct stat info;
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_FALSE(FileExists(path + ".kovrel-tmp"));
+}
+
+TEST(WorkPath, DoubledAndBackslashSeparatorsResolveToTheSameFile) {
+  EXPECT_EQ(WorkPath("/home/u/kovrel/", "BAK.DAT"), "/home/u/kovrel/BAK.DAT");
+  EXPECT_EQ(WorkPath("/home/u/kovrel/", "\\BAK.DAT"), "/home/u/kovrel/BAK.DAT");
+  EXPECT_EQ(WorkPath("/home/u/kovrel", "/BAK.DAT"), "/home/u/kovrel/BAK.DAT");
+  EXPECT_EQ(WorkPath("/home/u/kovrel/", "apt\\A.APT"), "/home/u/kovrel/apt/A.APT");
+}
+
+}  // namespace
+}  // namespace kovrel

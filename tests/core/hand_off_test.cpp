@@ -1,0 +1,161 @@
+// The document hand-off through BAK.DAT and BAK1.DAT.
+#include "core/hand_off.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/edit_module.h"
+#include "core/failure.h"
+#include "core/file_io.h"
+#include "support/temp_folder.h"
+
+namespace kovrel {
+namespace {
+
+using testing_support::TempFolder;
+
+// A document that records what the runner does to it.
+class FakeDocument : public DocumentPort {
+ public:
+  explicit FakeDocument(std::string text) : text_(std::move(text)) {}
+  std::string Text() const override { return text_; }
+  void Load(std::string text) override {
+    text_ = std::move(text);
+    ++loads;
+  }
+  void SetBusy(bool busy) override { pointer.push_back(busy); }
+
+  std::string text_;
+  int loads = 0;
+  std::vector<bool> pointer;
+};
+
+class HandOffTest : public ::testing::Test {
+ protected:
+  HandOffTest() { module.ProgDir = folder.path(); }
+  TempFolder folder;
+  EditModule module;
+};
+
+TEST_F(HandOffTest, ConvertsThroughTheWorkFilesAndDeletesThem) {
+  FakeDocument document("(穴あけ)\r\nX1\r\nX2");
+  HandOffRunner runner(module, document);
+  std::string seen_input, bak_bytes;
+  const auto outcome = runner.Run(MacroStepRef{kEditMenu, 20}, [&](std::string_view input) {
+    seen_input = input;
+    bak_bytes = ReadFileBytes(folder / "BAK.DAT");
+    return ConversionResult{"G00\r\n(穴)\r\n", "[ 2 ]個を変換しました。"};
+  });
+  EXPECT_EQ(outcome.kind, CommandOutcome::Kind::kConverted);
+  EXPECT_EQ(outcome.message, "[ 2 ]個を変換しました。");
+  EXPECT_EQ(seen_input, "(穴あけ)\r\nX1\r\nX2");
+  EXPECT_EQ(bak_bytes, "(\x8c\x8a\x82\xa0\x82\xaf)\r\nX1\r\nX2");  // Shift-JIS on disk
+  EXPECT_EQ(document.text_, "G00\r\n(穴)\r\n");
+  EXPECT_EQ(document.pointer.front(), true);
+  EXPECT_EQ(document.pointer.back(), false);
+  EXPECT_FALSE(FileExists(folder / "BAK.DAT"));
+  EXPECT_FALSE(FileExists(folder / "BAK1.DAT"));
+  EXPECT_EQ(module.MacroCount, -1);  // not recording: no step stored
+}
+
+TEST_F(HandOffTest, EmptyDocumentGivesAnEmptyWorkFileAndAnEmptyResult) {
+  FakeDocument document("");
+  HandOffRunner runner(module, document);
+  bool existed_empty = false;
+  const auto outcome = runner.Run(std::nullopt, [&](std::string_view input) {
+    existed_empty = input.empty() && FileExists(folder / "BAK.DAT") && ReadFileBytes(folder / "BAK.DAT").empty();
+    return ConversionResult{};
+  });
+  EXPECT_EQ(outcome.kind, CommandOutcome::Kind::kConverted);
+  EXPECT_TRUE(existed_empty);
+  EXPECT_EQ(document.text_, "");
+  EXPECT_EQ(document.loads, 1);
+}
+
+TEST_F(HandOffTest, FailureKeepsTheTextAndTheWorkFilesAndGivesTheReport) {
+  FakeDocument document("X1\r\n");
+  HandOffRunner runner(module, document);
+  module.MacroCount = 0;
+  const auto outcome = runner.Run(MacroStepRef{kEditMenu, 17}, [&](std::string_view) -> ConversionResult {
+    WriteFileBytes(folder / "BAK1.DAT", "partial");
+    Fail(FailureKind::kIndexOutOfRange);
+  });
+  EXPECT_EQ(outcome.kind, CommandOutcome::Kind::kFailed);
+  EXPECT_EQ(outcome.failure_number, 9);
+  EXPECT_EQ(outcome.message, "エラー番号 : 9\nインデックスが有効範囲にありません");
+  EXPECT_EQ(document.text_, "X1\r\n");
+  EXPECT_EQ(document.loads, 0);
+  EXPECT_TRUE(FileExists(folder / "BAK.DAT"));
+  EXPECT_TRUE(FileExists(folder / "BAK1.DAT"));
+  EXPECT_EQ(document.pointer.back(), false);
+  EXPECT_EQ(module.MacroCount, 1);  // the step is recorded before anything else
+  EXPECT_EQ(module.MacroSteps[0].item, "17");
+}
+
+TEST_F(HandOffTest, CancelIsSilentAndOtherErrorsAreReported) {
+  FakeDocument document("A");
+  HandOffRunner runner(module, document);
+  const auto cancelled = runner.Run(std::nullopt, [](std::string_view) -> ConversionResult { Fail(FailureKind::kCancel); });
+  EXPECT_EQ(cancelled.kind, CommandOutcome::Kind::kCancelled);
+  EXPECT_EQ(cancelled.message, "");
+  const auto odd = runner.Run(std::nullopt, [](std::string_view) -> ConversionResult { throw std::runtime_error("x"); });
+  EXPECT_EQ(odd.kind, CommandOutcome::Kind::kFailed);
+  EXPECT_TRUE(odd.message.starts_with("エラー番号 : 5\n")) << odd.message;
+  EXPECT_EQ(document.text_, "A");
+}
+
+TEST_F(HandOffTest, UnencodableTextStopsBeforeAnyFileIsWritten) {
+  FakeDocument document("X1\r\n€\r\n");
+  HandOffRunner runner(module, document);
+  bool ran = false;
+  const auto outcome = runner.Run(std::nullopt, [&](std::string_view) {
+    ran = true;
+    return ConversionResult{};
+  });
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(outcome.failure_number, 5);
+  EXPECT_NE(outcome.message.find("2 行目"), std::string::npos);
+  EXPECT_FALSE(FileExists(folder / "BAK.DAT"));
+
+  // A result Shift-JIS cannot hold is refused too, and the document stays.
+  FakeDocument plain("X1");
+  HandOffRunner second(module, plain);
+  const auto bad_result = second.Run(std::nullopt, [](std::string_view) { return ConversionResult{"€"}; });
+  EXPECT_EQ(bad_result.kind, CommandOutcome::Kind::kFailed);
+  EXPECT_EQ(plain.text_, "X1");
+}
+
+TEST_F(HandOffTest, NothingToConvertLeavesTheDocument) {
+  FakeDocument document("abc");
+  HandOffRunner runner(module, document);
+  const auto outcome = runner.Run(std::nullopt, [](std::string_view) { return ConversionResult::NothingToConvert(); });
+  EXPECT_EQ(outcome.kind, CommandOutcome::Kind::kNothingToConvert);
+  EXPECT_EQ(outcome.message, "変換可能なコマンドが、見つかりませんでした");
+  EXPECT_EQ(document.loads, 0);
+}
+
+TEST_F(HandOffTest, SplitFormSavesBeforeTheParameterWindowAndOwnWorkFileNames) {
+  FakeDocument document("A\r\nB");
+  HandOffRunner runner(module, document, WorkFiles{"bak.rtf", "bak1.rtf"});
+  ASSERT_FALSE(runner.Begin(MacroStepRef{kEditMenu, 14}).has_value());
+  EXPECT_TRUE(FileExists(folder / "bak.rtf"));
+  document.text_ = "changed meanwhile";  // the window converts what was saved
+  const auto outcome = runner.Finish([](std::string_view input) { return ConversionResult{std::string(input) + "C"}; });
+  EXPECT_EQ(outcome.kind, CommandOutcome::Kind::kConverted);
+  EXPECT_EQ(document.text_, "A\r\nBC");
+  EXPECT_FALSE(FileExists(folder / "bak.rtf"));
+  EXPECT_FALSE(FileExists(folder / "bak1.rtf"));
+}
+
+TEST_F(HandOffTest, MissingProgramFolderIsReported) {
+  module.ProgDir = folder / "missing/";
+  FakeDocument document("A");
+  HandOffRunner runner(module, document);
+  const auto outcome = runner.Run(std::nullopt, [](std::string_view) { return ConversionResult{}; });
+  EXPECT_EQ(outcome.failure_number, 76);
+  EXPECT_EQ(document.text_, "A");
+}
+
+}  // namespace
+}  // namespace kovrel

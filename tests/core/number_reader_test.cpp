@@ -1,0 +1,54 @@
+// Number reading as a table of literal inputs and values.
+#include "core/number_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/failure.h"
+
+namespace kovrel {
+namespace {
+
+TEST(ReadNumber, Table) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"-12.5Y3", -12.5},   {"3", 3},          {"20D01", 200},      {"20d-1", 2},     {"1.5E2X", 150},
+      {"1e", 1},            {"1E+", 1},        {".5", 0.5},         {"-.25", -0.25},  {"+7", 7},
+      {"1 2 . 5", 12.5},    {"\t- 4\n2", -42}, {"1.2.3", 1.2},      {"--5", 0},       {"abc", 0},
+      {"", 0},              {".", 0},          {"-", 0},            {"&H1F", 31},     {"&hff", 255},
+      {"&O17", 15},         {"&H", 0},         {"&Q1", 0},          {"0012300", 12300}, {"1e-400", 0},
+      {"123456789012345678901234567890", 123456789012345678901234567890.0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+}
+
+TEST(ReadNumber, DigitsBeyondTheBufferKeepTheMagnitude) {
+  const std::string big = "1" + std::string(150, '0') + ".5";
+  EXPECT_DOUBLE_EQ(ReadNumber(big), 1e150);
+  const std::string small = "0." + std::string(120, '0') + "1";
+  EXPECT_EQ(ReadNumber(small), 0.0);  // beyond what the reader keeps
+}
+
+TEST(ReadNumber, OverflowIsAFailure) {
+  try {
+    ReadNumber("1E400");
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 6);
+  }
+  EXPECT_THROW(ReadNumber("&HFFFFFFFFFFFFFFFFF"), Failure);
+}
+
+TEST(ValueAfter, ReadsAfterTheFirstOccurrence) {
+  EXPECT_EQ(ValueAfter("X-12.5Y3", "X"), -12.5);
+  EXPECT_EQ(ValueAfter("X-12.5Y3", "Y"), 3);
+  EXPECT_EQ(ValueAfter("G01X1", "Z"), 0);
+  EXPECT_EQ(ValueAfter("T01φ0.8", "φ"), 0.8);
+  EXPECT_TRUE(std::signbit(ValueAfter("X-0", "X")));
+}
+
+}  // namespace
+}  // namespace kovrel

@@ -1,0 +1,47 @@
+// Replace all on its character stream, including the failed partial match
+// that hides an occurrence.
+#include "texttools/replace_all.h"
+
+#include <gtest/gtest.h>
+
+namespace kovrel {
+namespace {
+
+TEST(ReplaceAll, Table) {
+  const struct {
+    const char* text;
+    const char* find;
+    const char* with;
+    const char* result;
+    std::size_t count;
+  } cases[] = {
+      {"AAB", "AB", "X", "AAB", 0},           // the second A is consumed by the failed match
+      {"ABAB", "AB", "X", "XX", 2},
+      {"XAB", "ABC", "-", "XAB", 0},          // cut off by the end of the text
+      {"AAA", "A", "B", "BBB", 3},            // one character, adjacent occurrences
+      {"AAA", "AA", "B", "BA", 1},
+      {"ABCABD", "ABD", "Z", "ABCZ", 1},
+      {"AXAB", "AB", "", "AX", 1},            // replaced by nothing
+      {"G01\r\nG01", "G01", "G1", "G1\r\nG1", 2},
+      {"穴あけ穴", "穴", "孔", "孔あけ孔", 2},
+      {"ab穴穴c", "穴c", "X", "ab穴穴c", 0},    // the first 穴 fails on the second and hides it
+      {"abc", "", "X", "abc", 0},             // an empty search string replaces nothing
+      {"", "A", "B", "", 0},
+      {"g01", "G01", "X", "g01", 0},          // case counts
+  };
+  for (const auto& c : cases) {
+    const ReplaceResult result = ReplaceAll(c.text, c.find, c.with);
+    EXPECT_EQ(result.text, c.result) << c.text << " / " << c.find;
+    EXPECT_EQ(result.count, c.count) << c.text << " / " << c.find;
+  }
+}
+
+TEST(ReplaceAll, LineEndsAndJapaneseAroundTheMatchesStay) {
+  const ReplaceResult result = ReplaceAll("（コメント）X1\r\nX2\rX3\n", "X", "Y");
+  EXPECT_EQ(result.text, "（コメント）Y1\r\nY2\rY3\n");
+  EXPECT_EQ(result.count, 3u);
+  EXPECT_EQ(ConvertedCountMessage(3), "[ 3 ]個を変換しました。");
+}
+
+}  // namespace
+}  // namespace kovrel
