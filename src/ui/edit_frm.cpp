@@ -1,0 +1,416 @@
+// The editor window: start-up, exit, side panel, file commands and the
+// connection of the hand-off runner to the document.
+#include "ui/edit_frm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QPainter>
+
+#include "core/edit_module.h"
+#include "core/failure.h"
+#include "core/file_io.h"
+#include "core/settings_store.h"
+#include "shell/file_commands.h"
+#include "ui/fonts.h"
+#include "ui/prompter.h"
+#include "ui/text_editor.h"
+#include "ui/text_printing.h"
+
+namespace kovrel {
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+int Px(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
+double Twips(int pixels) { return pixels * kTwipsPerPixel; }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The document of the hand-off: the editor's text.
+class EditorDocument : public DocumentPort {
+ public:
+  explicit EditorDocument(TextEditor* editor) : editor_(editor) {}
+  std::string Text() const override { return editor_->DocumentText(); }
+  void Load(std::string text) override { editor_->LoadText(text); }
+  void SetBusy(bool busy) override { editor_->SetBusy(busy); }
+
+ private:
+  TextEditor* editor_;
+};
+
+// The small arrow picture that opens the side panel again.
+QPixmap ExpandArrow() {
+  QPixmap pixmap(8, 64);
+  pixmap.fill(QColor(0xd4, 0xd0, 0xc8));
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor(0x40, 0x40, 0x40));
+  painter.setPen(Qt::NoPen);
+  const QPointF arrow[] = {{6, 24}, {6, 40}, {1, 32}};
+  painter.drawPolygon(arrow, 3);
+  return pixmap;
+}
+
+}  // namespace
+
+EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), services_(services) {
+  RegisterJapaneseFontSubstitutes();
+  setObjectName("EditFrm");
+  setWindowTitle("エディタ");
+  setAcceptDrops(false);
+  services_.prompter.SetParentWidget(this);
+  printer_.setOutputFormat(QPrinter::NativeFormat);
+
+  central_ = new QWidget(this);
+  central_->setObjectName("EditFrmClient");
+  setCentralWidget(central_);
+  editor_ = new TextEditor(central_);
+  document_ = std::make_unique<EditorDocument>(editor_);
+  connect(editor_, &TextEditor::FileDropped, this, &EditFrm::OpenDroppedFile);
+  BuildSidePanel();
+
+  auto* status = statusBar();
+  status->setObjectName("StatusBar1");
+  status->setSizeGripEnabled(true);
+  panel1_ = new QLabel(status);
+  panel1_->setObjectName("Panel1");
+  panel1_->setMinimumWidth(200);
+  panel2_ = new QLabel(status);
+  panel2_->setObjectName("Panel2");
+  status->addWidget(panel1_, 3);
+  status->addWidget(panel2_, 1);
+
+  BuildMenus();
+  ConnectFileCommands();
+  central_->installEventFilter(this);
+  editor_->SetDocumentFont(ToQFont(EditorFont{}));
+}
+
+EditFrm::~EditFrm() = default;
+
+void EditFrm::BuildSidePanel() {
+  picture1_ = new QWidget(central_);
+  picture1_->setObjectName("Picture1");
+  picture1_->setAutoFillBackground(true);
+  for (int i = 0; i < 6; ++i) {
+    auto* image = new QLabel(picture1_);
+    image->setObjectName(QString("Image1(%1)").arg(i));
+    image->setScaledContents(true);
+    image->setFrameShape(QFrame::NoFrame);
+    image1_[static_cast<std::size_t>(i)] = image;
+  }
+  command1_ = new QPushButton(central_);
+  command1_->setObjectName("Command1");
+  command1_->setText("›");
+  command1_->setToolTip("サイドパネルを閉じる");
+  command1_->resize(8, 64);
+  connect(command1_, &QPushButton::clicked, this, &EditFrm::CollapseSidePanel);
+  image2_ = new QLabel(central_);
+  image2_->setObjectName("Image2");
+  image2_->setPixmap(ExpandArrow());
+  image2_->resize(8, 64);
+  image2_->setToolTip("サイドパネルを開く");
+  image2_->setCursor(Qt::PointingHandCursor);
+  image2_->installEventFilter(this);
+  picture1_->hide();
+  command1_->hide();
+}
+
+void EditFrm::ConnectFileCommands() {
+  connect(MenuItem("MnuLoad"), &QAction::triggered, this, &EditFrm::LoadCommand);
+  connect(MenuItem("MnuTuikaLoad"), &QAction::triggered, this, &EditFrm::AppendLoadCommand);
+  connect(MenuItem("MnuSave"), &QAction::triggered, this, [this] { SaveCommand(3, LineEnd::kCrLf); });
+  connect(MenuItem("MnuCRsave"), &QAction::triggered, this, [this] { SaveCommand(4, LineEnd::kCr); });
+  connect(MenuItem("MnuLFsave"), &QAction::triggered, this, [this] { SaveCommand(5, LineEnd::kLf); });
+  connect(MenuItem("MnuPrintSet"), &QAction::triggered, this, &EditFrm::PrinterSetupCommand);
+  connect(MenuItem("MnuPrint"), &QAction::triggered, this, &EditFrm::PrintCommand);
+  connect(MenuItem("MnuCrear"), &QAction::triggered, this, &EditFrm::ClearCommand);
+  connect(MenuItem("MnuFont"), &QAction::triggered, this, &EditFrm::FontCommand);
+  connect(MenuItem("MnuEnd"), &QAction::triggered, this, &QWidget::close);
+}
+
+// ---------------------------------------------------------------- start-up
+
+void EditFrm::StartUp(const std::vector<std::string>& args) {
+  EditModule& module = services_.module;
+  SettingsStore& store = services_.settings;
+  const StartupSettings settings = ReadStartupSettings(store, module);
+  browser_path_ = Q(settings.browser);
+  for (int i = 0; i < 10; ++i) {
+    const std::string& title = module.AppList[static_cast<std::size_t>(i)][0];
+    if (title.empty()) continue;
+    app_items_[static_cast<std::size_t>(i)]->setText(Q(title));
+    app_items_[static_cast<std::size_t>(i)]->setVisible(true);
+  }
+  // Left and Top place the window's frame; Width and Height size it.
+  resize(std::max(Px(settings.geometry.width), 1), std::max(Px(settings.geometry.height), 1));
+  move(Px(settings.geometry.left), Px(settings.geometry.top));
+  SaveSetting(store, kShellSection, "Apldir", module.ProgDir);
+  MenuItem("MnuRead")->setVisible(settings.help_visible);
+  editor_->SetDocumentFont(ToQFont(settings.font));
+  MenuItem("MnuRunMacro")->setEnabled(settings.macro_enabled);
+  module.MacroCount = -1;
+
+  // From here on a failing step is skipped and the start-up goes on.
+  const auto step = [](const std::function<void()>& body) {
+    try {
+      body();
+    } catch (const std::exception&) {
+    }
+  };
+  step([&] {
+    if (!settings.user.empty()) graphic_title_ = Q(GraphicWindowTitle(settings.user));
+  });
+  module.IconCount = settings.icon_count;
+  const std::string path = CommandLinePath(args);
+  if (!path.empty()) {
+    step([&] {
+      panel1_->setText(Q(path));
+      try {
+        editor_->LoadText(LoadTextFile(path));
+      } catch (const Failure&) {
+        // A missing file leaves the editor empty; the path still goes to
+        // the status bar and the recent list.
+      }
+      LoadFilSub(Q(path));
+    });
+  }
+  step([&] {
+    recent_ = ReadRecentFiles(store);
+    ShowRecentFiles();
+  });
+  step([&] { LoadSidePictures(); });
+  macro_menu_->menuAction()->setVisible(false);
+}
+
+void EditFrm::LoadSidePictures() {
+  for (int i = 0; i < 6; ++i) {
+    const std::string path = WorkPath(services_.module.ProgDir, "KV00" + std::to_string(i + 1) + ".JPG");
+    QPixmap picture;
+    if (FileExists(path)) picture.load(Q(path));
+    image1_[static_cast<std::size_t>(i)]->setPixmap(picture);
+  }
+}
+
+void EditFrm::ShowRecentFiles() {
+  for (int k = 0; k < kRecentCount; ++k) {
+    const std::string& path = recent_[static_cast<std::size_t>(k)];
+    if (path.empty()) continue;
+    recent_items_[static_cast<std::size_t>(k)]->setText(Q(RecentCaption(k, path)));
+    recent_items_[static_cast<std::size_t>(k)]->setVisible(true);
+    if (k == 0) recent_separator_->setVisible(true);
+  }
+}
+
+void EditFrm::LoadFilSub(const QString& path) {
+  const std::string file = path.toStdString();
+  panel1_->setText(Q(BareFileName(file)));
+  recent_ = UpdateRecentFiles(services_.settings, recent_, file);
+  ShowRecentFiles();
+}
+
+// -------------------------------------------------------------------- exit
+
+void EditFrm::closeEvent(QCloseEvent* event) {
+  SaveBoolSetting(services_.settings, kShellSection, "Help", MenuItem("MnuRead")->isVisible());
+  if (services_.prompter.Message("Kovrelを終了しますか", Buttons::kYesNo, Icon::kQuestion) != kResultYes) {
+    event->ignore();
+    return;
+  }
+  // The normal (restored) position and size, also when maximised.
+  const bool restored = !(isMaximized() || isMinimized() || isFullScreen());
+  const QRect normal = restored ? geometry() : normalGeometry();
+  const QPoint frame = restored ? pos() : normal.topLeft() - (geometry().topLeft() - pos());
+  SaveExitGeometry(services_.settings,
+                   TwipsGeometry{Twips(frame.x()), Twips(frame.y()), Twips(normal.width()), Twips(normal.height())},
+                   services_.module.IconCount);
+  // Every other window of the program closes too, the most recent first.
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (*it != this && (*it)->isWindow()) (*it)->close();
+  }
+  event->accept();
+}
+
+// -------------------------------------------------------------- side panel
+
+bool EditFrm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == central_ && event->type() == QEvent::Resize) {
+    CollapseSidePanel();
+  } else if (watched == image2_ && event->type() == QEvent::MouseButtonRelease) {
+    ExpandSidePanel();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void EditFrm::CollapseSidePanel() {
+  const int width = central_->width();
+  const int height = central_->height();
+  const int editor_width = width - Px(130);
+  if (editor_width <= 0 || height <= 0) return;  // too small: keep the layout
+  editor_->setGeometry(0, 0, editor_width, height);
+  picture1_->hide();
+  command1_->hide();
+  image2_->move(editor_width + Px(20) > width - image2_->width() ? width - image2_->width() : editor_width + Px(20),
+                height / 2 - image2_->height() / 2);
+  image2_->show();
+  side_panel_shown_ = false;
+}
+
+void EditFrm::ExpandSidePanel() {
+  const int width = central_->width();
+  const int height = central_->height();
+  const int editor_width = width - Px(2600);
+  if (editor_width <= 0 || height <= 0) return;
+  image2_->hide();
+  editor_->setGeometry(0, 0, editor_width, height);
+  picture1_->setGeometry(width - Px(2475), 0, Px(2475), height);
+  picture1_->show();
+  for (int i = 0; i < 6; ++i) {
+    image1_[static_cast<std::size_t>(i)]->setGeometry(Px(60), Px((1755 + 45) * i + 60), Px(2340), Px(1755));
+  }
+  command1_->move(editor_width, height / 2 - command1_->height() / 2);
+  command1_->show();
+  side_panel_shown_ = true;
+}
+
+bool EditFrm::SidePanelShown() const { return side_panel_shown_; }
+
+// ------------------------------------------------------------ the hand-off
+
+CommandOutcome EditFrm::RunHandOff(std::optional<MacroStepRef> step, const Conversion& conversion, WorkFiles files) {
+  HandOffRunner runner(services_.module, *document_, files);
+  const CommandOutcome outcome = runner.Run(step, conversion);
+  ShowOutcome(outcome);
+  return outcome;
+}
+
+bool EditFrm::BeginHandOff(std::optional<MacroStepRef> step, WorkFiles files) {
+  HandOffRunner runner(services_.module, *document_, files);
+  if (auto failed = runner.Begin(step)) {
+    ShowOutcome(*failed);
+    return false;
+  }
+  return true;
+}
+
+CommandOutcome EditFrm::FinishHandOff(const Conversion& conversion, WorkFiles files) {
+  HandOffRunner runner(services_.module, *document_, files);
+  const CommandOutcome outcome = runner.Finish(conversion);
+  ShowOutcome(outcome);
+  return outcome;
+}
+
+void EditFrm::ShowOutcome(const CommandOutcome& outcome) {
+  if (outcome.message.empty()) return;
+  const Icon icon = outcome.kind == CommandOutcome::Kind::kFailed ? Icon::kExclamation : Icon::kNone;
+  services_.prompter.Message(Q(outcome.message), Buttons::kOk, icon);
+}
+
+void EditFrm::Guarded(const std::function<void()>& body, bool busy) {
+  if (busy) editor_->SetBusy(true);
+  CommandOutcome outcome;
+  try {
+    body();
+  } catch (...) {
+    outcome = FailureOutcome(std::current_exception());
+  }
+  if (busy) editor_->SetBusy(false);
+  if (outcome.kind == CommandOutcome::Kind::kFailed) ShowOutcome(outcome);
+}
+
+// ----------------------------------------------------------- file commands
+
+QString EditFrm::PanelText(int panel) const { return panel == 1 ? panel1_->text() : panel2_->text(); }
+
+void EditFrm::OpenFile(const QString& path) {
+  editor_->LoadText(LoadTextFile(path.toStdString()));
+  panel1_->setText(path);
+  LoadFilSub(path);
+}
+
+void EditFrm::LoadCommand() {
+  RecordStep(services_.module, kEditMenu, 1);
+  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, QString());
+  if (!path) return;
+  Guarded([&] { OpenFile(*path); });
+}
+
+void EditFrm::AppendLoadCommand() {
+  RecordStep(services_.module, kEditMenu, 2);
+  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, QString());
+  if (!path) return;
+  Guarded([&] {
+    editor_->LoadText(AppendTextFile(services_.module, editor_->DocumentText(), path->toStdString()));
+    panel1_->setText(*path);
+  });
+  LoadFilSub(*path);
+}
+
+void EditFrm::SaveCommand(int step, LineEnd end) {
+  RecordStep(services_.module, kEditMenu, step);
+  const auto path = services_.prompter.SaveFileName(kAllFilesFilter, panel1_->text());
+  if (!path || path->isEmpty()) return;
+  Guarded([&] { SaveTextFile(services_.module, editor_->DocumentText(), path->toStdString(), end); });
+}
+
+void EditFrm::PrinterSetupCommand() {
+  RecordStep(services_.module, kEditMenu, 6);
+  Guarded([&] { services_.prompter.SetUpPrinter(printer_); }, false);
+}
+
+void EditFrm::PrintCommand() {
+  RecordStep(services_.module, kEditMenu, 7);
+  const QFont font = ToQFont(ReadPrintFont(services_.settings));
+  if (!HasPrintTarget(printer_)) {
+    // No printer on this machine: the text goes to a PDF file.
+    const QString base = panel1_->text().isEmpty() ? QString("kovrel") : QFileInfo(panel1_->text()).completeBaseName();
+    const auto pdf = services_.prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", base + ".pdf");
+    if (!pdf || pdf->isEmpty()) return;
+    PrintToPdf(printer_, *pdf);
+  }
+  Guarded([&] { PrintText(printer_, QString::fromStdString(editor_->DocumentText()), font); });
+}
+
+void EditFrm::ClearCommand() {
+  RecordStep(services_.module, kEditMenu, 8);
+  if (services_.prompter.Message("データを消去してよいですか", Buttons::kYesNo, Icon::kQuestion) == kResultNo) return;
+  editor_->LoadText("");
+  panel1_->clear();
+  panel2_->clear();
+}
+
+void EditFrm::FontCommand() {
+  RecordStep(services_.module, kEditMenu, 15);
+  const auto font = services_.prompter.ChooseFont(ToQFont(ReadPrintFont(services_.settings)));
+  if (!font) return;
+  editor_->SetDocumentFont(*font);
+  SaveEditorFont(services_.settings, FromQFont(*font));
+}
+
+void EditFrm::OpenRecentCommand(int index) {
+  const QString path = Q(recent_[static_cast<std::size_t>(index)]);
+  try {
+    editor_->LoadText(LoadTextFile(path.toStdString()));
+  } catch (const std::exception&) {
+    services_.prompter.Message("読み込み出来ませんでした。", Buttons::kOk, Icon::kNone);
+    return;
+  }
+  LoadFilSub(path);
+}
+
+void EditFrm::OpenDroppedFile(const QString& path) {
+  Guarded([&] {
+    editor_->LoadText(LoadTextFile(path.toStdString()));
+    LoadFilSub(path);
+  });
+}
+
+}  // namespace kovrel

@@ -1,0 +1,141 @@
+// EditFrm: the editor window, the program's main window. It holds the one
+// document (RichTextBox1), the status bar, the side panel of pictures and
+// the whole menu bar; it runs the start-up and exit of the program, the file
+// commands, and every document command through the hand-off runner.
+#pragma once
+
+#include <QMainWindow>
+#include <QPrinter>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/hand_off.h"
+#include "shell/file_commands.h"
+#include "shell/recent_files.h"
+#include "shell/startup.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace kovrel {
+
+class Prompter;
+class SettingsStore;
+class TextEditor;
+struct EditModule;
+
+/// What the window needs of the program: the shared state and the platform
+/// services.
+struct EditServices {
+  EditModule& module;
+  SettingsStore& settings;
+  Prompter& prompter;
+};
+
+class EditFrm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit EditFrm(EditServices services, QWidget* parent = nullptr);
+  ~EditFrm() override;
+
+  /// The start-up: restores geometry, font and menus from the settings and
+  /// opens the file named by `args` (the command line without the program).
+  void StartUp(const std::vector<std::string>& args);
+
+  /// Runs a document command through the work files and shows its outcome
+  /// (the command's message, the nothing-to-convert message, or the
+  /// standard error report).
+  CommandOutcome RunHandOff(std::optional<MacroStepRef> step, const Conversion& conversion, WorkFiles files = {});
+
+  /// The two halves for a command with a parameter window: Begin saves the
+  /// document before the window opens (false: the save failed and was
+  /// reported); Finish is run by the window's run button.
+  bool BeginHandOff(std::optional<MacroStepRef> step, WorkFiles files = {});
+  CommandOutcome FinishHandOff(const Conversion& conversion, WorkFiles files = {});
+
+  /// Shows a command's outcome to the user.
+  void ShowOutcome(const CommandOutcome& outcome);
+
+  /// The menu item `name` (its objectName), or nullptr.
+  QAction* MenuItem(const QString& name) const;
+
+  /// Connects a later command to its menu item and enables the item.
+  void WireCommand(const QString& name, std::function<void()> command);
+
+  /// Opens `path` as the document (the load after the file dialog).
+  void OpenFile(const QString& path);
+
+  TextEditor* editor() const { return editor_; }
+  QString PanelText(int panel) const;
+  const RecentFiles& recent_files() const { return recent_; }
+  /// The title the graphic window takes when it opens.
+  QString GraphicTitle() const { return graphic_title_; }
+  QString BrowserPath() const { return browser_path_; }
+  bool SidePanelShown() const;
+
+  EditServices& services() { return services_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildSidePanel();
+  void ConnectFileCommands();
+
+  // The recent-file update after a file was opened.
+  void LoadFilSub(const QString& path);
+  void ShowRecentFiles();
+  void LoadSidePictures();
+
+  // Side panel layout.
+  void CollapseSidePanel();
+  void ExpandSidePanel();
+
+  // File commands.
+  void LoadCommand();
+  void AppendLoadCommand();
+  void SaveCommand(int step, LineEnd end);
+  void PrinterSetupCommand();
+  void PrintCommand();
+  void ClearCommand();
+  void FontCommand();
+  void OpenRecentCommand(int index);
+  void OpenDroppedFile(const QString& path);
+
+  // Runs `body`, turning a failure into the standard error report; the
+  // busy pointer is shown while it runs when `busy` is set.
+  void Guarded(const std::function<void()>& body, bool busy = true);
+
+  EditServices services_;
+  std::unique_ptr<DocumentPort> document_;
+  TextEditor* editor_ = nullptr;
+  QWidget* central_ = nullptr;
+  QWidget* picture1_ = nullptr;
+  std::array<QLabel*, 6> image1_{};
+  QPushButton* command1_ = nullptr;
+  QLabel* image2_ = nullptr;
+  QLabel* panel1_ = nullptr;
+  QLabel* panel2_ = nullptr;
+  QMenu* macro_menu_ = nullptr;
+  std::array<QAction*, 10> app_items_{};
+  std::array<QAction*, kRecentCount> recent_items_{};
+  QAction* recent_separator_ = nullptr;
+  RecentFiles recent_;
+  QString browser_path_;
+  QString graphic_title_ = QStringLiteral("Kovrel");
+  QPrinter printer_;
+  bool side_panel_shown_ = false;
+};
+
+}  // namespace kovrel

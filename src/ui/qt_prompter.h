@@ -1,0 +1,17 @@
+// The real dialogs of the desktop program.
+#pragma once
+
+#include "ui/prompter.h"
+
+namespace kovrel {
+
+class QtPrompter : public Prompter {
+ public:
+  int Message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+  std::optional<QString> OpenFileName(const QString& filter, const QString& preset) override;
+  std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
+  std::optional<QFont> ChooseFont(const QFont& preset) override;
+  bool SetUpPrinter(QPrinter& printer) override;
+};
+
+}  // namespace kovrel

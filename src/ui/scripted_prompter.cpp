@@ -1,0 +1,54 @@
+// The scripted prompter.
+#include "ui/scripted_prompter.h"
+
+namespace kovrel {
+namespace {
+
+template <typename T>
+T Next(std::deque<T>& script, T fallback) {
+  if (script.empty()) return fallback;
+  T answer = script.front();
+  script.pop_front();
+  return answer;
+}
+
+// The next scripted dialog answer; a cancel when the script is empty.
+template <typename T>
+std::optional<T> NextDialog(std::deque<std::optional<T>>& script) {
+  if (script.empty() || !script.front().has_value()) {
+    if (!script.empty()) script.pop_front();
+    return std::nullopt;
+  }
+  T answer = *script.front();
+  script.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+int ScriptedPrompter::Message(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+  messages.push_back({text, buttons, icon, title});
+  return Next(message_answers, buttons == Buttons::kYesNo ? kResultYes : kResultOk);
+}
+
+std::optional<QString> ScriptedPrompter::OpenFileName(const QString&, const QString& preset) {
+  open_presets.push_back(preset);
+  return NextDialog(open_answers);
+}
+
+std::optional<QString> ScriptedPrompter::SaveFileName(const QString&, const QString& preset) {
+  save_presets.push_back(preset);
+  return NextDialog(save_answers);
+}
+
+std::optional<QFont> ScriptedPrompter::ChooseFont(const QFont& preset) {
+  font_presets.push_back(preset);
+  return NextDialog(font_answers);
+}
+
+bool ScriptedPrompter::SetUpPrinter(QPrinter&) {
+  ++printer_setups;
+  return Next(printer_answers, false);
+}
+
+}  // namespace kovrel

@@ -1,0 +1,43 @@
+// A Prompter that answers from a script and records what it was asked, for
+// tests and benchmarks. Unscripted message boxes answer OK or Yes;
+// unscripted dialogs are cancelled.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "ui/prompter.h"
+
+namespace kovrel {
+
+class ScriptedPrompter : public Prompter {
+ public:
+  struct Shown {
+    QString text;
+    Buttons buttons;
+    Icon icon;
+    QString title;
+  };
+
+  int Message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+  std::optional<QString> OpenFileName(const QString& filter, const QString& preset) override;
+  std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
+  std::optional<QFont> ChooseFont(const QFont& preset) override;
+  bool SetUpPrinter(QPrinter& printer) override;
+
+  // The script.
+  std::deque<int> message_answers;
+  std::deque<std::optional<QString>> open_answers;
+  std::deque<std::optional<QString>> save_answers;
+  std::deque<std::optional<QFont>> font_answers;
+  std::deque<bool> printer_answers;
+
+  // What was asked.
+  std::vector<Shown> messages;
+  std::vector<QString> open_presets;
+  std::vector<QString> save_presets;
+  std::vector<QFont> font_presets;
+  int printer_setups = 0;
+};
+
+}  // namespace kovrel

@@ -1,0 +1,155 @@
+// The editor control on QScintilla.
+#include "ui/text_editor.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+namespace kovrel {
+namespace {
+
+// The first local file among dropped data, if any.
+QString DroppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string WithCrLfLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
+      out.append(text, pos);
+      break;
+    }
+    out.append(text, pos, end - pos);
+    out.append("\r\n");
+    pos = end + 1;
+    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+  }
+  return out;
+}
+
+TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
+  setObjectName("RichTextBox1");
+  setUtf8(true);
+  setEolMode(EolWindows);
+  setEolVisibility(false);
+  setWrapMode(WrapNone);
+  setMarginWidth(0, 0);
+  setMarginWidth(1, 0);
+  setMarginWidth(2, 0);
+  setTabWidth(8);
+  setIndentationsUseTabs(true);
+  setAutoIndent(false);
+  setBraceMatching(NoBraceMatch);
+  setCaretLineVisible(false);
+  setAcceptDrops(true);
+  // Pasted text takes the document's CR LF line ends.
+  SendScintilla(SCI_SETPASTECONVERTENDINGS, 1L);
+  // A long line scrolls horizontally as far as it reaches.
+  SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
+  SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+}
+
+void TextEditor::LoadText(std::string_view text) {
+  const std::string normalised = WithCrLfLineEnds(text);
+  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  SendScintilla(SCI_CLEARALL);
+  // APPENDTEXT takes a length, so NUL characters in the text stay.
+  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(normalised.size()), normalised.data());
+  SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+  SendScintilla(SCI_EMPTYUNDOBUFFER);
+  SendScintilla(SCI_GOTOPOS, 0L);
+  SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+}
+
+long TextEditor::DocumentLength() const { return SendScintilla(SCI_GETLENGTH); }
+
+std::string TextEditor::DocumentText() const {
+  const long length = DocumentLength();
+  // The buffer without a copy of Scintilla's own: the pointer stays valid
+  // until the next change of the document.
+  const auto* data = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
+  return std::string(data, static_cast<std::size_t>(length));
+}
+
+void TextEditor::SetBusy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+    viewport()->setCursor(Qt::IBeamCursor);
+  }
+}
+
+void TextEditor::SetDocumentFont(const QFont& font) {
+  font_ = font;
+  setFont(font);
+  // Without a lexer every style takes the default style's font.
+  SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, font.family().toUtf8().constData());
+  SendScintilla(SCI_STYLESETSIZEFRACTIONAL, STYLE_DEFAULT, static_cast<long>(font.pointSizeF() * static_cast<int>(SC_FONT_SIZE_MULTIPLIER)));
+  SendScintilla(SCI_STYLESETBOLD, STYLE_DEFAULT, static_cast<long>(font.bold()));
+  SendScintilla(SCI_STYLESETITALIC, STYLE_DEFAULT, static_cast<long>(font.italic()));
+  SendScintilla(SCI_STYLECLEARALL);
+}
+
+void TextEditor::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+    return;
+  }
+  QsciScintilla::dragEnterEvent(event);
+}
+
+void TextEditor::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+    return;
+  }
+  QsciScintilla::dragMoveEvent(event);
+}
+
+void TextEditor::dropEvent(QDropEvent* event) {
+  const QString path = DroppedFile(event->mimeData());
+  if (!path.isEmpty()) {
+    event->acceptProposedAction();
+    emit FileDropped(path);
+    return;
+  }
+  if (event->mimeData() != nullptr && event->mimeData()->hasUrls()) {
+    event->ignore();  // other dropped data is ignored
+    return;
+  }
+  QsciScintilla::dropEvent(event);
+}
+
+void TextEditor::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  const bool has_selection = hasSelectedText();
+  menu.addAction("元に戻す(&U)", this, &QsciScintilla::undo)->setEnabled(isUndoAvailable());
+  menu.addAction("やり直し(&R)", this, &QsciScintilla::redo)->setEnabled(isRedoAvailable());
+  menu.addSeparator();
+  menu.addAction("切り取り(&T)", this, &QsciScintilla::cut)->setEnabled(has_selection);
+  menu.addAction("コピー(&C)", this, &QsciScintilla::copy)->setEnabled(has_selection);
+  menu.addAction("貼り付け(&P)", this, &QsciScintilla::paste);
+  menu.addAction("削除(&D)", this, &QsciScintilla::removeSelectedText)->setEnabled(has_selection);
+  menu.addSeparator();
+  menu.addAction("すべて選択(&A)", this, [this] { selectAll(true); });
+  menu.exec(event->globalPos());
+}
+
+}  // namespace kovrel
