@@ -1,7 +1,9 @@
 // The editor window, driven by its menu items and controls by objectName,
 // with message boxes and file dialogs answered by a script.
 #include <QAction>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -13,6 +15,7 @@
 #include "core/settings_store.h"
 #include "support/temp_folder.h"
 #include "ui/edit_frm.h"
+#include "ui/qt_settings_store.h"
 #include "ui/scripted_prompter.h"
 #include "ui/text_editor.h"
 
@@ -310,6 +313,7 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.prompter.messages.back().title, QString("Kovrel"));
     QCOMPARE(h.module.MacroSteps[0].item, std::string("16"));
     QVERIFY(FileExists(h.home / "BAK.DAT"));  // left for inspection
+    QVERIFY(QApplication::overrideCursor() == nullptr);  // the busy pointer is gone
 
     // A working command replaces the text and shows its message.
     h.frm->RunHandOff(std::nullopt, [](std::string_view input) {
@@ -376,6 +380,38 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.Setting("Width"), std::string("9000"));
     QCOMPARE(h.Setting("Height"), std::string("7500"));
     QCOMPARE(h.Setting("Icon"), std::string("3"));
+  }
+
+  void DroppedFileOpensLikeALoad() {
+    Harness h;
+    h.Start();
+    const QString path = h.File("dropped.nc", "G01X1\r\n");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(h.frm->editor()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(h.frm->editor()->viewport(), &drop);
+    QCOMPARE(h.Text(), std::string("G01X1\r\n"));
+    QCOMPARE(h.frm->PanelText(1), QString("dropped.nc"));
+    QCOMPARE(h.Setting("File1"), path.toStdString());
+  }
+
+  void QtSettingsStoreMatchesKeysWithoutRegardToCase() {
+    TempFolder folder;
+    const QString ini = QString::fromStdString(folder / "Kovrel.ini");
+    {
+      QtSettingsStore store(ini);
+      SaveSetting(store, "Kovrel", "UsER", "山田");
+      SaveSetting(store, "KOVREL", "user", "鈴木");  // the same key
+      SaveSetting(store, "Nc", "FmtLeft", "1,5");
+    }
+    QtSettingsStore again(ini);
+    QCOMPARE(GetSetting(again, "kovrel", "User", ""), std::string("鈴木"));
+    QCOMPARE(GetSetting(again, "NC", "fmtleft", ""), std::string("1,5"));
+    QCOMPARE(GetSetting(again, "Kovrel", "Missing", "default"), std::string("default"));
+    QVERIFY(ReadFileBytes(ini.toStdString()).find("UsER") != std::string::npos);
   }
 
   void SidePanelOpensAndClosesAgain() {
