@@ -14,6 +14,16 @@ void Options::Set(std::string name, std::string value, bool given) {
   values_[std::move(name)] = std::move(value);
 }
 
+int Choice(const Options& options, std::string_view option, const std::vector<std::string>& names) {
+  const std::string& value = options.Get(option);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == value) return static_cast<int>(i);
+  }
+  std::string all;
+  for (const std::string& name : names) all += (all.empty() ? "" : ", ") + name;
+  throw UsageError{std::string(option) + " は " + all + " のいずれかです: " + value};
+}
+
 std::string UsageLine(const CliCommand& command) {
   std::string line = "kovrel-cli " + command.name;
   for (const OptionSpec& option : command.options) {
@@ -21,7 +31,7 @@ std::string UsageLine(const CliCommand& command) {
     if (!option.value_name.empty()) text += " " + option.value_name;
     line += option.required ? " " + text : " [" + text + "]";
   }
-  return line + " [INPUT] [-o OUTPUT]";
+  return line + (command.run_to_file ? " [INPUT] -o OUTPUT" : " [INPUT] [-o OUTPUT]");
 }
 
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args) {
@@ -73,6 +83,7 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
   for (const OptionSpec& option : command.options) {
     if (option.required && !parsed.options.Has(option.name)) throw UsageError{option.name + " が必要です"};
   }
+  if (command.run_to_file && (parsed.output.empty() || parsed.output == "-")) throw UsageError{"-o OUTPUT が必要です"};
   if (command.check) {
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};
   }

@@ -40,6 +40,10 @@ struct CliCommand {
   /// error text for the usage message, or empty when the options are fine.
   std::function<std::string(const Options&)> check;
   std::function<ConversionResult(const Options&, std::string_view input)> run;
+  /// For a command whose output is a file of its own kind (a workbook, a
+  /// picture) instead of text: writes it to the -o path, which is required,
+  /// and returns the message to show (may be empty).
+  std::function<std::string(const Options&, std::string_view input, const std::string& output)> run_to_file;
 };
 
 /// Thrown for a usage error; main prints it with the usage line, exit 64.
@@ -64,5 +68,12 @@ const std::vector<CliCommand>& AllCommands();
 
 /// The commands of the text tools.
 std::vector<CliCommand> TextToolCommands();
+
+/// The commands of the hole data.
+std::vector<CliCommand> HoleCommands();
+
+/// Reads a choice among `names` (case-sensitive); throws UsageError naming
+/// the option otherwise. Returns the index of the choice.
+int Choice(const Options& options, std::string_view option, const std::vector<std::string>& names);
 
 }  // namespace kovrel::cli

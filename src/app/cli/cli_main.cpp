@@ -76,6 +76,11 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
     std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
     DecodeCp932InPlace(input);
+    if (command.run_to_file) {
+      const std::string message = command.run_to_file(parsed.options, input, parsed.output);
+      if (!message.empty()) std::cerr << message << "\n";
+      return kExitConverted;
+    }
     ConversionResult result = command.run(parsed.options, input);
     if (result.nothing_to_convert) {
       std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
@@ -92,6 +97,10 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
   } catch (const Failure& failure) {
     std::cerr << ErrorReportText(failure) << "\n";
     return kExitFailure;
+  } catch (const UsageError& error) {
+    std::cerr << "kovrel-cli " << command.name << ": " << error.message << "\n使い方: " << UsageLine(command)
+              << "\n";
+    return kExitUsage;
   } catch (const std::bad_alloc&) {
     std::cerr << ErrorReportText(MakeFailure(FailureKind::kOutOfMemory)) << "\n";
     return kExitFailure;
@@ -103,7 +112,7 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
 const std::vector<CliCommand>& AllCommands() {
   static const std::vector<CliCommand> commands = [] {
     std::vector<CliCommand> all;
-    for (auto&& group : {TextToolCommands()}) {
+    for (auto&& group : {TextToolCommands(), HoleCommands()}) {
       all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
     }
     return all;

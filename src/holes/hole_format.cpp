@@ -1,0 +1,202 @@
+// Hole data formatting: separator detection, block splitting and block
+// analysis into the tool table and the hole list.
+#include "holes/hole_format.h"
+
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+const Mask& CoordinateMask() {
+  static const Mask mask = ParseMask("#######0.0###");
+  return mask;
+}
+
+float UnitScale(HoleUnit unit) {
+  switch (unit) {
+    case HoleUnit::kHundredths: return 10.0f;
+    case HoleUnit::kTenThousandths: return 0.1f;
+    default: return 1.0f;
+  }
+}
+
+// Millimetres from a number of thousandths, rounded to four decimals as the
+// program writes them.
+double FromThousandths(double value) {
+  static const Mask mask = ParseMask("#####0.0###");
+  return ReadNumber(FormatMask(value * 0.001, mask));
+}
+
+// The state of one formatting run.
+class HoleFormatter {
+ public:
+  explicit HoleFormatter(const HoleFormatOptions& options) : options_(options) {}
+
+  void Block(std::string_view line);
+  std::string Result() const { return table_ + list_; }
+
+ private:
+  void Coordinate(std::string_view line, char letter, float& sum, std::string& text);
+  void EmitPendingHole();
+  void WriteTool();
+
+  const HoleFormatOptions& options_;
+  std::string table_;  // the tool table
+  std::string list_;   // the hole list
+  float x_sum_ = 0, y_sum_ = 0;
+  std::string x_text_, y_text_;
+  std::string pending_hole_;
+  bool tool_written_ = false;
+  float tool_counter_ = 0;
+  bool cycle_on_ = false;
+  bool table_has_diameters_ = false;
+};
+
+void HoleFormatter::Coordinate(std::string_view line, char letter, float& sum, std::string& text) {
+  const std::size_t at = line.find(letter);
+  if (at == std::string_view::npos) return;
+  float value = HoleCoordinate(line.substr(at + 1), options_.unit);
+  if (options_.incremental) {
+    sum += value;
+    value = sum;
+  }
+  text = FormatMask(value, CoordinateMask());
+}
+
+void HoleFormatter::EmitPendingHole() {
+  if (pending_hole_.empty()) return;
+  list_ += pending_hole_;
+  list_ += kCrLf;
+  tool_written_ = false;
+  pending_hole_.clear();
+}
+
+void HoleFormatter::WriteTool() {
+  const std::string tool = "T" + FormatMask(tool_counter_, "#00");
+  list_ += tool;
+  list_ += kCrLf;
+  table_ += tool + "φ1.000";
+  table_ += kCrLf;
+  tool_written_ = true;
+  pending_hole_.clear();
+}
+
+void HoleFormatter::Block(std::string_view line) {
+  while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+  // An empty line (a blank line, or the end of the text after the last
+  // separator) is no block: it neither starts a tool nor moves anything.
+  if (line.empty()) return;
+  const bool has_x = HasLetter(line, "X");
+  const bool has_y = HasLetter(line, "Y");
+  Coordinate(line, 'X', x_sum_, x_text_);
+  Coordinate(line, 'Y', y_sum_, y_text_);
+  if (has_x || has_y) pending_hole_ = "X" + x_text_ + " Y" + y_text_;
+
+  switch (options_.hole_mode) {
+    case HoleMode::kEveryCoordinate:
+      EmitPendingHole();
+      break;
+    case HoleMode::kDesignatedCode:
+      if (HasLetter(line, options_.hole_code)) EmitPendingHole();
+      break;
+    case HoleMode::kCycle:
+      if (HasLetter(line, options_.cycle_code)) cycle_on_ = true;
+      if (HasLetter(line, options_.cancel_code)) cycle_on_ = false;
+      if (cycle_on_) EmitPendingHole();
+      break;
+  }
+
+  if (options_.hole_mode == HoleMode::kDesignatedCode && options_.hole_code == "D03") {
+    // Gerber-like data: the D code numbers the tools; D01 to D03 are none.
+    const std::size_t d = line.find('D');
+    tool_counter_ = static_cast<float>(ReadNumber(d == std::string_view::npos ? line : line.substr(d + 1)));
+    if (tool_counter_ > 3) WriteTool();
+    return;
+  }
+  if (options_.tool_mode == ToolMode::kBlocksWithoutCoordinates) {
+    if (!has_x && !has_y && !tool_written_) {
+      tool_counter_ += 1;
+      WriteTool();
+    }
+    return;
+  }
+  if (!HasLetter(line, options_.tool_text)) return;
+  if (HasLetter(options_.tool_text, "T")) {
+    if (HasLetter(line, "φ")) {
+      table_has_diameters_ = true;
+      table_ += line;
+      table_ += kCrLf;
+    } else {
+      list_ += line;
+      list_ += kCrLf;
+      if (!table_has_diameters_) {
+        table_ += line;
+        table_ += "φ1.000";
+        table_ += kCrLf;
+      }
+    }
+    tool_written_ = true;
+    pending_hole_.clear();
+  } else if (!tool_written_) {
+    tool_counter_ += 1;
+    WriteTool();
+  }
+}
+
+}  // namespace
+
+std::string DetectBlockSeparator(std::string_view text) {
+  const std::size_t at = text.find_first_of("*\n\r");
+  return at == std::string_view::npos ? std::string() : std::string(1, text[at]);
+}
+
+std::string SplitBlocks(std::string_view text, std::string_view separator) {
+  std::string blocks;
+  blocks.reserve(text.size() + 2);
+  const char end = separator.empty() ? '\0' : separator.front();
+  const bool has_separator = !separator.empty();
+  for (const char c : text) {
+    if (has_separator && c == end) {
+      blocks += kCrLf;
+    } else if (c != ',' && c != '\n' && c != '\r' && c != '*') {
+      blocks += c;
+    }
+  }
+  blocks += kCrLf;
+  return blocks;
+}
+
+float HoleCoordinate(std::string_view after_letter, HoleUnit unit) {
+  if (unit == HoleUnit::kLeadingZeros6 || unit == HoleUnit::kLeadingZeros7) {
+    // The digits overwrite the start of a field of zeros, so missing
+    // trailing digits count as zeros: 00123 gives 001230 thousandths. A
+    // minus sign stands before the field, not in a digit's place.
+    std::string_view digits = SpanOf(after_letter, "0123456789-");
+    const bool negative = !digits.empty() && digits.front() == '-';
+    if (negative) digits.remove_prefix(1);
+    std::string field(unit == HoleUnit::kLeadingZeros6 ? 6 : 7, '0');
+    digits = digits.substr(0, std::min(digits.size(), field.size()));
+    field.replace(0, digits.size(), digits);
+    const double value = FromThousandths(ReadNumber(field));
+    return static_cast<float>(negative ? -value : value);
+  }
+  const double value = ReadNumber(SpanOf(after_letter, " 0123456789.-+"));
+  const float scale = UnitScale(unit);
+  if (unit == HoleUnit::kDecimal) return static_cast<float>(value * scale);
+  return static_cast<float>(FromThousandths(value) * scale);
+}
+
+std::string FormatHoleData(std::string_view text, const HoleFormatOptions& options) {
+  const std::string blocks = SplitBlocks(text, DetectBlockSeparator(text));
+  HoleFormatter formatter(options);
+  LineReader reader(blocks);
+  std::string_view line;
+  while (reader.Next(line)) formatter.Block(line);
+  return formatter.Result();
+}
+
+}  // namespace kovrel

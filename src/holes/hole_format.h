@@ -1,0 +1,62 @@
+// Hole data formatting: a drill program of almost any dialect becomes the
+// normalised hole data, a tool table ("T01φ1.000") followed by the hole list
+// of tool select lines ("T01") and hole lines ("X12.5 Y3.0"), every
+// coordinate in millimetres with a decimal point.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kovrel {
+
+/// How 1.23 mm is written in the input.
+enum class HoleUnit {
+  kDecimal,      ///< "X1.23"
+  kHundredths,   ///< "X123"
+  kThousandths,  ///< "X1230"
+  kTenThousandths,  ///< "X12300"
+  kLeadingZeros6,   ///< "X00123": a six-digit field with leading zeros
+  kLeadingZeros7,   ///< "X000123": a seven-digit field with leading zeros
+};
+
+/// Which blocks are holes.
+enum class HoleMode {
+  kEveryCoordinate,  ///< every block with coordinates
+  kDesignatedCode,   ///< blocks that contain the hole code
+  kCycle,            ///< blocks with coordinates between the cycle and cancel codes
+};
+
+/// Where tools come from.
+enum class ToolMode {
+  kBlocksWithoutCoordinates,  ///< each run of blocks without coordinates starts a tool
+  kDesignatedText,            ///< blocks that contain the tool text are tool changes
+};
+
+/// The choices of the formatting window, with its defaults.
+struct HoleFormatOptions {
+  HoleUnit unit = HoleUnit::kHundredths;
+  bool incremental = false;
+  HoleMode hole_mode = HoleMode::kEveryCoordinate;
+  std::string hole_code = "D03";
+  std::string cycle_code = "G81";
+  std::string cancel_code = "G80";
+  ToolMode tool_mode = ToolMode::kDesignatedText;
+  std::string tool_text = "T";
+};
+
+/// The block separator of a drill program: the first "*", LF or CR; empty
+/// when there is none.
+std::string DetectBlockSeparator(std::string_view text);
+
+/// One block a line: the separator ends a block; ",", LF, CR and "*" are
+/// dropped; a final line end (CR LF) follows the last block.
+std::string SplitBlocks(std::string_view text, std::string_view separator);
+
+/// The value of a coordinate: the text after its letter, read in `unit` and
+/// converted to millimetres.
+float HoleCoordinate(std::string_view after_letter, HoleUnit unit);
+
+/// Formats a drill program into normalised hole data (lines end in CR LF).
+std::string FormatHoleData(std::string_view text, const HoleFormatOptions& options);
+
+}  // namespace kovrel

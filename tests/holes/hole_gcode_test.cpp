@@ -1,0 +1,46 @@
+// Hole data to G-code.
+#include "holes/hole_gcode.h"
+
+#include <gtest/gtest.h>
+
+#include "core/failure.h"
+
+namespace kovrel {
+namespace {
+
+TEST(HoleGcode, WorkedExample) {
+  const ConversionResult result = HoleDataToGcode("T01φ2.000\r\nT01\r\nX10.0 Y5.0\r\n");
+  EXPECT_EQ(result.text, "D901\r\nG00X11.0Y5.0\r\nG02X11.0Y5I-1.0J0.0\r\n");
+}
+
+TEST(HoleGcode, ToolsHolesAndTheirEdges) {
+  // Holes before the first tool have the diameter 0; a hole with only Y
+  // has x = 0; a tool without a table line has the diameter 0.
+  EXPECT_EQ(HoleDataToGcode("X1.0 Y2.5\r\nT01φ0.8\r\nT01\r\nY3.25\r\nT07\r\nX-1.5 Y-2.0\r\nM30\r\n").text,
+            "G00X1.0Y2.5\r\nG02X1.0Y2.5I0.0J0.0\r\n"
+            "D901\r\nG00X0.4Y3.25\r\nG02X0.4Y3.25I-0.4J0.0\r\n"
+            "D907\r\nG00X-1.5Y-2.0\r\nG02X-1.5Y-2I0.0J0.0\r\n");
+  EXPECT_EQ(HoleDataToGcode("T12φ3.175\r\nT12\r\nX0.0 Y0.0\r\n").text,
+            "D912\r\nG00X1.5875Y0.0\r\nG02X1.5875Y0I-1.5875J0.0\r\n");
+  EXPECT_EQ(HoleDataToGcode("T100φ1\r\nT100\r\n").text, "D1000\r\n");
+}
+
+TEST(HoleGcode, NothingToConvertWithoutToolSelectLines) {
+  EXPECT_TRUE(HoleDataToGcode("X1.0 Y1.0\r\nX2.0 Y2.0\r\n").nothing_to_convert);
+  EXPECT_TRUE(HoleDataToGcode("T01φ1.000\r\n").nothing_to_convert);
+  EXPECT_TRUE(HoleDataToGcode("").nothing_to_convert);
+}
+
+TEST(HoleGcode, ToolNumberOutsideTheTableIsAnIndexFailure) {
+  try {
+    HoleDataToGcode("T1000\r\n");
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 9);
+  }
+  EXPECT_THROW(HoleDataToGcode("T-1φ1\r\n"), Failure);
+  EXPECT_NO_THROW(HoleDataToGcode("T999φ1\r\nT999\r\n"));
+}
+
+}  // namespace
+}  // namespace kovrel
