@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/settings_store.h"
 #include "ui/edit_frm.h"
+#include "ui/launcher.h"
 #include "ui/scripted_prompter.h"
 #include "ui/text_editor.h"
 
@@ -40,7 +41,8 @@ void BM_OpenLargeFileIntoEditor(benchmark::State& state) {
   module.ProgDir = "/tmp/";
   MemorySettingsStore settings;
   ScriptedPrompter prompter;
-  EditFrm frm({module, settings, prompter});
+  RecordingLauncher launcher;
+  EditFrm frm({module, settings, prompter, launcher});
   frm.resize(1000, 700);
   frm.show();
   QApplication::processEvents();
@@ -66,7 +68,8 @@ void BM_HandOffOfLargeDocument(benchmark::State& state) {
   module.ProgDir = "/tmp/";
   MemorySettingsStore settings;
   ScriptedPrompter prompter;
-  EditFrm frm({module, settings, prompter});
+  RecordingLauncher launcher;
+  EditFrm frm({module, settings, prompter, launcher});
   frm.editor()->LoadText(program);
   for (auto _ : state) {
     frm.RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(std::string(input)); });

@@ -10,6 +10,7 @@
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "ui/edit_frm.h"
+#include "ui/launcher.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_settings_store.h"
 
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
   }
   kovrel::QtSettingsStore settings;
   kovrel::QtPrompter prompter;
-  kovrel::EditFrm editor({module, settings, prompter});
+  kovrel::QtLauncher launcher;
+  kovrel::EditFrm editor({module, settings, prompter, launcher});
   std::vector<std::string> args;
   for (const QString& arg : QCoreApplication::arguments().mid(1)) args.push_back(arg.toStdString());
   editor.StartUp(args);

@@ -71,6 +71,21 @@ std::optional<CommandOutcome> HandOffRunner::Begin(std::optional<MacroStepRef> s
   return std::nullopt;
 }
 
+CommandOutcome HandOffRunner::FinishWithoutResult(const std::function<std::string(std::string_view input)>& action) {
+  BusyPointer busy(document_);
+  CommandOutcome outcome;
+  try {
+    std::string input = ReadFileBytes(InputPath());
+    DecodeCp932InPlace(input);
+    outcome.message = action(input);
+  } catch (...) {
+    return FailureOutcome(std::current_exception());
+  }
+  RemoveFile(InputPath());
+  RemoveFile(OutputPath());
+  return outcome;
+}
+
 CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
   BusyPointer busy(document_);
   CommandOutcome outcome;

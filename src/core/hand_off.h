@@ -90,6 +90,12 @@ class HandOffRunner {
   /// file, converts, writes and loads the output work file.
   CommandOutcome Finish(const Conversion& conversion);
 
+  /// The second part for a command that leaves the document as it is (an
+  /// export): reads the input work file, runs `action` on its text and
+  /// deletes the work files; the outcome carries the message `action`
+  /// returns.
+  CommandOutcome FinishWithoutResult(const std::function<std::string(std::string_view input)>& action);
+
   std::string InputPath() const;
   std::string OutputPath() const;
 

@@ -19,6 +19,7 @@
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
 #include "ui/fonts.h"
+#include "ui/hole_windows.h"
 #include "ui/prompter.h"
 #include "ui/text_editor.h"
 #include "ui/text_printing.h"
@@ -88,6 +89,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
 
   BuildMenus();
   ConnectFileCommands();
+  WireHoleCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }
@@ -301,9 +303,16 @@ bool EditFrm::BeginHandOff(std::optional<MacroStepRef> step, WorkFiles files) {
   return true;
 }
 
-CommandOutcome EditFrm::FinishHandOff(const Conversion& conversion, WorkFiles files) {
+CommandOutcome EditFrm::FinishHandOff(const Conversion& conversion, WorkFiles files, bool show) {
   HandOffRunner runner(services_.module, *document_, files);
   const CommandOutcome outcome = runner.Finish(conversion);
+  if (show) ShowOutcome(outcome);
+  return outcome;
+}
+
+CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string_view)>& action) {
+  HandOffRunner runner(services_.module, *document_);
+  const CommandOutcome outcome = runner.FinishWithoutResult(action);
   ShowOutcome(outcome);
   return outcome;
 }

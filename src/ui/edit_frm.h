@@ -27,6 +27,7 @@ class QWidget;
 
 namespace kovrel {
 
+class Launcher;
 class Prompter;
 class SettingsStore;
 class TextEditor;
@@ -38,6 +39,7 @@ struct EditServices {
   EditModule& module;
   SettingsStore& settings;
   Prompter& prompter;
+  Launcher& launcher;
 };
 
 class EditFrm : public QMainWindow {
@@ -60,7 +62,11 @@ class EditFrm : public QMainWindow {
   /// document before the window opens (false: the save failed and was
   /// reported); Finish is run by the window's run button.
   bool BeginHandOff(std::optional<MacroStepRef> step, WorkFiles files = {});
-  CommandOutcome FinishHandOff(const Conversion& conversion, WorkFiles files = {});
+  CommandOutcome FinishHandOff(const Conversion& conversion, WorkFiles files = {}, bool show = true);
+
+  /// The second half for a command that leaves the document unchanged (an
+  /// export): runs `action` on the saved document and shows the outcome.
+  CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action);
 
   /// Shows a command's outcome to the user.
   void ShowOutcome(const CommandOutcome& outcome);

@@ -1,6 +1,7 @@
 // Everything the windows ask the user through: message boxes (title
 // "Kovrel", result codes 1 OK, 2 Cancel, 6 Yes, 7 No), file dialogs, the
-// font dialog and the printer set-up dialog. The desktop program shows real
+// font dialog, the printer set-up dialog and the program's own modal
+// parameter windows. The desktop program shows real
 // dialogs (QtPrompter); tests script the answers (ScriptedPrompter).
 #pragma once
 
@@ -9,6 +10,7 @@
 
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -45,6 +47,10 @@ class Prompter {
 
   /// The printer set-up dialog on `printer`; false when cancelled.
   virtual bool SetUpPrinter(QPrinter& printer) = 0;
+
+  /// Shows one of the program's own windows modally; returns its result
+  /// (QDialog::Accepted or Rejected).
+  virtual int RunDialog(QDialog& dialog) = 0;
 
   /// The parent of the dialogs shown.
   void SetParentWidget(QWidget* parent) { parent_ = parent; }

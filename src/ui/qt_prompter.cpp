@@ -73,4 +73,6 @@ bool QtPrompter::SetUpPrinter(QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
+int QtPrompter::RunDialog(QDialog& dialog) { return dialog.exec(); }
+
 }  // namespace kovrel

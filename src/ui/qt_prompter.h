@@ -12,6 +12,7 @@ class QtPrompter : public Prompter {
   std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
   std::optional<QFont> ChooseFont(const QFont& preset) override;
   bool SetUpPrinter(QPrinter& printer) override;
+  int RunDialog(QDialog& dialog) override;
 };
 
 }  // namespace kovrel

@@ -1,6 +1,8 @@
 // The scripted prompter.
 #include "ui/scripted_prompter.h"
 
+#include <QDialog>
+
 namespace kovrel {
 namespace {
 
@@ -49,6 +51,18 @@ std::optional<QFont> ScriptedPrompter::ChooseFont(const QFont& preset) {
 bool ScriptedPrompter::SetUpPrinter(QPrinter&) {
   ++printer_setups;
   return Next(printer_answers, false);
+}
+
+int ScriptedPrompter::RunDialog(QDialog& dialog) {
+  dialogs.push_back(dialog.objectName());
+  if (dialog_scripts.empty()) return QDialog::Rejected;
+  auto script = std::move(dialog_scripts.front());
+  dialog_scripts.pop_front();
+  dialog.setResult(QDialog::Rejected);
+  dialog.show();
+  script(dialog);
+  if (dialog.isVisible()) dialog.reject();
+  return dialog.result();
 }
 
 }  // namespace kovrel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "ui/prompter.h"
@@ -24,8 +25,12 @@ class ScriptedPrompter : public Prompter {
   std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
   std::optional<QFont> ChooseFont(const QFont& preset) override;
   bool SetUpPrinter(QPrinter& printer) override;
+  /// Shows the window without blocking and lets the next dialog script work
+  /// its controls; without a script the window is cancelled.
+  int RunDialog(QDialog& dialog) override;
 
   // The script.
+  std::deque<std::function<void(QDialog&)>> dialog_scripts;
   std::deque<int> message_answers;
   std::deque<std::optional<QString>> open_answers;
   std::deque<std::optional<QString>> save_answers;
@@ -38,6 +43,7 @@ class ScriptedPrompter : public Prompter {
   std::vector<QString> save_presets;
   std::vector<QFont> font_presets;
   int printer_setups = 0;
+  std::vector<QString> dialogs;  ///< objectName of each window shown
 };
 
 }  // namespace kovrel

@@ -65,6 +65,8 @@ TEST(Cp932, DuplicateCodesAreWrittenAsTheStandardCode) {
   EXPECT_EQ(EncodeCp932("Ⅰ"), "\x87\x54");
   EXPECT_EQ(EncodeCp932("ⅰ"), "\xfa\x40");
   EXPECT_EQ(EncodeCp932(DecodeCp932("\xee\xf9\x87\x9a")), "\x81\xca\x81\xe6");  // ￢ ∵
+  // A stray lead byte before a duplicate code stays a byte of its own.
+  EXPECT_EQ(EncodeCp932(DecodeCp932("\xee\xee\x41")), "\xee\xfb\x5d");  // 猤
 }
 
 TEST(Cp932, UnencodableCharacterIsReportedWithItsLine) {

@@ -9,50 +9,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
-#include "core/settings_store.h"
-#include "support/temp_folder.h"
-#include "ui/edit_frm.h"
 #include "ui/qt_settings_store.h"
-#include "ui/scripted_prompter.h"
-#include "ui/text_editor.h"
+#include "ui_harness.h"
 
 namespace kovrel {
 
 using testing_support::TempFolder;
-
-// One window with its fakes.
-struct Harness {
-  Harness() {
-    module.ProgDir = home.path();
-    frm = std::make_unique<EditFrm>(EditServices{module, settings, prompter});
-  }
-  void Start(const std::vector<std::string>& args = {}) {
-    frm->StartUp(args);
-    frm->show();
-  }
-  QAction* Item(const char* name) const {
-    QAction* action = frm->MenuItem(name);
-    if (action == nullptr) qFatal("no menu item %s", name);
-    return action;
-  }
-  std::string Text() const { return frm->editor()->DocumentText(); }
-  std::string Setting(const char* key) const { return GetSetting(settings, "Kovrel", key, "<missing>"); }
-  // Writes a Shift-JIS file in the temporary folder and returns its path.
-  QString File(const std::string& name, const std::string& bytes) const {
-    WriteFileBytes(files / name, bytes);
-    return QString::fromStdString(files / name);
-  }
-
-  TempFolder home;
-  TempFolder files;
-  EditModule module;
-  MemorySettingsStore settings;
-  ScriptedPrompter prompter;
-  std::unique_ptr<EditFrm> frm;
-};
 
 class EditFrmTest : public QObject {
   Q_OBJECT
@@ -134,11 +98,11 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.Item("MnuCRsave")->text(), QString("改行コードを ＣＲ で保存..."));
     QCOMPARE(h.Item("MnuGrph")->text(), QString("グラフィック(&G)"));
     QVERIFY(h.Item("MnuLoad")->isEnabled());
-    QVERIFY(!h.Item("MnuHolGcode")->isEnabled());  // its command comes later
+    QVERIFY(!h.Item("MnuGHpgl")->isEnabled());  // its command comes later
     int calls = 0;
-    h.frm->WireCommand("MnuHolGcode", [&] { ++calls; });
-    QVERIFY(h.Item("MnuHolGcode")->isEnabled());
-    h.Item("MnuHolGcode")->trigger();
+    h.frm->WireCommand("MnuGHpgl", [&] { ++calls; });
+    QVERIFY(h.Item("MnuGHpgl")->isEnabled());
+    h.Item("MnuGHpgl")->trigger();
     QCOMPARE(calls, 1);
   }
 

@@ -1,0 +1,347 @@
+// NC_FMT and HolOutExlFrm, and the hole data menu commands.
+#include "ui/hole_windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/edit_module.h"
+#include "holes/hole_gcode.h"
+#include "ui/edit_frm.h"
+#include "ui/launcher.h"
+#include "ui/prompter.h"
+
+namespace kovrel {
+namespace {
+
+// Shows the hourglass over the whole screen while it lives.
+class ScreenBusy {
+ public:
+  ScreenBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~ScreenBusy() { QApplication::restoreOverrideCursor(); }
+  ScreenBusy(const ScreenBusy&) = delete;
+  ScreenBusy& operator=(const ScreenBusy&) = delete;
+};
+
+QRadioButton* Radio(const QString& name, const QString& caption, QWidget* parent) {
+  auto* radio = new QRadioButton(caption, parent);
+  radio->setObjectName(name);
+  return radio;
+}
+
+QLineEdit* Edit(const QString& name, const QString& text, QWidget* parent) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  return edit;
+}
+
+QPushButton* Button(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+// A frame of option buttons in a column.
+QGroupBox* Frame(const QString& caption, std::initializer_list<QWidget*> children, QWidget* parent) {
+  auto* frame = new QGroupBox(caption, parent);
+  auto* layout = new QVBoxLayout(frame);
+  for (QWidget* child : children) layout->addWidget(child);
+  return frame;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ NC_FMT
+
+NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
+  setObjectName("NC_FMT");
+  setWindowTitle("ＮＣフォーマット");
+  setModal(true);
+
+  const char* units[] = {"X1.23", "X123", "X1230", "X12300", "X00123", "X000123"};
+  auto* unit_frame = new QGroupBox("単位(1.23㎜)", this);
+  auto* unit_layout = new QGridLayout(unit_frame);
+  for (int i = 0; i < 6; ++i) {
+    option1_[i] = Radio(QString("Option1(%1)").arg(i), units[i], unit_frame);
+    unit_layout->addWidget(option1_[i], i % 3, i / 3);
+  }
+  option2_[0] = Radio("Option2(0)", "ABS (G90)", this);
+  option2_[1] = Radio("Option2(1)", "INC (G91)", this);
+  auto* coordinate_frame = Frame("座標形式", {option2_[0], option2_[1]}, this);
+
+  auto* hole_frame = new QGroupBox("座標変換方法", this);
+  auto* hole_layout = new QGridLayout(hole_frame);
+  option3_[0] = Radio("Option3(0)", "座標全てを穴データとする", hole_frame);
+  option3_[1] = Radio("Option3(1)", "指定コードを穴とする", hole_frame);
+  option3_[2] = Radio("Option3(2)", "指定コードを穴とする(サイクルモード)", hole_frame);
+  text1_ = Edit("Text1", "D03", hole_frame);
+  text3_[0] = Edit("Text3(0)", "G81", hole_frame);
+  text3_[1] = Edit("Text3(1)", "G80", hole_frame);
+  auto* label0 = new QLabel("ｻｲｸﾙｺｰﾄﾞ", hole_frame);
+  label0->setObjectName("Label1(0)");
+  auto* label1 = new QLabel("ｷｬﾝｾﾙｺｰﾄﾞ", hole_frame);
+  label1->setObjectName("Label1(1)");
+  hole_layout->addWidget(option3_[0], 0, 0, 1, 3);
+  hole_layout->addWidget(option3_[1], 1, 0, 1, 2);
+  hole_layout->addWidget(text1_, 1, 2);
+  hole_layout->addWidget(option3_[2], 2, 0, 1, 3);
+  hole_layout->addWidget(label0, 3, 1);
+  hole_layout->addWidget(text3_[0], 3, 2);
+  hole_layout->addWidget(label1, 4, 1);
+  hole_layout->addWidget(text3_[1], 4, 2);
+
+  auto* tool_frame = new QGroupBox("Ｔコード変換方法", this);
+  auto* tool_layout = new QGridLayout(tool_frame);
+  option4_[0] = Radio("Option4(0)", "座標の無いデータをTコードへ変換する", tool_frame);
+  option4_[1] = Radio("Option4(1)", "指定文字をTコードへ変換", tool_frame);
+  text2_ = Edit("Text2", "T", tool_frame);
+  tool_layout->addWidget(option4_[0], 0, 0, 1, 2);
+  tool_layout->addWidget(option4_[1], 1, 0);
+  tool_layout->addWidget(text2_, 1, 1);
+
+  option5_[0] = Radio("Option5(0)", "*", this);
+  option5_[1] = Radio("Option5(1)", "LF", this);
+  option5_[2] = Radio("Option5(2)", "CR", this);
+  auto* separator_frame = Frame("改行ｺｰﾄﾞ", {option5_[0], option5_[1], option5_[2]}, this);
+
+  command1_ = Button("Command1", "実行", this);
+  command2_ = Button("Command2", "ｷｬﾝｾﾙ", this);
+
+  // Each frame is a group of its own.
+  const auto group = [this](std::initializer_list<QRadioButton*> buttons) {
+    auto* g = new QButtonGroup(this);
+    for (QRadioButton* b : buttons) g->addButton(b);
+  };
+  group({option1_[0], option1_[1], option1_[2], option1_[3], option1_[4], option1_[5]});
+  group({option2_[0], option2_[1]});
+  group({option3_[0], option3_[1], option3_[2]});
+  group({option4_[0], option4_[1]});
+  group({option5_[0], option5_[1], option5_[2]});
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(unit_frame, 0, 0);
+  layout->addWidget(coordinate_frame, 0, 1);
+  layout->addWidget(separator_frame, 0, 2);
+  layout->addWidget(hole_frame, 1, 0, 1, 3);
+  layout->addWidget(tool_frame, 2, 0, 1, 3);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch();
+  buttons->addWidget(command1_);
+  buttons->addWidget(command2_);
+  layout->addLayout(buttons, 3, 0, 1, 3);
+
+  // The design defaults.
+  option1_[1]->setChecked(true);
+  option2_[0]->setChecked(true);
+  option3_[0]->setChecked(true);
+  option4_[1]->setChecked(true);
+  option5_[0]->setChecked(true);
+  Option3Clicked(0);
+
+  for (int i = 0; i < 3; ++i) connect(option3_[i], &QRadioButton::clicked, this, [this, i] { Option3Clicked(i); });
+  for (int i = 0; i < 2; ++i) connect(option4_[i], &QRadioButton::clicked, this, [this, i] { Option4Clicked(i); });
+  connect(text1_, &QLineEdit::textChanged, this, &NcFmt::Text1Changed);
+  connect(command1_, &QPushButton::clicked, this, &NcFmt::Run);
+  connect(command2_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void NcFmt::Option3Clicked(int index) {
+  text1_->setEnabled(index == 1);
+  text3_[0]->setEnabled(index == 2);
+  text3_[1]->setEnabled(index == 2);
+  if (index == 1) {
+    Text1Changed();
+    return;
+  }
+  option4_[0]->setEnabled(true);
+  option4_[1]->setEnabled(true);
+  text2_->setEnabled(true);
+}
+
+void NcFmt::Option4Clicked(int index) { text2_->setEnabled(index == 1); }
+
+void NcFmt::Text1Changed() {
+  // With D03 the D codes number the tools.
+  const bool tools = text1_->text() != "D03";
+  option4_[0]->setEnabled(tools);
+  option4_[1]->setEnabled(tools);
+  text2_->setEnabled(tools);
+}
+
+HoleFormatOptions NcFmt::Options() const {
+  HoleFormatOptions options;
+  for (int i = 0; i < 6; ++i) {
+    if (option1_[i]->isChecked()) options.unit = static_cast<HoleUnit>(i);
+  }
+  options.incremental = option2_[1]->isChecked();
+  for (int i = 0; i < 3; ++i) {
+    if (option3_[i]->isChecked()) options.hole_mode = static_cast<HoleMode>(i);
+  }
+  options.hole_code = text1_->text().toStdString();
+  options.cycle_code = text3_[0]->text().toStdString();
+  options.cancel_code = text3_[1]->text().toStdString();
+  options.tool_mode = option4_[0]->isChecked() ? ToolMode::kBlocksWithoutCoordinates : ToolMode::kDesignatedText;
+  options.tool_text = text2_->text().toStdString();
+  return options;
+}
+
+void NcFmt::Run() {
+  if (option3_[1]->isChecked() && text1_->text().isEmpty()) {
+    text1_->setFocus();
+    return;
+  }
+  if (option4_[1]->isChecked() && text2_->text().isEmpty()) {
+    text2_->setFocus();
+    return;
+  }
+  command1_->setEnabled(false);
+  command2_->setEnabled(false);
+  const HoleFormatOptions options = Options();
+  CommandOutcome outcome;
+  {
+    ScreenBusy busy;
+    outcome = frm_.FinishHandOff(
+        [&options](std::string_view input) { return ConversionResult(FormatHoleData(input, options)); }, {}, false);
+  }
+  if (outcome.failure_number == 9) {
+    frm_.services().prompter.Message("ツール項目数が99を超えています。", Buttons::kOk, Icon::kExclamation,
+                                     "エラーメッセージ");
+  } else {
+    frm_.ShowOutcome(outcome);
+  }
+  accept();
+}
+
+// ------------------------------------------------------------ HolOutExlFrm
+
+HolOutExlFrm::HolOutExlFrm(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
+  setObjectName("HolOutExlFrm");
+  setWindowTitle("穴データをエクセルへ");
+  setModal(true);
+  frame1_ = new QGroupBox(this);
+  frame1_->setObjectName("Frame1");
+  auto* frame_layout = new QHBoxLayout(frame1_);
+  const char* captions[] = {"Aタイプ", "Bタイプ", "Cタイプ"};
+  auto* group = new QButtonGroup(this);
+  for (int i = 0; i < 3; ++i) {
+    option1_[i] = Radio(QString("Option1(%1)").arg(i), captions[i], frame1_);
+    group->addButton(option1_[i]);
+    frame_layout->addWidget(option1_[i]);
+    connect(option1_[i], &QRadioButton::clicked, this, &HolOutExlFrm::ShowPreview);
+  }
+  // The preview grid: row 0 holds the column headings A-F, column 0 the row
+  // headings 1-4.
+  grid_ = new QTableWidget(5, 7, this);
+  grid_->setObjectName("MSFlexGrid1");
+  grid_->horizontalHeader()->hide();
+  grid_->verticalHeader()->hide();
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setMinimumSize(560, 170);
+  for (int column = 1; column <= 6; ++column) {
+    grid_->setItem(0, column, new QTableWidgetItem(QString(QChar('A' + column - 1))));
+  }
+  for (int row = 1; row <= 4; ++row) grid_->setItem(row, 0, new QTableWidgetItem(QString::number(row)));
+  auto* run = Button("Command1(0)", "実行", this);
+  auto* cancel = Button("Command1(1)", "ｷｬﾝｾﾙ", this);
+  connect(run, &QPushButton::clicked, this, &HolOutExlFrm::Run);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(frame1_);
+  layout->addWidget(grid_);
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch();
+  buttons->addWidget(run);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  option1_[0]->setChecked(true);
+  ShowPreview();
+}
+
+SheetLayout HolOutExlFrm::Layout() const {
+  if (option1_[1]->isChecked()) return SheetLayout::kB;
+  if (option1_[2]->isChecked()) return SheetLayout::kC;
+  return SheetLayout::kA;
+}
+
+void HolOutExlFrm::ShowPreview() {
+  const auto set = [this](int row, int column, const QString& text) {
+    grid_->setItem(row, column, new QTableWidgetItem(text));
+  };
+  for (int column = 1; column <= 6; ++column) set(2, column, QString());
+  set(1, 1, "T01");
+  set(1, 2, "φ1.0");
+  switch (Layout()) {
+    case SheetLayout::kA:
+      set(2, 3, "X");
+      set(2, 4, "123.456");
+      set(2, 5, "Y");
+      set(2, 6, "123.456");
+      break;
+    case SheetLayout::kB:
+      set(2, 3, "X123.456");
+      set(2, 4, "Y123.456");
+      break;
+    case SheetLayout::kC:
+      set(2, 3, "X123.456Y123.456");
+      break;
+  }
+}
+
+void HolOutExlFrm::Run() {
+  frame1_->setEnabled(false);
+  const SheetLayout layout = Layout();
+  EditFrm& frm = frm_;
+  const QString path = NewWorkbookPath(QString::fromStdString(frm.services().module.SysDir));
+  const CommandOutcome outcome = frm.FinishExport([&](std::string_view input) {
+    ScreenBusy busy;
+    WriteWorkbook(HoleSheetCells(input, layout), path.toStdString());
+    return std::string();
+  });
+  if (outcome.kind == CommandOutcome::Kind::kConverted && !frm.services().launcher.Open(path)) {
+    frm.services().prompter.Message("表計算ソフトで開けませんでした。ワークブックは次の場所にあります:\n" + path,
+                                    Buttons::kOk, Icon::kInformation);
+  }
+  accept();
+}
+
+QString NewWorkbookPath(const QString& folder) {
+  QDir().mkpath(folder);
+  const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+  QString path = QDir(folder).filePath("穴データ-" + stamp + ".xlsx");
+  for (int n = 2; QFileInfo::exists(path); ++n) path = QDir(folder).filePath(QString("穴データ-%1-%2.xlsx").arg(stamp).arg(n));
+  return path;
+}
+
+// ----------------------------------------------------------- menu commands
+
+void WireHoleCommands(EditFrm& frm) {
+  frm.WireCommand("MnuHolFmt", [&frm] {
+    if (!frm.BeginHandOff(MacroStepRef{kEditMenu, 16})) return;
+    NcFmt window(frm, &frm);
+    frm.services().prompter.RunDialog(window);
+  });
+  frm.WireCommand("MnuHolGcode", [&frm] {
+    frm.RunHandOff(MacroStepRef{kEditMenu, 20}, [](std::string_view input) { return HoleDataToGcode(input); });
+  });
+  frm.WireCommand("MnuDlrExcel", [&frm] {
+    if (!frm.BeginHandOff(MacroStepRef{kEditMenu, 22})) return;
+    HolOutExlFrm window(frm, &frm);
+    frm.services().prompter.RunDialog(window);
+  });
+}
+
+}  // namespace kovrel

@@ -1,0 +1,55 @@
+// One editor window with fake settings, prompts and launcher, for the
+// window tests.
+#pragma once
+
+#include <QAction>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/edit_module.h"
+#include "core/file_io.h"
+#include "core/settings_store.h"
+#include "support/temp_folder.h"
+#include "ui/edit_frm.h"
+#include "ui/launcher.h"
+#include "ui/scripted_prompter.h"
+#include "ui/text_editor.h"
+
+namespace kovrel {
+
+// One window with its fakes.
+struct Harness {
+  Harness() {
+    module.ProgDir = home.path();
+    module.SysDir = home.path() + "export/";
+    frm = std::make_unique<EditFrm>(EditServices{module, settings, prompter, launcher});
+  }
+  void Start(const std::vector<std::string>& args = {}) {
+    frm->StartUp(args);
+    frm->show();
+  }
+  QAction* Item(const char* name) const {
+    QAction* action = frm->MenuItem(name);
+    if (action == nullptr) qFatal("no menu item %s", name);
+    return action;
+  }
+  std::string Text() const { return frm->editor()->DocumentText(); }
+  std::string Setting(const char* key) const { return GetSetting(settings, "Kovrel", key, "<missing>"); }
+  // Writes a Shift-JIS file in the temporary folder and returns its path.
+  QString File(const std::string& name, const std::string& bytes) const {
+    WriteFileBytes(files / name, bytes);
+    return QString::fromStdString(files / name);
+  }
+
+  testing_support::TempFolder home;
+  testing_support::TempFolder files;
+  EditModule module;
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  std::unique_ptr<EditFrm> frm;
+};
+
+}  // namespace kovrel
