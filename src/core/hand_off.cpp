@@ -97,7 +97,9 @@ CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
     ConversionResult result = conversion(input);
     if (result.nothing_to_convert) {
       outcome.kind = CommandOutcome::Kind::kNothingToConvert;
-      outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : result.message;
+      if (!result.quiet) {
+        outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : result.message;
+      }
     } else {
       EncodeCp932InPlace(result.text);
       WriteFileBytes(OutputPath(), result.text);

@@ -37,11 +37,19 @@ struct ConversionResult {
   std::string text;             ///< the new document
   std::string message;          ///< shown after the load (a count); may be empty
   bool nothing_to_convert = false;
+  bool quiet = false;           ///< with nothing_to_convert: no message at all
 
   /// The document stays as it is and the standard message is shown.
   static ConversionResult NothingToConvert() {
     ConversionResult result;
     result.nothing_to_convert = true;
+    return result;
+  }
+
+  /// The command stopped on purpose: the document stays, nothing is shown.
+  static ConversionResult Stopped() {
+    ConversionResult result = NothingToConvert();
+    result.quiet = true;
     return result;
   }
 };

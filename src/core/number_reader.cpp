@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <system_error>
 
 #include "core/failure.h"
@@ -131,6 +132,27 @@ double ReadNumber(std::string_view text) {
 double ValueAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = FindLetter(line, letter);
   return at == std::string_view::npos ? 0.0 : ReadNumber(line.substr(at + letter.size()));
+}
+
+long IntegerAfter(std::string_view line, char letter) {
+  const std::size_t at = line.find(letter);
+  if (at == std::string_view::npos) return 0;
+  long value = 0;
+  for (std::size_t i = at + 1; i < line.size() && IsDigit(line[i]); ++i) {
+    if (value < 100000000L) value = value * 10 + (line[i] - '0');
+  }
+  return value;
+}
+
+double ReadLeadingZeroField(std::string_view text, int width) {
+  std::string_view digits = SpanOf(text, "0123456789-");
+  const bool negative = !digits.empty() && digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
+  std::string field(static_cast<std::size_t>(width), '0');
+  digits = digits.substr(0, std::min(digits.size(), field.size()));
+  field.replace(0, digits.size(), digits);
+  const double value = ReadNumber(field);
+  return negative ? -value : value;
 }
 
 }  // namespace kovrel

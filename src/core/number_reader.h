@@ -18,4 +18,15 @@ double ReadNumber(std::string_view text);
 /// letter is absent.
 double ValueAfter(std::string_view line, std::string_view letter);
 
+/// The digits directly after the first `letter` as an integer, stopping at
+/// the first non-digit; 0 when there are none or the letter is absent.
+long IntegerAfter(std::string_view line, char letter);
+
+/// A coordinate written with leading zeros kept and trailing zeros left
+/// out, in a digit field of `width` places: the digits (taken while they
+/// are among "0123456789-") are padded on the right with zeros, so with
+/// width 6 the text 00123 is 001230. A minus sign stands before the field.
+/// Returns the field's value (1230 for 00123).
+double ReadLeadingZeroField(std::string_view text, int width);
+
 }  // namespace kovrel

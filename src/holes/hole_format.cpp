@@ -172,17 +172,8 @@ std::string SplitBlocks(std::string_view text, std::string_view separator) {
 
 float HoleCoordinate(std::string_view after_letter, HoleUnit unit) {
   if (unit == HoleUnit::kLeadingZeros6 || unit == HoleUnit::kLeadingZeros7) {
-    // The digits overwrite the start of a field of zeros, so missing
-    // trailing digits count as zeros: 00123 gives 001230 thousandths. A
-    // minus sign stands before the field, not in a digit's place.
-    std::string_view digits = SpanOf(after_letter, "0123456789-");
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (negative) digits.remove_prefix(1);
-    std::string field(unit == HoleUnit::kLeadingZeros6 ? 6 : 7, '0');
-    digits = digits.substr(0, std::min(digits.size(), field.size()));
-    field.replace(0, digits.size(), digits);
-    const double value = FromThousandths(ReadNumber(field));
-    return static_cast<float>(negative ? -value : value);
+    const double field = ReadLeadingZeroField(after_letter, unit == HoleUnit::kLeadingZeros6 ? 6 : 7);
+    return static_cast<float>(FromThousandths(field));
   }
   const double value = ReadNumber(SpanOf(after_letter, " 0123456789.-+"));
   const float scale = UnitScale(unit);

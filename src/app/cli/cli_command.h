@@ -72,6 +72,9 @@ std::vector<CliCommand> TextToolCommands();
 /// The commands of the hole data.
 std::vector<CliCommand> HoleCommands();
 
+/// The commands of the G-code, HP-GL, Gerber and router conversions.
+std::vector<CliCommand> ConvertCommands();
+
 /// Reads a choice among `names` (case-sensitive); throws UsageError naming
 /// the option otherwise. Returns the index of the choice.
 int Choice(const Options& options, std::string_view option, const std::vector<std::string>& names);

@@ -83,7 +83,9 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     }
     ConversionResult result = command.run(parsed.options, input);
     if (result.nothing_to_convert) {
-      std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
+      if (!result.quiet) {
+        std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
+      }
       return kExitNothing;
     }
     EncodeCp932InPlace(result.text);
@@ -112,7 +114,7 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
 const std::vector<CliCommand>& AllCommands() {
   static const std::vector<CliCommand> commands = [] {
     std::vector<CliCommand> all;
-    for (auto&& group : {TextToolCommands(), HoleCommands()}) {
+    for (auto&& group : {TextToolCommands(), HoleCommands(), ConvertCommands()}) {
       all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
     }
     return all;

@@ -1,0 +1,95 @@
+// G-code to Gerber with the aperture table of 1000 slots.
+#include "convert/gcode_gerber.h"
+
+#include <array>
+#include <vector>
+
+#include "core/failure.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+constexpr int kSlots = 1000;
+
+// Slot k holds an item text (empty when free) and the D number k + 10 once
+// an item was stored in it.
+struct ApertureTable {
+  std::vector<std::string> text = std::vector<std::string>(kSlots);
+  std::vector<int> number = std::vector<int>(kSlots, 0);
+
+  // The first slot whose text equals `item` or, with `or_free`, is free.
+  int Find(std::string_view item, bool or_free) const {
+    for (int k = 0; k < kSlots; ++k) {
+      if (text[static_cast<std::size_t>(k)] == item || (or_free && text[static_cast<std::size_t>(k)].empty())) return k;
+    }
+    return -1;
+  }
+};
+
+}  // namespace
+
+bool IsMotionItem(std::string_view item) {
+  return HasLetter(item, "G00") || HasLetter(item, "G01") || HasLetter(item, "G02") || HasLetter(item, "G03");
+}
+
+ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
+  const std::vector<std::string> items = SplitItems(gcode);
+  ApertureTable table;
+  for (const std::string& item : items) {
+    if (IsMotionItem(item)) continue;
+    const int slot = table.Find(item, true);
+    if (slot < 0) Fail(FailureKind::kIndexOutOfRange, "選択コードが 1000 種類を超えています");
+    table.text[static_cast<std::size_t>(slot)] = item;
+    table.number[static_cast<std::size_t>(slot)] = slot + 10;
+  }
+
+  static const Mask integer_mask = ParseMask("###########");
+  static const Mask decimal_mask = ParseMask("#######.0###");
+  static const Mask d_mask = ParseMask("######");
+  const bool decimal = options.unit == GerberOutputUnit::kMillimetres;
+  const double factor = options.unit == GerberOutputUnit::kMillimetres  ? 1
+                        : options.unit == GerberOutputUnit::kHundredths ? 100
+                        : options.unit == GerberOutputUnit::kThousandths ? 1000
+                                                                          : 10000;
+  const std::string& end = options.terminator;
+  std::string out;
+  out.reserve(gcode.size() + gcode.size() / 2);
+  bool converted = false;
+  for (const std::string& item : items) {
+    std::string coordinates;
+    for (const char letter : {'X', 'Y', 'I', 'J'}) {
+      const std::size_t at = item.find(letter);
+      if (at == std::string::npos) continue;
+      coordinates += letter;
+      coordinates += FormatMask(factor * ReadNumber(std::string_view(item).substr(at + 1)),
+                                decimal ? decimal_mask : integer_mask);
+    }
+    if (HasLetter(item, "G00")) {
+      out += "G01" + coordinates + "D02" + end;
+      converted = true;
+    } else if (HasLetter(item, "G01")) {
+      out += "G01" + coordinates + "D01" + end;
+    } else if (HasLetter(item, "G02")) {
+      out += "G02" + coordinates + "D01" + end;
+    } else if (HasLetter(item, "G03")) {
+      out += "G03" + coordinates + "D01" + end;
+    } else {
+      const int slot = table.Find(item, false);
+      const std::string& text = slot < 0 ? item : table.text[static_cast<std::size_t>(slot)];
+      if (text.starts_with("D") && ReadNumber(std::string_view(text).substr(1)) > 9) {
+        out += item + end;  // an aperture selection of the program passes through
+      } else {
+        const int number = slot < 0 ? 0 : table.number[static_cast<std::size_t>(slot)];
+        out += "D" + FormatMask(static_cast<double>(number), d_mask) + end;
+      }
+    }
+  }
+  if (!converted) return ConversionResult::NothingToConvert();
+  out += "M30" + end + "\r\n";
+  return ConversionResult(std::move(out));
+}
+
+}  // namespace kovrel

@@ -1,0 +1,33 @@
+// G-code to Gerber: every motion item becomes a draw ("D01") or move
+// ("D02") block, every other distinct item an aperture selection numbered
+// D10, D11, ... in order of first appearance.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/hand_off.h"
+
+namespace kovrel {
+
+/// The output unit of the coordinates.
+enum class GerberOutputUnit {
+  kMillimetres,      ///< "1.2345": with a point, up to four decimals
+  kHundredths,       ///< "123"
+  kThousandths,      ///< "1235" (the default)
+  kTenThousandths,   ///< "12345"
+};
+
+struct GcodeToGerberOptions {
+  GerberOutputUnit unit = GerberOutputUnit::kThousandths;
+  std::string terminator = "*";  ///< CR, LF, "*" or CR LF
+};
+
+/// Nothing to convert when no item contains "G00". Throws Failure 9 for
+/// more than 1000 distinct selection items.
+ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options);
+
+/// True for an item with "G00", "G01", "G02" or "G03" anywhere.
+bool IsMotionItem(std::string_view item);
+
+}  // namespace kovrel

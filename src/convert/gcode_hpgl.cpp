@@ -1,0 +1,80 @@
+// G-code to HP-GL.
+#include "convert/gcode_hpgl.h"
+
+#include <cmath>
+#include <vector>
+
+#include "core/arc_geometry.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+// A motion item; coordinates are not modal: a missing word is 0.
+struct Motion {
+  float g, x, y, i, j;
+};
+
+// A plotter coordinate: millimetres times 40, rounded to an integer.
+std::string Units(float millimetres) {
+  static const Mask mask = ParseMask("########0");
+  return FormatMask(millimetres * 40, mask);
+}
+
+// Arc angle: 0 counts as 360.
+double ArcAngle(double dx, double dy) {
+  const double angle = DirectionDegrees(dx, dy);
+  return angle == 0 ? 360 : angle;
+}
+
+}  // namespace
+
+ConversionResult GcodeToHpgl(std::string_view gcode) {
+  std::vector<Motion> motions;
+  ItemReader reader(gcode);
+  std::string item;
+  while (reader.Next(item)) {
+    if (HasLetter(item, "D") && ToInteger(ValueAfter(item, "D")) < 4) return ConversionResult::Stopped();
+    if (!HasLetter(item, "G")) continue;
+    motions.push_back({static_cast<float>(ValueAfter(item, "G")), static_cast<float>(ValueAfter(item, "X")),
+                       static_cast<float>(ValueAfter(item, "Y")), static_cast<float>(ValueAfter(item, "I")),
+                       static_cast<float>(ValueAfter(item, "J"))});
+  }
+  if (motions.empty()) return ConversionResult::NothingToConvert();
+
+  static const Mask sweep_mask = ParseMask("#####0.0####");
+  std::string out = "CT,1;SP1;";
+  out.reserve(motions.size() * 24);
+  float prev_x = 0, prev_y = 0;
+  bool written = false;
+  for (const Motion& m : motions) {
+    if (m.g != 2 && m.g != 3) {
+      written = true;
+      out += m.g == 1 ? "PD;" : "PU;";
+      out += "PA" + Units(m.x) + "," + Units(m.y) + ";";
+    } else {
+      const float cx = prev_x + m.i, cy = prev_y + m.j;
+      const auto r = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
+      const double a1 = ArcAngle(-m.i, -m.j);
+      const double a2 = ArcAngle(m.x - cx, m.y - cy);
+      if (a1 != a2) {
+        double sweep = a2 - a1;
+        if (m.g == 2 && sweep > 0) sweep -= 360;
+        if (m.g == 3 && sweep <= 0) sweep += 360;
+        out += "PD;AA" + Units(cx) + "," + Units(cy) + "," + FormatMask(sweep, sweep_mask) + ";";
+      } else {
+        out += "PU;PA" + Units(cx) + "," + Units(cy) + ";CI" + Units(r) + ",5;";
+      }
+      out += "PU;PA" + Units(m.x) + "," + Units(m.y) + ";";
+    }
+    prev_x = m.x;
+    prev_y = m.y;
+  }
+  if (!written) return ConversionResult::NothingToConvert();
+  out += "PU;PA0,0;SP0;\r\n";
+  return ConversionResult(std::move(out));
+}
+
+}  // namespace kovrel

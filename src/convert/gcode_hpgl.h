@@ -1,0 +1,15 @@
+// G-code to HP-GL: the motion items of a G-code program become one HP-GL
+// line at 40 plotter units a millimetre: G01 pen down, other moves pen up,
+// partial arcs "AA", full circles "CI". A D number below 4 stops the
+// conversion without a word.
+#pragma once
+
+#include <string_view>
+
+#include "core/hand_off.h"
+
+namespace kovrel {
+
+ConversionResult GcodeToHpgl(std::string_view gcode);
+
+}  // namespace kovrel

@@ -1,0 +1,164 @@
+// Gerber formatting: terminator detection, normalising, translating.
+#include "convert/gerber_format.h"
+
+#include "convert/nc_coordinates.h"
+#include "core/arc_geometry.h"
+#include "core/failure.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+CoordinateUnit Unit(GerberUnit unit) {
+  switch (unit) {
+    case GerberUnit::kDecimal: return {1000, 0};
+    case GerberUnit::kHundredths: return {10, 0};
+    case GerberUnit::kThousandths: return {1, 0};
+    case GerberUnit::kTenThousandths: return {0.1, 0};
+    case GerberUnit::kLeadingZeros6: return {1, 6};
+    case GerberUnit::kLeadingZeros7: return {1, 7};
+    case GerberUnit::kHundredThousandths: return {0.01, 0};
+  }
+  return {1, 0};
+}
+
+class GerberTranslator {
+ public:
+  GerberTranslator(const GerberFormatOptions& options) : unit_(Unit(options.unit)), incremental_(options.incremental) {}
+  void Block(std::string_view block);
+  std::string& out() { return out_; }
+
+ private:
+  void Line(std::string_view text) {
+    out_ += text;
+    out_ += "\r\n";
+  }
+  void EnsureAperture() {
+    if (aperture_ != 0) return;
+    Line("D10");
+    aperture_ = 10;
+  }
+
+  CoordinateUnit unit_;
+  bool incremental_;
+  std::string out_;
+  std::string motion_ = "G00";
+  long d_function_ = 2;
+  long aperture_ = 0;
+  std::string x_text_ = "X0", y_text_ = "Y0", i_text_ = "I0", j_text_ = "J0";
+  float x_ = 0, y_ = 0;
+  float x_sum_ = 0, y_sum_ = 0;
+  float start_x_ = 0, start_y_ = 0;
+};
+
+void GerberTranslator::Block(std::string_view block) {
+  if (block.empty() || HasLetter(block, "%")) return;
+  if (HasLetter(block, "G90")) incremental_ = false;
+  if (HasLetter(block, "G91")) incremental_ = true;
+  const bool has_i = HasLetter(block, "I"), has_j = HasLetter(block, "J"), has_r = HasLetter(block, "R");
+  if (!has_i && !has_j && !has_r && (motion_ == "G02" || motion_ == "G03")) motion_ = "G00";
+
+  const bool has_x = HasLetter(block, "X"), has_y = HasLetter(block, "Y");
+  bool flash_here = false;  // a flash at the point this block moves to
+  if (HasLetter(block, "D")) {
+    const long n = IntegerAfter(block, 'D');
+    if (n > 3 && n != aperture_) {
+      if (n > 9999) Fail(FailureKind::kInvalidValue, "アパーチャ番号 D" + std::to_string(n) + " が 9999 を超えています");
+      Line("D" + std::to_string(n));
+      Line("G00" + x_text_ + y_text_);
+      motion_ = "G00";
+      aperture_ = n;
+      d_function_ = 0;
+    } else {
+      d_function_ = n;
+      if (d_function_ == 1 && motion_ == "G00") motion_ = "G01";
+      if (d_function_ == 2) motion_ = "G00";
+      if (d_function_ == 3) {
+        // A lone D03 flashes where the pen stands; with coordinates in the
+        // same block it flashes at the point the block gives.
+        if (has_x || has_y) {
+          flash_here = true;
+        } else {
+          Line("G01" + x_text_ + y_text_);
+        }
+      }
+    }
+  }
+  if (HasLetter(block, "G")) {
+    const long g = IntegerAfter(block, 'G');
+    if (g == 1 && d_function_ == 2) motion_ = "G00";
+    if (g == 1 && d_function_ == 1) motion_ = "G01";
+    if (g == 2) motion_ = "G02";
+    if (g == 3) motion_ = "G03";
+  }
+  if (has_x) {
+    x_ = ReadCoordinate(TextAfter(block, "X"), unit_);
+    if (incremental_) x_ = x_sum_ += x_;
+    x_text_ = "X" + FormatCoordinate(x_);
+  }
+  if (has_y) {
+    y_ = ReadCoordinate(TextAfter(block, "Y"), unit_);
+    if (incremental_) y_ = y_sum_ += y_;
+    y_text_ = "Y" + FormatCoordinate(y_);
+  }
+  if (has_i) i_text_ = "I" + FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_));
+  if (has_j) j_text_ = "J" + FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_));
+  if (has_r) {
+    const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
+    Line(RadiusArcLine(motion_, start_x_, start_y_, x_, y_, r));
+    start_x_ = x_;
+    start_y_ = y_;
+    return;
+  }
+  if (!has_x && !has_y) return;
+  if (d_function_ == 3) {
+    EnsureAperture();
+    Line("G00" + x_text_ + y_text_);
+    if (flash_here) Line("G01" + x_text_ + y_text_);
+  } else if (motion_ == "G02" || motion_ == "G03") {
+    Line(motion_ + x_text_ + y_text_ + i_text_ + j_text_);
+    i_text_ = "I0";
+    j_text_ = "J0";
+  } else {
+    EnsureAperture();
+    Line(motion_ + x_text_ + y_text_);
+  }
+  start_x_ = x_;
+  start_y_ = y_;
+}
+
+}  // namespace
+
+std::string NormaliseGerberBlocks(std::string_view gerber) {
+  const std::size_t first = gerber.find_first_of("*\n\r");
+  const char terminator = first == std::string_view::npos ? '\0' : gerber[first];
+  std::string blocks;
+  blocks.reserve(gerber.size() + 2);
+  bool parameters = false;
+  for (const char c : gerber) {
+    if (c == '%') {
+      parameters = !parameters;
+    } else if (parameters) {
+      continue;
+    } else if (terminator != '\0' && c == terminator) {
+      blocks += "\r\n";
+    } else if (c != ',' && c != '\r' && c != '\n' && c != '*') {
+      blocks += c;
+    }
+  }
+  blocks += "\r\n";
+  return blocks;
+}
+
+ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options) {
+  const std::string blocks = NormaliseGerberBlocks(gerber);
+  GerberTranslator translator(options);
+  ItemReader reader(blocks);
+  std::string block;
+  while (reader.Next(block)) translator.Block(block);
+  return ConversionResult(std::move(translator.out()));
+}
+
+}  // namespace kovrel

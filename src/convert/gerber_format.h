@@ -1,0 +1,38 @@
+// Gerber data formatting: Gerber photo-plotter data becomes G-code lines
+// that the graphic view understands: draws "G01", moves "G00", arcs
+// "G02"/"G03" with I and J, flashes a zero-length "G01", aperture changes a
+// line "D" and the aperture number.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/hand_off.h"
+
+namespace kovrel {
+
+/// How 1.23 mm is written in the data.
+enum class GerberUnit {
+  kDecimal,          ///< "1.23"
+  kHundredths,       ///< "123"
+  kThousandths,      ///< "1230" (the default)
+  kTenThousandths,   ///< "12300"
+  kLeadingZeros6,    ///< "X00123": six digits, trailing zeros left out
+  kLeadingZeros7,    ///< "X000123": seven digits, trailing zeros left out
+  kHundredThousandths,  ///< "123000"
+};
+
+struct GerberFormatOptions {
+  bool incremental = false;
+  GerberUnit unit = GerberUnit::kThousandths;
+};
+
+/// Throws Failure 380 for an aperture above 9999 or a radius shorter than
+/// half the chord.
+ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options);
+
+/// The normalising pass: parameter blocks (from "%" to "%") are dropped,
+/// the terminator ends a line, commas, CR, LF and "*" are dropped.
+std::string NormaliseGerberBlocks(std::string_view gerber);
+
+}  // namespace kovrel

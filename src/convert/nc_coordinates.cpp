@@ -1,0 +1,30 @@
+// Coordinates of the Gerber and router readers.
+#include "convert/nc_coordinates.h"
+
+#include "core/arc_geometry.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+
+float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
+  if (unit.field_width > 0) {
+    return static_cast<float>(ReadLeadingZeroField(after_letter, unit.field_width) * 0.001);
+  }
+  return static_cast<float>(ReadNumber(SpanOf(after_letter, " 0123456789.-+")) * unit.factor * 0.001);
+}
+
+std::string FormatCoordinate(float millimetres) {
+  static const Mask mask = ParseMask("######0.0####");
+  return FormatMask(millimetres, mask);
+}
+
+std::string RadiusArcLine(const std::string& motion, float px, float py, float x, float y, float r) {
+  static const Mask mask = ParseMask("#####0.0###");
+  const ArcOffsets offsets = RadiusArcOffsets(px, py, x, y, r, motion == "G03");
+  return motion + "X" + FormatMask(x, mask) + "Y" + FormatMask(y, mask) + "I" +
+         FormatMask(static_cast<float>(offsets.i), mask) + "J" + FormatMask(static_cast<float>(offsets.j), mask);
+}
+
+}  // namespace kovrel

@@ -1,0 +1,92 @@
+// Router formatting: normalising, then translating item by item.
+#include "convert/router_format.h"
+
+#include "convert/nc_coordinates.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+std::string Coordinate(float value) {
+  static const Mask mask = ParseMask("######0.0###");
+  return FormatMask(value, mask);
+}
+
+// "%" ends a line; every control character (code below 20) is a line end.
+std::string NormaliseRouterBlocks(std::string_view router) {
+  std::string blocks;
+  blocks.reserve(router.size() + 16);
+  for (const char c : router) {
+    if (c == '%') {
+      blocks += "%\r\n";
+    } else if (static_cast<unsigned char>(c) < 20) {
+      blocks += "\r\n";
+    } else {
+      blocks += c;
+    }
+  }
+  blocks += "\r\n";
+  return blocks;
+}
+
+}  // namespace
+
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
+  const double factor = options.unit == RouterUnit::kDecimal ? 1000 : options.unit == RouterUnit::kHundredths ? 10 : 1;
+  const CoordinateUnit unit{factor, 0};
+  static const Mask g_mask = ParseMask("00");
+  const std::string blocks = NormaliseRouterBlocks(router);
+
+  std::string out = "D10\r\n";
+  out.reserve(blocks.size() + blocks.size() / 2);
+  std::string motion = "G00";
+  float z = 1;
+  bool incremental = options.incremental;
+  std::string x_text = "X0", y_text = "Y0";
+  float x = 0, y = 0, x_sum = 0, y_sum = 0, start_x = 0, start_y = 0;
+  ItemReader reader(blocks);
+  std::string item;
+  while (reader.Next(item)) {
+    std::string i_text, j_text;
+    if (item.empty() || HasLetter(item, "%")) continue;
+    if (HasLetter(item, "G")) {
+      const long g = IntegerAfter(item, 'G');
+      motion = "G" + FormatMask(static_cast<float>(g), g_mask);
+      if (g == 1) motion = z >= 0 ? "G00" : "G01";
+    }
+    if (HasLetter(item, "G90")) incremental = false;
+    if (HasLetter(item, "G91")) incremental = true;
+    if (HasLetter(item, "T")) x_sum = y_sum = 0;  // a tool change restarts the sums
+    if (HasLetter(item, "Z")) {
+      z = ReadCoordinate(TextAfter(item, "Z"), unit);
+      motion = z > 0 ? "G00" : "G01";
+    }
+    const bool has_x = HasLetter(item, "X"), has_y = HasLetter(item, "Y");
+    if (has_x) {
+      x = ReadCoordinate(TextAfter(item, "X"), unit);
+      if (incremental) x = x_sum += x;
+      x_text = "X" + Coordinate(x);
+    }
+    if (has_y) {
+      y = ReadCoordinate(TextAfter(item, "Y"), unit);
+      if (incremental) y = y_sum += y;
+      y_text = "Y" + Coordinate(y);
+    }
+    if (HasLetter(item, "I")) i_text = "I" + Coordinate(ReadCoordinate(TextAfter(item, "I"), unit));
+    if (HasLetter(item, "J")) j_text = "J" + Coordinate(ReadCoordinate(TextAfter(item, "J"), unit));
+    if (HasLetter(item, "R")) {
+      out += RadiusArcLine(motion, start_x, start_y, x, y, ReadCoordinate(TextAfter(item, "R"), unit)) + "\r\n";
+      start_x = x;
+      start_y = y;
+    } else if (has_x || has_y) {
+      start_x = x;
+      start_y = y;
+      out += motion + x_text + y_text + i_text + j_text + "\r\n";
+    }
+  }
+  return ConversionResult(std::move(out));
+}
+
+}  // namespace kovrel

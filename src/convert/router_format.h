@@ -1,0 +1,28 @@
+// Router data formatting: a routing machine program becomes G-code lines
+// in millimetres: tool-up moves "G00", tool-down moves "G01" (the tool is
+// down while the last Z is negative), arcs keep "G02"/"G03" with I and J,
+// radius arcs get their I and J.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/hand_off.h"
+
+namespace kovrel {
+
+enum class RouterUnit {
+  kDecimal,      ///< "1.23"
+  kHundredths,   ///< "123"
+  kThousandths,  ///< "1230" (the default)
+};
+
+struct RouterFormatOptions {
+  RouterUnit unit = RouterUnit::kThousandths;
+  bool incremental = false;
+};
+
+/// Throws Failure 380 for a radius shorter than half the chord.
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options);
+
+}  // namespace kovrel

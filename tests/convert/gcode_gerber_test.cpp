@@ -1,0 +1,48 @@
+// G-code to Gerber.
+#include "convert/gcode_gerber.h"
+
+#include <gtest/gtest.h>
+
+#include "core/failure.h"
+
+namespace kovrel {
+namespace {
+
+std::string Gerber(std::string_view gcode, GerberOutputUnit unit = GerberOutputUnit::kThousandths,
+                   std::string terminator = "*") {
+  return GcodeToGerber(gcode, {unit, std::move(terminator)}).text;
+}
+
+TEST(GcodeToGerber, WorkedExample) {
+  EXPECT_EQ(Gerber("T1\r\nG00X1.5Y2\r\nG01X10Y2\r\nT1\r\nM30\r\n"),
+            "D10*G01X1500Y2000D02*G01X10000Y2000D01*D10*D11*M30*\r\n");
+}
+
+TEST(GcodeToGerber, UnitsZerosAndTerminators) {
+  EXPECT_EQ(Gerber("G00X0Y0.5\r\n"), "G01XY500D02*M30*\r\n");
+  EXPECT_EQ(Gerber("G00X0Y0.5\r\n", GerberOutputUnit::kMillimetres), "G01X.0Y.5D02*M30*\r\n");
+  EXPECT_EQ(Gerber("G00X1.23456Y-2\r\n", GerberOutputUnit::kTenThousandths, "\r\n"),
+            "G01X12346Y-20000D02\r\nM30\r\n\r\n");
+  EXPECT_EQ(Gerber("G00X1\r\nG02X2Y0I0.5J0\r\nG03X1Y0I-0.5J0\r\n", GerberOutputUnit::kHundredths, "\r"),
+            "G01X100D02\rG02X200YI50JD01\rG03X100YI-50JD01\rM30\r\r\n");
+}
+
+TEST(GcodeToGerber, SelectItems) {
+  // A modal coordinate item and a header are selections; D12 passes; D5 is numbered.
+  EXPECT_EQ(Gerber("G90\r\nX10Y20\r\nD12\r\nD5\r\nG00X1\r\nG90\r\n"), "D10*D11*D12*D13*G01X1000D02*D10*M30*\r\n");
+  // A blank item claims the first free slot only for a moment: D10X then
+  // takes slot 0 and the blank item is numbered by the next free slot.
+  EXPECT_EQ(Gerber("\r\nD10X\r\nG00X1\r\n\r\n"), "D11*D10X*G01X1000D02*D11*M30*\r\n");
+  // When no blank item numbered the slot that is free at the end: a bare D.
+  EXPECT_EQ(Gerber("A\r\n\r\nB\r\nG00X1\r\n"), "D10*D*D11*G01X1000D02*M30*\r\n");
+}
+
+TEST(GcodeToGerber, NothingWithoutARapidMoveAndTooManySelections) {
+  EXPECT_TRUE(GcodeToGerber("G01X1Y1\r\n", {}).nothing_to_convert);
+  std::string many = "G00X1\r\n";
+  for (int i = 0; i < 1001; ++i) many += "T" + std::to_string(i) + "\r\n";
+  EXPECT_THROW(GcodeToGerber(many, {}), Failure);
+}
+
+}  // namespace
+}  // namespace kovrel

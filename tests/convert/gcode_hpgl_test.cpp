@@ -1,0 +1,50 @@
+// G-code to HP-GL.
+#include "convert/gcode_hpgl.h"
+
+#include <gtest/gtest.h>
+
+namespace kovrel {
+namespace {
+
+std::string Hpgl(std::string_view gcode) { return GcodeToHpgl(gcode).text; }
+constexpr std::string_view kHead = "CT,1;SP1;";
+constexpr std::string_view kTail = "PU;PA0,0;SP0;\r\n";
+
+std::string Wrap(std::string_view body) { return std::string(kHead) + std::string(body) + std::string(kTail); }
+
+TEST(GcodeToHpgl, WorkedExample) {
+  EXPECT_EQ(Hpgl("G00X10Y5\r\nG01X20Y5\r\nG03X20Y15I0J5\r\n"),
+            "CT,1;SP1;PU;PA400,200;PD;PA800,200;PD;AA800,400,180.0;PU;PA800,600;PU;PA0,0;SP0;\r\n");
+}
+
+TEST(GcodeToHpgl, CoordinatesAreNotModalAndRoundAwayFromZero) {
+  EXPECT_EQ(Hpgl("G01X5Y5\r\nG01Y10\r\n"), Wrap("PD;PA200,200;PD;PA0,400;"));
+  EXPECT_EQ(Hpgl("G90\r\nG92X0Y0\r\n"), Wrap("PU;PA0,0;PU;PA0,0;"));
+  EXPECT_EQ(Hpgl("G01X0.0125Y-0.0125\r\n"), Wrap("PD;PA1,-1;"));
+  EXPECT_EQ(Hpgl("G1X1,Y2\r\nX5Y5\r\ng01X9\r\nM30\r\n"), Wrap("PD;PA40,0;"));  // Y2 is an item of its own
+}
+
+TEST(GcodeToHpgl, ArcsAndFullCircles) {
+  // A full circle: start and end angle agree.
+  EXPECT_EQ(Hpgl("G00X10Y0\r\nG02X10Y0I-5J0\r\n"), Wrap("PU;PA400,0;PU;PA200,0;CI200,5;PU;PA400,0;"));
+  // Clockwise quarter from (10,0) about (5,0) to (5,5)... sweep negative.
+  EXPECT_EQ(Hpgl("G00X10Y0\r\nG02X5Y-5I-5J0\r\n"), Wrap("PU;PA400,0;PD;AA200,0,-90.0;PU;PA200,-200;"));
+  EXPECT_EQ(Hpgl("G00X10Y0\r\nG03X5Y5I-5J0\r\n"), Wrap("PU;PA400,0;PD;AA200,0,90.0;PU;PA200,200;"));
+  // Start angle 0 and end angle 360 count as the same: a full circle.
+  EXPECT_EQ(Hpgl("G00X0Y0\r\nG03X0Y0I-1J0\r\n"), Wrap("PU;PA0,0;PU;PA-40,0;CI40,5;PU;PA0,0;"));
+}
+
+TEST(GcodeToHpgl, StopsAndNothingToConvert) {
+  const ConversionResult stopped = GcodeToHpgl("G00X1Y1\r\nD02\r\n");
+  EXPECT_TRUE(stopped.nothing_to_convert);
+  EXPECT_TRUE(stopped.quiet);
+  EXPECT_TRUE(GcodeToHpgl("G00X1Y1\r\n(DRILL)\r\n").quiet);
+  EXPECT_EQ(Hpgl("D10\r\nG01X1Y1\r\n"), Wrap("PD;PA40,40;"));  // D10 is no stop
+  EXPECT_TRUE(GcodeToHpgl("X1Y1\r\nM30\r\n").nothing_to_convert);
+  const ConversionResult arcs_only = GcodeToHpgl("G02X1Y0I0.5J0\r\n");
+  EXPECT_TRUE(arcs_only.nothing_to_convert);
+  EXPECT_FALSE(arcs_only.quiet);
+}
+
+}  // namespace
+}  // namespace kovrel

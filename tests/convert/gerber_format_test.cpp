@@ -1,0 +1,61 @@
+// Gerber data formatting.
+#include "convert/gerber_format.h"
+
+#include <gtest/gtest.h>
+
+#include "core/failure.h"
+
+namespace kovrel {
+namespace {
+
+std::string Format(std::string_view gerber, GerberFormatOptions options = {}) { return FormatGerber(gerber, options).text; }
+
+TEST(GerberFormat, WorkedExamples) {
+  EXPECT_EQ(Format("G01*X0Y0D02*D11*X1000Y0D01*X1000Y1000D01*M02*"),
+            "D10\r\nG00X0.0Y0.0\r\nD11\r\nG00X0.0Y0.0\r\nG01X1.0Y0.0\r\nG01X1.0Y1.0\r\n");
+  EXPECT_EQ(Format("D11*X0Y0D02*").substr(0, 14), "D11\r\nG00X0Y0\r\n");
+}
+
+TEST(GerberFormat, FlashesArcsAndTheirFallBack) {
+  // X..Y..D03: a move to the point, then a draw of length 0 there.
+  EXPECT_EQ(Format("D10*X1000Y0D02*X2000Y0D03*"),
+            "D10\r\nG00X0Y0\r\nG00X1.0Y0.0\r\nG00X2.0Y0.0\r\nG01X2.0Y0.0\r\n");
+  // A block without D after a flash moves only.
+  EXPECT_EQ(Format("D10*X1000Y0D03*X2000Y0*"),
+            "D10\r\nG00X0Y0\r\nG00X1.0Y0.0\r\nG01X1.0Y0.0\r\nG00X2.0Y0.0\r\n");
+  EXPECT_EQ(Format("D10*X1000Y0D02*D03*"), "D10\r\nG00X0Y0\r\nG00X1.0Y0.0\r\nG01X1.0Y0.0\r\n");
+  // An arc, then a block without I, J, R or D falls back to a move.
+  EXPECT_EQ(Format("D10*X0Y0D02*G03X1000Y1000I0J1000D01*X2000Y2000*"),
+            "D10\r\nG00X0Y0\r\nG00X0.0Y0.0\r\nG03X1.0Y1.0I0.0J1.0\r\nG00X2.0Y2.0\r\n");
+  // A repeated selection of the current aperture writes nothing.
+  EXPECT_EQ(Format("D11*D11*"), "D11\r\nG00X0Y0\r\n");
+}
+
+TEST(GerberFormat, ParameterBlocksUnitsAndIncrementalSums) {
+  const std::string data = "%FSLAX24Y24*%\r\n%MOMM*%\r\n%ADD10C,0.1*%\r\nD10*\r\nX1230Y-12300D02*\r\nM02*\r\n";
+  EXPECT_EQ(Format(data), "D10\r\nG00X0Y0\r\nG00X1.23Y-12.3\r\n");
+  GerberFormatOptions options;
+  options.unit = GerberUnit::kLeadingZeros6;
+  EXPECT_EQ(Format("D10*X00123Y-0125D02*", options), "D10\r\nG00X0Y0\r\nG00X1.23Y-12.5\r\n");
+  options.unit = GerberUnit::kHundredThousandths;
+  EXPECT_EQ(Format("D10*X123000D02*", options), "D10\r\nG00X0Y0\r\nG00X1.23Y0\r\n");
+  options = {};
+  EXPECT_EQ(Format("D10*X1000Y0D02*G91*X1000Y1000D01*X1000D01*", options),
+            "D10\r\nG00X0Y0\r\nG00X1.0Y0.0\r\nG01X1.0Y1.0\r\nG01X2.0Y1.0\r\n");
+}
+
+TEST(GerberFormat, RadiusArcsAndTheirFailures) {
+  // From (0,0) to (2,0) with R1: a half circle about (1,0).
+  EXPECT_EQ(Format("D10*X0Y0D02*G02X2000Y0R1000D01*"), "D10\r\nG00X0Y0\r\nG00X0.0Y0.0\r\nG02X2.0Y0.0I1.0J0.0\r\n");
+  try {
+    Format("D10*X0Y0D02*G02X3000Y0R1000D01*");
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 380);
+  }
+  EXPECT_THROW(Format("D10000*"), Failure);
+  EXPECT_NO_THROW(Format("D9999*"));
+}
+
+}  // namespace
+}  // namespace kovrel
