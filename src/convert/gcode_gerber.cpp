@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -36,9 +37,10 @@ bool IsMotionItem(std::string_view item) {
 }
 
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
-  const std::vector<std::string> items = SplitItems(gcode);
   ApertureTable table;
-  for (const std::string& item : items) {
+  ItemReader first_pass(gcode);
+  std::string item;
+  while (first_pass.Next(item)) {
     if (IsMotionItem(item)) continue;
     const int slot = table.Find(item, true);
     if (slot < 0) Fail(FailureKind::kIndexOutOfRange, "選択コードが 1000 種類を超えています");
@@ -58,8 +60,10 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
   std::string out;
   out.reserve(gcode.size() + gcode.size() / 2);
   bool converted = false;
-  for (const std::string& item : items) {
-    std::string coordinates;
+  ItemReader second_pass(gcode);
+  std::string coordinates;
+  while (second_pass.Next(item)) {
+    coordinates.clear();
     for (const char letter : {'X', 'Y', 'I', 'J'}) {
       const std::size_t at = item.find(letter);
       if (at == std::string::npos) continue;
@@ -68,14 +72,14 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
                                 decimal ? decimal_mask : integer_mask);
     }
     if (HasLetter(item, "G00")) {
-      out += "G01" + coordinates + "D02" + end;
+      Append(out, "G01", coordinates, "D02", end);
       converted = true;
     } else if (HasLetter(item, "G01")) {
-      out += "G01" + coordinates + "D01" + end;
+      Append(out, "G01", coordinates, "D01", end);
     } else if (HasLetter(item, "G02")) {
-      out += "G02" + coordinates + "D01" + end;
+      Append(out, "G02", coordinates, "D01", end);
     } else if (HasLetter(item, "G03")) {
-      out += "G03" + coordinates + "D01" + end;
+      Append(out, "G03", coordinates, "D01", end);
     } else {
       const int slot = table.Find(item, false);
       const std::string& text = slot < 0 ? item : table.text[static_cast<std::size_t>(slot)];

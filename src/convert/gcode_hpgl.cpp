@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -33,6 +34,7 @@ double ArcAngle(double dx, double dy) {
 
 ConversionResult GcodeToHpgl(std::string_view gcode) {
   std::vector<Motion> motions;
+  motions.reserve(gcode.size() / 16);
   ItemReader reader(gcode);
   std::string item;
   while (reader.Next(item)) {
@@ -46,14 +48,13 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
 
   static const Mask sweep_mask = ParseMask("#####0.0####");
   std::string out = "CT,1;SP1;";
-  out.reserve(motions.size() * 24);
+  out.reserve(motions.size() * 32 + 32);
   float prev_x = 0, prev_y = 0;
   bool written = false;
   for (const Motion& m : motions) {
     if (m.g != 2 && m.g != 3) {
       written = true;
-      out += m.g == 1 ? "PD;" : "PU;";
-      out += "PA" + Units(m.x) + "," + Units(m.y) + ";";
+      Append(out, m.g == 1 ? "PD;PA" : "PU;PA", Units(m.x), ",", Units(m.y), ";");
     } else {
       const float cx = prev_x + m.i, cy = prev_y + m.j;
       const auto r = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
@@ -63,11 +64,11 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
         double sweep = a2 - a1;
         if (m.g == 2 && sweep > 0) sweep -= 360;
         if (m.g == 3 && sweep <= 0) sweep += 360;
-        out += "PD;AA" + Units(cx) + "," + Units(cy) + "," + FormatMask(sweep, sweep_mask) + ";";
+        Append(out, "PD;AA", Units(cx), ",", Units(cy), ",", FormatMask(sweep, sweep_mask), ";");
       } else {
-        out += "PU;PA" + Units(cx) + "," + Units(cy) + ";CI" + Units(r) + ",5;";
+        Append(out, "PU;PA", Units(cx), ",", Units(cy), ";CI", Units(r), ",5;");
       }
-      out += "PU;PA" + Units(m.x) + "," + Units(m.y) + ";";
+      Append(out, "PU;PA", Units(m.x), ",", Units(m.y), ";");
     }
     prev_x = m.x;
     prev_y = m.y;

@@ -2,6 +2,7 @@
 #include "convert/gerber_format.h"
 
 #include "convert/nc_coordinates.h"
+#include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/failure.h"
 #include "core/number_format.h"
@@ -31,9 +32,9 @@ class GerberTranslator {
   std::string& out() { return out_; }
 
  private:
-  void Line(std::string_view text) {
-    out_ += text;
-    out_ += "\r\n";
+  template <typename... Pieces>
+  void Line(const Pieces&... pieces) {
+    AppendLine(out_, pieces...);
   }
   void EnsureAperture() {
     if (aperture_ != 0) return;
@@ -67,7 +68,7 @@ void GerberTranslator::Block(std::string_view block) {
     if (n > 3 && n != aperture_) {
       if (n > 9999) Fail(FailureKind::kInvalidValue, "アパーチャ番号 D" + std::to_string(n) + " が 9999 を超えています");
       Line("D" + std::to_string(n));
-      Line("G00" + x_text_ + y_text_);
+      Line("G00", x_text_, y_text_);
       motion_ = "G00";
       aperture_ = n;
       d_function_ = 0;
@@ -81,7 +82,7 @@ void GerberTranslator::Block(std::string_view block) {
         if (has_x || has_y) {
           flash_here = true;
         } else {
-          Line("G01" + x_text_ + y_text_);
+          Line("G01", x_text_, y_text_);
         }
       }
     }
@@ -115,15 +116,15 @@ void GerberTranslator::Block(std::string_view block) {
   if (!has_x && !has_y) return;
   if (d_function_ == 3) {
     EnsureAperture();
-    Line("G00" + x_text_ + y_text_);
-    if (flash_here) Line("G01" + x_text_ + y_text_);
+    Line("G00", x_text_, y_text_);
+    if (flash_here) Line("G01", x_text_, y_text_);
   } else if (motion_ == "G02" || motion_ == "G03") {
-    Line(motion_ + x_text_ + y_text_ + i_text_ + j_text_);
+    Line(motion_, x_text_, y_text_, i_text_, j_text_);
     i_text_ = "I0";
     j_text_ = "J0";
   } else {
     EnsureAperture();
-    Line(motion_ + x_text_ + y_text_);
+    Line(motion_, x_text_, y_text_);
   }
   start_x_ = x_;
   start_y_ = y_;
@@ -135,7 +136,7 @@ std::string NormaliseGerberBlocks(std::string_view gerber) {
   const std::size_t first = gerber.find_first_of("*\n\r");
   const char terminator = first == std::string_view::npos ? '\0' : gerber[first];
   std::string blocks;
-  blocks.reserve(gerber.size() + 2);
+  blocks.reserve(gerber.size() * 2 + 2);
   bool parameters = false;
   for (const char c : gerber) {
     if (c == '%') {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -32,7 +33,7 @@ class HpglTranslator {
  private:
   void Arc(float cx, float cy, float i, float j, double sweep);
   void PenCommands(std::string_view text);
-  void Write(std::string_view word, float x, float y) { out_ += std::string(word) + "X" + Mm(x) + "Y" + Mm(y) + "\r\n"; }
+  void Write(std::string_view word, float x, float y) { AppendLine(out_, word, "X", Mm(x), "Y", Mm(y)); }
 
   std::string out_;
   std::string motion_ = "G00";
@@ -58,7 +59,7 @@ void HpglTranslator::Line(std::string_view line) {
   } else if (line.starts_with("CI")) {
     const auto r = static_cast<float>(ReadNumber(line.substr(2)) * kMillimetresPerUnit);
     Write("G00", prev_x_ + r, prev_y_);
-    out_ += "G02X" + Mm(prev_x_ + r) + "Y" + Mm(prev_y_) + "I-" + Mm(r) + "J0\r\n";
+    AppendLine(out_, "G02X", Mm(prev_x_ + r), "Y", Mm(prev_y_), "I-", Mm(r), "J0");
     Write("G00", prev_x_, prev_y_);
   } else if (HasLetter(line, "PU") || HasLetter(line, "PD") || HasLetter(line, "PA") || HasLetter(line, "PR")) {
     PenCommands(line);
@@ -72,7 +73,7 @@ void HpglTranslator::Arc(float cx, float cy, float i, float j, double sweep) {
   const double theta = (sweep + t) * kPi / 180;
   const auto ex = static_cast<float>(cx - r * std::cos(theta));
   const auto ey = static_cast<float>(cy - r * std::sin(theta));
-  out_ += word + "X" + Mm(ex) + "Y" + Mm(ey) + "I" + Mm(i) + "J" + Mm(j) + "\r\n";
+  AppendLine(out_, word, "X", Mm(ex), "Y", Mm(ey), "I", Mm(i), "J", Mm(j));
   prev_x_ = ex;
   prev_y_ = ey;
   motion_ = "G01";
@@ -113,7 +114,7 @@ void HpglTranslator::PenCommands(std::string_view text) {
 
 std::string SplitHpglInstructions(std::string_view hpgl) {
   std::string lines;
-  lines.reserve(hpgl.size() + hpgl.size() / 4);
+  lines.reserve(hpgl.size() * 2);
   for (const char c : hpgl) {
     if (c == 27) {
       lines += 'E';

@@ -2,6 +2,7 @@
 #include "convert/router_format.h"
 
 #include "convert/nc_coordinates.h"
+#include "core/append.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -17,7 +18,7 @@ std::string Coordinate(float value) {
 // "%" ends a line; every control character (code below 20) is a line end.
 std::string NormaliseRouterBlocks(std::string_view router) {
   std::string blocks;
-  blocks.reserve(router.size() + 16);
+  blocks.reserve(router.size() * 2 + 16);  // a CR LF becomes two line ends
   for (const char c : router) {
     if (c == '%') {
       blocks += "%\r\n";
@@ -77,13 +78,13 @@ ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions
     if (HasLetter(item, "I")) i_text = "I" + Coordinate(ReadCoordinate(TextAfter(item, "I"), unit));
     if (HasLetter(item, "J")) j_text = "J" + Coordinate(ReadCoordinate(TextAfter(item, "J"), unit));
     if (HasLetter(item, "R")) {
-      out += RadiusArcLine(motion, start_x, start_y, x, y, ReadCoordinate(TextAfter(item, "R"), unit)) + "\r\n";
+      AppendLine(out, RadiusArcLine(motion, start_x, start_y, x, y, ReadCoordinate(TextAfter(item, "R"), unit)));
       start_x = x;
       start_y = y;
     } else if (has_x || has_y) {
       start_x = x;
       start_y = y;
-      out += motion + x_text + y_text + i_text + j_text + "\r\n";
+      AppendLine(out, motion, x_text, y_text, i_text, j_text);
     }
   }
   return ConversionResult(std::move(out));

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -50,27 +51,35 @@ void SetSevenDigits(std::uint32_t digits, int exp10, Decimal& d) {
   d.exponent = exp10 + 1;
 }
 
+// Powers of ten up to 10^30 as 128-bit integers.
+struct Pow10Table {
+  unsigned __int128 value[31];
+  constexpr Pow10Table() : value() {
+    value[0] = 1;
+    for (int k = 1; k < 31; ++k) value[k] = value[k - 1] * 10;
+  }
+};
+constexpr Pow10Table kPow10;
+
 // Seven significant digits of a float by exact integer arithmetic, for the
-// values below 10^7 that NC data holds; false leaves the rest to to_chars.
-// The float is m * 2^e exactly; m * 10^q * 2^e is formed in 128 bits and
-// rounded to an integer (a tie goes to even, as std::to_chars does).
+// values between 2^-100 and 10^7 that NC data holds; false leaves the rest
+// to to_chars. The float is m * 2^e exactly; m * 10^q * 2^e is formed in 128
+// bits and rounded to an integer (a tie goes to even, as std::to_chars does).
 bool FloatDigits(float value, Decimal& d) {
-  int binary_exponent = 0;
-  const double fraction = std::frexp(static_cast<double>(value), &binary_exponent);  // [0.5, 1)
-  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 24));                // 24-bit integer
-  const int e = binary_exponent - 24;
-  // First guess of the decimal exponent from the binary one; corrected below.
-  int exp10 = static_cast<int>(std::floor((binary_exponent - 1) * 0.30102999566398120));
-  static constexpr std::uint64_t kPow10[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL,
-                                             10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL,
-                                             100000000000ULL, 1000000000000ULL, 10000000000000ULL,
-                                             100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL,
-                                             100000000000000000ULL, 1000000000000000000ULL};
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>((bits >> 23) & 0xFF);
+  if (biased == 0 || biased == 0xFF) return false;  // zero, subnormal, infinite
+  const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;  // 24 bits
+  const int e = biased - 150;                            // value = m * 2^e
+  if (e > 0 || e < -120) return false;
+  // First guess of the decimal exponent from the binary one (floor of
+  // (e + 23) * log10(2)); corrected below.
+  int exp10 = ((e + 23) * 78913) >> 18;
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int q = 6 - exp10;  // scale so that seven digits stand before the point
-    if (q < 0 || q > 30 || e > 0 || e < -120) return false;
-    unsigned __int128 n = m;
-    for (int left = q; left > 0; left -= 18) n *= kPow10[left > 18 ? 18 : left];
+    if (q < 0 || q > 30) return false;
+    const unsigned __int128 n = m * kPow10.value[q];
     const int shift = -e;
     auto digits = static_cast<std::uint64_t>(n >> shift);
     if (digits >= 10000000ULL) {
@@ -143,18 +152,20 @@ char DigitAt(const Decimal& d, int k) { return k >= 0 && k < d.count ? d.digits[
 
 std::string WriteMasked(Decimal d, const Mask& mask) {
   RoundDecimal(d, mask.frac_max);
-  std::string out;
-  if (d.negative && d.count > 0) out += '-';
-  // Integer part: the significant digits before the point, padded to int_min.
   const int int_digits = d.count > 0 && d.exponent > 0 ? d.exponent : 0;
-  for (int k = int_digits; k < mask.int_min; ++k) out += '0';
-  for (int k = 0; k < int_digits; ++k) out += DigitAt(d, k);
-  if (mask.point) out += '.';
-  // Fraction: digits up to the last significant one, at least frac_min.
   int frac = d.count > 0 ? d.count - d.exponent : 0;
   if (frac < mask.frac_min) frac = mask.frac_min;
   if (frac > mask.frac_max) frac = mask.frac_max;
-  for (int k = 0; k < frac; ++k) out += DigitAt(d, d.exponent + k);
+  const int pad = mask.int_min > int_digits ? mask.int_min - int_digits : 0;
+  std::string out(static_cast<std::size_t>((d.negative && d.count > 0) + pad + int_digits + mask.point + frac), '0');
+  char* p = out.data();
+  if (d.negative && d.count > 0) *p++ = '-';
+  p += pad;  // leading zeros of the mask
+  // Integer part: the significant digits before the point.
+  for (int k = 0; k < int_digits; ++k) *p++ = DigitAt(d, k);
+  if (mask.point) *p++ = '.';
+  // Fraction: digits up to the last significant one, at least frac_min.
+  for (int k = 0; k < frac; ++k) *p++ = DigitAt(d, d.exponent + k);
   return out;
 }
 

@@ -16,8 +16,10 @@
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
+#include "convert/gcode_sort.h"
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
+#include "ui/convert_windows.h"
 #include "ui/fonts.h"
 #include "ui/hole_windows.h"
 #include "ui/prompter.h"
@@ -90,6 +92,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   BuildMenus();
   ConnectFileCommands();
   WireHoleCommands(*this);
+  WireConvertCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }
@@ -315,6 +318,18 @@ CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string
   const CommandOutcome outcome = runner.FinishWithoutResult(action);
   ShowOutcome(outcome);
   return outcome;
+}
+
+CommandOutcome EditFrm::GcodeSeiri() {
+  AdvanceIconCount(services_.module);
+  HandOffRunner runner(services_.module, *document_);
+  const CommandOutcome outcome = runner.Finish([](std::string_view input) { return GroupGcode(input); });
+  ShowOutcome(outcome);
+  return outcome;
+}
+
+CommandOutcome EditFrm::GSeiri() {
+  return RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); });
 }
 
 void EditFrm::ShowOutcome(const CommandOutcome& outcome) {

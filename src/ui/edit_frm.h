@@ -68,6 +68,11 @@ class EditFrm : public QMainWindow {
   /// export): runs `action` on the saved document and shows the outcome.
   CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action);
 
+  /// The grouping of G-code run on the BAK.DAT already written (advances
+  /// IconCount), and the tidying of rapid moves of the document.
+  CommandOutcome GcodeSeiri();
+  CommandOutcome GSeiri();
+
   /// Shows a command's outcome to the user.
   void ShowOutcome(const CommandOutcome& outcome);
 

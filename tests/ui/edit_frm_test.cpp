@@ -98,11 +98,11 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.Item("MnuCRsave")->text(), QString("改行コードを ＣＲ で保存..."));
     QCOMPARE(h.Item("MnuGrph")->text(), QString("グラフィック(&G)"));
     QVERIFY(h.Item("MnuLoad")->isEnabled());
-    QVERIFY(!h.Item("MnuGHpgl")->isEnabled());  // its command comes later
+    QVERIFY(!h.Item("MnuNcDxf")->isEnabled());  // its command comes later
     int calls = 0;
-    h.frm->WireCommand("MnuGHpgl", [&] { ++calls; });
-    QVERIFY(h.Item("MnuGHpgl")->isEnabled());
-    h.Item("MnuGHpgl")->trigger();
+    h.frm->WireCommand("MnuNcDxf", [&] { ++calls; });
+    QVERIFY(h.Item("MnuNcDxf")->isEnabled());
+    h.Item("MnuNcDxf")->trigger();
     QCOMPARE(calls, 1);
   }
 

@@ -13,19 +13,6 @@
 
 namespace kovrel {
 
-template <typename T>
-T* Control(QDialog& dialog, const char* name) {
-  T* control = dialog.findChild<T*>(name);
-  if (control == nullptr) qFatal("no control %s", name);
-  return control;
-}
-
-// Clicks a button near its left end, where an option button's mark is.
-void Click(QDialog& dialog, const char* name) {
-  auto* button = Control<QAbstractButton>(dialog, name);
-  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
-}
-bool Enabled(QDialog& dialog, const char* name) { return Control<QWidget>(dialog, name)->isEnabled(); }
 
 class HoleWindowsTest : public QObject {
   Q_OBJECT

@@ -2,7 +2,10 @@
 // window tests.
 #pragma once
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDialog>
+#include <QTest>
 
 #include <memory>
 #include <string>
@@ -51,5 +54,21 @@ struct Harness {
   RecordingLauncher launcher;
   std::unique_ptr<EditFrm> frm;
 };
+
+// A control of a window shown through the scripted prompter.
+template <typename T>
+T* Control(QDialog& dialog, const char* name) {
+  T* control = dialog.findChild<T*>(name);
+  if (control == nullptr) qFatal("no control %s", name);
+  return control;
+}
+
+// Clicks a button near its left end, where an option button's mark is.
+inline void Click(QDialog& dialog, const char* name) {
+  auto* button = Control<QAbstractButton>(dialog, name);
+  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+}
+
+inline bool Enabled(QDialog& dialog, const char* name) { return Control<QWidget>(dialog, name)->isEnabled(); }
 
 }  // namespace kovrel

@@ -1,0 +1,124 @@
+// The conversion windows GB_FMT, GAI_FMT and Ruta_FMT and the HP-GL
+// commands, driven by objectName through their menu items.
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "ui_harness.h"
+
+namespace kovrel {
+
+
+class ConvertWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void GcodeToGerberWindow() {
+    Harness h;
+    h.Start();
+    SaveSetting(h.settings, "Nc", "FmtLeft", "1500");
+    SaveSetting(h.settings, "Nc", "FmtTop", "3000");
+    h.frm->editor()->LoadText("T1\r\nG00X1.5Y2\r\nG01X10Y2\r\nT1\r\nM30\r\n");
+    h.module.MacroCount = 0;
+    h.module.IconCount = 5;
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QCOMPARE(w.windowTitle(), QString("Ｇコードをガーバー形式へ変換"));
+      QCOMPARE(w.pos(), QPoint(100, 200));
+      QVERIFY(Control<QRadioButton>(w, "Option1(2)")->isChecked());
+      QCOMPARE(Control<QRadioButton>(w, "Option1(2)")->text(), QString("1235   (1/1000)"));
+      QVERIFY(Control<QRadioButton>(w, "Option5(2)")->isChecked());
+      QCOMPARE(Control<QGroupBox>(w, "Frame6")->title(), QString("改行ｺｰﾄﾞ"));
+      Click(w, "Option5(3)");  // CrLf
+      w.move(30, 45);
+      Click(w, "Command3");
+    });
+    h.Item("MnuNcGbr")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG01X1500Y2000D02\r\nG01X10000Y2000D01\r\nD10\r\nD11\r\nM30\r\n\r\n"));
+    QCOMPARE(h.module.IconCount, 1);  // 5 wraps to 1
+    QCOMPARE(h.module.MacroSteps[0].item, std::string("25"));
+    QCOMPARE(GetSetting(h.settings, "Nc", "FmtLeft", ""), std::string("450"));
+    QCOMPARE(GetSetting(h.settings, "Nc", "FmtTop", ""), std::string("675"));
+  }
+
+  void GcodeToGerberNeedsARapidMove() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("G01X1Y1\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) { Click(w, "Command3"); });
+    h.Item("MnuNcGbr")->trigger();
+    QCOMPARE(h.prompter.messages.back().text, QString("変換可能なコマンドが、見つかりませんでした"));
+    QCOMPARE(h.Text(), std::string("G01X1Y1\r\n"));
+  }
+
+  void GerberFormatWindow() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("G01*X0Y0D02*D11*X1000Y0D01*X1000Y1000D01*M02*");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QCOMPARE(w.windowTitle(), QString(" ガーバーフォーマット"));
+      QVERIFY(Control<QRadioButton>(w, "Option2(0)")->isChecked());
+      QVERIFY(Control<QRadioButton>(w, "Option1(2)")->isChecked());
+      QCOMPARE(Control<QRadioButton>(w, "Option1(6)")->text(), QString("123000"));
+      Click(w, "Command1");
+    });
+    h.Item("MnuGbrFmt")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X0.0Y0.0\r\nD11\r\nG00X0.0Y0.0\r\nG01X1.0Y0.0\r\nG01X1.0Y1.0\r\n"));
+    QCOMPARE(h.module.IconCount, 2);
+
+    // A radius shorter than half the chord: the report, the text stays.
+    h.frm->editor()->LoadText("D10*X0Y0D02*G02X3000Y0R1000D01*");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) { Click(w, "Command1"); });
+    h.Item("MnuGbrFmt")->trigger();
+    QVERIFY(h.prompter.messages.back().text.startsWith("エラー番号 : 380\n"));
+    QCOMPARE(h.Text(), std::string("D10*X0Y0D02*G02X3000Y0R1000D01*"));
+  }
+
+  void RouterFormatWindow() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("G00X1Y1\r\nZ-1\r\nG01X2Y1\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QCOMPARE(w.windowTitle(), QString(" ルーターフォーマット"));
+      QVERIFY(Control<QRadioButton>(w, "Option1(2)")->isChecked());
+      Click(w, "Option1(0)");  // 1.23
+      Click(w, "Command3");
+    });
+    h.Item("MnuLuter")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X1.0Y1.0\r\nG01X2.0Y1.0\r\n"));
+    // Cancelled: nothing changes.
+    h.Item("MnuLuter")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X1.0Y1.0\r\nG01X2.0Y1.0\r\n"));
+  }
+
+  void HpglCommandsAndTheSilentStop() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("G00X10Y5\r\nG01X20Y5\r\nG03X20Y15I0J5\r\n");
+    h.Item("MnuGHpgl")->trigger();
+    QCOMPARE(h.Text(), std::string("CT,1;SP1;PU;PA400,200;PD;PA800,200;PD;AA800,400,180.0;PU;PA800,600;PU;PA0,0;SP0;\r\n"));
+    h.Item("MnuHpgl")->trigger();
+    QCOMPARE(h.Text(), std::string("SP1\r\nG00X10.0Y5.0\r\nG01X20.0Y5.0\r\nG03X20.0Y15.0I0.0J5.0\r\nG00X0.0Y0.0\r\nSP0\r\nM30\r\n"));
+    h.frm->editor()->LoadText("G01X1Y1\r\nD02\r\n");
+    h.Item("MnuGHpgl")->trigger();
+    QCOMPARE(h.Text(), std::string("G01X1Y1\r\nD02\r\n"));
+    QVERIFY(h.prompter.messages.empty());
+    QVERIFY(!FileExists(h.home / "BAK.DAT"));
+  }
+
+  void GroupingAndTidying() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("D10\r\nG00X0Y0\r\nD11\r\nG00X5Y5\r\nD10\r\nG01X1Y0\r\n");
+    h.Item("MnuGcodeSeiri")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X0Y0\r\nG01X1Y0\r\nD11\r\nG00X5Y5\r\n"));
+    h.frm->editor()->LoadText("G00X1Y1\r\nG00X2Y2\r\nD11\r\nG01X3Y3\r\nG00X0Y0\r\n");
+    h.frm->GSeiri();
+    QCOMPARE(h.Text(), std::string("D11\r\nG00X2Y2\r\nG01X3Y3\r\n"));
+  }
+};
+
+}  // namespace kovrel
+
+QTEST_MAIN(kovrel::ConvertWindowsTest)
+#include "convert_windows_test.moc"
