@@ -21,6 +21,7 @@
 #include "shell/file_commands.h"
 #include "ui/convert_windows.h"
 #include "ui/fonts.h"
+#include "ui/graphic_view.h"
 #include "ui/hole_windows.h"
 #include "ui/prompter.h"
 #include "ui/text_editor.h"
@@ -93,6 +94,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   ConnectFileCommands();
   WireHoleCommands(*this);
   WireConvertCommands(*this);
+  WireGraphicCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "core/hand_off.h"
+#include "graphic/figure.h"
 #include "shell/file_commands.h"
 #include "shell/recent_files.h"
 #include "shell/startup.h"
@@ -95,6 +97,12 @@ class EditFrm : public QMainWindow {
 
   EditServices& services() { return services_; }
 
+  /// The figure tables of the graphic view; they live as long as the program.
+  FigureTables& figure() { return figure_; }
+  /// The open graphic window, or nullptr.
+  QMainWindow* GraphicWindow() const { return graphic_window_; }
+  void SetGraphicWindow(QMainWindow* window) { graphic_window_ = window; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -146,6 +154,8 @@ class EditFrm : public QMainWindow {
   QString browser_path_;
   QString graphic_title_ = QStringLiteral("Kovrel");
   QPrinter printer_;
+  FigureTables figure_;
+  QPointer<QMainWindow> graphic_window_;
   bool side_panel_shown_ = false;
 };
 

@@ -5,6 +5,7 @@
 // dialogs (QtPrompter); tests script the answers (ScriptedPrompter).
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -44,6 +45,9 @@ class Prompter {
 
   /// A font; std::nullopt when cancelled.
   virtual std::optional<QFont> ChooseFont(const QFont& preset) = 0;
+
+  /// A colour, starting from `initial`; std::nullopt when cancelled.
+  virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
 
   /// The printer set-up dialog on `printer`; false when cancelled.
   virtual bool SetUpPrinter(QPrinter& printer) = 0;

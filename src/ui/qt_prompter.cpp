@@ -2,6 +2,7 @@
 #include "ui/qt_prompter.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -65,6 +66,12 @@ std::optional<QFont> QtPrompter::ChooseFont(const QFont& preset) {
   const QFont font = QFontDialog::getFont(&ok, preset, parent_, "フォント");
   if (!ok) return std::nullopt;
   return font;
+}
+
+std::optional<QColor> QtPrompter::ChooseColor(const QColor& initial) {
+  const QColor colour = QColorDialog::getColor(initial, parent_, "色の設定");
+  if (!colour.isValid()) return std::nullopt;
+  return colour;
 }
 
 bool QtPrompter::SetUpPrinter(QPrinter& printer) {

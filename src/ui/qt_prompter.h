@@ -11,6 +11,7 @@ class QtPrompter : public Prompter {
   std::optional<QString> OpenFileName(const QString& filter, const QString& preset) override;
   std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
   std::optional<QFont> ChooseFont(const QFont& preset) override;
+  std::optional<QColor> ChooseColor(const QColor& initial) override;
   bool SetUpPrinter(QPrinter& printer) override;
   int RunDialog(QDialog& dialog) override;
 };

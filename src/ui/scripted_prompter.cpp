@@ -48,6 +48,11 @@ std::optional<QFont> ScriptedPrompter::ChooseFont(const QFont& preset) {
   return NextDialog(font_answers);
 }
 
+std::optional<QColor> ScriptedPrompter::ChooseColor(const QColor& initial) {
+  color_presets.push_back(initial);
+  return NextDialog(color_answers);
+}
+
 bool ScriptedPrompter::SetUpPrinter(QPrinter&) {
   ++printer_setups;
   return Next(printer_answers, false);

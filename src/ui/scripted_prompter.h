@@ -24,6 +24,7 @@ class ScriptedPrompter : public Prompter {
   std::optional<QString> OpenFileName(const QString& filter, const QString& preset) override;
   std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
   std::optional<QFont> ChooseFont(const QFont& preset) override;
+  std::optional<QColor> ChooseColor(const QColor& initial) override;
   bool SetUpPrinter(QPrinter& printer) override;
   /// Shows the window without blocking and lets the next dialog script work
   /// its controls; without a script the window is cancelled.
@@ -35,6 +36,7 @@ class ScriptedPrompter : public Prompter {
   std::deque<std::optional<QString>> open_answers;
   std::deque<std::optional<QString>> save_answers;
   std::deque<std::optional<QFont>> font_answers;
+  std::deque<std::optional<QColor>> color_answers;
   std::deque<bool> printer_answers;
 
   // What was asked.
@@ -42,6 +44,7 @@ class ScriptedPrompter : public Prompter {
   std::vector<QString> open_presets;
   std::vector<QString> save_presets;
   std::vector<QFont> font_presets;
+  std::vector<QColor> color_presets;
   int printer_setups = 0;
   std::vector<QString> dialogs;  ///< objectName of each window shown
 };

@@ -44,6 +44,9 @@ struct CliCommand {
   /// picture) instead of text: writes it to the -o path, which is required,
   /// and returns the message to show (may be empty).
   std::function<std::string(const Options&, std::string_view input, const std::string& output)> run_to_file;
+  /// For a command that names its own output files in its options: runs it
+  /// and returns the message to show.
+  std::function<std::string(const Options&, std::string_view input)> run_effect;
 };
 
 /// Thrown for a usage error; main prints it with the usage line, exit 64.
@@ -74,6 +77,9 @@ std::vector<CliCommand> HoleCommands();
 
 /// The commands of the G-code, HP-GL, Gerber and router conversions.
 std::vector<CliCommand> ConvertCommands();
+
+/// The commands of the graphic view.
+std::vector<CliCommand> GraphicCommands();
 
 /// Reads a choice among `names` (case-sensitive); throws UsageError naming
 /// the option otherwise. Returns the index of the choice.

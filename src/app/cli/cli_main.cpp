@@ -76,6 +76,11 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
     std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
     DecodeCp932InPlace(input);
+    if (command.run_effect) {
+      const std::string message = command.run_effect(parsed.options, input);
+      if (!message.empty()) std::cerr << message << "\n";
+      return kExitConverted;
+    }
     if (command.run_to_file) {
       const std::string message = command.run_to_file(parsed.options, input, parsed.output);
       if (!message.empty()) std::cerr << message << "\n";
@@ -85,6 +90,7 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     if (result.nothing_to_convert) {
       if (!result.quiet) {
         std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
+        return kExitNothing;
       }
       return kExitNothing;
     }
@@ -114,7 +120,7 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
 const std::vector<CliCommand>& AllCommands() {
   static const std::vector<CliCommand> commands = [] {
     std::vector<CliCommand> all;
-    for (auto&& group : {TextToolCommands(), HoleCommands(), ConvertCommands()}) {
+    for (auto&& group : {TextToolCommands(), HoleCommands(), ConvertCommands(), GraphicCommands()}) {
       all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
     }
     return all;

@@ -1,0 +1,110 @@
+// kovrel-cli commands of the graphic view: render (the figure as the view's
+// Home shows it, as PNG or SVG) and figure-to-gcode (the outline G-code of
+// a figure with layer widths).
+#include <QImage>
+#include <QPainter>
+
+#include "app/cli/cli_command.h"
+#include "core/failure.h"
+#include "core/file_io.h"
+#include "core/number_reader.h"
+#include "graphic/figure.h"
+#include "graphic/svg_canvas.h"
+#include "graphic/view.h"
+#include "ui/painter_canvas.h"
+
+namespace kovrel::cli {
+namespace {
+
+// "WxH" of --size.
+void ParseSize(const std::string& text, int& width, int& height) {
+  const std::size_t x = text.find('x');
+  width = x == std::string::npos ? 0 : static_cast<int>(ReadNumber(std::string_view(text).substr(0, x)));
+  height = x == std::string::npos ? 0 : static_cast<int>(ReadNumber(std::string_view(text).substr(x + 1)));
+  if (width < 16 || height < 16 || width > 20000 || height > 20000) {
+    throw UsageError{"--size は 16x16 から 20000x20000 の WxH です: " + text};
+  }
+}
+
+FigureTables LoadedFigure(std::string_view input) {
+  FigureTables figure;
+  if (LoadFigure(figure, input) == FigureLoad::kMixed) FailWithText(FailureKind::kInvalidValue, std::string(kMixedFigureMessage));
+  return figure;
+}
+
+// Layer widths "NAME=W,NAME=W".
+void ApplyWidths(FigureTables& figure, std::string_view widths) {
+  while (!widths.empty()) {
+    const std::size_t comma = widths.find(',');
+    const std::string_view pair = widths.substr(0, comma);
+    widths = comma == std::string_view::npos ? std::string_view() : widths.substr(comma + 1);
+    const std::size_t equals = pair.rfind('=');
+    if (equals == std::string_view::npos) throw UsageError{"--widths は 名前=幅 をカンマで区切ります"};
+    const std::string_view name = pair.substr(0, equals);
+    for (int k = 0; k < kLayerCount; ++k) {
+      if (figure.LayerNames[static_cast<std::size_t>(k)] == name) {
+        figure.LayerWidth[static_cast<std::size_t>(k)] = static_cast<float>(ReadNumber(pair.substr(equals + 1)));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<CliCommand> GraphicCommands() {
+  std::vector<CliCommand> commands;
+
+  CliCommand render;
+  render.name = "render";
+  render.summary = "G コードまたは穴データの図形を、グラフィックの Home と同じに PNG か SVG で描きます";
+  render.options = {
+      {"--png", "FILE", "", false, "PNG で書くファイル"},
+      {"--svg", "FILE", "", false, "SVG で書くファイル"},
+      {"--size", "WxH", "1024x768", false, "絵の大きさ（ピクセル）"},
+      {"--g00", "", "", false, "移動ライン(G00)を一点鎖線で描く"},
+  };
+  render.check = [](const Options& options) -> std::string {
+    if (options.Has("--png") == options.Has("--svg")) return "--png か --svg のどちらか一つを指定してください";
+    return {};
+  };
+  render.run_effect = [](const Options& options, std::string_view input) {
+    int width, height;
+    ParseSize(options.Get("--size"), width, height);
+    const FigureTables figure = LoadedFigure(input);
+    ViewBox box;
+    Home(figure, box);
+    DrawOptions draw;
+    draw.g00_lines = options.Has("--g00");
+    PickTable picks;
+    if (options.Has("--svg")) {
+      SvgCanvas canvas(width, height);
+      GrSub(figure, box, draw, canvas, picks);
+      WriteFileAtomic(options.Get("--svg"), canvas.Document());
+    } else {
+      QImage image(width, height, QImage::Format_RGB32);
+      {
+        QPainter painter(&image);
+        PainterCanvas canvas(painter, width, height);
+        GrSub(figure, box, draw, canvas, picks);
+      }
+      const std::string path = options.Get("--png");
+      if (!image.save(QString::fromStdString(path), "PNG")) Fail(FailureKind::kPermissionDenied, path);
+    }
+    return std::to_string(figure.HolePoints.size()) + " 穴, " + std::to_string(figure.FigElems.size()) + " 要素";
+  };
+  commands.push_back(std::move(render));
+
+  CliCommand outline;
+  outline.name = "figure-to-gcode";
+  outline.summary = "G コードの図形を、線幅のある層を外形にして G コードに書き戻します";
+  outline.options = {{"--widths", "W", "", false, "層の線幅: 名前=幅 をカンマで区切る（例 D10=0.5,D11=1.2）"}};
+  outline.run = [](const Options& options, std::string_view input) {
+    FigureTables figure = LoadedFigure(input);
+    ApplyWidths(figure, options.Get("--widths"));
+    return ConversionResult(PictureGcode(figure));
+  };
+  commands.push_back(std::move(outline));
+  return commands;
+}
+
+}  // namespace kovrel::cli

@@ -1,0 +1,136 @@
+// Loading the figure tables from drill data or G-code.
+#include "graphic/figure.h"
+
+#include <cmath>
+
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/settings_store.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+// The slot of `name` among the first 100 layer names: the first equal
+// entry, or the first free one, which gets the name; -1 when all are taken.
+int LayerSlot(FigureTables& figure, std::string_view name, bool& added) {
+  added = false;
+  for (int k = 0; k < kLayerCount; ++k) {
+    std::string& entry = figure.LayerNames[static_cast<std::size_t>(k)];
+    if (entry == name) return k;
+    if (entry.empty()) {
+      entry = name;
+      figure.LayerVisible[static_cast<std::size_t>(k)] = kLayerShown;
+      added = true;
+      return k;
+    }
+  }
+  return -1;
+}
+
+void HolePass(FigureTables& figure, std::string_view text) {
+  int tool = 0;
+  LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line)) {
+    if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+      figure.HolePoints.push_back(
+          {static_cast<float>(ValueAfter(line, "X")), static_cast<float>(ValueAfter(line, "Y")), tool});
+    } else if (const std::size_t phi = line.find("φ"); phi != std::string_view::npos) {
+      bool added = false;
+      const int slot = LayerSlot(figure, line.substr(0, phi), added);
+      if (slot < 0) continue;
+      if (added) figure.LayerWidth[static_cast<std::size_t>(slot)] = static_cast<float>(ValueAfter(line, "φ"));
+      tool = slot;
+    } else if (HasLetter(line, "T")) {
+      for (int k = 0; k < kLayerCount; ++k) {
+        if (figure.LayerNames[static_cast<std::size_t>(k)].find(line) != std::string::npos &&
+            !figure.LayerNames[static_cast<std::size_t>(k)].empty()) {
+          tool = k;
+          break;
+        }
+      }
+    }
+  }
+}
+
+void GcodePass(FigureTables& figure, std::string_view text) {
+  int layer = 0;
+  float last_x = 0, last_y = 0;
+  ItemReader reader(text);
+  std::string field;
+  while (reader.Next(field)) {
+    if (HasLetter(field, "*")) continue;
+    if (HasLetter(field, "G03") || HasLetter(field, "G02") || HasLetter(field, "G01") || HasLetter(field, "G00")) {
+      FigElem element;
+      element.g = static_cast<float>(ValueAfter(field, "G"));
+      element.layer = layer;
+      if (HasLetter(field, "X")) last_x = static_cast<float>(ValueAfter(field, "X"));
+      if (HasLetter(field, "Y")) last_y = static_cast<float>(ValueAfter(field, "Y"));
+      element.x = last_x;
+      element.y = last_y;
+      if (HasLetter(field, "I")) element.i = static_cast<float>(ValueAfter(field, "I"));
+      if (HasLetter(field, "J")) element.j = static_cast<float>(ValueAfter(field, "J"));
+      figure.FigElems.push_back(element);
+      continue;
+    }
+    // A blank line selects no layer and adds nothing.
+    if (field.empty()) continue;
+    bool added = false;
+    if (const int slot = LayerSlot(figure, field, added); slot >= 0) layer = slot;
+    figure.FigElems.push_back({last_x, last_y, 0, 0, 0, layer});  // the layer marker
+  }
+}
+
+}  // namespace
+
+FigureTables::FigureTables() {
+  LayerVisible.fill(kLayerShown);
+  ResetLayerColors(*this);
+}
+
+void ResetLayerColors(FigureTables& figure) {
+  figure.LayerColor.fill(kDefaultLayerColor);
+  figure.LayerColor[0] = 0;
+}
+
+FigureLoad LoadFigure(FigureTables& figure, std::string_view text) {
+  figure.HolePoints.clear();
+  figure.FigElems.clear();
+  for (int k = 0; k < kLayerCount; ++k) {
+    figure.LayerNames[static_cast<std::size_t>(k)].clear();
+    figure.LayerWidth[static_cast<std::size_t>(k)] = 0;
+  }
+  bool drill = false, gcode = false;
+  ItemReader detect(text);
+  std::string field;
+  while (detect.Next(field)) {
+    drill = drill || HasLetter(field, "φ");
+    gcode = gcode || HasLetter(field, "G");
+  }
+  if (drill && gcode) return FigureLoad::kMixed;
+  if (drill) HolePass(figure, text);
+  if (gcode) GcodePass(figure, text);
+  return FigureLoad::kLoaded;
+}
+
+void ReadLayerColors(FigureTables& figure, std::string_view text) {
+  LineReader reader(text);
+  std::string_view line;
+  for (std::size_t k = 0; k <= 100 && reader.Next(line); ++k) {
+    if (const auto value = ParseSettingNumber(line)) figure.LayerColor[k] = *value;
+  }
+}
+
+std::string LayerColorsText(const FigureTables& figure) {
+  std::string text;
+  for (std::size_t k = 0; k <= 100; ++k) {
+    const double colour = figure.LayerColor[k];
+    if (colour >= 0) text += ' ';
+    text += FormatGeneral(colour);
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace kovrel

@@ -1,0 +1,12 @@
+# Renders INPUT with kovrel-cli and compares it with REFERENCE.
+execute_process(COMMAND ${CLI} render --png ${OUTPUT} --size 640x480 --g00 ${INPUT} RESULT_VARIABLE code)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "kovrel-cli render failed: ${code}")
+endif()
+if(DEFINED ENV{KOVREL_REGENERATE_GOLDEN})
+  file(COPY_FILE ${OUTPUT} ${REFERENCE})
+endif()
+execute_process(COMMAND ${DIFF} ${REFERENCE} ${OUTPUT} 0.002 RESULT_VARIABLE differ)
+if(differ)
+  message(FATAL_ERROR "the rendered picture differs from ${REFERENCE}")
+endif()

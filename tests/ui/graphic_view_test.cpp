@@ -1,0 +1,140 @@
+// The graphic view opened from the editor: buttons and keys by objectName,
+// the modes, the menus, and the return to the editor.
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/file_io.h"
+#include "ui/graphic_view.h"
+#include "ui_harness.h"
+
+namespace kovrel {
+
+MdiKovrel* OpenView(Harness& h) {
+  h.Item("MnuGrph")->trigger();
+  return qobject_cast<MdiKovrel*>(h.frm->GraphicWindow());
+}
+
+void Press(MdiKovrel* view, int index) {
+  QTest::mouseClick(view->findChild<QPushButton*>(QString("Command4(%1)").arg(index)), Qt::LeftButton);
+}
+
+class GraphicViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void OpensDrawsAndReturnsTidied() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("D10\r\nG00X0Y0\r\nG00X5Y5\r\nG01X100Y0\r\nG01X100Y50\r\nG00X0Y0\r\n");
+    h.module.MacroCount = 0;
+    MdiKovrel* view = OpenView(h);
+    QVERIFY(view != nullptr);
+    QVERIFY(view->isVisible());
+    QVERIFY(!h.frm->isVisible());
+    QCOMPARE(view->windowTitle(), QString("Kovrel"));
+    QCOMPARE(h.module.MacroSteps[0].item, std::string("30"));
+    QCOMPARE(view->figure().LastElem(), 5);
+
+    Press(view, 1);  // Home
+    QCOMPARE(view->box().ViewLeft, -10.0f);
+    QCOMPARE(view->box().ViewRight, 110.0f);
+    const float width = view->box().ViewWidth;
+    Press(view, 2);  // PgUp
+    QCOMPARE(view->box().ViewWidth, width / 2);
+    QTest::keyClick(view->picture(), Qt::Key_PageDown);
+    QCOMPARE(view->box().ViewWidth, width);
+    const float centre = view->box().ViewCenterX;
+    Press(view, 7);  // →
+    QCOMPARE(view->box().ViewCenterX, centre + 0.3f * width);
+    QTest::keyClick(view->picture(), Qt::Key_Left);
+    QCOMPARE(view->box().ViewCenterX, centre);
+    QTest::keyClick(view->picture(), Qt::Key_Up);
+    QTest::keyClick(view->picture(), Qt::Key_8, Qt::KeypadModifier);  // pad 8 is ↑
+    QCOMPARE(view->box().ViewCenterY, 25 + 0.6f * view->box().ViewHeight);
+    QTest::keyClick(view->picture(), Qt::Key_Home);
+    QCOMPARE(view->box().ViewCenterY, 25.0f);
+
+    Press(view, 8);  // Zoom mode: a click zooms in about the point
+    QCOMPARE(view->GraphMode(), 708);
+    const QPoint at = view->picture()->rect().center();
+    const QPointF world = view->picture()->ToWorld(at);
+    QTest::mouseClick(view->picture(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(view->box().ViewWidth, width / 2);
+    QVERIFY(std::fabs(view->box().ViewCenterX - world.x()) < 1e-3);
+    QTest::keyClick(view->picture(), Qt::Key_Escape);
+    QCOMPARE(view->GraphMode(), 0);
+    Press(view, 9);
+    QCOMPARE(view->GraphMode(), 709);
+    Press(view, 0);
+    QCOMPARE(view->GraphMode(), 0);
+
+    QTest::mouseMove(view->picture(), at);
+    QVERIFY(view->findChild<QLabel*>("Label1")->text().startsWith("X"));
+
+    view->MenuItem("MnuXYLine")->trigger();
+    view->MenuItem("MnuExit")->trigger();
+    QApplication::processEvents();
+    QVERIFY(h.frm->isVisible());
+    QVERIFY(h.prompter.messages.empty());  // no layer has a width: no question
+    // The rapid moves are tidied: only the last of a run stays.
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X5Y5\r\nG01X100Y0\r\nG01X100Y50\r\n"));
+    QCOMPARE(GetSetting(h.settings, "Kovrel", "PzERo", ""), std::string("True"));
+    QVERIFY(ReadFileBytes(h.home / "LAYER.RGB").starts_with(" 0\r\n 16711680\r\n"));
+    QCOMPARE(h.module.MacroSteps[h.module.MacroCount - 1].item, std::string("999"));
+    QCOMPARE(h.module.MacroSteps[h.module.MacroCount - 1].kind, std::string("Graphic.Menu"));
+  }
+
+  void MixedTextIsRefusedAndTheEditorStays() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("(DRILLING)\r\nT1φ0.8\r\nX1Y1\r\n");
+    QVERIFY(OpenView(h) == nullptr);
+    QCOMPARE(h.prompter.messages.back().text, QString("ドリルコードとGコードが混合している為、表示できません"));
+    QCOMPARE(h.prompter.messages.back().icon, Icon::kNone);
+    QVERIFY(h.frm->isVisible());
+  }
+
+  void DrillFigureComesBackGroupedByTool() {
+    Harness h;
+    h.Start();
+    WriteFileBytes(h.home / "LAYER.RGB", " 16777215\r\n 255\r\n");
+    h.frm->editor()->LoadText("T01φ0.8\r\nT02φ1.25\r\nT02\r\nX1Y1\r\nT01\r\nX2Y2\r\n");
+    MdiKovrel* view = OpenView(h);
+    QVERIFY(view != nullptr);
+    QCOMPARE(view->figure().LayerColor[0], 16777215.0);  // colours from LAYER.RGB
+    QCOMPARE(view->figure().LayerColor[1], 255.0);
+    QCOMPARE(view->picks().PickCount(), 2);
+    h.prompter.color_answers.push_back(QColor(0, 0, 128));
+    view->MenuItem("MnuBackColor")->trigger();
+    QCOMPARE(view->figure().LayerColor[0], 128.0 * 65536);
+    view->close();
+    QCOMPARE(h.Text(), std::string("T01φ0.800\r\nT02φ1.250\r\nT01\r\nX2.000Y2.000\r\nT02\r\nX1.000Y1.000\r\n"));
+    QCOMPARE(h.frm->figure().LastHole(), -1);
+    QVERIFY(ReadFileBytes(h.home / "LAYER.RGB").starts_with(" 8388608\r\n 255\r\n"));
+  }
+
+  void WideLinesAskBeforeTheyReplaceTheText() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("L\r\nG00X0Y0\r\nG01X10Y0\r\n");
+    MdiKovrel* view = OpenView(h);
+    view->figure().LayerWidth[0] = 2;
+    h.prompter.message_answers.push_back(kResultNo);
+    view->close();
+    QCOMPARE(h.prompter.messages.back().text, QString("線幅設定による描画形状をGコードへ置き換えますか"));
+    QCOMPARE(h.Text(), std::string("L\r\nG00X0Y0\r\nG01X10Y0\r\n"));
+
+    view = OpenView(h);
+    view->figure().LayerWidth[0] = 2;
+    view->close();  // Yes
+    QCOMPARE(h.Text(), std::string("L\r\nG00X1.0Y0.0\r\nG02X1.0Y0.0I-1.0J0\r\nG00X11.0Y0.0\r\nG02X11.0Y0.0I-1.0J0\r\n"
+                                   "G00X0.0Y-1.0\r\nG01X10.0Y-1.0\r\nG00X0.0Y1.0\r\nG01X10.0Y1.0\r\n"));
+  }
+};
+
+}  // namespace kovrel
+
+QTEST_MAIN(kovrel::GraphicViewTest)
+#include "graphic_view_test.moc"
