@@ -58,20 +58,20 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
     if (!positional_only && arg.size() > 2 && arg.starts_with("--")) {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(0, equals);
-      const OptionSpec* spec = nullptr;
+      const OptionSpec* known = nullptr;
       for (const OptionSpec& option : command.options) {
-        if (option.name == name) spec = &option;
+        if (option.name == name) known = &option;
       }
-      if (spec == nullptr) throw UsageError{"不明なオプション " + name};
+      if (known == nullptr) throw UsageError{"不明なオプション " + name};
       if (parsed.options.Has(name)) throw UsageError{name + " が二度指定されました"};
       std::string value;
-      if (spec->value_name.empty()) {
+      if (known->value_name.empty()) {
         if (equals != std::string::npos) throw UsageError{name + " は値を取りません"};
         value.push_back('1');  // a flag: present
       } else if (equals != std::string::npos) {
         value = arg.substr(equals + 1);
       } else {
-        if (i + 1 >= args.size()) throw UsageError{name + " には値 " + spec->value_name + " が必要です"};
+        if (i + 1 >= args.size()) throw UsageError{name + " には値 " + known->value_name + " が必要です"};
         value = args[++i];
       }
       parsed.options.Set(name, std::move(value), true);
