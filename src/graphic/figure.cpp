@@ -102,11 +102,17 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text) {
     figure.LayerWidth[static_cast<std::size_t>(k)] = 0;
   }
   bool drill = false, gcode = false;
-  ItemReader detect(text);
-  std::string field;
-  while (detect.Next(field)) {
-    drill = drill || HasLetter(field, "φ");
-    gcode = gcode || HasLetter(field, "G");
+  if (text.find('"') == std::string_view::npos) {
+    // Without quotes every character stands in some field.
+    drill = HasLetter(text, "φ");
+    gcode = HasLetter(text, "G");
+  } else {
+    ItemReader detect(text);
+    std::string field;
+    while (detect.Next(field)) {
+      drill = drill || HasLetter(field, "φ");
+      gcode = gcode || HasLetter(field, "G");
+    }
   }
   if (drill && gcode) return FigureLoad::kMixed;
   if (drill) HolePass(figure, text);

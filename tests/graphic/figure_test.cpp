@@ -13,6 +13,9 @@ TEST(FigureLoad, MixedTextIsRefusedAndEmptyTextOpensEmpty) {
   EXPECT_EQ(LoadFigure(figure, "M30\r\nX1Y1\r\n"), FigureLoad::kLoaded);  // neither φ nor G
   EXPECT_EQ(figure.LastHole(), -1);
   EXPECT_EQ(figure.LastElem(), -1);
+  // Text after the closing quote of a quoted field is no part of a field.
+  EXPECT_EQ(LoadFigure(figure, "\"T1\"(G)\r\nT1φ1\r\nX1Y1\r\n"), FigureLoad::kLoaded);
+  EXPECT_EQ(figure.LastHole(), 0);
 }
 
 TEST(FigureLoad, GcodeElementsAreModalInXAndYAndLayersAreNamed) {
