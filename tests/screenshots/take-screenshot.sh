@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the editor window under a virtual X display, with a
-# fresh data folder and settings, on the bundled milling sample, and the
-# side panel opened. Needs a build in build/ (./run.sh or ./test.sh makes it).
-# Usage: tests/screenshots/take-screenshot.sh [OUTPUT.png]
+# Takes screenshots under a virtual X display, with a fresh data folder and
+# settings: the editor window on the bundled milling sample with the side
+# panel opened, and the graphic view of a plate program. Needs a build in
+# build/ (./run.sh or ./test.sh makes it).
+# Usage: tests/screenshots/take-screenshot.sh [EDITOR.png [VIEW.png]]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=${1:-build/screenshot-editor.png}
+view=${2:-build/screenshot-view.png}
 for tool in xvfb-run import xdotool; do
   command -v "$tool" >/dev/null || missing="${missing:-} $tool"
 done
@@ -28,5 +30,15 @@ xvfb-run -a -s "-screen 0 1000x740x24" bash -c "
   sleep 1
   import -window root '$out'
   kill \$pid
+  QT_QPA_PLATFORM=xcb build/src/app/kovrel tests/data/gcode/plate-arcs.nc &
+  pid=\$!
+  sleep 3
+  # グラフィック(&G) in the menu bar, then the pointer over the drawing.
+  xdotool mousemove 270 8 click 1
+  sleep 2
+  xdotool mousemove 500 400
+  sleep 1
+  import -window root '$view'
+  kill \$pid
 "
-echo "screenshot: $out"
+echo "screenshots: $out $view"
