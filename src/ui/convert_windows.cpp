@@ -19,21 +19,13 @@
 #include "core/settings_store.h"
 #include "ui/edit_frm.h"
 #include "ui/prompter.h"
+#include "ui/screen_busy.h"
 
 namespace kovrel {
 namespace {
 
 constexpr std::string_view kSection = "Nc";
 constexpr double kTwipsPerPixel = 15.0;
-
-// Shows the hourglass over the whole screen while it lives.
-class ScreenBusy {
- public:
-  ScreenBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~ScreenBusy() { QApplication::restoreOverrideCursor(); }
-  ScreenBusy(const ScreenBusy&) = delete;
-  ScreenBusy& operator=(const ScreenBusy&) = delete;
-};
 
 }  // namespace
 

@@ -23,18 +23,10 @@
 #include "ui/edit_frm.h"
 #include "ui/launcher.h"
 #include "ui/prompter.h"
+#include "ui/screen_busy.h"
 
 namespace kovrel {
 namespace {
-
-// Shows the hourglass over the whole screen while it lives.
-class ScreenBusy {
- public:
-  ScreenBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~ScreenBusy() { QApplication::restoreOverrideCursor(); }
-  ScreenBusy(const ScreenBusy&) = delete;
-  ScreenBusy& operator=(const ScreenBusy&) = delete;
-};
 
 QRadioButton* Radio(const QString& name, const QString& caption, QWidget* parent) {
   auto* radio = new QRadioButton(caption, parent);
