@@ -79,8 +79,32 @@ bool FloatDigits(float value, Decimal& d) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int q = 6 - exp10;  // scale so that seven digits stand before the point
     if (q < 0 || q > 30) return false;
-    const unsigned __int128 n = m * kPow10.value[q];
     const int shift = -e;
+    // Up to 10^12 the product fits in 64 bits, the common case of NC values.
+    if (q <= 12 && shift < 64) {
+      const std::uint64_t n64 = m * static_cast<std::uint64_t>(kPow10.value[q]);
+      std::uint64_t digits = n64 >> shift;
+      if (digits >= 10000000ULL) {
+        ++exp10;
+        continue;
+      }
+      if (digits < 1000000ULL) {
+        --exp10;
+        continue;
+      }
+      if (shift > 0) {
+        const std::uint64_t rest = n64 & ((std::uint64_t{1} << shift) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        if (rest > half || (rest == half && (digits & 1))) ++digits;
+      }
+      if (digits == 10000000ULL) {
+        digits = 1000000ULL;
+        ++exp10;
+      }
+      SetSevenDigits(static_cast<std::uint32_t>(digits), exp10, d);
+      return true;
+    }
+    const unsigned __int128 n = m * kPow10.value[q];
     auto digits = static_cast<std::uint64_t>(n >> shift);
     if (digits >= 10000000ULL) {
       ++exp10;
