@@ -61,6 +61,18 @@ struct Pow10Table {
 };
 constexpr Pow10Table kPow10;
 
+// n / 2^shift as its integer part and whether it rounds up (more than a
+// half, or a half with an odd integer part: a tie goes to even).
+template <typename Wide>
+void SplitShifted(Wide n, int shift, std::uint64_t& digits, bool& up) {
+  digits = static_cast<std::uint64_t>(n >> shift);
+  up = false;
+  if (shift == 0) return;
+  const Wide rest = n & ((Wide{1} << shift) - 1);
+  const Wide half = Wide{1} << (shift - 1);
+  up = rest > half || (rest == half && (digits & 1));
+}
+
 // Seven significant digits of a float by exact integer arithmetic, for the
 // values between 2^-100 and 10^7 that NC data holds; false leaves the rest
 // to to_chars. The float is m * 2^e exactly; m * 10^q * 2^e is formed in 128
@@ -80,32 +92,14 @@ bool FloatDigits(float value, Decimal& d) {
     const int q = 6 - exp10;  // scale so that seven digits stand before the point
     if (q < 0 || q > 30) return false;
     const int shift = -e;
+    std::uint64_t digits;
+    bool up;
     // Up to 10^12 the product fits in 64 bits, the common case of NC values.
     if (q <= 12 && shift < 64) {
-      const std::uint64_t n64 = m * static_cast<std::uint64_t>(kPow10.value[q]);
-      std::uint64_t digits = n64 >> shift;
-      if (digits >= 10000000ULL) {
-        ++exp10;
-        continue;
-      }
-      if (digits < 1000000ULL) {
-        --exp10;
-        continue;
-      }
-      if (shift > 0) {
-        const std::uint64_t rest = n64 & ((std::uint64_t{1} << shift) - 1);
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        if (rest > half || (rest == half && (digits & 1))) ++digits;
-      }
-      if (digits == 10000000ULL) {
-        digits = 1000000ULL;
-        ++exp10;
-      }
-      SetSevenDigits(static_cast<std::uint32_t>(digits), exp10, d);
-      return true;
+      SplitShifted(m * static_cast<std::uint64_t>(kPow10.value[q]), shift, digits, up);
+    } else {
+      SplitShifted(m * kPow10.value[q], shift, digits, up);
     }
-    const unsigned __int128 n = m * kPow10.value[q];
-    auto digits = static_cast<std::uint64_t>(n >> shift);
     if (digits >= 10000000ULL) {
       ++exp10;
       continue;
@@ -114,11 +108,7 @@ bool FloatDigits(float value, Decimal& d) {
       --exp10;
       continue;
     }
-    if (shift > 0) {
-      const unsigned __int128 rest = n & ((static_cast<unsigned __int128>(1) << shift) - 1);
-      const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-      if (rest > half || (rest == half && (digits & 1))) ++digits;
-    }
+    if (up) ++digits;
     if (digits == 10000000ULL) {
       digits = 1000000ULL;
       ++exp10;
