@@ -32,26 +32,51 @@ std::string NormaliseRouterBlocks(std::string_view router) {
   return blocks;
 }
 
+// Calls `item` for every item of the normalised text. Without double
+// quotes the items are read straight from the text: an item ends at a comma
+// or a control character and after a "%", blanks before it are skipped
+// (the empty items between line ends are skipped by the translation
+// anyway); with quotes the text is normalised first.
+template <typename Item>
+void ForEachRouterItem(std::string_view router, Item&& item) {
+  if (router.find('"') != std::string_view::npos) {
+    const std::string blocks = NormaliseRouterBlocks(router);
+    ItemReader reader(blocks);
+    std::string text;
+    while (reader.Next(text)) item(std::string_view(text));
+    return;
+  }
+  std::size_t pos = 0;
+  while (pos < router.size()) {
+    while (pos < router.size() && router[pos] == ' ') ++pos;
+    const std::size_t start = pos;
+    while (pos < router.size()) {
+      const char c = router[pos];
+      if (c == ',' || static_cast<unsigned char>(c) < 20) break;
+      ++pos;
+      if (c == '%') break;
+    }
+    item(router.substr(start, pos - start));
+    if (pos < router.size() && (router[pos] == ',' || static_cast<unsigned char>(router[pos]) < 20)) ++pos;
+  }
+}
+
 }  // namespace
 
 ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
   const double factor = options.unit == RouterUnit::kDecimal ? 1000 : options.unit == RouterUnit::kHundredths ? 10 : 1;
   const CoordinateUnit unit{factor, 0};
   static const Mask g_mask = ParseMask("00");
-  const std::string blocks = NormaliseRouterBlocks(router);
-
   std::string out = "D10\r\n";
-  out.reserve(blocks.size() + blocks.size() / 2);
+  out.reserve(router.size() + router.size() / 2);
   std::string motion = "G00";
   float z = 1;
   bool incremental = options.incremental;
   std::string x_text = "X0", y_text = "Y0";
   float x = 0, y = 0, x_sum = 0, y_sum = 0, start_x = 0, start_y = 0;
-  ItemReader reader(blocks);
-  std::string item;
-  while (reader.Next(item)) {
+  const auto translate = [&](std::string_view item) {
     std::string i_text, j_text;
-    if (item.empty() || HasLetter(item, "%")) continue;
+    if (item.empty() || HasLetter(item, "%")) return;
     if (HasLetter(item, "G")) {
       const long g = IntegerAfter(item, 'G');
       motion = "G" + FormatMask(static_cast<float>(g), g_mask);
@@ -86,7 +111,8 @@ ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions
       start_y = y;
       AppendLine(out, motion, x_text, y_text, i_text, j_text);
     }
-  }
+  };
+  ForEachRouterItem(router, translate);
   return ConversionResult(std::move(out));
 }
 

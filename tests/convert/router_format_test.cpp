@@ -20,6 +20,15 @@ TEST(RouterFormat, ZDecidesTheMoveAndArcsKeepTheirOffsets) {
   EXPECT_EQ(Format("G03X2000Y0R1000\r\n"), "D10\r\nG03X2.0Y0.0I1.0J0.0\r\n");
 }
 
+TEST(RouterFormat, ItemsEndAtCommasControlCharactersAndAfterPercent) {
+  const std::string expected = "D10\r\nG00X1.0Y0\r\nG00X1.0Y2.0\r\nG01X3.0Y2.0\r\n";
+  EXPECT_EQ(Format("%G00X1000,Y2000\tZ-1\x01G01X3000\r\n%"), expected);
+  EXPECT_EQ(Format("  G00X1000 , Y2000\nZ-1\x03G01X3000"), expected);
+  EXPECT_EQ(Format("G00X1000,Y2000\r\nZ-1%G01X3000\r\n"), "D10\r\nG00X1.0Y0\r\nG00X1.0Y2.0\r\nG00X3.0Y2.0\r\n");
+  // With a quoted item the text is normalised first; the result is the same.
+  EXPECT_EQ(Format("\"G00X1000\",Y2000\r\nZ-1\r\nG01X3000\r\n"), expected);
+}
+
 TEST(RouterFormat, IncrementalSumsRestartAtAToolChange) {
   RouterFormatOptions options;
   options.incremental = true;
