@@ -32,10 +32,6 @@ struct ApertureTable {
 
 }  // namespace
 
-bool IsMotionItem(std::string_view item) {
-  return HasLetter(item, "G00") || HasLetter(item, "G01") || HasLetter(item, "G02") || HasLetter(item, "G03");
-}
-
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
   ApertureTable table;
   ItemReader first_pass(gcode);

@@ -27,7 +27,4 @@ struct GcodeToGerberOptions {
 /// more than 1000 distinct selection items.
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options);
 
-/// True for an item with "G00", "G01", "G02" or "G03" anywhere.
-bool IsMotionItem(std::string_view item);
-
 }  // namespace kovrel

@@ -4,7 +4,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "convert/gcode_gerber.h"
 #include "core/text_reader.h"
 
 namespace kovrel {

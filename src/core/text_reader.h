@@ -65,6 +65,12 @@ inline bool HasLetter(std::string_view line, std::string_view letter) {
 /// The text after the first occurrence of `letter` (empty when absent).
 std::string_view TextAfter(std::string_view line, std::string_view letter);
 
+/// True for a G-code item or line with "G00", "G01", "G02" or "G03" anywhere
+/// (the two-digit motion words; "G1X5" is none).
+inline bool IsMotionItem(std::string_view item) {
+  return HasLetter(item, "G00") || HasLetter(item, "G01") || HasLetter(item, "G02") || HasLetter(item, "G03");
+}
+
 /// The longest prefix of `text` made of characters of the ASCII `set`.
 std::string_view SpanOf(std::string_view text, std::string_view set);
 

@@ -61,7 +61,7 @@ void GcodePass(FigureTables& figure, std::string_view text) {
   std::string field;
   while (reader.Next(field)) {
     if (HasLetter(field, "*")) continue;
-    if (HasLetter(field, "G03") || HasLetter(field, "G02") || HasLetter(field, "G01") || HasLetter(field, "G00")) {
+    if (IsMotionItem(field)) {
       FigElem element;
       element.g = static_cast<float>(ValueAfter(field, "G"));
       element.layer = layer;

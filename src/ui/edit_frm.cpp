@@ -433,10 +433,7 @@ void EditFrm::OpenRecentCommand(int index) {
 }
 
 void EditFrm::OpenDroppedFile(const QString& path) {
-  Guarded([&] {
-    editor_->LoadText(LoadTextFile(path.toStdString()));
-    LoadFilSub(path);
-  });
+  Guarded([&] { OpenFile(path); });
 }
 
 }  // namespace kovrel

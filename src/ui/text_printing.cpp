@@ -1,7 +1,6 @@
 // Text printing through QTextDocument.
 #include "ui/text_printing.h"
 
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
@@ -24,14 +23,13 @@ void PrintText(QPrinter& printer, const QString& text, const QFont& font) {
   QTextDocument document;
   document.setDefaultFont(font);
   document.setPlainText(text + "\n");
-  QPainter probe;
-  if (!probe.begin(&printer)) {
+  document.print(&printer);
+  // A printer or PDF file that cannot be opened leaves the printer in the
+  // error state.
+  if (printer.printerState() == QPrinter::Error) {
     Fail(FailureKind::kPermissionDenied,
          (printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()).toStdString());
   }
-  probe.end();
-  document.print(&printer);
-  if (printer.printerState() == QPrinter::Error) Fail(FailureKind::kPermissionDenied, printer.printerName().toStdString());
 }
 
 }  // namespace kovrel

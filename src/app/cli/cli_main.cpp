@@ -90,7 +90,6 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     if (result.nothing_to_convert) {
       if (!result.quiet) {
         std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
-        return kExitNothing;
       }
       return kExitNothing;
     }
