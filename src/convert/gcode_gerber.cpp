@@ -64,8 +64,11 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
       const std::size_t at = item.find(letter);
       if (at == std::string::npos) continue;
       coordinates += letter;
-      coordinates += FormatMask(factor * ReadNumber(std::string_view(item).substr(at + 1)),
-                                decimal ? decimal_mask : integer_mask);
+      // Coordinates are single values: one beyond a float's range is an
+      // overflow, never a long digit string.
+      const double value = factor * ReadNumber(std::string_view(item).substr(at + 1));
+      ToSingle(value);
+      coordinates += FormatMask(value, decimal ? decimal_mask : integer_mask);
     }
     if (HasLetter(item, "G00")) {
       Append(out, "G01", coordinates, "D02", end);

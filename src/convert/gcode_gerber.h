@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/named_choice.h"
 
 namespace kovrel {
 
@@ -22,6 +23,22 @@ struct GcodeToGerberOptions {
   GerberOutputUnit unit = GerberOutputUnit::kThousandths;
   std::string terminator = "*";  ///< CR, LF, "*" or CR LF
 };
+
+inline constexpr ChoiceTable<GerberOutputUnit, 4> kGerberOutputUnits = {{
+    {GerberOutputUnit::kMillimetres, "mm", "1.2345"},
+    {GerberOutputUnit::kHundredths, "1/100", "123     (1/100)"},
+    {GerberOutputUnit::kThousandths, "1/1000", "1235   (1/1000)"},
+    {GerberOutputUnit::kTenThousandths, "1/10000", "12345 (1/10000)"},
+}};
+
+/// The block terminators, by their names (which the control-character
+/// names share).
+inline constexpr ChoiceTable<std::string_view, 4> kGerberTerminators = {{
+    {"\r", "Cr", "Cr"},
+    {"\n", "Lf", "Lf"},
+    {"*", "*", "*"},
+    {"\r\n", "CrLf", "CrLf"},
+}};
 
 /// Nothing to convert when no item contains "G00". Throws Failure 9 for
 /// more than 1000 distinct selection items.

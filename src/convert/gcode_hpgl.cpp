@@ -40,9 +40,9 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
   while (reader.Next(item)) {
     if (HasLetter(item, "D") && ToInteger(ValueAfter(item, "D")) < 4) return ConversionResult::Stopped();
     if (!HasLetter(item, "G")) continue;
-    motions.push_back({static_cast<float>(ValueAfter(item, "G")), static_cast<float>(ValueAfter(item, "X")),
-                       static_cast<float>(ValueAfter(item, "Y")), static_cast<float>(ValueAfter(item, "I")),
-                       static_cast<float>(ValueAfter(item, "J"))});
+    motions.push_back({SingleAfter(item, "G"), SingleAfter(item, "X"),
+                       SingleAfter(item, "Y"), SingleAfter(item, "I"),
+                       SingleAfter(item, "J")});
   }
   if (motions.empty()) return ConversionResult::NothingToConvert();
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/named_choice.h"
 
 namespace kovrel {
 
@@ -21,6 +22,16 @@ enum class GerberUnit {
   kLeadingZeros7,    ///< "X000123": seven digits, trailing zeros left out
   kHundredThousandths,  ///< "123000"
 };
+
+inline constexpr ChoiceTable<GerberUnit, 7> kGerberUnits = {{
+    {GerberUnit::kDecimal, "1.23", "1.23"},
+    {GerberUnit::kHundredths, "123", "123"},
+    {GerberUnit::kThousandths, "1230", "1230"},
+    {GerberUnit::kTenThousandths, "12300", "12300"},
+    {GerberUnit::kLeadingZeros6, "X00123", "X00123"},
+    {GerberUnit::kLeadingZeros7, "X000123", "X000123"},
+    {GerberUnit::kHundredThousandths, "123000", "123000"},
+}};
 
 struct GerberFormatOptions {
   bool incremental = false;

@@ -47,17 +47,17 @@ void HpglTranslator::Line(std::string_view line) {
     out_ += "\r\n";
   } else if (line.starts_with("AA")) {
     const std::string_view params = line.substr(2);
-    const auto cx = static_cast<float>(ReadNumber(params) * kMillimetresPerUnit);
-    const auto cy = static_cast<float>(ReadNumber(AfterComma(params)) * kMillimetresPerUnit);
+    const auto cx = ToSingle(ReadNumber(params) * kMillimetresPerUnit);
+    const auto cy = ToSingle(ReadNumber(AfterComma(params)) * kMillimetresPerUnit);
     const double sweep = ReadNumber(AfterComma(AfterComma(params)));
     Arc(cx, cy, cx - prev_x_, cy - prev_y_, sweep);
   } else if (line.starts_with("AR")) {
     const std::string_view params = line.substr(2);
-    const auto i = static_cast<float>(ReadNumber(params) * kMillimetresPerUnit);
-    const auto j = static_cast<float>(ReadNumber(AfterComma(params)) * kMillimetresPerUnit);
+    const auto i = ToSingle(ReadNumber(params) * kMillimetresPerUnit);
+    const auto j = ToSingle(ReadNumber(AfterComma(params)) * kMillimetresPerUnit);
     Arc(prev_x_ + i, prev_y_ + j, i, j, ReadNumber(AfterComma(AfterComma(params))));
   } else if (line.starts_with("CI")) {
-    const auto r = static_cast<float>(ReadNumber(line.substr(2)) * kMillimetresPerUnit);
+    const auto r = ToSingle(ReadNumber(line.substr(2)) * kMillimetresPerUnit);
     Write("G00", prev_x_ + r, prev_y_);
     AppendLine(out_, "G02X", Mm(prev_x_ + r), "Y", Mm(prev_y_), "I-", Mm(r), "J0");
     Write("G00", prev_x_, prev_y_);
@@ -97,11 +97,11 @@ void HpglTranslator::PenCommands(std::string_view text) {
       continue;
     }
     if (text.empty() || std::string_view("01234567890.-+").find(text.front()) == std::string_view::npos) return;
-    float x = static_cast<float>(ReadNumber(text) * kMillimetresPerUnit);
+    float x = ToSingle(ReadNumber(text) * kMillimetresPerUnit);
     if (relative_) x += prev_x_;
     prev_x_ = x;
     text = AfterComma(text);
-    float y = static_cast<float>(ReadNumber(text) * kMillimetresPerUnit);
+    float y = ToSingle(ReadNumber(text) * kMillimetresPerUnit);
     if (relative_) y += prev_y_;
     prev_y_ = y;
     Write(motion_, x, y);

@@ -10,9 +10,9 @@ namespace kovrel {
 
 float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
   if (unit.field_width > 0) {
-    return static_cast<float>(ReadLeadingZeroField(after_letter, unit.field_width) * 0.001);
+    return ToSingle(ReadLeadingZeroField(after_letter, unit.field_width) * 0.001);
   }
-  return static_cast<float>(ReadNumber(SpanOf(after_letter, " 0123456789.-+")) * unit.factor * 0.001);
+  return ToSingle(ReadNumber(SpanOf(after_letter, " 0123456789.-+")) * unit.factor * 0.001);
 }
 
 std::string FormatCoordinate(float millimetres) {

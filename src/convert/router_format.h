@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/named_choice.h"
 
 namespace kovrel {
 
@@ -16,6 +17,12 @@ enum class RouterUnit {
   kHundredths,   ///< "123"
   kThousandths,  ///< "1230" (the default)
 };
+
+inline constexpr ChoiceTable<RouterUnit, 3> kRouterUnits = {{
+    {RouterUnit::kDecimal, "1.23", "1.23"},
+    {RouterUnit::kHundredths, "123", "123"},
+    {RouterUnit::kThousandths, "1230", "1230"},
+}};
 
 struct RouterFormatOptions {
   RouterUnit unit = RouterUnit::kThousandths;

@@ -1,9 +1,13 @@
 // CP932 decoding and encoding through the generated double-byte table.
 #include "core/cp932.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "core/failure.h"
 #include "core/utf8.h"
@@ -31,21 +35,48 @@ int LeadPreference(unsigned lead) {
 }
 
 // Unicode (BMP) to CP932: a byte value below 0x100 or a double-byte code;
-// 0 means not encodable (U+0000 itself is handled as ASCII).
+// 0 means not encodable (U+0000 itself is handled as ASCII). Where several
+// codes decode to one character, `code` holds the preferred one and
+// `alternatives` the others, each marked by its variation selector; `mark`
+// gives every double-byte code its marker (0 for the preferred code).
 struct EncodeTable {
   std::array<std::uint16_t, 0x10000> code{};
+  // (code point << 4 | marker index) -> code of an alternative, sorted.
+  std::vector<std::pair<std::uint32_t, std::uint16_t>> alternatives;
+  std::array<std::array<std::uint8_t, kCp932TrailCount>, std::size(kCp932Leads)> mark{};
+
   EncodeTable() {
     for (int pass = 0; pass < 4; ++pass) {
       for (unsigned lead : kCp932Leads) {
         if (LeadPreference(lead) != pass) continue;
         for (int t = 0; t < kCp932TrailCount; ++t) {
           const char16_t cp = kCp932Table[LeadRow(lead)][t];
-          if (cp != 0 && code[cp] == 0) code[cp] = static_cast<std::uint16_t>(lead << 8 | (0x40 + t));
+          if (cp == 0) continue;
+          const auto here = static_cast<std::uint16_t>(lead << 8 | (0x40 + t));
+          if (code[cp] == 0) {
+            code[cp] = here;
+            continue;
+          }
+          // Another code of the same character: the next free marker.
+          std::uint8_t index = 0;
+          for (const auto& [key, alternative] : alternatives) {
+            if (key >> 4 == cp) index = std::max<std::uint8_t>(index, static_cast<std::uint8_t>((key & 0xF) + 1));
+          }
+          alternatives.emplace_back(static_cast<std::uint32_t>(cp) << 4 | index, here);
+          mark[static_cast<std::size_t>(LeadRow(lead))][static_cast<std::size_t>(t)] = static_cast<std::uint8_t>(index + 1);
         }
       }
     }
+    std::sort(alternatives.begin(), alternatives.end());
     for (unsigned b = 0xA1; b <= 0xDF; ++b) code[0xFF61 + b - 0xA1] = static_cast<std::uint16_t>(b);
     for (unsigned b = 0x80; b <= 0xFF; ++b) code[kRawByteBase + b] = static_cast<std::uint16_t>(b);
+  }
+
+  // The code of `cp` marked with the variation selector `index`; 0 if none.
+  std::uint16_t Alternative(char32_t cp, unsigned index) const {
+    const std::uint32_t key = static_cast<std::uint32_t>(cp) << 4 | index;
+    const auto it = std::lower_bound(alternatives.begin(), alternatives.end(), std::pair{key, std::uint16_t{0}});
+    return it != alternatives.end() && it->first == key ? it->second : 0;
   }
 };
 
@@ -66,15 +97,8 @@ std::size_t AsciiRun(const unsigned char* p, std::size_t n) {
   return i;
 }
 
-// CP932 code of `cp`: 1 or 2 bytes written to `out`, 0 when not encodable.
-int EncodeOne(char32_t cp, char* out) {
-  if (cp < 0x80) {
-    out[0] = static_cast<char>(cp);
-    return 1;
-  }
-  if (cp > 0xFFFF) return 0;
-  const std::uint16_t code = Encoder().code[cp];
-  if (code == 0) return 0;
+// Writes a CP932 code (a byte or a double-byte code) to `out`.
+int WriteCode(std::uint16_t code, char* out) {
   if (code < 0x100) {
     out[0] = static_cast<char>(code);
     return 1;
@@ -82,6 +106,30 @@ int EncodeOne(char32_t cp, char* out) {
   out[0] = static_cast<char>(code >> 8);
   out[1] = static_cast<char>(code & 0xFF);
   return 2;
+}
+
+// The character at `pos` of UTF-8 `text` (a marked duplicate with its
+// variation selector) as CP932 written to `out`: the byte count, or 0 when
+// CP932 cannot hold it. Advances `pos` past the character.
+int EncodeNext(std::string_view text, std::size_t& pos, char* out) {
+  const char32_t cp = NextCodePoint(text, pos);
+  if (cp < 0x80) {
+    out[0] = static_cast<char>(cp);
+    return 1;
+  }
+  if (cp > 0xFFFF) return 0;
+  std::size_t after = pos;
+  if (after < text.size()) {
+    const char32_t next = NextCodePoint(text, after);
+    if (IsVariationSelector(next)) {
+      const std::uint16_t alternative = Encoder().Alternative(cp, next - kFirstVariationSelector);
+      if (alternative == 0) return 0;
+      pos = after;
+      return WriteCode(alternative, out);
+    }
+  }
+  const std::uint16_t code = Encoder().code[cp];
+  return code == 0 ? 0 : WriteCode(code, out);
 }
 
 // Number of bytes of 0x80 and above.
@@ -103,8 +151,9 @@ std::string DecodeCp932(std::string_view bytes) {
   const std::size_t n = bytes.size();
   const std::size_t high = CountHighBytes(p, n);
   if (high == 0) return std::string(bytes);
-  // An ASCII byte gives one UTF-8 byte, any other byte at most three.
-  std::string result(n + 2 * high, '\0');
+  // An ASCII byte gives one UTF-8 byte; a double-byte code gives at most
+  // six (a marked duplicate), and each holds at least one high byte.
+  std::string result(n + 5 * high, '\0');
   char* out = result.data();
   std::size_t i = 0;
   while (i < n) {
@@ -125,6 +174,9 @@ std::string DecodeCp932(std::string_view bytes) {
         const char16_t cp = kCp932Table[LeadRow(b)][t - 0x40];
         if (cp != 0) {
           out += WriteUtf8(out, cp);
+          if (const std::uint8_t mark = Encoder().mark[static_cast<std::size_t>(LeadRow(b))][t - 0x40]) {
+            out += WriteUtf8(out, kFirstVariationSelector + mark - 1);
+          }
           i += 2;
           continue;
         }
@@ -148,10 +200,20 @@ std::optional<Unencodable> FindUnencodable(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t start = pos;
-    const char32_t cp = NextCodePoint(text, pos);
     char scratch[2];
-    if (cp == kInvalidCodePoint || EncodeOne(cp, scratch) == 0) return Unencodable{start, cp, line};
-    if (cp == '\n' || (cp == '\r' && (pos >= text.size() || text[pos] != '\n'))) ++line;
+    if (EncodeNext(text, pos, scratch) == 0) {
+      std::size_t after = start;
+      const char32_t cp = NextCodePoint(text, after);
+      // A character CP932 holds, followed by a variation selector that marks
+      // none of its codes: the selector is what cannot be written.
+      if (cp != kInvalidCodePoint && cp <= 0xFFFF && Encoder().code[cp] != 0 && after < text.size()) {
+        std::size_t end = after;
+        return Unencodable{after, NextCodePoint(text, end), line};
+      }
+      return Unencodable{start, cp, line};
+    }
+    const char c = text[start];
+    if (c == '\n' || (c == '\r' && (pos >= text.size() || text[pos] != '\n'))) ++line;
   }
   return std::nullopt;
 }
@@ -181,10 +243,9 @@ std::string EncodeCp932(std::string_view text) {
     i += run;
     if (i >= n) break;
     const std::size_t start = i;
-    const char32_t cp = NextCodePoint(text, i);
-    const int written = cp == kInvalidCodePoint ? 0 : EncodeOne(cp, out);
+    const int written = EncodeNext(text, i, out);
     if (written == 0) {
-      const auto where = FindUnencodable(text.substr(0, start + 4 <= n ? start + 4 : n));
+      const auto where = FindUnencodable(text.substr(0, std::min(n, start + 8)));
       FailWithText(FailureKind::kInvalidArgument, UnencodableMessage(text, *where));
     }
     out += written;

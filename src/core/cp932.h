@@ -1,7 +1,11 @@
 // The Shift-JIS (code page 932) codec. Files are CP932 bytes; the program
 // holds UTF-8. Decoding never loses a byte: a byte that does not start a
 // valid CP932 character decodes to the private-use code point U+F780 + byte,
-// and encoding writes it back as that byte.
+// and encoding writes it back as that byte. Of the NEC and IBM duplicate
+// codes (two or three codes for one character, such as 81 E0 and 87 90 for
+// "≒"), the preferred code decodes to the plain character and each other code
+// to the character followed by a variation selector (U+FE00, U+FE01), which
+// encodes back to that same code.
 #pragma once
 
 #include <cstddef>
@@ -28,8 +32,8 @@ struct Unencodable {
 /// The first character of `text` that CP932 cannot hold, if any.
 std::optional<Unencodable> FindUnencodable(std::string_view text);
 
-/// Encodes UTF-8 text to CP932. The NEC and IBM duplicate codes are written
-/// as the standard code of their character. Throws Failure (invalid
+/// Encodes UTF-8 text to CP932; a character followed by a variation
+/// selector is written as the duplicate code the selector marks. Throws Failure (invalid
 /// argument) naming the first character CP932 cannot hold and its line;
 /// nothing is returned in that case.
 std::string EncodeCp932(std::string_view text);

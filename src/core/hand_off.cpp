@@ -8,6 +8,7 @@
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
+#include "core/text_reader.h"
 
 namespace kovrel {
 namespace {
@@ -38,6 +39,8 @@ CommandOutcome FailureOutcome(std::exception_ptr error) {
     failure = MakeFailure(FailureKind::kOutOfMemory);
   } catch (const std::exception& other) {
     failure = MakeFailure(FailureKind::kInvalidArgument, other.what());
+  } catch (...) {
+    failure = MakeFailure(FailureKind::kInvalidArgument);
   }
   if (failure.IsCancel()) {
     outcome.kind = CommandOutcome::Kind::kCancelled;
@@ -46,6 +49,34 @@ CommandOutcome FailureOutcome(std::exception_ptr error) {
   outcome.failure_number = failure.number();
   outcome.message = ErrorReportText(failure);
   return outcome;
+}
+
+std::string ConversionInput(std::string bytes, InputLineEnds line_ends) {
+  DecodeCp932InPlace(bytes);
+  if (line_ends == InputLineEnds::kAsLineBreaks && HasLoneLineEnds(bytes)) return WithCrLfLineEnds(bytes);
+  return bytes;
+}
+
+ConversionRun RunConversion(std::string input, const Conversion& conversion, InputLineEnds line_ends) {
+  ConversionRun run;
+  CommandOutcome& outcome = run.outcome;
+  try {
+    ConversionResult result = conversion(ConversionInput(std::move(input), line_ends));
+    if (result.nothing_to_convert) {
+      outcome.kind = CommandOutcome::Kind::kNothingToConvert;
+      if (!result.quiet) {
+        outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : std::move(result.message);
+      }
+      return run;
+    }
+    EncodeCp932InPlace(result.text);
+    run.output = std::move(result.text);
+    outcome.message = std::move(result.message);
+  } catch (...) {
+    run.outcome = FailureOutcome(std::current_exception());
+    run.output.clear();
+  }
+  return run;
 }
 
 std::string HandOffRunner::InputPath() const { return WorkPath(module_.ProgDir, files_.input); }
@@ -75,9 +106,7 @@ CommandOutcome HandOffRunner::FinishWithoutResult(const std::function<std::strin
   BusyPointer busy(document_);
   CommandOutcome outcome;
   try {
-    std::string input = ReadFileBytes(InputPath());
-    DecodeCp932InPlace(input);
-    outcome.message = action(input);
+    outcome.message = action(ConversionInput(ReadFileBytes(InputPath()), files_.line_ends));
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }
@@ -92,22 +121,18 @@ CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
   try {
     module_.LineBuf.clear();
     module_.FieldBuf.clear();
-    std::string input = ReadFileBytes(InputPath());
-    DecodeCp932InPlace(input);
-    ConversionResult result = conversion(input);
-    if (result.nothing_to_convert) {
-      outcome.kind = CommandOutcome::Kind::kNothingToConvert;
-      if (!result.quiet) {
-        outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : result.message;
-      }
-    } else {
-      EncodeCp932InPlace(result.text);
-      WriteFileBytes(OutputPath(), result.text);
+    ConversionRun run = RunConversion(ReadFileBytes(InputPath()), conversion, files_.line_ends);
+    // A failure keeps the work files for a look at what went wrong.
+    if (run.outcome.kind == CommandOutcome::Kind::kFailed || run.outcome.kind == CommandOutcome::Kind::kCancelled) {
+      return run.outcome;
+    }
+    if (run.outcome.kind == CommandOutcome::Kind::kConverted) {
+      WriteFileBytes(OutputPath(), run.output);
       std::string loaded = ReadFileBytes(OutputPath());
       DecodeCp932InPlace(loaded);
       document_.Load(std::move(loaded));
-      outcome.message = std::move(result.message);
     }
+    outcome = std::move(run.outcome);
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }

@@ -20,7 +20,7 @@ struct EditModule;
 class DocumentPort {
  public:
   virtual ~DocumentPort() = default;
-  /// The whole document as it is saved: lines separated by CR LF.
+  /// The whole document with its line ends as they stand.
   virtual std::string Text() const = 0;
   /// Replaces the whole document.
   virtual void Load(std::string text) = 0;
@@ -68,16 +68,43 @@ struct CommandOutcome {
   int failure_number = 0;  ///< for kFailed
 };
 
+/// How a command reads the line ends of its input. The conversions read
+/// every CR LF, lone CR and lone LF as a line break (given to them as CR
+/// LF), so a file gives the same result whatever system wrote it; the text
+/// tools (replace, control characters, tape code) work on the characters as
+/// they stand.
+enum class InputLineEnds { kAsLineBreaks, kAsTheyStand };
+
+/// The input of a command as its conversion reads it: the CP932 bytes
+/// decoded, and the line ends read as `line_ends` says.
+std::string ConversionInput(std::string bytes, InputLineEnds line_ends);
+
+/// The outcome of a conversion run on some input, with its result.
+struct ConversionRun {
+  CommandOutcome outcome;
+  std::string output;  ///< the result as CP932 bytes when converted
+};
+
+/// Runs `conversion` on the CP932 bytes `input` and decides its outcome,
+/// for the editor's hand-off and the command line alike: converted (the
+/// result encoded, and its message), nothing to convert (the conversion's
+/// message or the standard one; none for a quiet stop), or failed (the
+/// standard error report; a cancel is silent). Never throws.
+ConversionRun RunConversion(std::string input, const Conversion& conversion,
+                            InputLineEnds line_ends = InputLineEnds::kAsLineBreaks);
+
 /// A macro step recorded before the command runs.
 struct MacroStepRef {
   std::string_view kind;
   int item = 0;
 };
 
-/// The names of a command's work files in ProgDir.
+/// The names of a command's work files in ProgDir, and how the command
+/// reads the line ends of its input.
 struct WorkFiles {
   std::string_view input = "BAK.DAT";
   std::string_view output = "BAK1.DAT";
+  InputLineEnds line_ends = InputLineEnds::kAsLineBreaks;
 };
 
 /// Runs commands on the document through the work files.
@@ -114,7 +141,7 @@ class HandOffRunner {
 };
 
 /// The outcome of a failure caught while a command ran: cancel is silent,
-/// every other failure gives the standard error report.
+/// every other failure (any exception) gives the standard error report.
 CommandOutcome FailureOutcome(std::exception_ptr error);
 
 }  // namespace kovrel

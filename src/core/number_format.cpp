@@ -271,4 +271,9 @@ std::int16_t ToInteger16(double value) {
   return static_cast<std::int16_t>(rounded);
 }
 
+float ToSingle(double value) {
+  if (!(std::fabs(value) <= std::numeric_limits<float>::max())) Fail(FailureKind::kOverflow);
+  return static_cast<float>(value);
+}
+
 }  // namespace kovrel

@@ -53,4 +53,9 @@ double RoundHalfEven(double value);
 std::int32_t ToInteger(double value);
 std::int16_t ToInteger16(double value);
 
+/// A single-precision value, as the program holds coordinates. Throws
+/// Failure (overflow) for a value beyond a float's range or NaN, so that
+/// such a value never reaches a mask as an infinity or a long digit string.
+float ToSingle(double value);
+
 }  // namespace kovrel

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "core/failure.h"
+#include "core/number_format.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -58,45 +59,47 @@ double ReadNumber(std::string_view text) {
     return 0.0;
   }
 
-  // Copy the number's characters, without blanks, into a small buffer. Very
-  // long digit strings keep their magnitude: digits past the buffer only
-  // count in the exponent.
-  char buffer[96];
+  // The significant digits go into a small buffer as "0.ddd" followed by
+  // the decimal exponent, so a number of any length reads its value:
+  // leading zeros are skipped, digits past the buffer only move the point.
+  char buffer[128];
   std::size_t length = 0;
-  const auto put = [&](char c) {
-    if (length < sizeof buffer) buffer[length++] = c;
-  };
-  long dropped_integer_digits = 0;
-  bool point = false, digits = false;
+  bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    if (text[pos] == '-') put('-');
+    negative = text[pos] == '-';
     ++pos;
   }
+  buffer[length++] = '0';
+  buffer[length++] = '.';
+  constexpr std::size_t kMaxDigits = 96;
+  long exponent = 0;  // the value is 0.ddd times 10^exponent
+  bool point = false, digits = false, significant = false;
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (IsIgnored(c)) continue;
     if (IsDigit(c)) {
       digits = true;
-      if (length + 8 < sizeof buffer) {
-        put(c);
-      } else if (!point) {
-        ++dropped_integer_digits;
+      if (!significant && c == '0') {
+        if (point) --exponent;  // 0.00ddd: the point moves right
+        continue;
       }
+      significant = true;
+      if (length < kMaxDigits) buffer[length++] = c;
+      if (!point) ++exponent;
     } else if (c == '.' && !point) {
       point = true;
-      if (length + 8 < sizeof buffer) put('.');
     } else {
       break;
     }
   }
   if (!digits) return 0.0;
+  if (!significant) return negative ? -0.0 : 0.0;
 
-  long exponent = dropped_integer_digits;
   if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
     std::size_t e = pos + 1;
     while (e < text.size() && IsIgnored(text[e])) ++e;
-    bool negative = false;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) negative = text[e++] == '-';
+    bool negative_exponent = false;
+    if (e < text.size() && (text[e] == '+' || text[e] == '-')) negative_exponent = text[e++] == '-';
     long value = 0;
     bool any = false;
     for (; e < text.size(); ++e) {
@@ -105,34 +108,30 @@ double ReadNumber(std::string_view text) {
       any = true;
       if (value < 100000) value = value * 10 + (text[e] - '0');
     }
-    if (any) exponent += negative ? -value : value;
+    if (any) exponent += negative_exponent ? -value : value;
   }
-  if (exponent != 0) {
-    put('e');
-    const auto [end, ec] = std::to_chars(buffer + length, buffer + sizeof buffer, exponent);
-    if (ec != std::errc()) Fail(FailureKind::kOverflow, text);
-    length = static_cast<std::size_t>(end - buffer);
-  }
+  buffer[length++] = 'e';
+  const auto [end, ec] = std::to_chars(buffer + length, buffer + sizeof buffer, exponent);
+  if (ec != std::errc()) Fail(FailureKind::kOverflow, text);
+  length = static_cast<std::size_t>(end - buffer);
 
   double value = 0.0;
-  const auto [end, ec] = std::from_chars(buffer, buffer + length, value);
-  if (ec == std::errc::result_out_of_range) {
+  const auto [parsed, error] = std::from_chars(buffer, buffer + length, value);
+  if (error == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is a failure.
-    bool zero_digits = true;
-    for (std::size_t i = 0; i < length && buffer[i] != 'e'; ++i) {
-      if (buffer[i] >= '1' && buffer[i] <= '9') zero_digits = false;
-    }
-    if (zero_digits || exponent < 0) return buffer[0] == '-' ? -0.0 : 0.0;
+    if (exponent < 0) return negative ? -0.0 : 0.0;
     Fail(FailureKind::kOverflow, text);
   }
   if (!std::isfinite(value)) Fail(FailureKind::kOverflow, text);
-  return value;
+  return negative ? -value : value;
 }
 
 double ValueAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = FindLetter(line, letter);
   return at == std::string_view::npos ? 0.0 : ReadNumber(line.substr(at + letter.size()));
 }
+
+float SingleAfter(std::string_view line, std::string_view letter) { return ToSingle(ValueAfter(line, letter)); }
 
 long IntegerAfter(std::string_view line, char letter) {
   const std::size_t at = line.find(letter);

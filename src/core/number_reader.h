@@ -18,6 +18,10 @@ double ReadNumber(std::string_view text);
 /// letter is absent.
 double ValueAfter(std::string_view line, std::string_view letter);
 
+/// ValueAfter as a single-precision value: Failure (overflow) beyond a
+/// float's range.
+float SingleAfter(std::string_view line, std::string_view letter);
+
 /// The digits directly after the first `letter` as an integer, stopping at
 /// the first non-digit; 0 when there are none or the letter is absent.
 long IntegerAfter(std::string_view line, char letter);

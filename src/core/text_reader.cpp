@@ -7,18 +7,50 @@ namespace kovrel {
 
 bool LineReader::Next(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
-  const char* begin = text_.data() + pos_;
-  const void* cr = std::memchr(begin, '\r', text_.size() - pos_);
-  if (cr == nullptr) {
+  std::size_t end;
+  if (lone_lf_ends_line_) {
+    end = text_.find_first_of("\r\n", pos_);
+  } else {
+    const void* cr = std::memchr(text_.data() + pos_, '\r', text_.size() - pos_);
+    end = cr == nullptr ? std::string_view::npos : static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data());
+  }
+  if (end == std::string_view::npos) {
     line = text_.substr(pos_);
     pos_ = text_.size();
     return true;
   }
-  const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data());
   line = text_.substr(pos_, end - pos_);
   pos_ = end + 1;
-  if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
   return true;
+}
+
+std::string WithCrLfLineEnds(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
+      out.append(text, pos);
+      break;
+    }
+    out.append(text, pos, end - pos);
+    out.append("\r\n");
+    pos = end + 1;
+    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+  }
+  return out;
+}
+
+bool HasLoneLineEnds(std::string_view text) {
+  for (std::size_t pos = text.find_first_of("\r\n"); pos != std::string_view::npos;
+       pos = text.find_first_of("\r\n", pos + 1)) {
+    if (text[pos] == '\n') return true;
+    if (pos + 1 >= text.size() || text[pos + 1] != '\n') return true;
+    ++pos;  // past the LF of CR LF
+  }
+  return false;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

@@ -1,7 +1,8 @@
 // Reading a work file the way every command does: line by line (a line ends
 // at CR LF or at a lone CR; a lone LF stays in the line; the last line needs
 // no end marker) or item by item (an item also ends at a comma or a lone LF),
-// plus the letter search of addresses such as "X", "G01" or "φ".
+// plus the letter search of addresses such as "X", "G01" or "φ", and the
+// reading of every line end (CR LF, lone CR, lone LF) as a line break.
 #pragma once
 
 #include <cstddef>
@@ -11,10 +12,20 @@
 
 namespace kovrel {
 
+/// `text` with every CR LF, lone CR and lone LF written as CR LF: a file
+/// written on any system as the conversions read it.
+std::string WithCrLfLineEnds(std::string_view text);
+
+/// True when `text` holds a lone CR or a lone LF.
+bool HasLoneLineEnds(std::string_view text);
+
 /// Reads lines from a text. The views point into the text.
 class LineReader {
  public:
-  explicit LineReader(std::string_view text) : text_(text) {}
+  /// With `lone_lf_ends_line` a lone LF ends a line too (the saves read the
+  /// editor's text so); otherwise it stays in the line.
+  explicit LineReader(std::string_view text, bool lone_lf_ends_line = false)
+      : text_(text), lone_lf_ends_line_(lone_lf_ends_line) {}
 
   /// The next line without its end marker; false at the end of the text.
   bool Next(std::string_view& line);
@@ -23,6 +34,7 @@ class LineReader {
  private:
   std::string_view text_;
   std::size_t pos_ = 0;
+  bool lone_lf_ends_line_ = false;
 };
 
 /// All lines of `text` (an empty text has none).

@@ -73,6 +73,22 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return cp;
 }
 
+char32_t NextCharacter(std::string_view text, std::size_t& pos) {
+  const char32_t cp = NextCodePoint(text, pos);
+  // A selector is three bytes: EF B8 80 to EF B8 8F.
+  if (pos + 3 <= text.size() && static_cast<unsigned char>(text[pos]) == 0xEF &&
+      static_cast<unsigned char>(text[pos + 1]) == 0xB8 && (static_cast<unsigned char>(text[pos + 2]) & 0xF0) == 0x80) {
+    pos += 3;
+  }
+  return cp;
+}
+
+std::size_t CountCharacters(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++count) NextCharacter(text, pos);
+  return count;
+}
+
 std::size_t CountCodePoints(std::string_view text) {
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < text.size(); ++count) NextCodePoint(text, pos);

@@ -35,12 +35,12 @@ void HolePass(FigureTables& figure, std::string_view text) {
   while (reader.Next(line)) {
     if (HasLetter(line, "X") || HasLetter(line, "Y")) {
       figure.HolePoints.push_back(
-          {static_cast<float>(ValueAfter(line, "X")), static_cast<float>(ValueAfter(line, "Y")), tool});
+          {SingleAfter(line, "X"), SingleAfter(line, "Y"), tool});
     } else if (const std::size_t phi = line.find("φ"); phi != std::string_view::npos) {
       bool added = false;
       const int slot = LayerSlot(figure, line.substr(0, phi), added);
       if (slot < 0) continue;
-      if (added) figure.LayerWidth[static_cast<std::size_t>(slot)] = static_cast<float>(ValueAfter(line, "φ"));
+      if (added) figure.LayerWidth[static_cast<std::size_t>(slot)] = SingleAfter(line, "φ");
       tool = slot;
     } else if (HasLetter(line, "T")) {
       for (int k = 0; k < kLayerCount; ++k) {
@@ -63,14 +63,14 @@ void GcodePass(FigureTables& figure, std::string_view text) {
     if (HasLetter(field, "*")) continue;
     if (IsMotionItem(field)) {
       FigElem element;
-      element.g = static_cast<float>(ValueAfter(field, "G"));
+      element.g = SingleAfter(field, "G");
       element.layer = layer;
-      if (HasLetter(field, "X")) last_x = static_cast<float>(ValueAfter(field, "X"));
-      if (HasLetter(field, "Y")) last_y = static_cast<float>(ValueAfter(field, "Y"));
+      if (HasLetter(field, "X")) last_x = SingleAfter(field, "X");
+      if (HasLetter(field, "Y")) last_y = SingleAfter(field, "Y");
       element.x = last_x;
       element.y = last_y;
-      if (HasLetter(field, "I")) element.i = static_cast<float>(ValueAfter(field, "I"));
-      if (HasLetter(field, "J")) element.j = static_cast<float>(ValueAfter(field, "J"));
+      if (HasLetter(field, "I")) element.i = SingleAfter(field, "I");
+      if (HasLetter(field, "J")) element.j = SingleAfter(field, "J");
       figure.FigElems.push_back(element);
       continue;
     }

@@ -113,7 +113,7 @@ void HoleFormatter::Block(std::string_view line) {
   if (options_.hole_mode == HoleMode::kDesignatedCode && options_.hole_code == "D03") {
     // Gerber-like data: the D code numbers the tools; D01 to D03 are none.
     const std::size_t d = line.find('D');
-    tool_counter_ = static_cast<float>(ReadNumber(d == std::string_view::npos ? line : line.substr(d + 1)));
+    tool_counter_ = ToSingle(ReadNumber(d == std::string_view::npos ? line : line.substr(d + 1)));
     if (tool_counter_ > 3) WriteTool();
     return;
   }
@@ -149,6 +149,16 @@ void HoleFormatter::Block(std::string_view line) {
 
 }  // namespace
 
+std::optional<OptionProblem> Validate(const HoleFormatOptions& options) {
+  if (options.hole_mode == HoleMode::kDesignatedCode && options.hole_code.empty()) {
+    return OptionProblem{"hole-code", "穴とする指定コードが空です"};
+  }
+  if (options.tool_mode == ToolMode::kDesignatedText && options.tool_text.empty()) {
+    return OptionProblem{"tool-text", "Ｔコードとする指定文字が空です"};
+  }
+  return std::nullopt;
+}
+
 std::string DetectBlockSeparator(std::string_view text) {
   const std::size_t at = text.find_first_of("*\n\r");
   return at == std::string_view::npos ? std::string() : std::string(1, text[at]);
@@ -173,12 +183,12 @@ std::string SplitBlocks(std::string_view text, std::string_view separator) {
 float HoleCoordinate(std::string_view after_letter, HoleUnit unit) {
   if (unit == HoleUnit::kLeadingZeros6 || unit == HoleUnit::kLeadingZeros7) {
     const double field = ReadLeadingZeroField(after_letter, unit == HoleUnit::kLeadingZeros6 ? 6 : 7);
-    return static_cast<float>(FromThousandths(field));
+    return ToSingle(FromThousandths(field));
   }
   const double value = ReadNumber(SpanOf(after_letter, " 0123456789.-+"));
   const float scale = UnitScale(unit);
-  if (unit == HoleUnit::kDecimal) return static_cast<float>(value * scale);
-  return static_cast<float>(FromThousandths(value) * scale);
+  if (unit == HoleUnit::kDecimal) return ToSingle(value * scale);
+  return ToSingle(FromThousandths(value) * scale);
 }
 
 std::string FormatHoleData(std::string_view text, const HoleFormatOptions& options) {

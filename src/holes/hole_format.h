@@ -4,8 +4,11 @@
 // coordinate in millimetres with a decimal point.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/named_choice.h"
 
 namespace kovrel {
 
@@ -43,6 +46,30 @@ struct HoleFormatOptions {
   ToolMode tool_mode = ToolMode::kDesignatedText;
   std::string tool_text = "T";
 };
+
+inline constexpr ChoiceTable<HoleUnit, 6> kHoleUnits = {{
+    {HoleUnit::kDecimal, "X1.23", "X1.23"},
+    {HoleUnit::kHundredths, "X123", "X123"},
+    {HoleUnit::kThousandths, "X1230", "X1230"},
+    {HoleUnit::kTenThousandths, "X12300", "X12300"},
+    {HoleUnit::kLeadingZeros6, "X00123", "X00123"},
+    {HoleUnit::kLeadingZeros7, "X000123", "X000123"},
+}};
+
+inline constexpr ChoiceTable<HoleMode, 3> kHoleModes = {{
+    {HoleMode::kEveryCoordinate, "all", "座標全てを穴データとする"},
+    {HoleMode::kDesignatedCode, "code", "指定コードを穴とする"},
+    {HoleMode::kCycle, "cycle", "指定コードを穴とする(サイクルモード)"},
+}};
+
+inline constexpr ChoiceTable<ToolMode, 2> kToolModes = {{
+    {ToolMode::kBlocksWithoutCoordinates, "blocks", "座標の無いデータをTコードへ変換する"},
+    {ToolMode::kDesignatedText, "text", "指定文字をTコードへ変換"},
+}};
+
+/// The option a run refuses: an empty hole code in the code mode
+/// ("hole-code"), an empty tool text in the text mode ("tool-text").
+std::optional<OptionProblem> Validate(const HoleFormatOptions& options);
 
 /// The block separator of a drill program: the first "*", LF or CR; empty
 /// when there is none.

@@ -34,15 +34,15 @@ ConversionResult HoleDataToGcode(std::string_view hole_data) {
   std::string_view line;
   while (reader.Next(line)) {
     if (HasLetter(line, "φ")) {
-      diameters[static_cast<std::size_t>(HoleToolNumber(line))] = static_cast<float>(ValueAfter(line, "φ"));
+      diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
     } else if (HasLetter(line, "T")) {
       const int tool = HoleToolNumber(line);
       d = diameters[static_cast<std::size_t>(tool)];
       out += "D" + FormatMask(static_cast<float>(tool + 900), tool_mask) + "\r\n";
       found = true;
     } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
-      const auto x = static_cast<float>(ValueAfter(line, "X"));
-      const auto y = static_cast<float>(ValueAfter(line, "Y"));
+      const auto x = SingleAfter(line, "X");
+      const auto y = SingleAfter(line, "Y");
       const float r = d / 2;
       const std::string start_x = FormatMask(x + r, xy_mask);
       out += "G00X" + start_x + "Y" + FormatMask(y, xy_mask) + "\r\n";

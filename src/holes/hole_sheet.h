@@ -6,11 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "core/named_choice.h"
+
 namespace kovrel {
 
 /// "Aタイプ": X, x, Y, y, count in C-G; "Bタイプ": the text before "Y", the
 /// text from "Y", count in C-E; "Cタイプ": the line and count in C-D.
 enum class SheetLayout { kA, kB, kC };
+
+inline constexpr ChoiceTable<SheetLayout, 3> kSheetLayouts = {{
+    {SheetLayout::kA, "A", "Aタイプ"},
+    {SheetLayout::kB, "B", "Bタイプ"},
+    {SheetLayout::kC, "C", "Cタイプ"},
+}};
 
 struct SheetCell {
   int row = 1;     ///< 1-based

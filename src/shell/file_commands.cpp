@@ -34,7 +34,7 @@ std::string SavedForm(std::string_view text, LineEnd end) {
   const std::string_view line_end = LineEndText(end);
   std::string saved;
   saved.reserve(text.size());
-  LineReader reader(text);
+  LineReader reader(text, true);
   std::string_view line;
   while (reader.Next(line)) {
     if (line.empty()) continue;

@@ -13,8 +13,8 @@ struct EditModule;
 
 enum class LineEnd { kCrLf, kCr, kLf };
 
-/// The saved form of a document: every non-empty line (read by the line
-/// reader) followed by `end`; empty lines are not written.
+/// The saved form of a document: every non-empty line (CR LF, lone CR and
+/// lone LF all end a line) followed by `end`; empty lines are not written.
 std::string SavedForm(std::string_view text, LineEnd end);
 
 /// The text of a Shift-JIS file. Throws Failure.

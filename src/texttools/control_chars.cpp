@@ -21,7 +21,7 @@ ReplaceResult ReplaceControl(std::string_view text, std::string_view target, std
   std::size_t first_length = 0;
   NextCodePoint(target, first_length);
   const std::string_view first = target.substr(0, first_length);
-  const std::size_t target_chars = CountCodePoints(target);
+  const std::size_t target_chars = CountCharacters(target);
 
   result.text.reserve(text.size());
   std::size_t pos = 0;
@@ -31,7 +31,7 @@ ReplaceResult ReplaceControl(std::string_view text, std::string_view target, std
     result.text.append(text, pos, hit - pos);
     // The piece: as many characters as the target, or up to the end.
     std::size_t end = hit;
-    for (std::size_t k = 0; k < target_chars && end < text.size(); ++k) NextCodePoint(text, end);
+    for (std::size_t k = 0; k < target_chars && end < text.size(); ++k) NextCharacter(text, end);
     const std::string_view piece = text.substr(hit, end - hit);
     if (piece == target) {
       result.text.append(with);

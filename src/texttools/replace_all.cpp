@@ -1,9 +1,9 @@
 // Replace all over UTF-8 text. UTF-8 is self-synchronising, so comparing
 // code points equals comparing their bytes at code-point boundaries; the
-// search for the first character of the search string runs on bytes.
+// search for the first character of the search string runs on bytes. A
+// character marked as a CP932 duplicate (followed by a variation selector)
+// is one character and matches its plain form.
 #include "texttools/replace_all.h"
-
-#include <cstring>
 
 #include "core/utf8.h"
 
@@ -18,6 +18,8 @@ ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::stri
   std::size_t first_length = 0;
   NextCodePoint(find, first_length);
   const std::string_view first = find.substr(0, first_length);
+  std::size_t after_first = 0;
+  NextCharacter(find, after_first);
 
   result.text.reserve(text.size());
   std::size_t pos = 0;
@@ -27,7 +29,8 @@ ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::stri
     result.text.append(text, pos, hit - pos);
     // Follow the search string character by character; the first character
     // that differs is consumed with the piece.
-    std::size_t t = hit + first_length, f = first_length;
+    std::size_t t = hit, f = after_first;
+    NextCharacter(text, t);
     bool matched = true;
     while (f < find.size()) {
       if (t >= text.size()) {
@@ -35,10 +38,10 @@ ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::stri
         break;
       }
       std::size_t t_next = t, f_next = f;
-      const char32_t a = NextCodePoint(text, t_next);
-      const char32_t b = NextCodePoint(find, f_next);
-      const bool same = a == b && t_next - t == f_next - f &&
-                        std::memcmp(text.data() + t, find.data() + f, t_next - t) == 0;
+      const char32_t a = NextCharacter(text, t_next);
+      const char32_t b = NextCharacter(find, f_next);
+      // Invalid bytes compare as bytes.
+      const bool same = a == b && (a != kInvalidCodePoint || text[t] == find[f]);
       t = t_next;
       f = f_next;
       if (!same) {

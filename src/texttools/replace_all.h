@@ -1,5 +1,5 @@
-// Replace all: the document is streamed one character (code point) at a
-// time. A character equal to the first character of the search string
+// Replace all: the document is streamed one character (code point, with
+// the variation selector that marks a CP932 duplicate code) at a time. A character equal to the first character of the search string
 // starts a piece; further characters are appended while they match, and the
 // first mismatching one is consumed with the piece. A piece equal to the
 // search string is replaced and counted; any other piece is written as it

@@ -17,6 +17,7 @@
 #include "convert/router_format.h"
 #include "core/edit_module.h"
 #include "core/settings_store.h"
+#include "ui/choice_captions.h"
 #include "ui/edit_frm.h"
 #include "ui/prompter.h"
 #include "ui/screen_busy.h"
@@ -89,19 +90,20 @@ QPushButton* FormatWindow::AddButtons(const QString& run_name, const QString& ca
 // ------------------------------------------------------------------ GB_FMT
 
 GbFmt::GbFmt(EditFrm& frm) : FormatWindow(frm, "GB_FMT", "Ｇコードをガーバー形式へ変換") {
-  unit_ = Options("出力単位(1.2345mm)", "Option1",
-                  {"1.2345", "123     (1/100)", "1235   (1/1000)", "12345 (1/10000)"}, 2);
+  const GcodeToGerberOptions defaults;
+  unit_ = Options("出力単位(1.2345mm)", "Option1", Captions(kGerberOutputUnits),
+                  ChoiceIndex(kGerberOutputUnits, defaults.unit));
   unit_[0]->parentWidget()->setObjectName("Frame1");
-  end_ = Options("改行ｺｰﾄﾞ", "Option5", {"Cr", "Lf", "*", "CrLf"}, 2);
+  end_ = Options("改行ｺｰﾄﾞ", "Option5", Captions(kGerberTerminators),
+                 ChoiceIndex(kGerberTerminators, std::string_view(defaults.terminator)));
   end_[0]->parentWidget()->setObjectName("Frame6");
   connect(AddButtons("Command3", "Command2"), &QPushButton::clicked, this, &GbFmt::Run);
 }
 
 void GbFmt::Run() {
-  static const char* const kEnds[] = {"\r", "\n", "*", "\r\n"};
   GcodeToGerberOptions options;
-  options.unit = static_cast<GerberOutputUnit>(Selected(unit_));
-  options.terminator = kEnds[Selected(end_)];
+  options.unit = kGerberOutputUnits[static_cast<std::size_t>(Selected(unit_))].value;
+  options.terminator = kGerberTerminators[static_cast<std::size_t>(Selected(end_))].value;
   AdvanceIconCount(frm_.services().module);
   {
     ScreenBusy busy;
@@ -115,7 +117,8 @@ void GbFmt::Run() {
 GaiFmt::GaiFmt(EditFrm& frm) : FormatWindow(frm, "GAI_FMT", " ガーバーフォーマット") {
   mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, 0);
   mode_[0]->parentWidget()->setObjectName("Frame2");
-  unit_ = Options("入力単位(1.23mm)", "Option1", {"1.23", "123", "1230", "12300", "X00123", "X000123", "123000"}, 2);
+  unit_ = Options("入力単位(1.23mm)", "Option1", Captions(kGerberUnits),
+                  ChoiceIndex(kGerberUnits, GerberFormatOptions{}.unit));
   unit_[0]->parentWidget()->setObjectName("Frame1");
   run_ = AddButtons("Command1", "Command2");
   connect(run_, &QPushButton::clicked, this, &GaiFmt::Run);
@@ -125,7 +128,7 @@ void GaiFmt::Run() {
   run_->setEnabled(false);
   GerberFormatOptions options;
   options.incremental = Selected(mode_) == 1;
-  options.unit = static_cast<GerberUnit>(Selected(unit_));
+  options.unit = kGerberUnits[static_cast<std::size_t>(Selected(unit_))].value;
   AdvanceIconCount(frm_.services().module);
   {
     ScreenBusy busy;
@@ -137,7 +140,8 @@ void GaiFmt::Run() {
 // ---------------------------------------------------------------- Ruta_FMT
 
 RutaFmt::RutaFmt(EditFrm& frm) : FormatWindow(frm, "Ruta_FMT", " ルーターフォーマット") {
-  unit_ = Options("入力単位(1.23mm)", "Option1", {"1.23", "123", "1230"}, 2);
+  unit_ = Options("入力単位(1.23mm)", "Option1", Captions(kRouterUnits),
+                  ChoiceIndex(kRouterUnits, RouterFormatOptions{}.unit));
   unit_[0]->parentWidget()->setObjectName("Frame1");
   mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, 0);
   mode_[0]->parentWidget()->setObjectName("Frame2");
@@ -148,7 +152,7 @@ RutaFmt::RutaFmt(EditFrm& frm) : FormatWindow(frm, "Ruta_FMT", " ルーターフ
 void RutaFmt::Run() {
   run_->setEnabled(false);
   RouterFormatOptions options;
-  options.unit = static_cast<RouterUnit>(Selected(unit_));
+  options.unit = kRouterUnits[static_cast<std::size_t>(Selected(unit_))].value;
   options.incremental = Selected(mode_) == 1;
   AdvanceIconCount(frm_.services().module);
   {

@@ -376,8 +376,8 @@ void EditFrm::AppendLoadCommand() {
   Guarded([&] {
     editor_->LoadText(AppendTextFile(services_.module, editor_->DocumentText(), path->toStdString()));
     panel1_->setText(*path);
+    LoadFilSub(*path);
   });
-  LoadFilSub(*path);
 }
 
 void EditFrm::SaveCommand(int step, LineEnd end) {

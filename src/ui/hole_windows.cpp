@@ -20,6 +20,7 @@
 
 #include "core/edit_module.h"
 #include "holes/hole_gcode.h"
+#include "ui/choice_captions.h"
 #include "ui/edit_frm.h"
 #include "ui/launcher.h"
 #include "ui/prompter.h"
@@ -64,7 +65,7 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
   setWindowTitle("ＮＣフォーマット");
   setModal(true);
 
-  const char* units[] = {"X1.23", "X123", "X1230", "X12300", "X00123", "X000123"};
+  const QStringList units = Captions(kHoleUnits);
   auto* unit_frame = new QGroupBox("単位(1.23㎜)", this);
   auto* unit_layout = new QGridLayout(unit_frame);
   for (int i = 0; i < 6; ++i) {
@@ -77,12 +78,12 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
 
   auto* hole_frame = new QGroupBox("座標変換方法", this);
   auto* hole_layout = new QGridLayout(hole_frame);
-  option3_[0] = Radio("Option3(0)", "座標全てを穴データとする", hole_frame);
-  option3_[1] = Radio("Option3(1)", "指定コードを穴とする", hole_frame);
-  option3_[2] = Radio("Option3(2)", "指定コードを穴とする(サイクルモード)", hole_frame);
-  text1_ = Edit("Text1", "D03", hole_frame);
-  text3_[0] = Edit("Text3(0)", "G81", hole_frame);
-  text3_[1] = Edit("Text3(1)", "G80", hole_frame);
+  const HoleFormatOptions defaults;
+  const QStringList modes = Captions(kHoleModes);
+  for (int i = 0; i < 3; ++i) option3_[i] = Radio(QString("Option3(%1)").arg(i), modes[i], hole_frame);
+  text1_ = Edit("Text1", QString::fromStdString(defaults.hole_code), hole_frame);
+  text3_[0] = Edit("Text3(0)", QString::fromStdString(defaults.cycle_code), hole_frame);
+  text3_[1] = Edit("Text3(1)", QString::fromStdString(defaults.cancel_code), hole_frame);
   auto* label0 = new QLabel("ｻｲｸﾙｺｰﾄﾞ", hole_frame);
   label0->setObjectName("Label1(0)");
   auto* label1 = new QLabel("ｷｬﾝｾﾙｺｰﾄﾞ", hole_frame);
@@ -98,9 +99,10 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
 
   auto* tool_frame = new QGroupBox("Ｔコード変換方法", this);
   auto* tool_layout = new QGridLayout(tool_frame);
-  option4_[0] = Radio("Option4(0)", "座標の無いデータをTコードへ変換する", tool_frame);
-  option4_[1] = Radio("Option4(1)", "指定文字をTコードへ変換", tool_frame);
-  text2_ = Edit("Text2", "T", tool_frame);
+  const QStringList tools = Captions(kToolModes);
+  option4_[0] = Radio("Option4(0)", tools[0], tool_frame);
+  option4_[1] = Radio("Option4(1)", tools[1], tool_frame);
+  text2_ = Edit("Text2", QString::fromStdString(defaults.tool_text), tool_frame);
   tool_layout->addWidget(option4_[0], 0, 0, 1, 2);
   tool_layout->addWidget(option4_[1], 1, 0);
   tool_layout->addWidget(text2_, 1, 1);
@@ -137,12 +139,12 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
   layout->addLayout(buttons, 3, 0, 1, 3);
 
   // The design defaults.
-  option1_[1]->setChecked(true);
-  option2_[0]->setChecked(true);
-  option3_[0]->setChecked(true);
-  option4_[1]->setChecked(true);
+  option1_[ChoiceIndex(kHoleUnits, defaults.unit)]->setChecked(true);
+  option2_[defaults.incremental ? 1 : 0]->setChecked(true);
+  option3_[ChoiceIndex(kHoleModes, defaults.hole_mode)]->setChecked(true);
+  option4_[ChoiceIndex(kToolModes, defaults.tool_mode)]->setChecked(true);
   option5_[0]->setChecked(true);
-  Option3Clicked(0);
+  Option3Clicked(ChoiceIndex(kHoleModes, defaults.hole_mode));
 
   for (int i = 0; i < 3; ++i) connect(option3_[i], &QRadioButton::clicked, this, [this, i] { Option3Clicked(i); });
   for (int i = 0; i < 2; ++i) connect(option4_[i], &QRadioButton::clicked, this, [this, i] { Option4Clicked(i); });
@@ -176,33 +178,32 @@ void NcFmt::Text1Changed() {
 
 HoleFormatOptions NcFmt::Options() const {
   HoleFormatOptions options;
-  for (int i = 0; i < 6; ++i) {
-    if (option1_[i]->isChecked()) options.unit = static_cast<HoleUnit>(i);
+  for (std::size_t i = 0; i < kHoleUnits.size(); ++i) {
+    if (option1_[i]->isChecked()) options.unit = kHoleUnits[i].value;
   }
   options.incremental = option2_[1]->isChecked();
-  for (int i = 0; i < 3; ++i) {
-    if (option3_[i]->isChecked()) options.hole_mode = static_cast<HoleMode>(i);
+  for (std::size_t i = 0; i < kHoleModes.size(); ++i) {
+    if (option3_[i]->isChecked()) options.hole_mode = kHoleModes[i].value;
   }
   options.hole_code = text1_->text().toStdString();
   options.cycle_code = text3_[0]->text().toStdString();
   options.cancel_code = text3_[1]->text().toStdString();
-  options.tool_mode = option4_[0]->isChecked() ? ToolMode::kBlocksWithoutCoordinates : ToolMode::kDesignatedText;
+  for (std::size_t i = 0; i < kToolModes.size(); ++i) {
+    if (option4_[i]->isChecked()) options.tool_mode = kToolModes[i].value;
+  }
   options.tool_text = text2_->text().toStdString();
   return options;
 }
 
 void NcFmt::Run() {
-  if (option3_[1]->isChecked() && text1_->text().isEmpty()) {
-    text1_->setFocus();
-    return;
-  }
-  if (option4_[1]->isChecked() && text2_->text().isEmpty()) {
-    text2_->setFocus();
+  const HoleFormatOptions options = Options();
+  // A refused option takes the focus; nothing runs.
+  if (const auto problem = Validate(options)) {
+    (problem->option == "hole-code" ? text1_ : text2_)->setFocus();
     return;
   }
   command1_->setEnabled(false);
   command2_->setEnabled(false);
-  const HoleFormatOptions options = Options();
   CommandOutcome outcome;
   {
     ScreenBusy busy;
@@ -227,7 +228,7 @@ HolOutExlFrm::HolOutExlFrm(EditFrm& frm, QWidget* parent) : QDialog(parent), frm
   frame1_ = new QGroupBox(this);
   frame1_->setObjectName("Frame1");
   auto* frame_layout = new QHBoxLayout(frame1_);
-  const char* captions[] = {"Aタイプ", "Bタイプ", "Cタイプ"};
+  const QStringList captions = Captions(kSheetLayouts);
   auto* group = new QButtonGroup(this);
   for (int i = 0; i < 3; ++i) {
     option1_[i] = Radio(QString("Option1(%1)").arg(i), captions[i], frame1_);
@@ -264,8 +265,9 @@ HolOutExlFrm::HolOutExlFrm(EditFrm& frm, QWidget* parent) : QDialog(parent), frm
 }
 
 SheetLayout HolOutExlFrm::Layout() const {
-  if (option1_[1]->isChecked()) return SheetLayout::kB;
-  if (option1_[2]->isChecked()) return SheetLayout::kC;
+  for (std::size_t i = 0; i < kSheetLayouts.size(); ++i) {
+    if (option1_[i]->isChecked()) return kSheetLayouts[i].value;
+  }
   return SheetLayout::kA;
 }
 

@@ -23,24 +23,6 @@ QString DroppedFile(const QMimeData* data) {
 
 }  // namespace
 
-std::string WithCrLfLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) {
-      out.append(text, pos);
-      break;
-    }
-    out.append(text, pos, end - pos);
-    out.append("\r\n");
-    pos = end + 1;
-    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-  }
-  return out;
-}
-
 TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
   setObjectName("RichTextBox1");
   setUtf8(true);
@@ -64,11 +46,10 @@ TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
 }
 
 void TextEditor::LoadText(std::string_view text) {
-  const std::string normalised = WithCrLfLineEnds(text);
   SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
   SendScintilla(SCI_CLEARALL);
   // APPENDTEXT takes a length, so NUL characters in the text stay.
-  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(normalised.size()), normalised.data());
+  SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(text.size()), text.data());
   SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
   SendScintilla(SCI_EMPTYUNDOBUFFER);
   SendScintilla(SCI_GOTOPOS, 0L);

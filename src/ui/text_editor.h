@@ -1,7 +1,7 @@
 // RichTextBox1: the document editor, a plain-text editing control that
-// copes with very large NC programs (built on QScintilla). The document's
-// line ends are CR LF: a loaded text's CR LF, lone CR and lone LF all become
-// line breaks, and the text handed out has CR LF between lines.
+// copes with very large NC programs (built on QScintilla). The document keeps
+// the line ends it is given: CR LF, lone CR and lone LF all show as line
+// breaks and stay as they are; a line break typed or pasted is CR LF.
 #pragma once
 
 #include <Qsci/qsciscintilla.h>
@@ -21,7 +21,7 @@ class TextEditor : public QsciScintilla {
   /// start and the undo history is cleared.
   void LoadText(std::string_view text);
 
-  /// The whole document as UTF-8 with CR LF line ends.
+  /// The whole document as UTF-8, its line ends as they stand.
   std::string DocumentText() const;
 
   /// Length of the document in bytes of UTF-8.
@@ -48,8 +48,5 @@ class TextEditor : public QsciScintilla {
   QFont font_;
   bool busy_ = false;
 };
-
-/// `text` with every CR LF, lone CR and lone LF as CR LF.
-std::string WithCrLfLineEnds(std::string_view text);
 
 }  // namespace kovrel

@@ -55,18 +55,48 @@ TEST(Cp932, JapaneseTextAndInvalidBytesSurviveByteForByte) {
   EXPECT_EQ(DecodeCp932("\xff"), "\xef\xa1\xbf");  // U+F87F = U+F780 + 0xFF
 }
 
-TEST(Cp932, DuplicateCodesAreWrittenAsTheStandardCode) {
-  // NEC 87 90 and standard 81 E0 are both "≒"; the standard code is written.
-  EXPECT_EQ(DecodeCp932("\x87\x90"), "≒");
+TEST(Cp932, DuplicateCodesKeepTheirOwnBytes) {
+  // NEC 87 90 and standard 81 E0 are both "≒": the standard code decodes to
+  // the plain character, the NEC code to the character marked by U+FE00.
+  EXPECT_EQ(DecodeCp932("\x81\xe0"), "≒");
+  EXPECT_EQ(DecodeCp932("\x87\x90"), "≒\xef\xb8\x80");
   EXPECT_EQ(EncodeCp932("≒"), "\x81\xe0");
-  // NEC-selected ED 40 and IBM FA 5C are both "纊": the IBM code is written.
-  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
-  // Roman numerals keep NEC row 13 over the IBM extension.
-  EXPECT_EQ(EncodeCp932("Ⅰ"), "\x87\x54");
-  EXPECT_EQ(EncodeCp932("ⅰ"), "\xfa\x40");
-  EXPECT_EQ(EncodeCp932(DecodeCp932("\xee\xf9\x87\x9a")), "\x81\xca\x81\xe6");  // ￢ ∵
+  // "∵" has three codes: 81 E6, NEC 87 9A and IBM FA 5B.
+  EXPECT_EQ(DecodeCp932("\x87\x9a"), "∵\xef\xb8\x80");
+  EXPECT_EQ(DecodeCp932("\xfa\x5b"), "∵\xef\xb8\x81");
+  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\xed\x87\x90\xfa\x5b\xee\xf9\x87\x9a")),
+            "\xed\xed\x87\x90\xfa\x5b\xee\xf9\x87\x9a");
   // A stray lead byte before a duplicate code stays a byte of its own.
-  EXPECT_EQ(EncodeCp932(DecodeCp932("\xee\xee\x41")), "\xee\xfb\x5d");  // 猤
+  EXPECT_EQ(EncodeCp932(DecodeCp932("\xee\xee\x41")), "\xee\xee\x41");
+
+  // Every double-byte code survives, and the ones that share a character
+  // are exactly the ones that carry a marker.
+  int marked = 0;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::string text = DecodeCp932(code);
+      ASSERT_EQ(EncodeCp932(text), code) << std::hex << lead << " " << trail;
+      if (text.find("\xef\xb8") != std::string::npos) {
+        ++marked;
+        ASSERT_NE(EncodeCp932(text.substr(0, text.size() - 3)), code);
+      }
+    }
+  }
+  EXPECT_GT(marked, 350);
+  EXPECT_LT(marked, 450);
+}
+
+TEST(Cp932, VariationSelectorThatMarksNoCodeIsUnencodable) {
+  const auto stray = FindUnencodable("X1\r\nA\xef\xb8\x80");  // "A" has no duplicate
+  ASSERT_TRUE(stray.has_value());
+  EXPECT_EQ(stray->code_point, 0xFE00u);
+  EXPECT_EQ(stray->offset, 5u);
+  EXPECT_EQ(stray->line, 2);
+  const auto second = FindUnencodable("≒\xef\xb8\x81");  // "≒" has one duplicate only
+  ASSERT_TRUE(second.has_value());
+  EXPECT_EQ(second->code_point, 0xFE01u);
+  EXPECT_THROW(EncodeCp932("\xef\xb8\x80"), Failure);
 }
 
 TEST(Cp932, UnencodableCharacterIsReportedWithItsLine) {
@@ -96,7 +126,10 @@ TEST(Cp932, AgreesWithIconvOnEveryDoubleByteCode) {
       const auto reference = Iconv("UTF-8", "CP932", code);
       if (!reference) continue;
       ++compared;
-      ASSERT_EQ(DecodeCp932(code), *reference) << std::hex << lead << " " << trail;
+      // A duplicate code decodes to the same character, marked.
+      std::string decoded = DecodeCp932(code);
+      if (decoded.size() > 3 && decoded.compare(decoded.size() - 3, 2, "\xef\xb8") == 0) decoded.resize(decoded.size() - 3);
+      ASSERT_EQ(decoded, *reference) << std::hex << lead << " " << trail;
       ASSERT_EQ(EncodeCp932(*reference), *Iconv("CP932", "UTF-8", *reference)) << std::hex << lead << " " << trail;
     }
   }

@@ -148,6 +148,47 @@ TEST_F(HandOffTest, SplitFormSavesBeforeTheParameterWindowAndOwnWorkFileNames) {
   EXPECT_FALSE(FileExists(folder / "bak1.rtf"));
 }
 
+TEST_F(HandOffTest, ConversionsReadEveryLineEndAsALineBreakTextToolsAsItStands) {
+  FakeDocument document("A\nB\rC\r\n");
+  std::string seen;
+  const auto capture = [&seen](std::string_view input) {
+    seen = input;
+    return ConversionResult(std::string(input));
+  };
+  HandOffRunner(module, document).Run(std::nullopt, capture);
+  EXPECT_EQ(seen, "A\r\nB\r\nC\r\n");
+  document.text_ = "A\nB\rC\r\n";
+  HandOffRunner(module, document, WorkFiles{"bak.$$$", "bak1.$$$", InputLineEnds::kAsTheyStand}).Run(std::nullopt, capture);
+  EXPECT_EQ(seen, "A\nB\rC\r\n");
+  EXPECT_EQ(document.text_, "A\nB\rC\r\n");
+}
+
+TEST(RunConversion, DecidesTheOutcomeOnce) {
+  const auto converted = RunConversion("X1\n\x8c\x8a", [](std::string_view input) {
+    return ConversionResult(std::string(input) + "!", "done");
+  });
+  EXPECT_EQ(converted.outcome.kind, CommandOutcome::Kind::kConverted);
+  EXPECT_EQ(converted.output, "X1\r\n\x8c\x8a!");  // encoded back to Shift-JIS
+  EXPECT_EQ(converted.outcome.message, "done");
+
+  const auto nothing = RunConversion("", [](std::string_view) { return ConversionResult::NothingToConvert(); });
+  EXPECT_EQ(nothing.outcome.kind, CommandOutcome::Kind::kNothingToConvert);
+  EXPECT_EQ(nothing.outcome.message, kNothingToConvertMessage);
+  const auto quiet = RunConversion("", [](std::string_view) { return ConversionResult::Stopped(); });
+  EXPECT_EQ(quiet.outcome.kind, CommandOutcome::Kind::kNothingToConvert);
+  EXPECT_EQ(quiet.outcome.message, "");
+
+  const auto unencodable = RunConversion("", [](std::string_view) { return ConversionResult("€"); });
+  EXPECT_EQ(unencodable.outcome.failure_number, 5);
+  EXPECT_EQ(unencodable.output, "");
+  const auto memory = RunConversion("", [](std::string_view) -> ConversionResult { throw std::bad_alloc(); });
+  EXPECT_EQ(memory.outcome.failure_number, 7);
+  const auto odd = RunConversion("", [](std::string_view) -> ConversionResult { throw 42; });
+  EXPECT_EQ(odd.outcome.kind, CommandOutcome::Kind::kFailed);
+  const auto cancel = RunConversion("", [](std::string_view) -> ConversionResult { Fail(FailureKind::kCancel); });
+  EXPECT_EQ(cancel.outcome.kind, CommandOutcome::Kind::kCancelled);
+}
+
 TEST_F(HandOffTest, MissingProgramFolderIsReported) {
   module.ProgDir = folder / "missing/";
   FakeDocument document("A");

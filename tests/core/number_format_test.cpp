@@ -121,6 +121,20 @@ TEST(PrintedNumber, LeadingBlankOrMinusAndTrailingBlank) {
   EXPECT_EQ(FormatPrinted(-0.0), " 0 ");
 }
 
+TEST(SingleValue, BeyondAFloatsRangeIsAnOverflow) {
+  EXPECT_EQ(ToSingle(1.5), 1.5f);
+  EXPECT_EQ(ToSingle(-3.0e38), -3.0e38f);
+  EXPECT_EQ(ToSingle(1e-50), 0.0f);  // underflow is zero, not a failure
+  for (const double value : {2e130, -3.5e38, std::numeric_limits<double>::infinity(), std::nan("")}) {
+    try {
+      ToSingle(value);
+      ADD_FAILURE() << value;
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.number(), 6);
+    }
+  }
+}
+
 TEST(IntegerConversion, HalfGoesToEven) {
   EXPECT_EQ(ToInteger(2.5), 2);
   EXPECT_EQ(ToInteger(3.5), 4);

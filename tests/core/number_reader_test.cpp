@@ -29,7 +29,16 @@ TEST(ReadNumber, DigitsBeyondTheBufferKeepTheMagnitude) {
   const std::string big = "1" + std::string(150, '0') + ".5";
   EXPECT_DOUBLE_EQ(ReadNumber(big), 1e150);
   const std::string small = "0." + std::string(120, '0') + "1";
-  EXPECT_EQ(ReadNumber(small), 0.0);  // beyond what the reader keeps
+  EXPECT_DOUBLE_EQ(ReadNumber(small), 1e-121);
+}
+
+TEST(ReadNumber, LeadingZerosOfAnyLengthKeepTheValue) {
+  EXPECT_EQ(ReadNumber(std::string(100, '0') + "5"), 5);
+  EXPECT_EQ(ReadNumber(std::string(90, '0') + "12300"), 12300);
+  EXPECT_EQ(ReadNumber("-" + std::string(200, '0') + "1.25"), -1.25);
+  EXPECT_EQ(ReadNumber(std::string(300, '0') + "." + std::string(300, '0') + "5E301"), 5);
+  EXPECT_TRUE(std::signbit(ReadNumber("-" + std::string(150, '0'))));
+  EXPECT_THROW(ReadNumber(std::string(50, '0') + "1" + std::string(400, '0')), Failure);
 }
 
 TEST(ReadNumber, OverflowIsAFailure) {

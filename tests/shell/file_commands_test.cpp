@@ -20,7 +20,8 @@ TEST(SavedForm, EveryNonEmptyLineWithItsLineEnd) {
   EXPECT_EQ(SavedForm("\r\n\r\n", LineEnd::kCrLf), "");
   EXPECT_EQ(SavedForm("", LineEnd::kCrLf), "");
   EXPECT_EQ(SavedForm("A\rB", LineEnd::kCrLf), "A\r\nB\r\n");
-  EXPECT_EQ(SavedForm("A\nB", LineEnd::kCr), "A\nB\r");  // a lone LF stays inside its line
+  EXPECT_EQ(SavedForm("A\nB", LineEnd::kCr), "A\rB\r");
+  EXPECT_EQ(SavedForm("A\nB\rC\r\n\n\rD\n", LineEnd::kCrLf), "A\r\nB\r\nC\r\nD\r\n");
 }
 
 TEST(FileCommands, SaveLoadAndAppendKeepShiftJisBytes) {

@@ -36,6 +36,20 @@ TEST(ReplaceAll, Table) {
   }
 }
 
+TEST(ReplaceAll, MarkedDuplicateIsOneCharacterThatMatchesItsPlainForm) {
+  const std::string marked = "≒\xef\xb8\x80";  // NEC 87 90
+  // Found by the plain character and replaced together with its marker.
+  ReplaceResult result = ReplaceAll("A" + marked + "B≒", "≒", "=");
+  EXPECT_EQ(result.text, "A=B=");
+  EXPECT_EQ(result.count, 2u);
+  result = ReplaceAll("X" + marked + "Y", "X≒Y", "Z");
+  EXPECT_EQ(result.text, "Z");
+  result = ReplaceAll("≒Y", marked + "Y", "Z");  // the marked form finds the plain one too
+  EXPECT_EQ(result.text, "Z");
+  result = ReplaceAll(marked + marked, "A", "B");  // nothing found: every byte stays
+  EXPECT_EQ(result.text, marked + marked);
+}
+
 TEST(ReplaceAll, LineEndsAndJapaneseAroundTheMatchesStay) {
   const ReplaceResult result = ReplaceAll("（コメント）X1\r\nX2\rX3\n", "X", "Y");
   EXPECT_EQ(result.text, "（コメント）Y1\r\nY2\rY3\n");

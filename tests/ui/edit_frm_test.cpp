@@ -9,8 +9,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/cp932.h"
 #include "core/failure.h"
 #include "core/file_io.h"
+#include "texttools/control_chars.h"
+#include "texttools/replace_all.h"
 #include "ui/qt_settings_store.h"
 #include "ui_harness.h"
 
@@ -238,6 +241,14 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.Text(), std::string("T01\r\nX1Y2\r\nM30\r\n"));  // continues the last line
     QVERIFY(!FileExists(h.home / "BAK.DAT"));
     QCOMPARE(h.Setting("File1"), second.toStdString());
+
+    // A failed append changes neither the document nor the recent list.
+    h.prompter.open_answers.push_back(QString::fromStdString(h.files / "gone.nc"));
+    h.Item("MnuTuikaLoad")->trigger();
+    QCOMPARE(h.Text(), std::string("T01\r\nX1Y2\r\nM30\r\n"));
+    QCOMPARE(h.Setting("File1"), second.toStdString());
+    QCOMPARE(h.frm->PanelText(1), QString("second.nc"));
+    QVERIFY(h.prompter.messages.back().text.startsWith("エラー番号 : 53\n"));
   }
 
   void CancelledDialogsShowNothing() {
@@ -288,11 +299,40 @@ class EditFrmTest : public QObject {
     QVERIFY(!FileExists(h.home / "BAK.DAT"));
   }
 
-  void LineEndsOfALoadedTextBecomeCrLf() {
+  void FilesKeepEveryByteAndTheirLineEnds() {
     Harness h;
     h.Start();
-    h.frm->editor()->LoadText("A\rB\nC\r\nD");
-    QCOMPARE(h.Text(), std::string("A\r\nB\r\nC\r\nD"));
+    // Mixed line ends, NEC and IBM duplicate codes, a NUL and a stray byte.
+    const std::string bytes = std::string("A\rB\nC\r\n\xed\xed \x87\x90 \xfa\x5b\n\0\xff\r", 19);
+    const QString path = h.File("mixed.nc", bytes);
+    h.prompter.open_answers.push_back(path);
+    h.Item("MnuLoad")->trigger();
+    QCOMPARE(h.frm->editor()->lines(), 6);  // CR, LF and CR LF all break lines
+    QCOMPARE(EncodeCp932(h.Text()), bytes);
+
+    // A search for the plain character finds its marked duplicate.
+    ReplaceResult found = ReplaceAll(h.Text(), "≒", "=");
+    QCOMPARE(found.count, std::size_t{1});
+
+    // A conversion reads every line end as a line break ...
+    std::string seen;
+    h.frm->RunHandOff(std::nullopt, [&seen](std::string_view input) {
+      seen = input;
+      return ConversionResult::NothingToConvert();
+    });
+    QCOMPARE(seen.substr(0, 9), std::string("A\r\nB\r\nC\r\n"));
+    QCOMPARE(EncodeCp932(h.Text()), bytes);  // ... and the document stays as it was
+
+    // A CR LF to LF replacement stays as it is made, and the LF save keeps it.
+    h.frm->RunHandOff(std::nullopt, [](std::string_view input) {
+      return ConversionResult(ReplaceControl(input, "\r\n", "\n").text);
+    }, WorkFiles{"bak.rtf", "bak1.rtf", InputLineEnds::kAsTheyStand});
+    QCOMPARE(EncodeCp932(h.Text()), std::string("A\rB\nC\n\xed\xed \x87\x90 \xfa\x5b\n\0\xff\r", 18));
+    const std::string lf = h.files / "lf.nc";
+    h.prompter.save_answers = {QString::fromStdString(lf)};
+    h.Item("MnuLFsave")->trigger();
+    QCOMPARE(ReadFileBytes(lf), std::string("A\nB\nC\n\xed\xed \x87\x90 \xfa\x5b\n\0\xff\n", 18));
+
     h.frm->editor()->LoadText(std::string("N\0L", 3));
     QCOMPARE(h.Text(), std::string("N\0L", 3));
   }

@@ -14,14 +14,16 @@ void Options::Set(std::string name, std::string value, bool given) {
   values_[std::move(name)] = std::move(value);
 }
 
-int Choice(const Options& options, std::string_view option, const std::vector<std::string>& names) {
-  const std::string& value = options.Get(option);
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == value) return static_cast<int>(i);
-  }
-  std::string all;
-  for (const std::string& name : names) all += (all.empty() ? "" : ", ") + name;
-  throw UsageError{std::string(option) + " は " + all + " のいずれかです: " + value};
+void Refuse(const std::optional<OptionProblem>& problem) {
+  if (problem) throw UsageError{"--" + std::string(problem->option) + ": " + problem->message};
+}
+
+CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion) {
+  CliCommand command;
+  command.name = std::move(name);
+  command.summary = std::move(summary);
+  command.conversion = [conversion = std::move(conversion)](const Options&) { return conversion; };
+  return command;
 }
 
 std::string UsageLine(const CliCommand& command) {
@@ -88,6 +90,7 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
   if (command.check) {
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};
   }
+  if (command.conversion) parsed.conversion = command.conversion(parsed.options);
   return parsed;
 }
 

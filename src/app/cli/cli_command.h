@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/hand_off.h"
+#include "core/named_choice.h"
 
 namespace kovrel::cli {
 
@@ -39,7 +40,13 @@ struct CliCommand {
   /// Extra check of the options (a choice between two modes); returns an
   /// error text for the usage message, or empty when the options are fine.
   std::function<std::string(const Options&)> check;
-  std::function<ConversionResult(const Options&, std::string_view input)> run;
+  /// How the input's line ends are read: the conversions read every line
+  /// end as a line break, as the editor hands a document over; the text
+  /// tools edit the bytes as they stand.
+  InputLineEnds line_ends = InputLineEnds::kAsLineBreaks;
+  /// The conversion the options describe. Called before the input is read;
+  /// throws UsageError for an option value the conversion refuses.
+  std::function<Conversion(const Options&)> conversion;
   /// For a command whose output is a file of its own kind (a workbook, a
   /// picture) instead of text: writes it to the -o path, which is required,
   /// and returns the message to show (may be empty).
@@ -63,6 +70,7 @@ struct ParsedArgs {
   std::string input;   ///< empty or "-" for standard input
   std::string output;  ///< empty or "-" for standard output
   bool help = false;
+  Conversion conversion;  ///< the command's conversion with its options read
 };
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);
 
@@ -81,8 +89,24 @@ std::vector<CliCommand> ConvertCommands();
 /// The commands of the graphic view.
 std::vector<CliCommand> GraphicCommands();
 
-/// Reads a choice among `names` (case-sensitive); throws UsageError naming
-/// the option otherwise. Returns the index of the choice.
-int Choice(const Options& options, std::string_view option, const std::vector<std::string>& names);
+/// The value an option names in a conversion's choice table; throws
+/// UsageError listing the names otherwise.
+template <typename T, std::size_t N>
+T Choose(const Options& options, std::string_view option, const ChoiceTable<T, N>& table) {
+  if (auto value = ChoiceNamed(table, options.Get(option))) return *value;
+  throw UsageError{std::string(option) + " は " + ChoiceNames(table) + " のいずれかです: " + options.Get(option)};
+}
+
+/// The command-line name of `value`, for an option's default.
+template <typename T, std::size_t N>
+std::string NameOf(const ChoiceTable<T, N>& table, const T& value) {
+  return std::string(table[static_cast<std::size_t>(ChoiceIndex(table, value))].name);
+}
+
+/// Throws UsageError for a problem a conversion's Validate found.
+void Refuse(const std::optional<OptionProblem>& problem);
+
+/// A command whose conversion takes no options.
+CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
 
 }  // namespace kovrel::cli

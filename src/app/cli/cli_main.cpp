@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/cli/cli_command.h"
-#include "core/cp932.h"
 #include "core/failure.h"
 #include "core/file_io.h"
 
@@ -67,51 +66,57 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     std::cerr << "kovrel-cli " << command.name << ": " << error.message << "\n使い方: " << UsageLine(command)
               << "\n";
     return kExitUsage;
+  } catch (...) {
+    std::cerr << FailureOutcome(std::current_exception()).message << "\n";
+    return kExitFailure;
   }
   if (parsed.help) {
     PrintCommandHelp(command, std::cout);
     return kExitConverted;
   }
+  std::string input;
   try {
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
-    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
-    DecodeCp932InPlace(input);
-    if (command.run_effect) {
-      const std::string message = command.run_effect(parsed.options, input);
+    input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    if (command.run_effect || command.run_to_file) {
+      const std::string text = ConversionInput(std::move(input), command.line_ends);
+      const std::string message = command.run_effect ? command.run_effect(parsed.options, text)
+                                                     : command.run_to_file(parsed.options, text, parsed.output);
       if (!message.empty()) std::cerr << message << "\n";
       return kExitConverted;
     }
-    if (command.run_to_file) {
-      const std::string message = command.run_to_file(parsed.options, input, parsed.output);
-      if (!message.empty()) std::cerr << message << "\n";
-      return kExitConverted;
-    }
-    ConversionResult result = command.run(parsed.options, input);
-    if (result.nothing_to_convert) {
-      if (!result.quiet) {
-        std::cerr << (result.message.empty() ? std::string(kNothingToConvertMessage) : result.message) << "\n";
-      }
-      return kExitNothing;
-    }
-    EncodeCp932InPlace(result.text);
-    if (parsed.output.empty() || parsed.output == "-") {
-      WriteStandardOutput(result.text);
-    } else {
-      WriteFileAtomic(parsed.output, result.text);
-    }
-    if (!result.message.empty()) std::cerr << result.message << "\n";
-    return kExitConverted;
-  } catch (const Failure& failure) {
-    std::cerr << ErrorReportText(failure) << "\n";
-    return kExitFailure;
   } catch (const UsageError& error) {
     std::cerr << "kovrel-cli " << command.name << ": " << error.message << "\n使い方: " << UsageLine(command)
               << "\n";
     return kExitUsage;
-  } catch (const std::bad_alloc&) {
-    std::cerr << ErrorReportText(MakeFailure(FailureKind::kOutOfMemory)) << "\n";
+  } catch (...) {
+    std::cerr << FailureOutcome(std::current_exception()).message << "\n";
     return kExitFailure;
   }
+  ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
+  switch (run.outcome.kind) {
+    case CommandOutcome::Kind::kConverted:
+      break;
+    case CommandOutcome::Kind::kNothingToConvert:
+    case CommandOutcome::Kind::kCancelled:
+      if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
+      return kExitNothing;
+    case CommandOutcome::Kind::kFailed:
+      std::cerr << run.outcome.message << "\n";
+      return kExitFailure;
+  }
+  try {
+    if (parsed.output.empty() || parsed.output == "-") {
+      WriteStandardOutput(run.output);
+    } else {
+      WriteFileAtomic(parsed.output, run.output);
+    }
+  } catch (...) {
+    std::cerr << FailureOutcome(std::current_exception()).message << "\n";
+    return kExitFailure;
+  }
+  if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
+  return kExitConverted;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/cli/cli_command.h"
 #include "core/failure.h"
 #include "core/file_io.h"
+#include "core/number_format.h"
 #include "core/number_reader.h"
 #include "graphic/figure.h"
 #include "graphic/svg_canvas.h"
@@ -33,18 +34,23 @@ FigureTables LoadedFigure(std::string_view input) {
 }
 
 // Layer widths "NAME=W,NAME=W".
-void ApplyWidths(FigureTables& figure, std::string_view widths) {
+std::vector<std::pair<std::string, float>> ParseWidths(std::string_view widths) {
+  std::vector<std::pair<std::string, float>> parsed;
   while (!widths.empty()) {
     const std::size_t comma = widths.find(',');
     const std::string_view pair = widths.substr(0, comma);
     widths = comma == std::string_view::npos ? std::string_view() : widths.substr(comma + 1);
     const std::size_t equals = pair.rfind('=');
     if (equals == std::string_view::npos) throw UsageError{"--widths は 名前=幅 をカンマで区切ります"};
-    const std::string_view name = pair.substr(0, equals);
+    parsed.emplace_back(std::string(pair.substr(0, equals)), ToSingle(ReadNumber(pair.substr(equals + 1))));
+  }
+  return parsed;
+}
+
+void ApplyWidths(FigureTables& figure, const std::vector<std::pair<std::string, float>>& widths) {
+  for (const auto& [name, width] : widths) {
     for (int k = 0; k < kLayerCount; ++k) {
-      if (figure.LayerNames[static_cast<std::size_t>(k)] == name) {
-        figure.LayerWidth[static_cast<std::size_t>(k)] = static_cast<float>(ReadNumber(pair.substr(equals + 1)));
-      }
+      if (figure.LayerNames[static_cast<std::size_t>(k)] == name) figure.LayerWidth[static_cast<std::size_t>(k)] = width;
     }
   }
 }
@@ -98,10 +104,12 @@ std::vector<CliCommand> GraphicCommands() {
   outline.name = "figure-to-gcode";
   outline.summary = "G コードの図形を、線幅のある層を外形にして G コードに書き戻します";
   outline.options = {{"--widths", "W", "", false, "層の線幅: 名前=幅 をカンマで区切る（例 D10=0.5,D11=1.2）"}};
-  outline.run = [](const Options& options, std::string_view input) {
-    FigureTables figure = LoadedFigure(input);
-    ApplyWidths(figure, options.Get("--widths"));
-    return ConversionResult(PictureGcode(figure));
+  outline.conversion = [](const Options& options) -> Conversion {
+    return [widths = ParseWidths(options.Get("--widths"))](std::string_view input) {
+      FigureTables figure = LoadedFigure(input);
+      ApplyWidths(figure, widths);
+      return ConversionResult(PictureGcode(figure));
+    };
   };
   commands.push_back(std::move(outline));
   return commands;

@@ -1,32 +1,12 @@
 // kovrel-cli commands of the hole data: holes-format, holes-to-gcode and
-// holes-to-xlsx.
+// holes-to-xlsx. Their options and names come from the choice tables beside
+// the hole conversions.
 #include "app/cli/cli_command.h"
 #include "holes/hole_format.h"
 #include "holes/hole_gcode.h"
 #include "holes/hole_sheet.h"
 
 namespace kovrel::cli {
-namespace {
-
-const std::vector<std::string> kUnits = {"X1.23", "X123", "X1230", "X12300", "X00123", "X000123"};
-const std::vector<std::string> kHoleModes = {"all", "code", "cycle"};
-const std::vector<std::string> kToolModes = {"blocks", "text"};
-const std::vector<std::string> kLayouts = {"A", "B", "C"};
-
-HoleFormatOptions FormatOptions(const Options& options) {
-  HoleFormatOptions format;
-  format.unit = static_cast<HoleUnit>(Choice(options, "--unit", kUnits));
-  format.incremental = options.Has("--inc");
-  format.hole_mode = static_cast<HoleMode>(Choice(options, "--holes", kHoleModes));
-  format.hole_code = options.Get("--hole-code");
-  format.cycle_code = options.Get("--cycle-code");
-  format.cancel_code = options.Get("--cancel-code");
-  format.tool_mode = static_cast<ToolMode>(Choice(options, "--tools", kToolModes));
-  format.tool_text = options.Get("--tool-text");
-  return format;
-}
-
-}  // namespace
 
 std::vector<CliCommand> HoleCommands() {
   std::vector<CliCommand> commands;
@@ -34,40 +14,47 @@ std::vector<CliCommand> HoleCommands() {
   CliCommand format;
   format.name = "holes-format";
   format.summary = "穴データ（ドリルデータ）を穴データ形式に整えます（ＮＣフォーマット）";
+  const HoleFormatOptions defaults;
   format.options = {
-      {"--unit", "U", "X123", false, "1.23mm の書き方: X1.23, X123, X1230, X12300, X00123, X000123"},
+      {"--unit", "U", NameOf(kHoleUnits, defaults.unit), false, "1.23mm の書き方: " + ChoiceNames(kHoleUnits)},
       {"--inc", "", "", false, "座標を INC (G91) として読む（既定は ABS (G90)）"},
-      {"--holes", "M", "all", false, "穴とするブロック: all 座標全て, code 指定コード, cycle サイクルモード"},
-      {"--hole-code", "S", "D03", false, "穴とする指定コード（--holes code）"},
-      {"--cycle-code", "S", "G81", false, "サイクルコード（--holes cycle）"},
-      {"--cancel-code", "S", "G80", false, "キャンセルコード（--holes cycle）"},
-      {"--tools", "M", "text", false, "Ｔコード: blocks 座標の無いデータ, text 指定文字"},
-      {"--tool-text", "S", "T", false, "Ｔコードとする指定文字（--tools text）"},
+      {"--holes", "M", NameOf(kHoleModes, defaults.hole_mode), false,
+       "穴とするブロック: all 座標全て, code 指定コード, cycle サイクルモード"},
+      {"--hole-code", "S", defaults.hole_code, false, "穴とする指定コード（--holes code）"},
+      {"--cycle-code", "S", defaults.cycle_code, false, "サイクルコード（--holes cycle）"},
+      {"--cancel-code", "S", defaults.cancel_code, false, "キャンセルコード（--holes cycle）"},
+      {"--tools", "M", NameOf(kToolModes, defaults.tool_mode), false,
+       "Ｔコード: blocks 座標の無いデータ, text 指定文字"},
+      {"--tool-text", "S", defaults.tool_text, false, "Ｔコードとする指定文字（--tools text）"},
   };
-  format.check = [](const Options& options) -> std::string {
-    const HoleFormatOptions chosen = FormatOptions(options);
-    if (chosen.hole_mode == HoleMode::kDesignatedCode && chosen.hole_code.empty()) return "--hole-code が空です";
-    if (chosen.tool_mode == ToolMode::kDesignatedText && chosen.tool_text.empty()) return "--tool-text が空です";
-    return {};
-  };
-  format.run = [](const Options& options, std::string_view input) {
-    return ConversionResult(FormatHoleData(input, FormatOptions(options)));
+  format.conversion = [](const Options& options) -> Conversion {
+    HoleFormatOptions chosen;
+    chosen.unit = Choose(options, "--unit", kHoleUnits);
+    chosen.incremental = options.Has("--inc");
+    chosen.hole_mode = Choose(options, "--holes", kHoleModes);
+    chosen.hole_code = options.Get("--hole-code");
+    chosen.cycle_code = options.Get("--cycle-code");
+    chosen.cancel_code = options.Get("--cancel-code");
+    chosen.tool_mode = Choose(options, "--tools", kToolModes);
+    chosen.tool_text = options.Get("--tool-text");
+    Refuse(Validate(chosen));
+    return [chosen](std::string_view input) { return ConversionResult(FormatHoleData(input, chosen)); };
   };
   commands.push_back(std::move(format));
 
-  CliCommand gcode;
-  gcode.name = "holes-to-gcode";
-  gcode.summary = "穴データを、穴ごとに全円を削る G コードにします";
-  gcode.run = [](const Options&, std::string_view input) { return HoleDataToGcode(input); };
-  commands.push_back(std::move(gcode));
+  commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします", HoleDataToGcode));
 
   CliCommand sheet;
   sheet.name = "holes-to-xlsx";
   sheet.summary = "穴データを .xlsx のワークシートに書きます";
-  sheet.options = {{"--layout", "L", "A", false, "列の並び: A (X, x, Y, y, 番号), B (X..., Y..., 番号), C (行, 番号)"}};
+  sheet.options = {{"--layout", "L", NameOf(kSheetLayouts, SheetLayout::kA), false,
+                    "列の並び: A (X, x, Y, y, 番号), B (X..., Y..., 番号), C (行, 番号)"}};
+  sheet.check = [](const Options& options) -> std::string {
+    Choose(options, "--layout", kSheetLayouts);
+    return {};
+  };
   sheet.run_to_file = [](const Options& options, std::string_view input, const std::string& output) {
-    const auto layout = static_cast<SheetLayout>(Choice(options, "--layout", kLayouts));
-    WriteWorkbook(HoleSheetCells(input, layout), output);
+    WriteWorkbook(HoleSheetCells(input, Choose(options, "--layout", kSheetLayouts)), output);
     return std::string();
   };
   commands.push_back(std::move(sheet));

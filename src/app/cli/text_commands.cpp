@@ -1,4 +1,5 @@
-// kovrel-cli commands of the text tools: replace and control-chars.
+// kovrel-cli commands of the text tools: replace and control-chars. Both
+// edit the bytes as they stand, line ends included.
 #include "app/cli/cli_command.h"
 #include "texttools/control_chars.h"
 #include "texttools/replace_all.h"
@@ -10,20 +11,25 @@ std::vector<CliCommand> TextToolCommands() {
 
   CliCommand replace;
   replace.name = "replace";
-  replace.summary = "文字列を全て置換します（置換ウィンドウの「置換」）";
+  replace.summary = "文字列を全て置換します（置換ウィンドウの「置換」）。改行コードも文字として、そのまま扱います";
+  replace.line_ends = InputLineEnds::kAsTheyStand;
   replace.options = {
       {"--find", "S", "", true, "検索する文字列"},
       {"--with", "R", "", true, "置換後の文字列"},
   };
-  replace.run = [](const Options& options, std::string_view input) {
-    ReplaceResult replaced = ReplaceAll(input, options.Get("--find"), options.Get("--with"));
-    return ConversionResult{std::move(replaced.text), ConvertedCountMessage(replaced.count)};
+  replace.conversion = [](const Options& options) -> Conversion {
+    return [find = options.Get("--find"), with = options.Get("--with")](std::string_view input) {
+      ReplaceResult replaced = ReplaceAll(input, find, with);
+      return ConversionResult{std::move(replaced.text), ConvertedCountMessage(replaced.count)};
+    };
   };
   commands.push_back(std::move(replace));
 
   CliCommand control;
   control.name = "control-chars";
-  control.summary = "制御文字を置き換えまたは削除します（CrLf, Cr, Lf または任意の文字列）";
+  control.summary =
+      "制御文字を置き換えまたは削除します（CrLf, Cr, Lf または任意の文字列）。入力の改行コードはそのまま扱います";
+  control.line_ends = InputLineEnds::kAsTheyStand;
   control.options = {
       {"--replace", "T", "CrLf", false, "置き換える制御文字"},
       {"--with", "R", "CrLf", false, "置換える文字列"},
@@ -34,14 +40,18 @@ std::vector<CliCommand> TextToolCommands() {
     if (options.Has("--delete") && options.Has("--with")) return "--with は --replace と共に指定します";
     return {};
   };
-  control.run = [](const Options& options, std::string_view input) {
+  control.conversion = [](const Options& options) -> Conversion {
     if (options.Has("--delete")) {
-      ReplaceResult deleted = ReplaceControl(input, MapControlName(options.Get("--delete")), "");
-      return ConversionResult{std::move(deleted.text), DeletedCountMessage(deleted.count)};
+      return [target = MapControlName(options.Get("--delete"))](std::string_view input) {
+        ReplaceResult deleted = ReplaceControl(input, target, "");
+        return ConversionResult{std::move(deleted.text), DeletedCountMessage(deleted.count)};
+      };
     }
-    ReplaceResult replaced =
-        ReplaceControl(input, MapControlName(options.Get("--replace")), MapControlName(options.Get("--with")));
-    return ConversionResult{std::move(replaced.text), ConvertedCountMessage(replaced.count)};
+    return [target = MapControlName(options.Get("--replace")),
+            with = MapControlName(options.Get("--with"))](std::string_view input) {
+      ReplaceResult replaced = ReplaceControl(input, target, with);
+      return ConversionResult{std::move(replaced.text), ConvertedCountMessage(replaced.count)};
+    };
   };
   commands.push_back(std::move(control));
 
