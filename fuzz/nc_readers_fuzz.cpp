@@ -1,5 +1,7 @@
 // Fuzz target: the readers of Gerber, router, HP-GL and G-code text (the
-// conversions of the convert layer) and the figure loader of the view.
+// conversions of the convert layer), the figure loader of the view, and the
+// drawing (GrSub) of what it loaded in both arc modes, fitted, zoomed to the
+// smallest and to the widest view.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,6 +18,22 @@
 #include "graphic/view.h"
 
 namespace {
+
+// A canvas that only counts: the drawing must end, whatever it draws.
+class CountingCanvas : public kovrel::Canvas {
+ public:
+  double Width() const override { return 640; }
+  double Height() const override { return 480; }
+  void SetWindow(const kovrel::Window&) override {}
+  void Clear(int) override {}
+  void SetColor(int) override {}
+  void SetStyle(kovrel::LineStyle) override {}
+  void Line(double, double, double, double) override { ++calls; }
+  void Circle(double, double, double) override { ++calls; }
+  void Arc(double, double, double, double, double) override { ++calls; }
+  void Point(double, double) override { ++calls; }
+  long calls = 0;
+};
 
 template <typename Run>
 void Guarded(Run run) {
@@ -47,6 +65,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Home(figure, box);
     PictureGcode(figure);
     RegenerateHoleData(figure);
+    CountingCanvas canvas;
+    PickTable picks;
+    DrawOptions options;
+    options.g00_lines = (pick & 2) != 0;
+    for (const bool lines : {false, true}) {
+      options.arcs_as_lines = lines;
+      Home(figure, box);
+      GrSub(figure, box, options, canvas, picks);
+      while (ZoomIn(box)) {
+      }
+      GrSub(figure, box, options, canvas, picks);
+      while (ZoomOut(box)) {
+      }
+      GrSub(figure, box, options, canvas, picks);
+    }
   });
   return 0;
 }

@@ -58,12 +58,13 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
     } else {
       const float cx = prev_x + m.i, cy = prev_y + m.j;
       const auto r = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
-      const double a1 = ArcAngle(-m.i, -m.j);
-      const double a2 = ArcAngle(m.x - cx, m.y - cy);
-      if (a1 != a2) {
-        double sweep = a2 - a1;
+      // An arc that ends where it starts (the same X and Y as read) is a
+      // full circle, whatever the two angles computed in floating point
+      // say; any other arc is the short or long arc it is, however small.
+      if (m.x != prev_x || m.y != prev_y) {
+        double sweep = ArcAngle(m.x - cx, m.y - cy) - ArcAngle(-m.i, -m.j);
         if (m.g == 2 && sweep > 0) sweep -= 360;
-        if (m.g == 3 && sweep <= 0) sweep += 360;
+        if (m.g == 3 && sweep < 0) sweep += 360;
         Append(out, "PD;AA", Units(cx), ",", Units(cy), ",", FormatMask(sweep, sweep_mask), ";");
       } else {
         Append(out, "PU;PA", Units(cx), ",", Units(cy), ";CI", Units(r), ",5;");

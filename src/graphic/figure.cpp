@@ -28,6 +28,25 @@ int LayerSlot(FigureTables& figure, std::string_view name, bool& added) {
   return -1;
 }
 
+// True when "φ" stands outside every comment: a program's comment such as
+// "(T01 φ10 エンドミル)" names a cutter, it is no drill data. A comment runs
+// from "(" to ")" or to the end of its line.
+bool HasDiameterOutsideComments(std::string_view text) {
+  constexpr std::string_view kPhi = "φ";
+  bool comment = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '(') {
+      comment = true;
+    } else if (c == ')' || c == '\r' || c == '\n') {
+      comment = false;
+    } else if (!comment && c == kPhi[0] && text.substr(i, kPhi.size()) == kPhi) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void HolePass(FigureTables& figure, std::string_view text) {
   int tool = 0;
   LineReader reader(text);
@@ -104,13 +123,13 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text) {
   bool drill = false, gcode = false;
   if (text.find('"') == std::string_view::npos) {
     // Without quotes every character stands in some field.
-    drill = HasLetter(text, "φ");
+    drill = HasDiameterOutsideComments(text);
     gcode = HasLetter(text, "G");
   } else {
     ItemReader detect(text);
     std::string field;
     while (detect.Next(field)) {
-      drill = drill || HasLetter(field, "φ");
+      drill = drill || HasDiameterOutsideComments(field);
       gcode = gcode || HasLetter(field, "G");
     }
   }

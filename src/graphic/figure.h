@@ -51,9 +51,10 @@ enum class FigureLoad { kLoaded, kMixed };
 /// The message when a text holds both drill data and G-code.
 inline constexpr std::string_view kMixedFigureMessage = "ドリルコードとGコードが混合している為、表示できません";
 
-/// Parses the document into the tables: drill data (a field with "φ") by
-/// the hole pass, G-code (a field with "G") by the G-code pass; a text with
-/// both is refused and the tables stay cleared.
+/// Parses the document into the tables: drill data (a field with "φ"
+/// outside a comment) by the hole pass, G-code (a field with "G") by the
+/// G-code pass; a text with both is refused and the tables stay cleared.
+/// Throws Failure 6 for a coordinate beyond a float's range.
 FigureLoad LoadFigure(FigureTables& figure, std::string_view text);
 
 /// Reads LAYER.RGB (one colour a line: background, then layers 0..99);

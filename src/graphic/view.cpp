@@ -10,7 +10,14 @@
 namespace kovrel {
 namespace {
 
-int Colour(double value) { return static_cast<int>(value); }
+// A layer colour as the canvas takes it; a value beyond an int (a damaged
+// LAYER.RGB) draws black.
+int Colour(double value) { return value >= -2147483648.0 && value <= 2147483647.0 ? static_cast<int>(value) : 0; }
+
+// An arc of a larger radius (10 km) is drawn as a straight line.
+constexpr double kStraightArcRadius = 1e7;
+// The most chords an arc drawn as lines gets.
+constexpr long kMaxChords = 10000;
 
 bool Inside(const Window& w, float x, float y) { return w.left < x && x < w.right && w.bottom < y && y < w.top; }
 
@@ -52,7 +59,12 @@ class Drawer {
   void Element(int e);
   void WideLine(double sx, double sy, double ex, double ey, double hw, bool end_inside);
   void WideOrThinArc(const FigElem& element, double sx, double sy, double hw);
-  void ArcWithRadius(double cx, double cy, double r, double a1, double a2, double sx, double sy, bool draw);
+  // The snap points of an arc of radius r: its two ends and the start point
+  // of the element it belongs to.
+  void RecordArcPicks(double cx, double cy, double r, double a1, double a2, double sx, double sy);
+  // Draws the arc counter-clockwise from a1 to a2 as the view's mode says:
+  // the canvas's arc, or chords of the arc step's length.
+  void DrawArc(double cx, double cy, double r, double a1, double a2);
   int LayerColour(int layer) const {
     return monochrome_ ? 0 : Colour(figure_.LayerColor[static_cast<std::size_t>(layer + 1)]);
   }
@@ -150,44 +162,62 @@ void Drawer::WideLine(double sx, double sy, double ex, double ey, double hw, boo
 void Drawer::WideOrThinArc(const FigElem& element, double sx, double sy, double hw) {
   const double r = std::sqrt(static_cast<double>(element.i) * element.i + static_cast<double>(element.j) * element.j);
   const double cx = sx + element.i, cy = sy + element.j;
+  if (!(r <= kStraightArcRadius)) {
+    // A radius no machine cuts (or an overflow): the arc is drawn as the
+    // straight line it looks like, from its start to its end.
+    picks_.Add({1, static_cast<float>(sx), static_cast<float>(sy), 0, 0});
+    canvas_.Line(sx, sy, element.x, element.y);
+    return;
+  }
   const ArcAngles angles = Angles(element.i, element.j, cx, cy, element.x, element.y);
   const double a1 = element.g == 2 ? angles.end : angles.start;
   const double a2 = element.g == 2 ? angles.start : angles.end;
   if (hw == 0) {
-    ArcWithRadius(cx, cy, r, a1, a2, sx, sy, true);
+    RecordArcPicks(cx, cy, r, a1, a2, sx, sy);
+    DrawArc(cx, cy, r, a1, a2);
     return;
   }
-  // A wide arc: a circle at its start, the outer and the inner side.
-  ArcWithRadius(cx, cy, r, a1, a2, sx, sy, false);
+  // A wide arc: a circle at its start, the outer and the inner side (the
+  // inner one only while it has a radius).
+  RecordArcPicks(cx, cy, r, a1, a2, sx, sy);
   canvas_.Circle(sx, sy, hw);
-  ArcWithRadius(cx, cy, r + hw, a1, a2, sx, sy, true);
-  ArcWithRadius(cx, cy, r - hw, a1, a2, sx, sy, r - hw > 0);
+  RecordArcPicks(cx, cy, r + hw, a1, a2, sx, sy);
+  DrawArc(cx, cy, r + hw, a1, a2);
+  RecordArcPicks(cx, cy, r - hw, a1, a2, sx, sy);
+  if (r - hw > 0) DrawArc(cx, cy, r - hw, a1, a2);
 }
 
-void Drawer::ArcWithRadius(double cx, double cy, double r, double a1, double a2, double sx, double sy, bool draw) {
-  if (picks_.PickCount() <= PickTable::kLimit) {
-    picks_.points.push_back({1, static_cast<float>(cx + r * std::cos(a1)), static_cast<float>(cy + r * std::sin(a1)), 0, 0});
-    picks_.points.push_back({1, static_cast<float>(cx + r * std::cos(a2)), static_cast<float>(cy + r * std::sin(a2)), 0, 0});
-    picks_.points.push_back({1, static_cast<float>(sx), static_cast<float>(sy), 0, 0});
-  }
-  if (!draw) return;
-  if (options_.arcs_as_lines && r / box_.ArcStep >= 20) {
-    // Chords of the arc step's length.
-    double last_x = cx + r * std::cos(a1), last_y = cy + r * std::sin(a1);
-    canvas_.Point(last_x, last_y);
-    double from = a1;
-    if (from >= a2) from -= 2 * kPi;
-    const double step = box_.ArcStep / r;
-    for (double a = from; a <= a2; a += step) {
-      const double x = cx + r * std::cos(a), y = cy + r * std::sin(a);
-      canvas_.Line(last_x, last_y, x, y);
-      last_x = x;
-      last_y = y;
-    }
-    canvas_.Line(last_x, last_y, cx + r * std::cos(a2), cy + r * std::sin(a2));
+void Drawer::RecordArcPicks(double cx, double cy, double r, double a1, double a2, double sx, double sy) {
+  if (picks_.PickCount() > PickTable::kLimit) return;
+  picks_.points.push_back({1, static_cast<float>(cx + r * std::cos(a1)), static_cast<float>(cy + r * std::sin(a1)), 0, 0});
+  picks_.points.push_back({1, static_cast<float>(cx + r * std::cos(a2)), static_cast<float>(cy + r * std::sin(a2)), 0, 0});
+  picks_.points.push_back({1, static_cast<float>(sx), static_cast<float>(sy), 0, 0});
+}
+
+void Drawer::DrawArc(double cx, double cy, double r, double a1, double a2) {
+  if (!options_.arcs_as_lines || r / box_.ArcStep < 20) {
+    canvas_.Arc(cx, cy, r, a1, a2);
     return;
   }
-  canvas_.Arc(cx, cy, r, a1, a2);
+  // Chords of the arc step's length, counted rather than stepped so that a
+  // step too small to move the angle cannot stall the loop; a huge arc gets
+  // at most kMaxChords of them.
+  double from = a1;
+  if (from >= a2) from -= 2 * kPi;
+  const double step = box_.ArcStep / r;
+  const double wanted = std::floor((a2 - from) / step);
+  const long chords = wanted < kMaxChords ? static_cast<long>(wanted) : kMaxChords;
+  const double used_step = wanted < kMaxChords ? step : (a2 - from) / kMaxChords;
+  double last_x = cx + r * std::cos(a1), last_y = cy + r * std::sin(a1);
+  canvas_.Point(last_x, last_y);
+  for (long k = 0; k <= chords; ++k) {
+    const double a = from + static_cast<double>(k) * used_step;
+    const double x = cx + r * std::cos(a), y = cy + r * std::sin(a);
+    canvas_.Line(last_x, last_y, x, y);
+    last_x = x;
+    last_y = y;
+  }
+  canvas_.Line(last_x, last_y, cx + r * std::cos(a2), cy + r * std::sin(a2));
 }
 
 const Mask& GcodeMask() {
@@ -229,8 +259,10 @@ void Home(const FigureTables& figure, ViewBox& box) {
   for (const HolePoint& hole : figure.HolePoints) widen(hole.x, hole.y);
   first = true;
   for (const FigElem& element : figure.FigElems) widen(element.x, element.y);
-  if (figure.HolePoints.empty() && figure.FigElems.empty()) {
+  if ((figure.HolePoints.empty() && figure.FigElems.empty()) ||
+      !std::isfinite(box.ViewRight - box.ViewLeft) || !std::isfinite(box.ViewTop - box.ViewBottom)) {
     // An empty figure shows the origin: Home again does not widen the view.
+    // A figure whose extent overflows a float shows the origin too.
     box.ViewLeft = box.ViewRight = box.ViewTop = box.ViewBottom = 0;
   }
   box.ViewLeft -= 10;
@@ -262,11 +294,13 @@ bool ZoomIn(ViewBox& box) {
   return true;
 }
 
-void ZoomOut(ViewBox& box) {
+bool ZoomOut(ViewBox& box) {
+  if (!(box.ViewWidth * 2 <= kWidestView && box.ViewHeight * 2 <= kWidestView)) return false;
   box.ViewWidth *= 2;
   box.ViewHeight *= 2;
   box.ArcStep *= 2;
   EdgesFromCentre(box);
+  return true;
 }
 
 void Pan(ViewBox& box, int dx, int dy) {

@@ -20,13 +20,18 @@ struct ViewBox {
   float ArcStep = 3;
 };
 
-/// Fits the whole figure with a margin of 10 (Home). An empty figure keeps
-/// the box it had.
+/// Fits the whole figure with a margin of 10 (Home). An empty figure shows
+/// the origin, and so does a figure too wide for a float to measure.
 void Home(const FigureTables& figure, ViewBox& box);
 /// Zoom in by 2 about the centre; false (and nothing changes) when the arc
 /// step is 0.01 or less or the width 2 or less.
 bool ZoomIn(ViewBox& box);
-void ZoomOut(ViewBox& box);
+/// The widest view: zooming out stops before the box would be wider or
+/// higher than this (a million metres), as zooming in stops at its limit.
+inline constexpr float kWidestView = 1e9f;
+/// Zoom out by 2 about the centre; false (and nothing changes) when the box
+/// would pass kWidestView.
+bool ZoomOut(ViewBox& box);
 /// Moves the box by 0.3 of its size: dx, dy are -1, 0 or 1.
 void Pan(ViewBox& box, int dx, int dy);
 /// Moves the box so that its centre is (x, y).

@@ -26,6 +26,7 @@
 #include "ui/prompter.h"
 #include "ui/text_editor.h"
 #include "ui/text_printing.h"
+#include "ui/window_guard.h"
 
 namespace kovrel {
 namespace {
@@ -341,15 +342,15 @@ void EditFrm::ShowOutcome(const CommandOutcome& outcome) {
 }
 
 void EditFrm::Guarded(const std::function<void()>& body, bool busy) {
+  std::exception_ptr error;
   if (busy) editor_->SetBusy(true);
-  CommandOutcome outcome;
   try {
     body();
   } catch (...) {
-    outcome = FailureOutcome(std::current_exception());
+    error = std::current_exception();
   }
   if (busy) editor_->SetBusy(false);
-  if (outcome.kind == CommandOutcome::Kind::kFailed) ShowOutcome(outcome);
+  if (error) Guard(services_.prompter, [&error] { std::rethrow_exception(error); });
 }
 
 // ----------------------------------------------------------- file commands

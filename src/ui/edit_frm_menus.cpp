@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "ui/edit_frm.h"
+#include "ui/window_guard.h"
 
 namespace kovrel {
 namespace {
@@ -200,7 +201,7 @@ void EditFrm::WireCommand(const QString& name, std::function<void()> command) {
   QAction* action = MenuItem(name);
   if (action == nullptr) return;
   action->setEnabled(true);
-  connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
+  connect(action, &QAction::triggered, this, [this, command = std::move(command)] { Guard(services_.prompter, command); });
 }
 
 }  // namespace kovrel

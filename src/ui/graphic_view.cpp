@@ -16,15 +16,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
 #include "core/number_format.h"
 #include "core/settings_store.h"
+#include "shell/startup.h"
 #include "ui/edit_frm.h"
 #include "ui/painter_canvas.h"
 #include "ui/prompter.h"
 #include "ui/text_editor.h"
+#include "ui/window_guard.h"
 
 namespace kovrel {
 namespace {
@@ -86,9 +90,17 @@ void Picture::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, image_);
 }
 
-void Picture::resizeEvent(QResizeEvent*) { Redraw(); }
+void Picture::resizeEvent(QResizeEvent*) {
+  view_.Guarded([this] { Redraw(); });
+}
 
 void Picture::keyPressEvent(QKeyEvent* event) {
+  bool handled = false;
+  view_.Guarded([&] { handled = KeyPress(event); });
+  if (!handled) QWidget::keyPressEvent(event);
+}
+
+bool Picture::KeyPress(QKeyEvent* event) {
   // The keys act as the buttons; the numeric pad as its printed keys.
   static const std::pair<int, int> kKeys[] = {
       {Qt::Key_Escape, 0}, {Qt::Key_Home, 1}, {Qt::Key_7, 1},     {Qt::Key_PageUp, 2}, {Qt::Key_9, 2},
@@ -99,17 +111,21 @@ void Picture::keyPressEvent(QKeyEvent* event) {
     const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
     if (event->key() == key && (!digit || keypad)) {
       view_.Command4Click(button);
-      return;
+      return true;
     }
   }
-  QWidget::keyPressEvent(event);
+  return false;
 }
 
 void Picture::mousePressEvent(QMouseEvent* event) {
-  view_.MouseDown(ToWorld(event->position()), event->button(), event->globalPosition().toPoint());
+  view_.Guarded([&] {
+    view_.MouseDown(ToWorld(event->position()), event->button(), event->globalPosition().toPoint());
+  });
 }
 
-void Picture::mouseMoveEvent(QMouseEvent* event) { view_.ShowPosition(ToWorld(event->position())); }
+void Picture::mouseMoveEvent(QMouseEvent* event) {
+  view_.Guarded([&] { view_.ShowPosition(ToWorld(event->position())); });
+}
 
 // --------------------------------------------------------------- MDIKovrel
 
@@ -130,7 +146,7 @@ MdiKovrel::MdiKovrel(EditFrm& frm) : QMainWindow(nullptr), frm_(frm) {
     auto* button = new QPushButton(captions[i], bar);
     button->setObjectName(QString("Command4(%1)").arg(i));
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, [this, i] { Command4Click(i); });
+    OnSignal(button, &QPushButton::clicked, [this, i] { Command4Click(i); });
     bar_layout->addWidget(button);
     command4_[static_cast<std::size_t>(i)] = button;
   }
@@ -149,6 +165,8 @@ MdiKovrel::MdiKovrel(EditFrm& frm) : QMainWindow(nullptr), frm_(frm) {
 }
 
 FigureTables& MdiKovrel::figure() { return frm_.figure(); }
+
+void MdiKovrel::Guarded(const std::function<void()>& body) { Guard(frm_.services().prompter, body); }
 
 void MdiKovrel::BuildMenus() {
   const auto menu = [this](const char* name, const char* caption) {
@@ -172,7 +190,7 @@ void MdiKovrel::BuildMenus() {
   item(file, "MnuPrint", "印刷", false);
   file->addSeparator();
   QAction* exit = item(file, "MnuExit", "エディタへ戻る", true);
-  connect(exit, &QAction::triggered, this, [this] {
+  OnSignal(exit, &QAction::triggered, [this] {
     Record(999);
     close();
   });
@@ -189,11 +207,11 @@ void MdiKovrel::BuildMenus() {
 
   QMenu* view = menu("MnuView", "表示(&V)");
   QAction* g00 = item(view, "MnuG00", "移動ライン(G00)", true, true);
-  connect(g00, &QAction::triggered, this, [this] {
+  OnSignal(g00, &QAction::triggered, [this] {
     Record(10);
     picture_->Redraw();
   });
-  connect(item(view, "MnuBackColor", "バックカラー", true), &QAction::triggered, this, [this] {
+  OnSignal(item(view, "MnuBackColor", "バックカラー", true), &QAction::triggered, [this] {
     Record(11);
     static QColor last = Qt::black;  // the dialog opens on its last colour
     const auto colour = frm_.services().prompter.ChooseColor(last);
@@ -203,7 +221,7 @@ void MdiKovrel::BuildMenus() {
     picture_->Redraw();
   });
   QAction* xy = item(view, "MnuXYLine", "基準線", true, true);
-  connect(xy, &QAction::triggered, this, [this] {
+  OnSignal(xy, &QAction::triggered, [this] {
     Record(12);
     picture_->Redraw();
   });
@@ -212,7 +230,7 @@ void MdiKovrel::BuildMenus() {
   QAction* lines = item(view, "MnuCircleOrLine(1)", "円弧を直線コードで作画", true, true);
   circles->setChecked(true);
   for (QAction* action : {circles, lines}) {
-    connect(action, &QAction::triggered, this, [this, circles, lines, action] {
+    OnSignal(action, &QAction::triggered, [this, circles, lines, action] {
       Record(13);
       // Both marks invert; the action's own click already inverted its mark.
       QAction* other = action == circles ? lines : circles;
@@ -229,15 +247,15 @@ void MdiKovrel::BuildMenus() {
   popup_->setObjectName("MnuPop");
   popup_->menuAction()->setObjectName("MnuPop");
   popup_->menuAction()->setVisible(false);
-  connect(item(popup_, "MnuPopEsc", "コマンドの終了", true), &QAction::triggered, this, [this] {
+  OnSignal(item(popup_, "MnuPopEsc", "コマンドの終了", true), &QAction::triggered, [this] {
     for (const char* name : {"MnuPopHome", "MnuPopZoom", "MnuPopMove", "MnuPopExit"}) MenuItem(name)->setEnabled(true);
     Command4Click(0);
   });
-  connect(item(popup_, "MnuPopHome", "Home", true), &QAction::triggered, this, [this] { Command4Click(1); });
-  connect(item(popup_, "MnuPopZoom", "Zoom", true), &QAction::triggered, this, [this] { Command4Click(8); });
-  connect(item(popup_, "MnuPopMove", "Move", true), &QAction::triggered, this, [this] { Command4Click(9); });
+  OnSignal(item(popup_, "MnuPopHome", "Home", true), &QAction::triggered, [this] { Command4Click(1); });
+  OnSignal(item(popup_, "MnuPopZoom", "Zoom", true), &QAction::triggered, [this] { Command4Click(8); });
+  OnSignal(item(popup_, "MnuPopMove", "Move", true), &QAction::triggered, [this] { Command4Click(9); });
   item(popup_, "MnuPopPrint", "印刷", false);
-  connect(item(popup_, "MnuPopExit", "エディタへ戻る", true), &QAction::triggered, this, [this] {
+  OnSignal(item(popup_, "MnuPopExit", "エディタへ戻る", true), &QAction::triggered, [this] {
     Record(999);
     close();
   });
@@ -268,7 +286,7 @@ void MdiKovrel::Open() {
       // An unreadable colour file keeps the default colours.
     }
   }
-  MenuItem("MnuXYLine")->setChecked(GetBoolSetting(frm_.services().settings, "Kovrel", "PzERo", false));
+  MenuItem("MnuXYLine")->setChecked(GetBoolSetting(frm_.services().settings, kShellSection, "PzERo", false));
   show();
   picture_->setFocus();
   Command4Click(1);
@@ -281,7 +299,9 @@ void MdiKovrel::Command4Click(int index) {
     case 2:
       if (!ZoomIn(box_)) return;  // beyond the limits: nothing happens
       break;
-    case 3: ZoomOut(box_); break;
+    case 3:
+      if (!ZoomOut(box_)) return;  // the widest view: nothing happens
+      break;
     case 4: Pan(box_, 0, 1); break;
     case 5: Pan(box_, 0, -1); break;
     case 6: Pan(box_, -1, 0); break;
@@ -329,12 +349,17 @@ void MdiKovrel::MouseDown(const QPointF& world, Qt::MouseButton button, const QP
 
 void MdiKovrel::ShowPosition(const QPointF& world) {
   static const Mask mask = ParseMask("###0.0###");
+  if (!std::isfinite(world.x()) || !std::isfinite(world.y())) {
+    label1_->setText("X - Y -");
+    return;
+  }
   label1_->setText(QString::fromStdString("X" + FormatMask(static_cast<float>(world.x()), mask) + " Y" +
                                           FormatMask(static_cast<float>(world.y()), mask)));
 }
 
 void MdiKovrel::closeEvent(QCloseEvent* event) {
-  ReturnToEditor();
+  Guarded([this] { ReturnToEditor(); });
+  frm_.show();
   event->accept();
 }
 
@@ -343,28 +368,35 @@ void MdiKovrel::ReturnToEditor() {
   returned_ = true;
   FigureTables& tables = figure();
   EditServices& services = frm_.services();
+  // Text goes back to the editor only when the view changed the figure:
+  // looking at a drawing leaves the program byte for byte as it was.
+  bool wrote = false;
   if (HasWideLayers(tables) &&
       services.prompter.Message("線幅設定による描画形状をGコードへ置き換えますか", Buttons::kYesNo, Icon::kNone) ==
           kResultYes) {
     const std::string gcode = PictureGcode(tables);
-    frm_.RunHandOff(std::nullopt, [&gcode](std::string_view) { return ConversionResult(gcode); });
+    wrote = frm_.RunHandOff(std::nullopt, [&gcode](std::string_view) { return ConversionResult(gcode); }).kind ==
+            CommandOutcome::Kind::kConverted;
   }
   try {
     WriteFileBytes(WorkPath(services.module.ProgDir, "\\LAYER.RGB"), LayerColorsText(tables));
   } catch (const Failure& failure) {
     frm_.ShowOutcome(FailureOutcome(std::make_exception_ptr(failure)));
   }
-  if (tables.LastHole() > -1) {
-    const std::string holes = RegenerateHoleData(tables);
-    frm_.RunHandOff(std::nullopt, [&holes](std::string_view) { return ConversionResult(holes); });
+  if (figure_changed_) {
+    wrote = true;  // the edits rewrote the document as they went
+    if (tables.LastHole() > -1) {
+      const std::string holes = RegenerateHoleData(tables);
+      frm_.RunHandOff(std::nullopt, [&holes](std::string_view) { return ConversionResult(holes); });
+    }
   }
   tables.HolePoints.clear();
   tables.FigElems.clear();
-  SaveBoolSetting(services.settings, "Kovrel", "Lairfrm", MenuItem("MnuLaiyr")->isChecked());
-  SaveBoolSetting(services.settings, "Kovrel", "Checkfrm", MenuItem("MnuCheckWindow")->isChecked());
-  SaveBoolSetting(services.settings, "Kovrel", "PzERo", MenuItem("MnuXYLine")->isChecked());
-  frm_.GSeiri();
-  frm_.show();
+  SaveBoolSetting(services.settings, kShellSection, "Lairfrm", MenuItem("MnuLaiyr")->isChecked());
+  SaveBoolSetting(services.settings, kShellSection, "Checkfrm", MenuItem("MnuCheckWindow")->isChecked());
+  SaveBoolSetting(services.settings, kShellSection, "PzERo", MenuItem("MnuXYLine")->isChecked());
+  // The rapid-move tidy runs on text the view wrote, never on the user's.
+  if (wrote) frm_.GSeiri();
 }
 
 // ---------------------------------------------------------- the menu item

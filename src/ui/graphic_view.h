@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 #include "graphic/view.h"
 
@@ -37,6 +38,7 @@ class Picture : public QWidget {
   QPointF ToWorld(const QPointF& point) const;
 
  protected:
+  // Every event override runs inside the windows' guard.
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -44,6 +46,9 @@ class Picture : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // The keys of the buttons; false for a key the view does not use.
+  bool KeyPress(QKeyEvent* event);
+
   MdiKovrel& view_;
   QImage image_;
   Window window_;
@@ -63,6 +68,11 @@ class MdiKovrel : public QMainWindow {
   void ComandCange();
 
   FigureTables& figure();
+  /// Marks the figure as changed by the view (an edit), so that the return
+  /// hands text back to the editor.
+  void FigureChanged() { figure_changed_ = true; }
+  /// Runs an event handler's work inside the windows' guard.
+  void Guarded(const std::function<void()>& body);
   ViewBox& box() { return box_; }
   const PickTable& picks() const { return picks_; }
   DrawOptions Options() const;
@@ -75,6 +85,11 @@ class MdiKovrel : public QMainWindow {
 
  private:
   friend class Picture;
+  // Connects a control's signal to `body`, run inside the guard.
+  template <typename Sender, typename Signal>
+  void OnSignal(Sender* sender, Signal signal, std::function<void()> body) {
+    connect(sender, signal, this, [this, body = std::move(body)] { Guarded(body); });
+  }
   void BuildMenus();
   void Record(int item);
   void MouseDown(const QPointF& world, Qt::MouseButton button, const QPoint& global);
@@ -91,6 +106,7 @@ class MdiKovrel : public QMainWindow {
   std::array<QPushButton*, 10> command4_{};
   QMenu* popup_ = nullptr;
   bool returned_ = false;
+  bool figure_changed_ = false;
 };
 
 }  // namespace kovrel

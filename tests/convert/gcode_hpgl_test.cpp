@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <random>
+#include <string>
+
 namespace kovrel {
 namespace {
 
@@ -32,6 +38,41 @@ TEST(GcodeToHpgl, ArcsAndFullCircles) {
   EXPECT_EQ(Hpgl("G00X10Y0\r\nG03X5Y5I-5J0\r\n"), Wrap("PU;PA400,0;PD;AA200,0,90.0;PU;PA200,200;"));
   // Start angle 0 and end angle 360 count as the same: a full circle.
   EXPECT_EQ(Hpgl("G00X0Y0\r\nG03X0Y0I-1J0\r\n"), Wrap("PU;PA0,0;PU;PA-40,0;CI40,5;PU;PA0,0;"));
+}
+
+// "X.XXXX" of a coordinate, as a program writes it.
+std::string Coordinate(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4f", value);
+  return text;
+}
+
+TEST(GcodeToHpgl, EveryArcEndingAtItsStartIsAFullCircleAndTinyArcsStayArcs) {
+  std::mt19937 random(20261208);
+  std::uniform_real_distribution<double> centre(-500, 500), radius(0.1, 200), angle(0, 2 * std::numbers::pi);
+  for (int k = 0; k < 400; ++k) {
+    const double cx = centre(random), cy = centre(random), r = radius(random), a = angle(random);
+    const std::string sx = Coordinate(cx + r * std::cos(a)), sy = Coordinate(cy + r * std::sin(a));
+    const std::string i = Coordinate(cx - std::stod(sx)), j = Coordinate(cy - std::stod(sy));
+    const std::string word = k % 2 == 0 ? "G02" : "G03";
+    const std::string full = Hpgl("G00X" + sx + "Y" + sy + "\r\n" + word + "X" + sx + "Y" + sy + "I" + i + "J" + j + "\r\n");
+    ASSERT_NE(full.find(";CI"), std::string::npos) << full;
+    ASSERT_EQ(full.find("AA"), std::string::npos) << full;
+
+    // An arc of 0.1 degree from the same start, in its own direction.
+    const double step = (k % 2 == 0 ? -0.1 : 0.1) * std::numbers::pi / 180;
+    const double ex = std::stod(sx) + (cx + r * std::cos(a + step)) - (cx + r * std::cos(a));
+    const double ey = std::stod(sy) + (cy + r * std::sin(a + step)) - (cy + r * std::sin(a));
+    const std::string end_x = Coordinate(ex), end_y = Coordinate(ey);
+    if (end_x == sx && end_y == sy) continue;  // too small to write
+    const std::string tiny = Hpgl("G00X" + sx + "Y" + sy + "\r\n" + word + "X" + end_x + "Y" + end_y + "I" + i + "J" + j + "\r\n");
+    const std::size_t aa = tiny.find("PD;AA");
+    ASSERT_NE(aa, std::string::npos) << tiny;
+    const std::size_t sweep_at = tiny.rfind(',', tiny.find(';', aa + 5)) + 1;
+    const double sweep = std::stod(tiny.substr(sweep_at));
+    EXPECT_LT(std::fabs(sweep), 1.0) << tiny;
+    EXPECT_EQ(sweep < 0, k % 2 == 0) << tiny;
+  }
 }
 
 TEST(GcodeToHpgl, StopsAndNothingToConvert) {

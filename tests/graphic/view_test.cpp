@@ -53,6 +53,43 @@ TEST(ViewBox, EmptyFigureAndTheZoomLimits) {
   EXPECT_EQ(box.ArcStep, 0.005859375f);
 }
 
+TEST(ViewBox, ZoomOutStopsAtTheWidestView) {
+  FigureTables figure;
+  ViewBox box;
+  Home(figure, box);
+  int accepted = 0;
+  for (int k = 0; k < 500; ++k) accepted += ZoomOut(box);
+  EXPECT_EQ(accepted, 25);  // 20 * 2^25 is within a million metres, 2^26 not
+  EXPECT_LE(box.ViewWidth, kWidestView);
+  EXPECT_TRUE(std::isfinite(WindowFor(box, 800, 600).left));
+
+  // A figure too wide for a float to measure shows the origin.
+  FigureTables huge;
+  LoadFigure(huge, "G00X-3E38Y0\r\nG01X3E38Y0\r\n");
+  Home(huge, box);
+  EXPECT_EQ(box.ViewWidth, 20);
+}
+
+TEST(GrSub, HugeArcsEndAndTakeAFewChordsAtMost) {
+  DrawOptions lines;
+  lines.arcs_as_lines = true;
+  // A radius no machine cuts is drawn as a straight line, in both modes.
+  for (const DrawOptions& options : {DrawOptions{}, lines}) {
+    Drawn d("G00X0Y0\r\nG02X10Y0I1E30J0\r\n", options);
+    EXPECT_EQ(d.canvas.Of("arc").size(), 0u);
+    ASSERT_EQ(d.canvas.Of("line").size(), 1u);
+    EXPECT_EQ(d.canvas.Of("line")[0].values, (std::vector<double>{0, 0, 10, 0}));
+  }
+  // A large arc zoomed in to the smallest arc step gets at most 10000 chords.
+  Drawn d("G00X0Y0\r\nG03X0Y0I-5000J0\r\n");
+  while (ZoomIn(d.box)) {
+  }
+  d.Redraw(lines);
+  const std::size_t chords = d.canvas.Of("line").size();
+  EXPECT_GT(chords, 9000u);
+  EXPECT_LE(chords, 10002u);
+}
+
 TEST(ViewBox, PanAndCentre) {
   FigureTables figure;
   ViewBox box;

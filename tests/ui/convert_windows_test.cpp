@@ -41,6 +41,28 @@ class ConvertWindowsTest : public QObject {
     QCOMPARE(GetSetting(h.settings, "Nc", "FmtTop", ""), std::string("675"));
   }
 
+  void GcodeToGerberLineEndOptions() {
+    // Each terminator option writes its own bytes (Cr and Lf must not swap).
+    const struct {
+      const char* option;
+      const char* end;
+    } cases[] = {{"Option5(0)", "\r"}, {"Option5(1)", "\n"}, {"Option5(2)", "*"}};
+    for (const auto& c : cases) {
+      Harness h;
+      h.Start();
+      h.frm->editor()->LoadText("G00X1Y2\r\n");
+      const char* option = c.option;
+      h.prompter.dialog_scripts.push_back([option](QDialog& w) {
+        Click(w, option);
+        Click(w, "Option1(0)");  // millimetres
+        Click(w, "Command3");
+      });
+      h.Item("MnuNcGbr")->trigger();
+      const std::string end = c.end;
+      QCOMPARE(h.Text(), "G01X1.0Y2.0D02" + end + "M30" + end + "\r\n");
+    }
+  }
+
   void GcodeToGerberNeedsARapidMove() {
     Harness h;
     h.Start();

@@ -5,8 +5,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
+
+#include "core/failure.h"
 #include "core/file_io.h"
 #include "ui/graphic_view.h"
+#include "ui/window_guard.h"
 #include "ui_harness.h"
 
 namespace kovrel {
@@ -24,10 +28,12 @@ class GraphicViewTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void OpensDrawsAndReturnsTidied() {
+  void OpensDrawsAndReturnsTheProgramAsItWas() {
     Harness h;
     h.Start();
-    h.frm->editor()->LoadText("D10\r\nG00X0Y0\r\nG00X5Y5\r\nG01X100Y0\r\nG01X100Y50\r\nG00X0Y0\r\n");
+    // A rapid path through a point clear of a clamp, LF line ends.
+    const std::string program = "D10\nG00X0Y0\nG00X5Y5\nG01X100Y0\nG01X100Y50\nG00X0Y0\nM30\nG00X9Y9\n";
+    h.frm->editor()->LoadText(program);
     h.module.MacroCount = 0;
     MdiKovrel* view = OpenView(h);
     QVERIFY(view != nullptr);
@@ -35,7 +41,7 @@ class GraphicViewTest : public QObject {
     QVERIFY(!h.frm->isVisible());
     QCOMPARE(view->windowTitle(), QString("Kovrel"));
     QCOMPARE(h.module.MacroSteps[0].item, std::string("30"));
-    QCOMPARE(view->figure().LastElem(), 5);
+    QCOMPARE(view->figure().LastElem(), 7);
 
     Press(view, 1);  // Home
     QCOMPARE(view->box().ViewLeft, -10.0f);
@@ -78,8 +84,7 @@ class GraphicViewTest : public QObject {
     QApplication::processEvents();
     QVERIFY(h.frm->isVisible());
     QVERIFY(h.prompter.messages.empty());  // no layer has a width: no question
-    // The rapid moves are tidied: only the last of a run stays.
-    QCOMPARE(h.Text(), std::string("D10\r\nG00X5Y5\r\nG01X100Y0\r\nG01X100Y50\r\n"));
+    QCOMPARE(h.Text(), program);  // looking changed nothing, not even a line end
     QCOMPARE(GetSetting(h.settings, "Kovrel", "PzERo", ""), std::string("True"));
     QVERIFY(ReadFileBytes(h.home / "LAYER.RGB").starts_with(" 0\r\n 16711680\r\n"));
     QCOMPARE(h.module.MacroSteps[h.module.MacroCount - 1].item, std::string("999"));
@@ -110,9 +115,47 @@ class GraphicViewTest : public QObject {
     view->MenuItem("MnuBackColor")->trigger();
     QCOMPARE(view->figure().LayerColor[0], 128.0 * 65536);
     view->close();
-    QCOMPARE(h.Text(), std::string("T01φ0.800\r\nT02φ1.250\r\nT01\r\nX2.000Y2.000\r\nT02\r\nX1.000Y1.000\r\n"));
+    QCOMPARE(h.Text(), std::string("T01φ0.8\r\nT02φ1.25\r\nT02\r\nX1Y1\r\nT01\r\nX2Y2\r\n"));  // only looked at
     QCOMPARE(h.frm->figure().LastHole(), -1);
     QVERIFY(ReadFileBytes(h.home / "LAYER.RGB").starts_with(" 8388608\r\n 255\r\n"));
+
+    // A figure the view changed comes back as hole data grouped by tool.
+    view = OpenView(h);
+    view->FigureChanged();
+    view->close();
+    QCOMPARE(h.Text(), std::string("T01φ0.800\r\nT02φ1.250\r\nT01\r\nX2.000Y2.000\r\nT02\r\nX1.000Y1.000\r\n"));
+  }
+
+  void LongSessionsOfZoomAndMouseMovesStayWithinTheLimits() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("(T01 φ10 エンドミル)\r\nG00X0Y0\r\nG02X0Y0I1e30J0\r\nG01X10Y10\r\n");
+    MdiKovrel* view = OpenView(h);
+    QVERIFY(view != nullptr);  // a diameter in a comment is no drill data
+    view->MenuItem("MnuCircleOrLine(1)")->trigger();  // arcs as lines: the huge arc must not hang
+    const QPoint at = view->picture()->rect().center();
+    for (int k = 0; k < 300; ++k) {
+      QTest::keyClick(view->picture(), Qt::Key_PageDown);
+      QTest::mouseMove(view->picture(), at + QPoint(k % 7, k % 5));
+    }
+    QVERIFY(view->box().ViewWidth <= kWidestView);
+    QVERIFY(std::isfinite(view->box().ArcStep));
+    QVERIFY(view->findChild<QLabel*>("Label1")->text().startsWith("X"));
+    for (int k = 0; k < 300; ++k) QTest::keyClick(view->picture(), Qt::Key_PageUp);
+    QVERIFY(view->box().ArcStep > 0.001f);
+    QVERIFY(h.prompter.messages.empty());
+    view->close();
+  }
+
+  void AFailureInAHandlerIsReportedNotThrown() {
+    ScriptedPrompter prompter;
+    Guard(prompter, [] { Fail(FailureKind::kOverflow); });
+    Guard(prompter, [] { Fail(FailureKind::kCancel); });  // silent
+    Guard(prompter, [] { throw std::runtime_error("odd"); });
+    QCOMPARE(prompter.messages.size(), std::size_t{2});
+    QCOMPARE(prompter.messages[0].text, QString("エラー番号 : 6\nオーバーフローしました"));
+    QCOMPARE(prompter.messages[0].icon, Icon::kExclamation);
+    QVERIFY(prompter.messages[1].text.startsWith("エラー番号 : 5\n"));
   }
 
   void WideLinesAskBeforeTheyReplaceTheText() {

@@ -1,0 +1,27 @@
+// The event-handler guard.
+#include "ui/window_guard.h"
+
+#include <QString>
+
+#include <exception>
+
+#include "core/hand_off.h"
+#include "ui/prompter.h"
+
+namespace kovrel {
+
+void Guard(Prompter& prompter, const std::function<void()>& body) {
+  try {
+    body();
+  } catch (...) {
+    const CommandOutcome outcome = FailureOutcome(std::current_exception());
+    if (outcome.message.empty()) return;
+    try {
+      prompter.Message(QString::fromStdString(outcome.message), Buttons::kOk, Icon::kExclamation);
+    } catch (...) {
+      // Nothing more can be shown; the handler still returns normally.
+    }
+  }
+}
+
+}  // namespace kovrel

@@ -1,0 +1,17 @@
+// The one guard of the windows' event handlers: a failure inside a slot or
+// an event override is shown as the standard error report (a cancel
+// silently) and goes no further, so no exception ever leaves a Qt event
+// handler and the program keeps running.
+#pragma once
+
+#include <functional>
+
+namespace kovrel {
+
+class Prompter;
+
+/// Runs `body`; anything it throws ends here with the standard error report
+/// through `prompter`.
+void Guard(Prompter& prompter, const std::function<void()>& body);
+
+}  // namespace kovrel
