@@ -8,6 +8,7 @@
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
+#include "core/slot_table.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -22,12 +23,7 @@ struct ApertureTable {
   std::vector<int> number = std::vector<int>(kSlots, 0);
 
   // The first slot whose text equals `item` or, with `or_free`, is free.
-  int Find(std::string_view item, bool or_free) const {
-    for (int k = 0; k < kSlots; ++k) {
-      if (text[static_cast<std::size_t>(k)] == item || (or_free && text[static_cast<std::size_t>(k)].empty())) return k;
-    }
-    return -1;
-  }
+  int Find(std::string_view item, bool or_free) const { return FirstEqualOrFree(text, kSlots, item, or_free); }
 };
 
 }  // namespace

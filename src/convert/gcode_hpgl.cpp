@@ -24,7 +24,7 @@ std::string Units(float millimetres) {
   return FormatMask(millimetres * 40, mask);
 }
 
-// Arc angle: 0 counts as 360.
+// The direction of an arc's end, in degrees, with 0 counted as 360.
 double ArcAngle(double dx, double dy) {
   const double angle = DirectionDegrees(dx, dy);
   return angle == 0 ? 360 : angle;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "convert/rapid_moves.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -59,31 +60,9 @@ ConversionResult GroupGcode(std::string_view gcode) {
 }
 
 std::string TidyRapidMoves(std::string_view gcode) {
-  std::string out;
-  out.reserve(gcode.size());
-  std::string_view held;
-  bool holding = false;
-  LineReader reader(gcode);
-  std::string_view line;
-  const auto write = [&out](std::string_view text) {
-    out += text;
-    out += "\r\n";
-  };
-  while (reader.Next(line)) {
-    if (line.starts_with("G00X")) {
-      held = line;
-      holding = true;
-    } else if (line.starts_with("G")) {
-      if (holding) write(held);
-      write(line);
-      holding = false;
-    } else {
-      write(line);
-      if (holding) write(held);
-      holding = false;
-    }
-  }
-  return out;
+  // A rapid move goes past one line that is not G-code (a comment, an M
+  // code) and lands after it.
+  return CollapseRapidMoves(gcode, "G00X", [](std::string_view line) { return !line.starts_with("G"); });
 }
 
 }  // namespace kovrel

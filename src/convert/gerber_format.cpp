@@ -1,10 +1,11 @@
 // Gerber formatting: terminator detection, normalising, translating.
 #include "convert/gerber_format.h"
 
-#include "convert/nc_coordinates.h"
 #include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/failure.h"
+#include "core/nc_blocks.h"
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -49,8 +50,7 @@ class GerberTranslator {
   long d_function_ = 2;
   long aperture_ = 0;
   std::string x_text_ = "X0", y_text_ = "Y0", i_text_ = "I0", j_text_ = "J0";
-  float x_ = 0, y_ = 0;
-  float x_sum_ = 0, y_sum_ = 0;
+  ModalAxis x_, y_;
   float start_x_ = 0, start_y_ = 0;
 };
 
@@ -94,23 +94,16 @@ void GerberTranslator::Block(std::string_view block) {
     if (g == 2) motion_ = "G02";
     if (g == 3) motion_ = "G03";
   }
-  if (has_x) {
-    x_ = ReadCoordinate(TextAfter(block, "X"), unit_);
-    if (incremental_) x_ = x_sum_ += x_;
-    x_text_ = "X" + FormatCoordinate(x_);
-  }
-  if (has_y) {
-    y_ = ReadCoordinate(TextAfter(block, "Y"), unit_);
-    if (incremental_) y_ = y_sum_ += y_;
-    y_text_ = "Y" + FormatCoordinate(y_);
-  }
+  const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
+  if (x_.Take(block, "X", incremental_, read)) x_text_ = "X" + FormatCoordinate(x_.value);
+  if (y_.Take(block, "Y", incremental_, read)) y_text_ = "Y" + FormatCoordinate(y_.value);
   if (has_i) i_text_ = "I" + FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_));
   if (has_j) j_text_ = "J" + FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_));
   if (has_r) {
     const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
-    Line(RadiusArcLine(motion_, start_x_, start_y_, x_, y_, r));
-    start_x_ = x_;
-    start_y_ = y_;
+    Line(RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, r));
+    start_x_ = x_.value;
+    start_y_ = y_.value;
     return;
   }
   if (!has_x && !has_y) return;
@@ -126,31 +119,14 @@ void GerberTranslator::Block(std::string_view block) {
     EnsureAperture();
     Line(motion_, x_text_, y_text_);
   }
-  start_x_ = x_;
-  start_y_ = y_;
+  start_x_ = x_.value;
+  start_y_ = y_.value;
 }
 
 }  // namespace
 
 std::string NormaliseGerberBlocks(std::string_view gerber) {
-  const std::size_t first = gerber.find_first_of("*\n\r");
-  const char terminator = first == std::string_view::npos ? '\0' : gerber[first];
-  std::string blocks;
-  blocks.reserve(gerber.size() * 2 + 2);
-  bool parameters = false;
-  for (const char c : gerber) {
-    if (c == '%') {
-      parameters = !parameters;
-    } else if (parameters) {
-      continue;
-    } else if (terminator != '\0' && c == terminator) {
-      blocks += "\r\n";
-    } else if (c != ',' && c != '\r' && c != '\n' && c != '*') {
-      blocks += c;
-    }
-  }
-  blocks += "\r\n";
-  return blocks;
+  return SplitBlocks(gerber, DetectBlockSeparator(gerber), true);
 }
 
 ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options) {

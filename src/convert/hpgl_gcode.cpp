@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "convert/rapid_moves.h"
 #include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/number_format.h"
@@ -136,23 +137,7 @@ ConversionResult HpglToGcode(std::string_view hpgl) {
 
   // Finishing: only the last of a run of rapid moves is kept, and a rapid
   // move at the very end is dropped.
-  std::string out;
-  out.reserve(translator.out().size() + 8);
-  std::string_view held;
-  LineReader translated(translator.out());
-  while (translated.Next(line)) {
-    if (line.starts_with("G00")) {
-      held = line;
-      continue;
-    }
-    if (!held.empty()) {
-      out += held;
-      out += "\r\n";
-      held = {};
-    }
-    out += line;
-    out += "\r\n";
-  }
+  std::string out = CollapseRapidMoves(translator.out(), "G00", [](std::string_view) { return false; });
   out += "M30\r\n";
   return ConversionResult(std::move(out));
 }

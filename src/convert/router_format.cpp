@@ -1,8 +1,8 @@
 // Router formatting: normalising, then translating item by item.
 #include "convert/router_format.h"
 
-#include "convert/nc_coordinates.h"
 #include "core/append.h"
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -73,7 +73,9 @@ ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions
   float z = 1;
   bool incremental = options.incremental;
   std::string x_text = "X0", y_text = "Y0";
-  float x = 0, y = 0, x_sum = 0, y_sum = 0, start_x = 0, start_y = 0;
+  ModalAxis x, y;
+  float start_x = 0, start_y = 0;
+  const auto read = [&unit](std::string_view text) { return ReadCoordinate(text, unit); };
   const auto translate = [&](std::string_view item) {
     std::string i_text, j_text;
     if (item.empty() || HasLetter(item, "%")) return;
@@ -84,31 +86,23 @@ ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions
     }
     if (HasLetter(item, "G90")) incremental = false;
     if (HasLetter(item, "G91")) incremental = true;
-    if (HasLetter(item, "T")) x_sum = y_sum = 0;  // a tool change restarts the sums
+    if (HasLetter(item, "T")) x.sum = y.sum = 0;  // a tool change restarts the sums
     if (HasLetter(item, "Z")) {
       z = ReadCoordinate(TextAfter(item, "Z"), unit);
       motion = z > 0 ? "G00" : "G01";
     }
-    const bool has_x = HasLetter(item, "X"), has_y = HasLetter(item, "Y");
-    if (has_x) {
-      x = ReadCoordinate(TextAfter(item, "X"), unit);
-      if (incremental) x = x_sum += x;
-      x_text = "X" + Coordinate(x);
-    }
-    if (has_y) {
-      y = ReadCoordinate(TextAfter(item, "Y"), unit);
-      if (incremental) y = y_sum += y;
-      y_text = "Y" + Coordinate(y);
-    }
+    const bool has_x = x.Take(item, "X", incremental, read), has_y = y.Take(item, "Y", incremental, read);
+    if (has_x) x_text = "X" + Coordinate(x.value);
+    if (has_y) y_text = "Y" + Coordinate(y.value);
     if (HasLetter(item, "I")) i_text = "I" + Coordinate(ReadCoordinate(TextAfter(item, "I"), unit));
     if (HasLetter(item, "J")) j_text = "J" + Coordinate(ReadCoordinate(TextAfter(item, "J"), unit));
     if (HasLetter(item, "R")) {
-      AppendLine(out, RadiusArcLine(motion, start_x, start_y, x, y, ReadCoordinate(TextAfter(item, "R"), unit)));
-      start_x = x;
-      start_y = y;
+      AppendLine(out, RadiusArcLine(motion, start_x, start_y, x.value, y.value, ReadCoordinate(TextAfter(item, "R"), unit)));
+      start_x = x.value;
+      start_y = y.value;
     } else if (has_x || has_y) {
-      start_x = x;
-      start_y = y;
+      start_x = x.value;
+      start_y = y.value;
       AppendLine(out, motion, x_text, y_text, i_text, j_text);
     }
   };

@@ -21,6 +21,18 @@ double DirectionDegrees(double dx, double dy) {
   return t;
 }
 
+double DirectionRadians(double dx, double dy) {
+  if (dx == 0) return dy >= 0 ? kPi / 2 : 3 * kPi / 2;
+  const double angle = std::atan(dy / dx) + (dx < 0 ? kPi : 0);
+  if (angle > 0) return angle;
+  return angle < 0 ? angle + 2 * kPi : 0.0;  // never -0
+}
+
+ArcDirections ArcDirectionsRadians(double i, double j, double cx, double cy, double ex, double ey) {
+  const double start = i == 0 && j == 0 ? 3 * kPi / 2 : DirectionRadians(-i, -j);
+  return {start, DirectionRadians(ex - cx, ey - cy)};
+}
+
 ArcOffsets RadiusArcOffsets(double px, double py, double ex, double ey, double r, bool counter_clockwise) {
   const double hx = (ex - px) / 2, hy = (ey - py) / 2;
   const double mx = px + hx, my = py + hy;

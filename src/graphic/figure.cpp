@@ -6,6 +6,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/settings_store.h"
+#include "core/slot_table.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -14,18 +15,14 @@ namespace {
 // The slot of `name` among the first 100 layer names: the first equal
 // entry, or the first free one, which gets the name; -1 when all are taken.
 int LayerSlot(FigureTables& figure, std::string_view name, bool& added) {
-  added = false;
-  for (int k = 0; k < kLayerCount; ++k) {
-    std::string& entry = figure.LayerNames[static_cast<std::size_t>(k)];
-    if (entry == name) return k;
-    if (entry.empty()) {
-      entry = name;
-      figure.LayerVisible[static_cast<std::size_t>(k)] = kLayerShown;
-      added = true;
-      return k;
-    }
+  const int slot = FirstEqualOrFree(figure.LayerNames, kLayerCount, name);
+  // An empty name matches the first free slot without taking it.
+  added = slot >= 0 && !name.empty() && figure.LayerNames[static_cast<std::size_t>(slot)].empty();
+  if (added) {
+    figure.LayerNames[static_cast<std::size_t>(slot)] = name;
+    figure.LayerVisible[static_cast<std::size_t>(slot)] = kLayerShown;
   }
-  return -1;
+  return slot;
 }
 
 // True when "φ" stands outside every comment: a program's comment such as

@@ -21,18 +21,13 @@ constexpr long kMaxChords = 10000;
 
 bool Inside(const Window& w, float x, float y) { return w.left < x && x < w.right && w.bottom < y && y < w.top; }
 
-// The start and end angles (radians, in (0, 2 pi]) of an arc from S about
-// C = S + (i, j) to E.
-struct ArcAngles {
-  double start, end;
-};
-
-ArcAngles Angles(double i, double j, double cx, double cy, double ex, double ey) {
-  double as = i != 0 ? std::atan(j / i) + (i > 0 ? kPi : 0) : (j >= 0 ? 3 * kPi / 2 : kPi / 2);
-  double ae = ex != cx ? std::atan((ey - cy) / (ex - cx)) + (ex < cx ? kPi : 0) : (ey - cy >= 0 ? kPi / 2 : 3 * kPi / 2);
-  if (as <= 0) as += 2 * kPi;
-  if (ae <= 0) ae += 2 * kPi;
-  return {as, ae};
+// The start and end angles of an arc from S about C = S + (i, j) to E, in
+// (0, 2 pi]: the view counts a direction of 0 as a full turn.
+ArcDirections Angles(double i, double j, double cx, double cy, double ex, double ey) {
+  ArcDirections angles = ArcDirectionsRadians(i, j, cx, cy, ex, ey);
+  if (angles.start == 0) angles.start = 2 * kPi;
+  if (angles.end == 0) angles.end = 2 * kPi;
+  return angles;
 }
 
 // The offset of the sides of a wide line from its centre line.
@@ -169,7 +164,7 @@ void Drawer::WideOrThinArc(const FigElem& element, double sx, double sy, double 
     canvas_.Line(sx, sy, element.x, element.y);
     return;
   }
-  const ArcAngles angles = Angles(element.i, element.j, cx, cy, element.x, element.y);
+  const ArcDirections angles = Angles(element.i, element.j, cx, cy, element.x, element.y);
   const double a1 = element.g == 2 ? angles.end : angles.start;
   const double a2 = element.g == 2 ? angles.start : angles.end;
   if (hw == 0) {
@@ -388,7 +383,7 @@ std::string PictureGcode(const FigureTables& figure) {
       FullCircle(out, x, y, hw);
       const double cx = sx + element.i, cy = sy + element.j;
       const double r = std::sqrt(static_cast<double>(element.i) * element.i + static_cast<double>(element.j) * element.j);
-      const ArcAngles angles = Angles(element.i, element.j, cx, cy, x, y);
+      const ArcDirections angles = Angles(element.i, element.j, cx, cy, x, y);
       const double a1 = element.g == 2 ? angles.end : angles.start;
       const double a2 = element.g == 2 ? angles.start : angles.end;
       for (const double radius : {r + hw, r - hw}) {

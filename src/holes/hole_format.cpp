@@ -2,6 +2,8 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include "core/nc_blocks.h"
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -40,14 +42,15 @@ class HoleFormatter {
   std::string Result() const { return table_ + list_; }
 
  private:
-  void Coordinate(std::string_view line, char letter, float& sum, std::string& text);
+  // Reads the axis's coordinate of the block into its text.
+  void Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text);
   void EmitPendingHole();
   void WriteTool();
 
   const HoleFormatOptions& options_;
   std::string table_;  // the tool table
   std::string list_;   // the hole list
-  float x_sum_ = 0, y_sum_ = 0;
+  ModalAxis x_, y_;
   std::string x_text_, y_text_;
   std::string pending_hole_;
   bool tool_written_ = false;
@@ -56,15 +59,9 @@ class HoleFormatter {
   bool table_has_diameters_ = false;
 };
 
-void HoleFormatter::Coordinate(std::string_view line, char letter, float& sum, std::string& text) {
-  const std::size_t at = line.find(letter);
-  if (at == std::string_view::npos) return;
-  float value = HoleCoordinate(line.substr(at + 1), options_.unit);
-  if (options_.incremental) {
-    sum += value;
-    value = sum;
-  }
-  text = FormatMask(value, CoordinateMask());
+void HoleFormatter::Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text) {
+  const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit); };
+  if (axis.Take(line, letter, options_.incremental, read)) text = FormatMask(axis.value, CoordinateMask());
 }
 
 void HoleFormatter::EmitPendingHole() {
@@ -92,8 +89,8 @@ void HoleFormatter::Block(std::string_view line) {
   if (line.empty()) return;
   const bool has_x = HasLetter(line, "X");
   const bool has_y = HasLetter(line, "Y");
-  Coordinate(line, 'X', x_sum_, x_text_);
-  Coordinate(line, 'Y', y_sum_, y_text_);
+  Coordinate(line, "X", x_, x_text_);
+  Coordinate(line, "Y", y_, y_text_);
   if (has_x || has_y) pending_hole_ = "X" + x_text_ + " Y" + y_text_;
 
   switch (options_.hole_mode) {
@@ -157,27 +154,6 @@ std::optional<OptionProblem> Validate(const HoleFormatOptions& options) {
     return OptionProblem{"tool-text", "Ｔコードとする指定文字が空です"};
   }
   return std::nullopt;
-}
-
-std::string DetectBlockSeparator(std::string_view text) {
-  const std::size_t at = text.find_first_of("*\n\r");
-  return at == std::string_view::npos ? std::string() : std::string(1, text[at]);
-}
-
-std::string SplitBlocks(std::string_view text, std::string_view separator) {
-  std::string blocks;
-  blocks.reserve(text.size() + 2);
-  const char end = separator.empty() ? '\0' : separator.front();
-  const bool has_separator = !separator.empty();
-  for (const char c : text) {
-    if (has_separator && c == end) {
-      blocks += kCrLf;
-    } else if (c != ',' && c != '\n' && c != '\r' && c != '*') {
-      blocks += c;
-    }
-  }
-  blocks += kCrLf;
-  return blocks;
 }
 
 float HoleCoordinate(std::string_view after_letter, HoleUnit unit) {

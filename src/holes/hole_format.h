@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/named_choice.h"
+#include "core/nc_blocks.h"
 
 namespace kovrel {
 
@@ -70,14 +71,6 @@ inline constexpr ChoiceTable<ToolMode, 2> kToolModes = {{
 /// The option a run refuses: an empty hole code in the code mode
 /// ("hole-code"), an empty tool text in the text mode ("tool-text").
 std::optional<OptionProblem> Validate(const HoleFormatOptions& options);
-
-/// The block separator of a drill program: the first "*", LF or CR; empty
-/// when there is none.
-std::string DetectBlockSeparator(std::string_view text);
-
-/// One block a line: the separator ends a block; ",", LF, CR and "*" are
-/// dropped; a final line end (CR LF) follows the last block.
-std::string SplitBlocks(std::string_view text, std::string_view separator);
 
 /// The value of a coordinate: the text after its letter, read in `unit` and
 /// converted to millimetres.

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "core/arc_geometry.h"
+
 namespace kovrel {
 
 QColor ToQColor(int colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
@@ -71,12 +73,12 @@ void PainterCanvas::Arc(double cx, double cy, double r, double a1, double a2) {
   const QPointF centre = ToDevice(cx, cy);
   const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
   double sweep = a2 - a1;
-  while (sweep <= 0) sweep += 2 * M_PI;
-  if (a1 == a2) sweep = 2 * M_PI;
+  while (sweep <= 0) sweep += 2 * kPi;
+  if (a1 == a2) sweep = 2 * kPi;
   // Qt counts angles counter-clockwise on the screen in 1/16 degree, as the
   // world does with y upwards.
-  painter_.drawArc(box, static_cast<int>(std::lround(a1 * 180 / M_PI * 16)),
-                   static_cast<int>(std::lround(sweep * 180 / M_PI * 16)));
+  painter_.drawArc(box, static_cast<int>(std::lround(a1 * 180 / kPi * 16)),
+                   static_cast<int>(std::lround(sweep * 180 / kPi * 16)));
 }
 
 void PainterCanvas::Point(double x, double y) {

@@ -21,6 +21,27 @@ TEST(DirectionDegrees, QuadrantsAndAxes) {
   for (const auto& c : cases) EXPECT_NEAR(DirectionDegrees(c.dx, c.dy), c.degrees, 1e-9) << c.dx << "," << c.dy;
 }
 
+TEST(DirectionRadians, QuadrantsAxesAndTheArcStart) {
+  const double pi = kPi;
+  const struct {
+    double dx, dy, radians;
+  } cases[] = {
+      {1, 0, 0},          {1, 1, pi / 4},      {0, 1, pi / 2},  {-1, 1, 3 * pi / 4}, {-1, 0, pi},
+      {-1, -1, 5 * pi / 4}, {0, -1, 3 * pi / 2}, {1, -1, 7 * pi / 4}, {0, 0, pi / 2},  {-1, -0.0, pi},
+  };
+  for (const auto& c : cases) EXPECT_NEAR(DirectionRadians(c.dx, c.dy), c.radians, 1e-12) << c.dx << "," << c.dy;
+  EXPECT_FALSE(std::signbit(DirectionRadians(1, -0.0)));
+
+  // An arc from (10, 0) about the origin (offsets -10, 0) to (0, 10).
+  const ArcDirections quarter = ArcDirectionsRadians(-10, 0, 0, 0, 0, 10);
+  EXPECT_NEAR(quarter.start, 0, 1e-12);
+  EXPECT_NEAR(quarter.end, pi / 2, 1e-12);
+  // Offsets straight up or down, and none at all.
+  EXPECT_NEAR(ArcDirectionsRadians(0, 5, 0, 5, 5, 5).start, 3 * pi / 2, 1e-12);
+  EXPECT_NEAR(ArcDirectionsRadians(0, -5, 0, -5, 5, -5).start, pi / 2, 1e-12);
+  EXPECT_NEAR(ArcDirectionsRadians(0, 0, 0, 0, 0, 0).start, 3 * pi / 2, 1e-12);
+}
+
 TEST(RadiusArcOffsets, QuarterArcsShortAndLong) {
   const struct {
     double r;

@@ -1,5 +1,5 @@
-// Coordinates of the Gerber and router readers.
-#include "convert/nc_coordinates.h"
+// Coordinates of NC data and the radius-arc line.
+#include "core/nc_coordinates.h"
 
 #include "core/arc_geometry.h"
 #include "core/number_format.h"

@@ -1,0 +1,55 @@
+// Coordinates of NC data shared by the readers of every format: the value
+// after a letter in a unit of the data, converted to millimetres; the modal
+// axis that keeps the last value and the incremental sum; the coordinate
+// masks; and the radius-arc line, the one rule that turns a G02/G03 with a
+// signed radius R into centre offsets I and J.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/text_reader.h"
+
+namespace kovrel {
+
+/// A unit of the data: millimetres are the number read times `factor`
+/// times 0.001; with a `field_width` the digits are a leading-zero field of
+/// that many places read as thousandths of a millimetre.
+struct CoordinateUnit {
+  double factor = 1;
+  int field_width = 0;
+};
+
+/// The coordinate at the start of `after_letter`: the characters while they
+/// are among " 0123456789.-+" (blanks skipped), in millimetres; 0 when none.
+/// Throws Failure 6 beyond a float's range.
+float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit);
+
+/// One axis of modal coordinates: the last value and, for incremental
+/// data, the running sum. A block without the axis's letter keeps both.
+struct ModalAxis {
+  float value = 0;
+  float sum = 0;
+
+  /// When `block` holds `letter`, reads the text after it with `read`
+  /// (text to millimetres); incremental values add to the sum, which
+  /// becomes the value. Returns whether the block gave the axis.
+  template <typename Read>
+  bool Take(std::string_view block, std::string_view letter, bool incremental, Read&& read) {
+    const std::size_t at = FindLetter(block, letter);
+    if (at == std::string_view::npos) return false;
+    value = read(block.substr(at + letter.size()));
+    if (incremental) value = sum += value;
+    return true;
+  }
+};
+
+/// A coordinate with the mask "######0.0####".
+std::string FormatCoordinate(float millimetres);
+
+/// The arc line for a radius arc from (px, py) to (x, y) with the signed
+/// radius r: motion word, X, Y, I, J with the mask "#####0.0###". Throws
+/// Failure 380 when the radius is shorter than half the chord.
+std::string RadiusArcLine(const std::string& motion, float px, float py, float x, float y, float r);
+
+}  // namespace kovrel
