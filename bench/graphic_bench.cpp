@@ -13,7 +13,7 @@
 
 #include "graphic/figure.h"
 #include "graphic/view.h"
-#include "ui/painter_canvas.h"
+#include "ui/platform/painter_canvas.h"
 
 namespace kovrel {
 namespace {

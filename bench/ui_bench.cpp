@@ -10,10 +10,10 @@
 #include "core/edit_module.h"
 #include "core/file_io.h"
 #include "core/settings_store.h"
-#include "ui/edit_frm.h"
-#include "ui/launcher.h"
-#include "ui/scripted_prompter.h"
-#include "ui/text_editor.h"
+#include "ui/editor/edit_frm.h"
+#include "ui/testing/recording_launcher.h"
+#include "ui/testing/scripted_prompter.h"
+#include "ui/editor/text_editor.h"
 
 namespace kovrel {
 namespace {

@@ -9,10 +9,10 @@
 #include "core/data_folder.h"
 #include "core/edit_module.h"
 #include "core/failure.h"
-#include "ui/edit_frm.h"
-#include "ui/launcher.h"
-#include "ui/qt_prompter.h"
-#include "ui/qt_settings_store.h"
+#include "ui/editor/edit_frm.h"
+#include "ui/platform/launcher.h"
+#include "ui/platform/qt_prompter.h"
+#include "ui/platform/qt_settings_store.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -26,6 +26,14 @@ CoordinateUnit Unit(GerberUnit unit) {
   return {1, 0};
 }
 
+// The state machine of Gerber data, one block at a time. Its state is the
+// motion word the next coordinates draw with (G00 pen up, G01 pen down,
+// G02/G03 arcs), the last D function (D01 draw, D02 move, D03 flash; 0
+// right after an aperture selection), the aperture selected, and the modal
+// coordinates with their texts. A block first updates the modes (G90/G91,
+// the D code, the G code), then the coordinates, then writes at most one
+// line: a radius arc, a flash (a move and a zero-length draw), an arc with
+// its I and J, or a move or draw with the current motion word.
 class GerberTranslator {
  public:
   GerberTranslator(const GerberFormatOptions& options) : unit_(Unit(options.unit)), incremental_(options.incremental) {}
@@ -47,8 +55,8 @@ class GerberTranslator {
   bool incremental_;
   std::string out_;
   std::string motion_ = "G00";
-  long d_function_ = 2;
-  long aperture_ = 0;
+  long d_function_ = 2;  // D02: the pen starts up
+  long aperture_ = 0;    // none yet: the first draw selects D10
   std::string x_text_ = "X0", y_text_ = "Y0", i_text_ = "I0", j_text_ = "J0";
   ModalAxis x_, y_;
   float start_x_ = 0, start_y_ = 0;

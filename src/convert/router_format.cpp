@@ -61,52 +61,70 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
   }
 }
 
+// The state of one router translation: the motion word, the tool height,
+// the modal axes and the start point of the next radius arc.
+class RouterTranslator {
+ public:
+  RouterTranslator(const RouterFormatOptions& options, std::string& out)
+      : unit_{options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0, 0},
+        incremental_(options.incremental),
+        out_(out) {}
+
+  void Item(std::string_view item);
+
+ private:
+  float Read(std::string_view item, std::string_view letter) const { return ReadCoordinate(TextAfter(item, letter), unit_); }
+
+  CoordinateUnit unit_;
+  bool incremental_;
+  std::string& out_;
+  std::string motion_ = "G00";
+  float z_ = 1;  // the tool is down while the last Z is negative
+  std::string x_text_ = "X0", y_text_ = "Y0";
+  ModalAxis x_, y_;
+  float start_x_ = 0, start_y_ = 0;
+};
+
+void RouterTranslator::Item(std::string_view item) {
+  static const Mask g_mask = ParseMask("00");
+  if (item.empty() || HasLetter(item, "%")) return;
+  if (HasLetter(item, "G")) {
+    const long g = IntegerAfter(item, 'G');
+    motion_ = "G" + FormatMask(static_cast<float>(g), g_mask);
+    if (g == 1) motion_ = z_ >= 0 ? "G00" : "G01";  // a feed move with the tool up is a move
+  }
+  if (HasLetter(item, "G90")) incremental_ = false;
+  if (HasLetter(item, "G91")) incremental_ = true;
+  if (HasLetter(item, "T")) x_.sum = y_.sum = 0;  // a tool change restarts the sums
+  if (HasLetter(item, "Z")) {
+    z_ = Read(item, "Z");
+    motion_ = z_ > 0 ? "G00" : "G01";
+  }
+  const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
+  const bool has_x = x_.Take(item, "X", incremental_, read), has_y = y_.Take(item, "Y", incremental_, read);
+  if (has_x) x_text_ = "X" + Coordinate(x_.value);
+  if (has_y) y_text_ = "Y" + Coordinate(y_.value);
+  // I and J are not modal: an item without them writes none.
+  const std::string i_text = HasLetter(item, "I") ? "I" + Coordinate(Read(item, "I")) : std::string();
+  const std::string j_text = HasLetter(item, "J") ? "J" + Coordinate(Read(item, "J")) : std::string();
+  if (HasLetter(item, "R")) {
+    AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, Read(item, "R")));
+  } else if (has_x || has_y) {
+    AppendLine(out_, motion_, x_text_, y_text_, i_text, j_text);
+  } else {
+    return;
+  }
+  start_x_ = x_.value;
+  start_y_ = y_.value;
+}
+
 }  // namespace
 
 ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
-  const double factor = options.unit == RouterUnit::kDecimal ? 1000 : options.unit == RouterUnit::kHundredths ? 10 : 1;
-  const CoordinateUnit unit{factor, 0};
-  static const Mask g_mask = ParseMask("00");
   std::string out = "D10\r\n";
   out.reserve(router.size() + router.size() / 2);
-  std::string motion = "G00";
-  float z = 1;
-  bool incremental = options.incremental;
-  std::string x_text = "X0", y_text = "Y0";
-  ModalAxis x, y;
-  float start_x = 0, start_y = 0;
-  const auto read = [&unit](std::string_view text) { return ReadCoordinate(text, unit); };
-  const auto translate = [&](std::string_view item) {
-    std::string i_text, j_text;
-    if (item.empty() || HasLetter(item, "%")) return;
-    if (HasLetter(item, "G")) {
-      const long g = IntegerAfter(item, 'G');
-      motion = "G" + FormatMask(static_cast<float>(g), g_mask);
-      if (g == 1) motion = z >= 0 ? "G00" : "G01";
-    }
-    if (HasLetter(item, "G90")) incremental = false;
-    if (HasLetter(item, "G91")) incremental = true;
-    if (HasLetter(item, "T")) x.sum = y.sum = 0;  // a tool change restarts the sums
-    if (HasLetter(item, "Z")) {
-      z = ReadCoordinate(TextAfter(item, "Z"), unit);
-      motion = z > 0 ? "G00" : "G01";
-    }
-    const bool has_x = x.Take(item, "X", incremental, read), has_y = y.Take(item, "Y", incremental, read);
-    if (has_x) x_text = "X" + Coordinate(x.value);
-    if (has_y) y_text = "Y" + Coordinate(y.value);
-    if (HasLetter(item, "I")) i_text = "I" + Coordinate(ReadCoordinate(TextAfter(item, "I"), unit));
-    if (HasLetter(item, "J")) j_text = "J" + Coordinate(ReadCoordinate(TextAfter(item, "J"), unit));
-    if (HasLetter(item, "R")) {
-      AppendLine(out, RadiusArcLine(motion, start_x, start_y, x.value, y.value, ReadCoordinate(TextAfter(item, "R"), unit)));
-      start_x = x.value;
-      start_y = y.value;
-    } else if (has_x || has_y) {
-      start_x = x.value;
-      start_y = y.value;
-      AppendLine(out, motion, x_text, y_text, i_text, j_text);
-    }
-  };
-  ForEachRouterItem(router, translate);
+  RouterTranslator translator(options, out);
+  ForEachRouterItem(router, [&translator](std::string_view item) { translator.Item(item); });
   return ConversionResult(std::move(out));
 }
 

@@ -144,6 +144,22 @@ std::size_t CountHighBytes(const unsigned char* p, std::size_t n) {
   return count;
 }
 
+// Copies `in` to `out` with runs of ASCII bytes copied as they are and
+// every other character handed to `other(i, out)`, which writes it, moves
+// `i` past it and returns the new end of the output.
+template <typename Other>
+char* CopyAsciiRuns(const unsigned char* in, std::size_t n, char* out, Other&& other) {
+  std::size_t i = 0;
+  while (i < n) {
+    const std::size_t run = AsciiRun(in + i, n - i);
+    std::memcpy(out, in + i, run);
+    out += run;
+    i += run;
+    if (i < n) out = other(i, out);
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string DecodeCp932(std::string_view bytes) {
@@ -154,37 +170,29 @@ std::string DecodeCp932(std::string_view bytes) {
   // An ASCII byte gives one UTF-8 byte; a double-byte code gives at most
   // six (a marked duplicate), and each holds at least one high byte.
   std::string result(n + 5 * high, '\0');
-  char* out = result.data();
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t run = AsciiRun(p + i, n - i);
-    std::memcpy(out, p + i, run);
-    out += run;
-    i += run;
-    if (i >= n) break;
+  char* out = CopyAsciiRuns(p, n, result.data(), [p, n](std::size_t& i, char* at) {
     const unsigned b = p[i];
     if (b >= 0xA1 && b <= 0xDF) {
-      out += WriteUtf8(out, 0xFF61 + (b - 0xA1));
       ++i;
-      continue;
+      return at + WriteUtf8(at, 0xFF61 + (b - 0xA1));
     }
     if (IsLeadByte(b) && i + 1 < n) {
       const unsigned t = p[i + 1];
       if (t >= 0x40 && t <= 0xFC) {
         const char16_t cp = kCp932Table[LeadRow(b)][t - 0x40];
         if (cp != 0) {
-          out += WriteUtf8(out, cp);
+          at += WriteUtf8(at, cp);
           if (const std::uint8_t mark = Encoder().mark[static_cast<std::size_t>(LeadRow(b))][t - 0x40]) {
-            out += WriteUtf8(out, kFirstVariationSelector + mark - 1);
+            at += WriteUtf8(at, kFirstVariationSelector + mark - 1);
           }
           i += 2;
-          continue;
+          return at;
         }
       }
     }
-    out += WriteUtf8(out, kRawByteBase + b);
     ++i;
-  }
+    return at + WriteUtf8(at, kRawByteBase + b);
+  });
   result.resize(static_cast<std::size_t>(out - result.data()));
   return result;
 }
@@ -234,22 +242,15 @@ std::string EncodeCp932(std::string_view text) {
   const std::size_t n = text.size();
   std::string result;
   result.resize(n);  // CP932 is never longer than UTF-8
-  char* out = result.data();
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t run = AsciiRun(p + i, n - i);
-    std::memcpy(out, p + i, run);
-    out += run;
-    i += run;
-    if (i >= n) break;
+  char* out = CopyAsciiRuns(p, n, result.data(), [&text, n](std::size_t& i, char* at) {
     const std::size_t start = i;
-    const int written = EncodeNext(text, i, out);
+    const int written = EncodeNext(text, i, at);
     if (written == 0) {
       const auto where = FindUnencodable(text.substr(0, std::min(n, start + 8)));
       FailWithText(FailureKind::kInvalidArgument, UnencodableMessage(text, *where));
     }
-    out += written;
-  }
+    return at + written;
+  });
   result.resize(static_cast<std::size_t>(out - result.data()));
   return result;
 }

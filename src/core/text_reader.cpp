@@ -53,13 +53,21 @@ bool HasLoneLineEnds(std::string_view text) {
   return false;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  LineReader reader(text);
-  std::string_view line;
-  while (reader.Next(line)) lines.push_back(line);
-  return lines;
+namespace {
+
+// Everything a reader gives, in order.
+template <typename Reader, typename Piece>
+std::vector<Piece> ReadAll(std::string_view text) {
+  std::vector<Piece> pieces;
+  Reader reader(text);
+  Piece piece;
+  while (reader.Next(piece)) pieces.push_back(piece);
+  return pieces;
 }
+
+}  // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view text) { return ReadAll<LineReader, std::string_view>(text); }
 
 void ItemReader::SkipTerminator() {
   if (pos_ >= text_.size()) return;
@@ -86,13 +94,7 @@ bool ItemReader::Next(std::string& item) {
   return true;
 }
 
-std::vector<std::string> SplitItems(std::string_view text) {
-  std::vector<std::string> items;
-  ItemReader reader(text);
-  std::string item;
-  while (reader.Next(item)) items.push_back(item);
-  return items;
-}
+std::vector<std::string> SplitItems(std::string_view text) { return ReadAll<ItemReader, std::string>(text); }
 
 std::string_view TextAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = line.find(letter);

@@ -14,6 +14,10 @@ namespace {
 // LAYER.RGB) draws black.
 int Colour(double value) { return value >= -2147483648.0 && value <= 2147483647.0 ? static_cast<int>(value) : 0; }
 
+// Colours as R + 256 G + 65536 B: the paper of the print panel, the axes.
+constexpr int kWhite = 16777215;
+constexpr int kRed = 255;
+
 // An arc of a larger radius (10 km) is drawn as a straight line.
 constexpr double kStraightArcRadius = 1e7;
 // The most chords an arc drawn as lines gets.
@@ -79,13 +83,13 @@ void Drawer::Draw() {
   canvas_.SetWindow(window_);
   canvas_.SetStyle(LineStyle::kSolid);
   if (options_.white_paper) {
-    canvas_.Clear(16777215);
+    canvas_.Clear(kWhite);
     monochrome_ = options_.monochrome;
   } else {
     canvas_.Clear(Colour(figure_.LayerColor[0]));
     if (options_.base_lines) {
       canvas_.SetStyle(LineStyle::kDashDot);
-      canvas_.SetColor(255);
+      canvas_.SetColor(kRed);
       canvas_.Line(window_.left, 0, window_.right, 0);
       canvas_.Line(0, window_.top, 0, window_.bottom);
       canvas_.SetStyle(LineStyle::kSolid);

@@ -38,10 +38,15 @@ class HoleFormatter {
  public:
   explicit HoleFormatter(const HoleFormatOptions& options) : options_(options) {}
 
+  // A block passes three steps: its coordinates make the pending hole, the
+  // hole mode decides whether the pending hole is written, and the tool
+  // mode decides whether the block selects a tool.
   void Block(std::string_view line);
   std::string Result() const { return table_ + list_; }
 
  private:
+  void HoleStep(std::string_view line);
+  void ToolStep(std::string_view line, bool has_coordinates);
   // Reads the axis's coordinate of the block into its text.
   void Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text);
   void EmitPendingHole();
@@ -92,7 +97,11 @@ void HoleFormatter::Block(std::string_view line) {
   Coordinate(line, "X", x_, x_text_);
   Coordinate(line, "Y", y_, y_text_);
   if (has_x || has_y) pending_hole_ = "X" + x_text_ + " Y" + y_text_;
+  HoleStep(line);
+  ToolStep(line, has_x || has_y);
+}
 
+void HoleFormatter::HoleStep(std::string_view line) {
   switch (options_.hole_mode) {
     case HoleMode::kEveryCoordinate:
       EmitPendingHole();
@@ -106,7 +115,9 @@ void HoleFormatter::Block(std::string_view line) {
       if (cycle_on_) EmitPendingHole();
       break;
   }
+}
 
+void HoleFormatter::ToolStep(std::string_view line, bool has_coordinates) {
   if (options_.hole_mode == HoleMode::kDesignatedCode && options_.hole_code == "D03") {
     // Gerber-like data: the D code numbers the tools; D01 to D03 are none.
     const std::size_t d = line.find('D');
@@ -115,7 +126,7 @@ void HoleFormatter::Block(std::string_view line) {
     return;
   }
   if (options_.tool_mode == ToolMode::kBlocksWithoutCoordinates) {
-    if (!has_x && !has_y && !tool_written_) {
+    if (!has_coordinates && !tool_written_) {
       tool_counter_ += 1;
       WriteTool();
     }
@@ -123,6 +134,8 @@ void HoleFormatter::Block(std::string_view line) {
   }
   if (!HasLetter(line, options_.tool_text)) return;
   if (HasLetter(options_.tool_text, "T")) {
+    // T codes of the data: a line with "φ" is a table line of its own, any
+    // other selects the tool (and stands in the table until one has "φ").
     if (HasLetter(line, "φ")) {
       table_has_diameters_ = true;
       table_ += line;

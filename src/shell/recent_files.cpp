@@ -2,12 +2,13 @@
 #include "shell/recent_files.h"
 
 #include "core/settings_store.h"
+#include "shell/startup.h"
 #include "core/utf8.h"
 
 namespace kovrel {
 namespace {
 
-constexpr std::string_view kSection = "Kovrel";
+constexpr std::string_view kSection = kShellSection;
 
 std::string FileKey(int number) { return "File" + std::to_string(number); }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/edit_module.h"
+#include "core/number_format.h"
 #include "core/settings_store.h"
 
 namespace kovrel {
@@ -28,7 +29,7 @@ StartupSettings ReadStartupSettings(const SettingsStore& store, EditModule& modu
   s.macro_enabled = GetBoolSetting(store, kShellSection, "Macro", true);
   s.user = GetSetting(store, kShellSection, "UsER", "");
   const double icon = GetNumberSetting(store, kShellSection, "Icon", 1);
-  s.icon_count = std::isfinite(icon) && icon >= -32768 && icon <= 32767 ? static_cast<std::int16_t>(std::lround(icon)) : 1;
+  s.icon_count = icon >= -32768 && icon <= 32767 ? ToInteger16(icon) : 1;
   return s;
 }
 

@@ -6,59 +6,29 @@
 #include "texttools/replace_all.h"
 
 #include "core/utf8.h"
+#include "texttools/piece_stream.h"
 
 namespace kovrel {
 
 ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::string_view with) {
-  ReplaceResult result;
-  if (find.empty()) {
-    result.text.assign(text);
-    return result;
-  }
-  std::size_t first_length = 0;
-  NextCodePoint(find, first_length);
-  const std::string_view first = find.substr(0, first_length);
+  if (find.empty()) return ReplaceResult{std::string(text), 0};
   std::size_t after_first = 0;
   NextCharacter(find, after_first);
-
-  result.text.reserve(text.size());
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t hit = text.find(first, pos);
-    if (hit == std::string_view::npos) break;
-    result.text.append(text, pos, hit - pos);
+  return ReplacePieces(text, find, with, [&](std::string_view all, std::size_t hit) {
     // Follow the search string character by character; the first character
     // that differs is consumed with the piece.
     std::size_t t = hit, f = after_first;
-    NextCharacter(text, t);
-    bool matched = true;
+    NextCharacter(all, t);
     while (f < find.size()) {
-      if (t >= text.size()) {
-        matched = false;
-        break;
-      }
-      std::size_t t_next = t, f_next = f;
-      const char32_t a = NextCharacter(text, t_next);
-      const char32_t b = NextCharacter(find, f_next);
+      if (t >= all.size()) return Piece{t, false};
+      const std::size_t t_at = t, f_at = f;
+      const char32_t a = NextCharacter(all, t);
+      const char32_t b = NextCharacter(find, f);
       // Invalid bytes compare as bytes.
-      const bool same = a == b && (a != kInvalidCodePoint || text[t] == find[f]);
-      t = t_next;
-      f = f_next;
-      if (!same) {
-        matched = false;
-        break;
-      }
+      if (a != b || (a == kInvalidCodePoint && all[t_at] != find[f_at])) return Piece{t, false};
     }
-    if (matched) {
-      result.text.append(with);
-      ++result.count;
-    } else {
-      result.text.append(text, hit, t - hit);
-    }
-    pos = t;
-  }
-  result.text.append(text, pos);
-  return result;
+    return Piece{t, true};
+  });
 }
 
 std::string ConvertedCountMessage(std::size_t count) {

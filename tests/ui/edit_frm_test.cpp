@@ -14,7 +14,7 @@
 #include "core/file_io.h"
 #include "texttools/control_chars.h"
 #include "texttools/replace_all.h"
-#include "ui/qt_settings_store.h"
+#include "ui/platform/qt_settings_store.h"
 #include "ui_harness.h"
 
 namespace kovrel {

@@ -9,8 +9,8 @@
 
 #include "core/failure.h"
 #include "core/file_io.h"
-#include "ui/graphic_view.h"
-#include "ui/window_guard.h"
+#include "ui/graphic/graphic_view.h"
+#include "ui/platform/window_guard.h"
 #include "ui_harness.h"
 
 namespace kovrel {

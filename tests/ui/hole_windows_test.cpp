@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "core/cp932.h"
-#include "ui/hole_windows.h"
+#include "ui/dialogs/hole_windows.h"
 #include "ui_harness.h"
 
 namespace kovrel {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -58,10 +59,11 @@ void WriteStandardOutput(std::string_view bytes) {
   }
 }
 
-int RunCommand(const CliCommand& command, const std::vector<std::string>& args) {
-  ParsedArgs parsed;
+// Runs one step of a command: a usage error gives the usage message and
+// exit 64, any failure the standard error report and exit 2.
+int Reported(const CliCommand& command, const std::function<int()>& step) {
   try {
-    parsed = ParseArgs(command, args);
+    return step();
   } catch (const UsageError& error) {
     std::cerr << "kovrel-cli " << command.name << ": " << error.message << "\n使い方: " << UsageLine(command)
               << "\n";
@@ -70,14 +72,27 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     std::cerr << FailureOutcome(std::current_exception()).message << "\n";
     return kExitFailure;
   }
-  if (parsed.help) {
-    PrintCommandHelp(command, std::cout);
-    return kExitConverted;
+}
+
+int ExitCode(CommandOutcome::Kind kind) {
+  switch (kind) {
+    case CommandOutcome::Kind::kConverted: return kExitConverted;
+    case CommandOutcome::Kind::kNothingToConvert:
+    case CommandOutcome::Kind::kCancelled: return kExitNothing;
+    case CommandOutcome::Kind::kFailed: return kExitFailure;
   }
-  std::string input;
-  try {
+  return kExitFailure;
+}
+
+int RunCommand(const CliCommand& command, const std::vector<std::string>& args) {
+  return Reported(command, [&] {
+    const ParsedArgs parsed = ParseArgs(command, args);
+    if (parsed.help) {
+      PrintCommandHelp(command, std::cout);
+      return kExitConverted;
+    }
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
-    input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
     if (command.run_effect || command.run_to_file) {
       const std::string text = ConversionInput(std::move(input), command.line_ends);
       const std::string message = command.run_effect ? command.run_effect(parsed.options, text)
@@ -85,38 +100,17 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
       if (!message.empty()) std::cerr << message << "\n";
       return kExitConverted;
     }
-  } catch (const UsageError& error) {
-    std::cerr << "kovrel-cli " << command.name << ": " << error.message << "\n使い方: " << UsageLine(command)
-              << "\n";
-    return kExitUsage;
-  } catch (...) {
-    std::cerr << FailureOutcome(std::current_exception()).message << "\n";
-    return kExitFailure;
-  }
-  ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
-  switch (run.outcome.kind) {
-    case CommandOutcome::Kind::kConverted:
-      break;
-    case CommandOutcome::Kind::kNothingToConvert:
-    case CommandOutcome::Kind::kCancelled:
-      if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
-      return kExitNothing;
-    case CommandOutcome::Kind::kFailed:
-      std::cerr << run.outcome.message << "\n";
-      return kExitFailure;
-  }
-  try {
-    if (parsed.output.empty() || parsed.output == "-") {
-      WriteStandardOutput(run.output);
-    } else {
-      WriteFileAtomic(parsed.output, run.output);
+    const ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
+    if (run.outcome.kind == CommandOutcome::Kind::kConverted) {
+      if (parsed.output.empty() || parsed.output == "-") {
+        WriteStandardOutput(run.output);
+      } else {
+        WriteFileAtomic(parsed.output, run.output);
+      }
     }
-  } catch (...) {
-    std::cerr << FailureOutcome(std::current_exception()).message << "\n";
-    return kExitFailure;
-  }
-  if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
-  return kExitConverted;
+    if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
+    return ExitCode(run.outcome.kind);
+  });
 }
 
 }  // namespace

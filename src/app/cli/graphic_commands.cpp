@@ -12,7 +12,7 @@
 #include "graphic/figure.h"
 #include "graphic/svg_canvas.h"
 #include "graphic/view.h"
-#include "ui/painter_canvas.h"
+#include "ui/platform/painter_canvas.h"
 
 namespace kovrel::cli {
 namespace {

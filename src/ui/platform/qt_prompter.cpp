@@ -1,5 +1,5 @@
 // Message boxes and dialogs with Qt Widgets.
-#include "ui/qt_prompter.h"
+#include "ui/platform/qt_prompter.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>

@@ -1,6 +1,7 @@
 // Starting other programs: opening a file with the desktop's program for
 // it (xdg-open), or running a program with arguments. The desktop program
-// starts real processes (QtLauncher); tests record the requests.
+// starts real processes (QtLauncher); tests record the requests
+// (RecordingLauncher of the test support).
 #pragma once
 
 #include <QString>
@@ -24,17 +25,6 @@ class QtLauncher : public Launcher {
  public:
   bool Open(const QString& path) override;
   bool Start(const QString& program, const QStringList& arguments) override;
-};
-
-/// Records what would be started; answers `succeed`.
-class RecordingLauncher : public Launcher {
- public:
-  bool Open(const QString& path) override;
-  bool Start(const QString& program, const QStringList& arguments) override;
-
-  bool succeed = true;
-  std::vector<QString> opened;
-  std::vector<QStringList> started;  ///< program followed by its arguments
 };
 
 }  // namespace kovrel

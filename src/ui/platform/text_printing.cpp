@@ -1,5 +1,5 @@
 // Text printing through QTextDocument.
-#include "ui/text_printing.h"
+#include "ui/platform/text_printing.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

@@ -1,5 +1,5 @@
 // QSettings-backed settings store.
-#include "ui/qt_settings_store.h"
+#include "ui/platform/qt_settings_store.h"
 
 namespace kovrel {
 namespace {

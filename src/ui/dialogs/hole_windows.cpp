@@ -1,5 +1,5 @@
 // NC_FMT and HolOutExlFrm, and the hole data menu commands.
-#include "ui/hole_windows.h"
+#include "ui/dialogs/hole_windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,11 +20,11 @@
 
 #include "core/edit_module.h"
 #include "holes/hole_gcode.h"
-#include "ui/choice_captions.h"
-#include "ui/edit_frm.h"
-#include "ui/launcher.h"
-#include "ui/prompter.h"
-#include "ui/screen_busy.h"
+#include "ui/platform/choice_captions.h"
+#include "ui/editor/edit_frm.h"
+#include "ui/platform/launcher.h"
+#include "ui/platform/prompter.h"
+#include "ui/platform/screen_busy.h"
 
 namespace kovrel {
 namespace {

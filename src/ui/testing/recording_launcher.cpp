@@ -1,15 +1,7 @@
-// Process launch with QProcess.
-#include "ui/launcher.h"
-
-#include <QProcess>
+// The recording launcher.
+#include "ui/testing/recording_launcher.h"
 
 namespace kovrel {
-
-bool QtLauncher::Open(const QString& path) { return Start("xdg-open", {path}); }
-
-bool QtLauncher::Start(const QString& program, const QStringList& arguments) {
-  return QProcess::startDetached(program, arguments);
-}
 
 bool RecordingLauncher::Open(const QString& path) {
   opened.push_back(path);

@@ -1,5 +1,5 @@
 // GB_FMT, GAI_FMT and Ruta_FMT, and the conversion menu commands.
-#include "ui/convert_windows.h"
+#include "ui/dialogs/convert_windows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,16 +17,16 @@
 #include "convert/router_format.h"
 #include "core/edit_module.h"
 #include "core/settings_store.h"
-#include "ui/choice_captions.h"
-#include "ui/edit_frm.h"
-#include "ui/prompter.h"
-#include "ui/screen_busy.h"
+#include "ui/platform/choice_captions.h"
+#include "ui/editor/edit_frm.h"
+#include "ui/platform/prompter.h"
+#include "ui/platform/screen_busy.h"
+#include "ui/platform/twips.h"
 
 namespace kovrel {
 namespace {
 
 constexpr std::string_view kSection = "Nc";
-constexpr double kTwipsPerPixel = 15.0;
 
 }  // namespace
 
@@ -37,14 +37,14 @@ FormatWindow::FormatWindow(EditFrm& frm, const QString& name, const QString& cap
   setModal(true);
   new QVBoxLayout(this);
   const SettingsStore& settings = frm.services().settings;
-  move(static_cast<int>(GetNumberSetting(settings, kSection, "FmtLeft", 0) / kTwipsPerPixel),
-       static_cast<int>(GetNumberSetting(settings, kSection, "FmtTop", 0) / kTwipsPerPixel));
+  move(TwipsToPixels(GetNumberSetting(settings, kSection, "FmtLeft", 0)),
+       TwipsToPixels(GetNumberSetting(settings, kSection, "FmtTop", 0)));
 }
 
 void FormatWindow::done(int result) {
   SettingsStore& settings = frm_.services().settings;
-  SaveSingleSetting(settings, kSection, "FmtLeft", static_cast<float>(x() * kTwipsPerPixel));
-  SaveSingleSetting(settings, kSection, "FmtTop", static_cast<float>(y() * kTwipsPerPixel));
+  SaveSingleSetting(settings, kSection, "FmtLeft", static_cast<float>(PixelsToTwips(x())));
+  SaveSingleSetting(settings, kSection, "FmtTop", static_cast<float>(PixelsToTwips(y())));
   QDialog::done(result);
 }
 
@@ -69,6 +69,15 @@ int FormatWindow::Selected(const std::vector<QRadioButton*>& buttons) {
     if (buttons[i]->isChecked()) return static_cast<int>(i);
   }
   return 0;
+}
+
+void FormatWindow::ConvertSaved(const Conversion& conversion) {
+  AdvanceIconCount(frm_.services().module);
+  {
+    ScreenBusy busy;
+    frm_.FinishHandOff(conversion);
+  }
+  accept();
 }
 
 QPushButton* FormatWindow::AddButtons(const QString& run_name, const QString& cancel_name) {
@@ -129,12 +138,7 @@ void GaiFmt::Run() {
   GerberFormatOptions options;
   options.incremental = Selected(mode_) == 1;
   options.unit = kGerberUnits[static_cast<std::size_t>(Selected(unit_))].value;
-  AdvanceIconCount(frm_.services().module);
-  {
-    ScreenBusy busy;
-    frm_.FinishHandOff([&options](std::string_view input) { return FormatGerber(input, options); });
-  }
-  accept();
+  ConvertSaved([&options](std::string_view input) { return FormatGerber(input, options); });
 }
 
 // ---------------------------------------------------------------- Ruta_FMT
@@ -154,12 +158,7 @@ void RutaFmt::Run() {
   RouterFormatOptions options;
   options.unit = kRouterUnits[static_cast<std::size_t>(Selected(unit_))].value;
   options.incremental = Selected(mode_) == 1;
-  AdvanceIconCount(frm_.services().module);
-  {
-    ScreenBusy busy;
-    frm_.FinishHandOff([&options](std::string_view input) { return FormatRouter(input, options); });
-  }
-  accept();
+  ConvertSaved([&options](std::string_view input) { return FormatRouter(input, options); });
 }
 
 // ----------------------------------------------------------- menu commands

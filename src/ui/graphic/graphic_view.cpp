@@ -1,6 +1,6 @@
 // MDIKovrel, CvGrph and Picture1: opening, drawing, zoom and pan, and the
 // return to the editor.
-#include "ui/graphic_view.h"
+#include "ui/graphic/graphic_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,17 +24,25 @@
 #include "core/number_format.h"
 #include "core/settings_store.h"
 #include "shell/startup.h"
-#include "ui/edit_frm.h"
-#include "ui/painter_canvas.h"
-#include "ui/prompter.h"
-#include "ui/text_editor.h"
-#include "ui/window_guard.h"
+#include "ui/editor/edit_frm.h"
+#include "ui/platform/painter_canvas.h"
+#include "ui/platform/prompter.h"
+#include "ui/editor/text_editor.h"
+#include "ui/platform/window_guard.h"
 
 namespace kovrel {
 namespace {
 
+// GraphMode: 0 plain, or the mode a button started.
 constexpr int kModeZoom = 708;
 constexpr int kModeMove = 709;
+
+// The macro steps ("Graphic.Menu") the view's menus record.
+constexpr int kStepG00Lines = 10;
+constexpr int kStepBackColour = 11;
+constexpr int kStepBaseLines = 12;
+constexpr int kStepArcMode = 13;
+constexpr int kStepReturn = 999;
 
 // The pointer of the zoom mode: a magnifying glass.
 QCursor ZoomCursor() {
@@ -191,7 +199,7 @@ void MdiKovrel::BuildMenus() {
   file->addSeparator();
   QAction* exit = item(file, "MnuExit", "エディタへ戻る", true);
   OnSignal(exit, &QAction::triggered, [this] {
-    Record(999);
+    Record(kStepReturn);
     close();
   });
 
@@ -208,11 +216,11 @@ void MdiKovrel::BuildMenus() {
   QMenu* view = menu("MnuView", "表示(&V)");
   QAction* g00 = item(view, "MnuG00", "移動ライン(G00)", true, true);
   OnSignal(g00, &QAction::triggered, [this] {
-    Record(10);
+    Record(kStepG00Lines);
     picture_->Redraw();
   });
   OnSignal(item(view, "MnuBackColor", "バックカラー", true), &QAction::triggered, [this] {
-    Record(11);
+    Record(kStepBackColour);
     static QColor last = Qt::black;  // the dialog opens on its last colour
     const auto colour = frm_.services().prompter.ChooseColor(last);
     if (!colour) return;
@@ -222,7 +230,7 @@ void MdiKovrel::BuildMenus() {
   });
   QAction* xy = item(view, "MnuXYLine", "基準線", true, true);
   OnSignal(xy, &QAction::triggered, [this] {
-    Record(12);
+    Record(kStepBaseLines);
     picture_->Redraw();
   });
   view->addSeparator();
@@ -231,7 +239,7 @@ void MdiKovrel::BuildMenus() {
   circles->setChecked(true);
   for (QAction* action : {circles, lines}) {
     OnSignal(action, &QAction::triggered, [this, circles, lines, action] {
-      Record(13);
+      Record(kStepArcMode);
       // Both marks invert; the action's own click already inverted its mark.
       QAction* other = action == circles ? lines : circles;
       other->setChecked(!other->isChecked());
@@ -256,7 +264,7 @@ void MdiKovrel::BuildMenus() {
   OnSignal(item(popup_, "MnuPopMove", "Move", true), &QAction::triggered, [this] { Command4Click(9); });
   item(popup_, "MnuPopPrint", "印刷", false);
   OnSignal(item(popup_, "MnuPopExit", "エディタへ戻る", true), &QAction::triggered, [this] {
-    Record(999);
+    Record(kStepReturn);
     close();
   });
 }

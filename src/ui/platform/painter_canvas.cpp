@@ -1,5 +1,5 @@
 // Drawing the figure with QPainter; world y grows upwards.
-#include "ui/painter_canvas.h"
+#include "ui/platform/painter_canvas.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The editor window: start-up, exit, side panel, file commands and the
 // connection of the hand-off runner to the document.
-#include "ui/edit_frm.h"
+#include "ui/editor/edit_frm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,21 +19,21 @@
 #include "convert/gcode_sort.h"
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
-#include "ui/convert_windows.h"
-#include "ui/fonts.h"
-#include "ui/graphic_view.h"
-#include "ui/hole_windows.h"
-#include "ui/prompter.h"
-#include "ui/text_editor.h"
-#include "ui/text_printing.h"
-#include "ui/window_guard.h"
+#include "ui/dialogs/convert_windows.h"
+#include "ui/platform/fonts.h"
+#include "ui/graphic/graphic_view.h"
+#include "ui/dialogs/hole_windows.h"
+#include "ui/platform/prompter.h"
+#include "ui/editor/text_editor.h"
+#include "ui/platform/text_printing.h"
+#include "ui/platform/twips.h"
+#include "ui/platform/window_guard.h"
 
 namespace kovrel {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
-int Px(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
-double Twips(int pixels) { return pixels * kTwipsPerPixel; }
+int Px(double twips) { return TwipsToPixels(twips); }
+double Twips(int pixels) { return PixelsToTwips(pixels); }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -319,14 +319,6 @@ CommandOutcome EditFrm::FinishHandOff(const Conversion& conversion, WorkFiles fi
 CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string_view)>& action) {
   HandOffRunner runner(services_.module, *document_);
   const CommandOutcome outcome = runner.FinishWithoutResult(action);
-  ShowOutcome(outcome);
-  return outcome;
-}
-
-CommandOutcome EditFrm::GcodeSeiri() {
-  AdvanceIconCount(services_.module);
-  HandOffRunner runner(services_.module, *document_);
-  const CommandOutcome outcome = runner.Finish([](std::string_view input) { return GroupGcode(input); });
   ShowOutcome(outcome);
   return outcome;
 }

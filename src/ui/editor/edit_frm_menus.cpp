@@ -5,8 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "ui/edit_frm.h"
-#include "ui/window_guard.h"
+#include "ui/editor/edit_frm.h"
+#include "ui/platform/window_guard.h"
 
 namespace kovrel {
 namespace {

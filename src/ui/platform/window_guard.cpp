@@ -1,12 +1,12 @@
 // The event-handler guard.
-#include "ui/window_guard.h"
+#include "ui/platform/window_guard.h"
 
 #include <QString>
 
 #include <exception>
 
 #include "core/hand_off.h"
-#include "ui/prompter.h"
+#include "ui/platform/prompter.h"
 
 namespace kovrel {
 

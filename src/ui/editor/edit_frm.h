@@ -70,9 +70,7 @@ class EditFrm : public QMainWindow {
   /// export): runs `action` on the saved document and shows the outcome.
   CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action);
 
-  /// The grouping of G-code run on the BAK.DAT already written (advances
-  /// IconCount), and the tidying of rapid moves of the document.
-  CommandOutcome GcodeSeiri();
+  /// The tidying of rapid moves of the document.
   CommandOutcome GSeiri();
 
   /// Shows a command's outcome to the user.

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/prompter.h"
+#include "ui/platform/prompter.h"
 
 namespace kovrel {
 

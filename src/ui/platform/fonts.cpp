@@ -1,5 +1,5 @@
 // Font substitutes and conversions.
-#include "ui/fonts.h"
+#include "ui/platform/fonts.h"
 
 #include <QStringList>
 

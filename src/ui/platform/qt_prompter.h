@@ -1,7 +1,7 @@
 // The real dialogs of the desktop program.
 #pragma once
 
-#include "ui/prompter.h"
+#include "ui/platform/prompter.h"
 
 namespace kovrel {
 

@@ -1,5 +1,5 @@
 // The editor control on QScintilla.
-#include "ui/text_editor.h"
+#include "ui/editor/text_editor.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "core/hand_off.h"
+
 class QRadioButton;
 class QPushButton;
 
@@ -36,6 +38,9 @@ class FormatWindow : public QDialog {
   static int Selected(const std::vector<QRadioButton*>& buttons);
   /// The run and cancel buttons.
   QPushButton* AddButtons(const QString& run_name, const QString& cancel_name);
+  /// Runs `conversion` on the document saved before the window opened (the
+  /// IconCount advances, the screen is busy meanwhile), then closes.
+  void ConvertSaved(const Conversion& conversion);
 
   EditFrm& frm_;
 };

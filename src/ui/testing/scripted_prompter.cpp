@@ -1,5 +1,5 @@
 // The scripted prompter.
-#include "ui/scripted_prompter.h"
+#include "ui/testing/scripted_prompter.h"
 
 #include <QDialog>
 
