@@ -83,6 +83,12 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   }
 }
 
+void MakeFolders(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec || !std::filesystem::is_directory(path)) Fail(FailureKind::kPathNotFound, path);
+}
+
 void RemoveFile(const std::string& path) { std::remove(path.c_str()); }
 
 bool FileExists(const std::string& path) {

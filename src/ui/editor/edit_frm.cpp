@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -19,11 +20,13 @@
 #include "convert/gcode_sort.h"
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
+#include "shell/macro_file.h"
 #include "ui/dialogs/convert_windows.h"
 #include "ui/platform/fonts.h"
 #include "ui/graphic/graphic_view.h"
 #include "ui/dialogs/hole_windows.h"
 #include "ui/platform/prompter.h"
+#include "ui/editor/shell_windows.h"
 #include "ui/editor/text_editor.h"
 #include "ui/platform/text_printing.h"
 #include "ui/platform/twips.h"
@@ -96,6 +99,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   WireHoleCommands(*this);
   WireConvertCommands(*this);
   WireGraphicCommands(*this);
+  WireShellCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }
@@ -155,6 +159,7 @@ void EditFrm::StartUp(const std::vector<std::string>& args) {
     if (title.empty()) continue;
     app_items_[static_cast<std::size_t>(i)]->setText(Q(title));
     app_items_[static_cast<std::size_t>(i)]->setVisible(true);
+    app_items_[static_cast<std::size_t>(i)]->setEnabled(true);
   }
   // Left and Top place the window's frame; Width and Height size it.
   resize(std::max(Px(settings.geometry.width), 1), std::max(Px(settings.geometry.height), 1));
@@ -203,6 +208,35 @@ void EditFrm::LoadSidePictures() {
     QPixmap picture;
     if (FileExists(path)) picture.load(Q(path));
     image1_[static_cast<std::size_t>(i)]->setPixmap(picture);
+  }
+}
+
+void EditFrm::SetGraphicTitle(const QString& title) {
+  graphic_title_ = title;
+  if (graphic_window_) graphic_window_->setWindowTitle(title);
+}
+
+void EditFrm::ShowAppItems(const AppList& apps) {
+  for (int i = 0; i < kAppCount; ++i) {
+    QAction* item = app_items_[static_cast<std::size_t>(i)];
+    const std::string& title = apps[static_cast<std::size_t>(i)].title;
+    item->setText(Q(title));
+    item->setVisible(!title.empty());
+    item->setEnabled(!title.empty());
+  }
+}
+
+void EditFrm::RunMacroStep(int item) {
+  const auto command = MacroCommandOf(item);
+  if (!command) return;
+  QAction* action = MenuItem(QString::fromUtf8(command->menu.data(), static_cast<qsizetype>(command->menu.size())));
+  if (action == nullptr || !action->isEnabled()) return;
+  action->trigger();
+  if (graphic_window_ && graphic_window_->isVisible()) {
+    // The next step runs on the document the view hands back.
+    QEventLoop wait;
+    connect(graphic_window_, &QObject::destroyed, &wait, &QEventLoop::quit);
+    wait.exec();
   }
 }
 

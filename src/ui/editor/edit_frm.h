@@ -17,6 +17,7 @@
 
 #include "core/hand_off.h"
 #include "graphic/figure.h"
+#include "shell/external_apps.h"
 #include "shell/file_commands.h"
 #include "shell/recent_files.h"
 #include "shell/startup.h"
@@ -90,7 +91,19 @@ class EditFrm : public QMainWindow {
   const RecentFiles& recent_files() const { return recent_; }
   /// The title the graphic window takes when it opens.
   QString GraphicTitle() const { return graphic_title_; }
+  /// Sets the graphic window's title, also of the window open now.
+  void SetGraphicTitle(const QString& title);
   QString BrowserPath() const { return browser_path_; }
+  void SetBrowserPath(const QString& path) { browser_path_ = path; }
+
+  /// The external-application items MnuApp(0) to MnuApp(9): each row's
+  /// title as the caption, shown when the title is not empty (item 0 too).
+  void ShowAppItems(const AppList& apps);
+
+  /// Runs the editor command of an operation-macro step as if the user had
+  /// chosen its menu item, to its end: a graphic view it opens is waited
+  /// for until it closes. Numbers without a command do nothing.
+  void RunMacroStep(int item);
   bool SidePanelShown() const;
 
   EditServices& services() { return services_; }
