@@ -164,3 +164,18 @@ TEST(HoleFormat, DecimalCamProgramWithDiameterLines) {
 
 }  // namespace
 }  // namespace kovrel
+
+namespace kovrel {
+namespace {
+
+TEST(HoleFormat, BundledDrillSampleFormatsIntoItsHoles) {
+  const std::string text =
+      DecodeCp932(ReadFileBytes(std::string(KOVREL_TEST_DATA_DIR) + "/../../data/samples/drill-sample.nc"));
+  HoleFormatOptions options;
+  options.unit = HoleUnit::kDecimal;
+  EXPECT_EQ(FormatHoleData(text, options),
+            "T01φ1.000\r\nT02φ1.000\r\nT01\r\nX10.0 Y5.0\r\nX12.5 Y5.0\r\nX15.0 Y-2.5\r\nT02\r\nX20.0 Y20.0\r\n");
+}
+
+}  // namespace
+}  // namespace kovrel

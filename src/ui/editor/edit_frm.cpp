@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
@@ -251,6 +252,7 @@ void EditFrm::ShowRecentFiles() {
 }
 
 void EditFrm::LoadFilSub(const QString& path) {
+  RememberFile(path);
   const std::string file = path.toStdString();
   panel1_->setText(Q(BareFileName(file)));
   recent_ = UpdateRecentFiles(services_.settings, recent_, file);
@@ -389,16 +391,27 @@ void EditFrm::OpenFile(const QString& path) {
   LoadFilSub(path);
 }
 
+QString EditFrm::DialogFolder() const {
+  QString folder = last_folder_;
+  if (folder.isEmpty() && !recent_[0].empty()) folder = QFileInfo(Q(recent_[0])).absolutePath();
+  return folder.isEmpty() || folder.endsWith('/') ? folder : folder + '/';
+}
+
+void EditFrm::RememberFile(const QString& path) {
+  document_path_ = QFileInfo(path).absoluteFilePath();
+  last_folder_ = QFileInfo(path).absolutePath();
+}
+
 void EditFrm::LoadCommand() {
   RecordStep(services_.module, kEditMenu, 1);
-  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, QString());
+  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, DialogFolder());
   if (!path) return;
   Guarded([&] { OpenFile(*path); });
 }
 
 void EditFrm::AppendLoadCommand() {
   RecordStep(services_.module, kEditMenu, 2);
-  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, QString());
+  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, DialogFolder());
   if (!path) return;
   Guarded([&] {
     editor_->LoadText(AppendTextFile(services_.module, editor_->DocumentText(), path->toStdString()));
@@ -409,9 +422,15 @@ void EditFrm::AppendLoadCommand() {
 
 void EditFrm::SaveCommand(int step, LineEnd end) {
   RecordStep(services_.module, kEditMenu, step);
-  const auto path = services_.prompter.SaveFileName(kAllFilesFilter, panel1_->text());
+  // The file the document came from, with its folder; after a clear, the
+  // folder alone.
+  const QString preset = document_path_.isEmpty() ? DialogFolder() : document_path_;
+  const auto path = services_.prompter.SaveFileName(kAllFilesFilter, preset);
   if (!path || path->isEmpty()) return;
-  Guarded([&] { SaveTextFile(services_.module, editor_->DocumentText(), path->toStdString(), end); });
+  Guarded([&] {
+    SaveTextFile(services_.module, editor_->DocumentText(), path->toStdString(), end);
+    RememberFile(*path);
+  });
 }
 
 void EditFrm::PrinterSetupCommand() {
@@ -424,8 +443,8 @@ void EditFrm::PrintCommand() {
   const QFont font = ToQFont(ReadPrintFont(services_.settings));
   if (!HasPrintTarget(printer_)) {
     // No printer on this machine: the text goes to a PDF file.
-    const QString base = panel1_->text().isEmpty() ? QString("kovrel") : QFileInfo(panel1_->text()).completeBaseName();
-    const auto pdf = services_.prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", base + ".pdf");
+    const QString base = document_path_.isEmpty() ? QString("kovrel") : QFileInfo(document_path_).completeBaseName();
+    const auto pdf = services_.prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", DialogFolder() + base + ".pdf");
     if (!pdf || pdf->isEmpty()) return;
     PrintToPdf(printer_, *pdf);
   }
@@ -438,12 +457,20 @@ void EditFrm::ClearCommand() {
   editor_->LoadText("");
   panel1_->clear();
   panel2_->clear();
+  document_path_.clear();
 }
 
 void EditFrm::FontCommand() {
   RecordStep(services_.module, kEditMenu, 15);
-  const auto font = services_.prompter.ChooseFont(ToQFont(ReadPrintFont(services_.settings)));
+  // The dialog lists installed families: it is shown the font that draws
+  // the setting's name ("ＭＳ 明朝" is drawn by its IPA substitute), and that
+  // family chosen again keeps the setting's own name.
+  const QFont preset = ToQFont(ReadPrintFont(services_.settings));
+  QFont shown = preset;
+  shown.setFamily(QFontInfo(preset).family());
+  auto font = services_.prompter.ChooseFont(shown);
   if (!font) return;
+  if (font->family() == shown.family()) font->setFamily(preset.family());
   editor_->SetDocumentFont(*font);
   SaveEditorFont(services_.settings, FromQFont(*font));
 }

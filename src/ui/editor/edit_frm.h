@@ -128,6 +128,12 @@ class EditFrm : public QMainWindow {
   void ShowRecentFiles();
   void LoadSidePictures();
 
+  // Where the file dialogs start: the last folder used (at first the
+  // folder of the most recent file), ending in "/"; empty when none.
+  QString DialogFolder() const;
+  // The file the document now comes from, and its folder for the dialogs.
+  void RememberFile(const QString& path);
+
   // Side panel layout.
   void CollapseSidePanel();
   void ExpandSidePanel();
@@ -163,6 +169,8 @@ class EditFrm : public QMainWindow {
   QAction* recent_separator_ = nullptr;
   RecentFiles recent_;
   QString browser_path_;
+  QString document_path_;  // the document's file, proposed by the saves
+  QString last_folder_;
   QString graphic_title_ = QStringLiteral("Kovrel");
   QPrinter printer_;
   FigureTables figure_;
