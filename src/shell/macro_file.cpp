@@ -11,7 +11,7 @@
 namespace kovrel {
 namespace {
 
-constexpr std::array<MacroCommand, 33> kCommands = {{
+constexpr std::array<MacroCommand, 32> kCommands = {{
     {1, "MnuLoad", "ファイルの読み込み"},
     {2, "MnuTuikaLoad", "ファイルの追加読み込み"},
     {3, "MnuSave", "ファイルの保存"},
@@ -44,8 +44,7 @@ constexpr std::array<MacroCommand, 33> kCommands = {{
     {31, "MnuWWW", "ブラウザの選択"},
     {32, "MnuAppSet", "外部アプリの設定"},
     {33, "MnuTavrin", "Tavrin"},
-    {34, "MnuApp", "外部アプリ"},  // 34 + i: MnuApp(i)
-}};
+}};  // 34 + i: MnuApp(i), below
 
 constexpr std::array<std::string_view, 10> kAppItems = {"MnuApp(0)", "MnuApp(1)", "MnuApp(2)", "MnuApp(3)",
                                                         "MnuApp(4)", "MnuApp(5)", "MnuApp(6)", "MnuApp(7)",
@@ -78,7 +77,7 @@ std::optional<MacroCommand> MacroCommandOf(int item) {
     return MacroCommand{item, kAppItems[static_cast<std::size_t>(item - 34)], "外部アプリ"};
   }
   for (const MacroCommand& command : kCommands) {
-    if (command.item == item && item < 34) return command;
+    if (command.item == item) return command;
   }
   return std::nullopt;
 }

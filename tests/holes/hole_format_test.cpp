@@ -162,12 +162,6 @@ TEST(HoleFormat, DecimalCamProgramWithDiameterLines) {
             "T01φ0.80\r\nT02φ3.00\r\nT01\r\nX1.25 Y0.5\r\nX2.5 Y0.5\r\nX2.5 Y1.75\r\nT02\r\nX0.1 Y0.1\r\nX4.9 Y3.9\r\n");
 }
 
-}  // namespace
-}  // namespace kovrel
-
-namespace kovrel {
-namespace {
-
 TEST(HoleFormat, BundledDrillSampleFormatsIntoItsHoles) {
   const std::string text =
       DecodeCp932(ReadFileBytes(std::string(KOVREL_TEST_DATA_DIR) + "/../../data/samples/drill-sample.nc"));

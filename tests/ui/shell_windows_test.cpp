@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "core/cp932.h"
+#include "shell/macro_file.h"
 #include "ui/editor/shell_windows.h"
 #include "ui/graphic/graphic_view.h"
 #include "ui/platform/qt_prompter.h"
@@ -114,7 +115,7 @@ class ShellWindowsTest : public QObject {
     QVERIFY(QDir().mkpath(QString::fromStdString(h.module.SysDir)));
     const std::string script = h.files / "show args.sh";
     const std::string seen = h.files / "seen.txt";
-    WriteFileBytes(script, "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '" + seen + "'\n");
+    WriteFileBytes(script, "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '" + seen + ".part' && mv '" + seen + ".part' '" + seen + "'\n");
     QFile::setPermissions(QString::fromStdString(script), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     SaveSetting(h.settings, "Kovrel", "AppTitle0", "show args.sh");
     SaveSetting(h.settings, "Kovrel", "AppName0", script);
@@ -174,6 +175,42 @@ class ShellWindowsTest : public QObject {
     h.Item("MnuRunMacro")->trigger();
     QCOMPARE(ReadFileBytes(saved), expected);
     QCOMPARE(h.module.MacroCount, -1);
+  }
+
+  void EveryCommandRecordsTheStepThePlaybackTableGivesIt() {
+    Harness h;
+    for (int i = 0; i < 10; ++i) SaveSetting(h.settings, "Kovrel", "AppTitle" + std::to_string(i), "app");
+    h.Start();
+    h.launcher.succeed = true;
+    int checked = 0;
+    for (int item = 1; item <= 43; ++item) {
+      const auto command = MacroCommandOf(item);
+      if (!command) continue;
+      QAction* action = h.frm->MenuItem(QString::fromUtf8(command->menu.data(), command->menu.size()));
+      QVERIFY2(action != nullptr, command->menu.data());
+      if (!action->isEnabled()) continue;  // a command not built yet
+      h.module.MacroCount = 0;
+      action->trigger();  // every dialog cancelled, every question answered OK
+      if (QMainWindow* view = h.frm->GraphicWindow()) view->close();
+      QVERIFY2(h.module.MacroCount >= 1, command->menu.data());
+      QCOMPARE(h.module.MacroSteps[0].kind, std::string("Edit.Menu"));
+      QCOMPARE(h.module.MacroSteps[0].item, std::to_string(item));
+      ++checked;
+    }
+    QVERIFY(checked >= 25);
+    h.module.MacroCount = -1;
+  }
+
+  void PlaybackWhileRecordingPlaysEveryRecordAndRecordsItAgain() {
+    Harness h;
+    h.Start();
+    WriteFileBytes(h.home / "MACRO.DAT", "\"Edit.Menu\",\"8\"\r\n\"Edit.Menu\",\"20\"\r\n\"Edit.Menu\",\"26\"\r\n");
+    h.module.MacroCount = 0;  // a recording runs meanwhile
+    h.Item("MnuRunMacro")->trigger();
+    QCOMPARE(h.module.MacroCount, 3);
+    QCOMPARE(h.module.MacroSteps[0].item, std::string("8"));
+    QCOMPARE(h.module.MacroSteps[1].item, std::string("20"));
+    QCOMPARE(h.module.MacroSteps[2].item, std::string("26"));
   }
 
   void PlaybackSkipsWhatItCannotPlayAndWaitsForTheView() {

@@ -47,9 +47,10 @@ struct CliCommand {
   /// The conversion the options describe. Called before the input is read;
   /// throws UsageError for an option value the conversion refuses.
   std::function<Conversion(const Options&)> conversion;
-  /// The operation-macro step ("Edit.Menu" number) of the editor command
-  /// this command does; run-macro plays such a step with the defaults.
-  int macro_step = 0;
+  /// The menu item of the editor command this command does (its step in
+  /// the playback table of operation macros); run-macro plays that step
+  /// with this command and its defaults.
+  std::string_view menu_item;
   /// The name of an operand that comes before INPUT ("MACRO.DAT"); its value
   /// is the option of that name. Empty for the commands without one.
   std::string operand;

@@ -7,6 +7,7 @@
 
 #include "app/cli/cli_command.h"
 #include "core/cp932.h"
+#include "core/failure.h"
 #include "core/file_io.h"
 #include "shell/file_commands.h"
 #include "shell/macro_file.h"
@@ -14,15 +15,15 @@
 namespace kovrel::cli {
 namespace {
 
-// The command a step plays, if kovrel-cli has one.
-const CliCommand* CommandOfStep(int item) {
+// The command that plays the editor command `menu`, if kovrel-cli has one.
+const CliCommand* CommandOfMenuItem(std::string_view menu) {
   for (const CliCommand& command : AllCommands()) {
-    if (command.macro_step == item) return &command;
+    if (command.menu_item == menu) return &command;
   }
   return nullptr;
 }
 
-// The saved form of a save step (3 CR LF, 4 CR, 5 LF).
+// The line ends of a save step (3 CR LF, 4 CR, 5 LF).
 std::optional<LineEnd> SaveStep(int item) {
   if (item == 3) return LineEnd::kCrLf;
   if (item == 4) return LineEnd::kCr;
@@ -30,9 +31,15 @@ std::optional<LineEnd> SaveStep(int item) {
   return std::nullopt;
 }
 
-// Plays the steps on the document; messages go to `messages`.
+// Plays the steps on the document; messages go to `messages`. A save does
+// not change the document (as in the window): the output is written in
+// the saved form of the last save. A step that fails is reported and the
+// next one runs on the document as it was; a macro with a failed step
+// fails as a whole, and nothing is written.
 ConversionResult PlaySteps(const std::vector<MacroStep>& steps, std::string_view input, std::string& messages) {
   std::string document = EncodeCp932(input);  // the bytes the work files hold
+  std::optional<LineEnd> saved;
+  bool failed = false;
   for (const MacroStep& step : steps) {
     if (step.kind != kEditMenu) continue;
     const auto item = MacroItemNumber(step.item);
@@ -40,19 +47,24 @@ ConversionResult PlaySteps(const std::vector<MacroStep>& steps, std::string_view
     if (!command) continue;  // plays back as nothing
     const std::string name = std::to_string(*item) + " (" + std::string(command->caption) + ")";
     if (const auto end = SaveStep(*item)) {
-      document = SavedForm(document, *end);
+      saved = end;
       continue;
     }
-    const CliCommand* cli = CommandOfStep(*item);
+    const CliCommand* cli = CommandOfMenuItem(command->menu);
     if (cli == nullptr) {
       messages += "ステップ " + name + " はウィンドウが必要なため、飛ばしました\n";
       continue;
     }
-    const ParsedArgs defaults = ParseArgs(*cli, {});
-    ConversionRun run = RunConversion(document, defaults.conversion, cli->line_ends);
+    ConversionRun run = RunConversion(document, ParseArgs(*cli, {}).conversion, cli->line_ends);
     if (!run.outcome.message.empty()) messages += "ステップ " + name + ": " + run.outcome.message + "\n";
     if (run.outcome.kind == CommandOutcome::Kind::kConverted) document = std::move(run.output);
+    failed = failed || run.outcome.kind == CommandOutcome::Kind::kFailed;
   }
+  if (failed) {
+    if (!messages.empty()) messages.pop_back();
+    FailWithText(FailureKind::kInvalidValue, "操作マクロの途中で失敗したステップがあります\n" + messages);
+  }
+  if (saved) document = SavedForm(document, *saved);
   DecodeCp932InPlace(document);
   return ConversionResult(std::move(document));
 }
@@ -62,7 +74,8 @@ ConversionResult PlaySteps(const std::vector<MacroStep>& steps, std::string_view
 std::vector<CliCommand> MacroCommands() {
   CliCommand play;
   play.name = "run-macro";
-  play.summary = "操作マクロ (MACRO.DAT) の変換を、ウィンドウを使わず順に実行します（ダイアログは既定値）";
+  play.summary =
+      "操作マクロ (MACRO.DAT) の変換を、ウィンドウを使わず順に実行します（ダイアログは既定値、出力は最後の保存の形式）";
   play.operand = "MACRO.DAT";
   play.line_ends = InputLineEnds::kAsTheyStand;  // each step reads the line ends as its command does
   play.conversion = [](const Options& options) -> Conversion {

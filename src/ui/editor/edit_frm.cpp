@@ -18,7 +18,6 @@
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
-#include "convert/gcode_sort.h"
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
 #include "shell/macro_file.h"
@@ -136,16 +135,17 @@ void EditFrm::BuildSidePanel() {
 }
 
 void EditFrm::ConnectFileCommands() {
-  connect(MenuItem("MnuLoad"), &QAction::triggered, this, &EditFrm::LoadCommand);
-  connect(MenuItem("MnuTuikaLoad"), &QAction::triggered, this, &EditFrm::AppendLoadCommand);
-  connect(MenuItem("MnuSave"), &QAction::triggered, this, [this] { SaveCommand(3, LineEnd::kCrLf); });
-  connect(MenuItem("MnuCRsave"), &QAction::triggered, this, [this] { SaveCommand(4, LineEnd::kCr); });
-  connect(MenuItem("MnuLFsave"), &QAction::triggered, this, [this] { SaveCommand(5, LineEnd::kLf); });
-  connect(MenuItem("MnuPrintSet"), &QAction::triggered, this, &EditFrm::PrinterSetupCommand);
-  connect(MenuItem("MnuPrint"), &QAction::triggered, this, &EditFrm::PrintCommand);
-  connect(MenuItem("MnuCrear"), &QAction::triggered, this, &EditFrm::ClearCommand);
-  connect(MenuItem("MnuFont"), &QAction::triggered, this, &EditFrm::FontCommand);
-  connect(MenuItem("MnuEnd"), &QAction::triggered, this, &QWidget::close);
+  // Each runs inside the guard, as every command does.
+  WireCommand("MnuLoad", [this] { LoadCommand(); });
+  WireCommand("MnuTuikaLoad", [this] { AppendLoadCommand(); });
+  WireCommand("MnuSave", [this] { SaveCommand(3, LineEnd::kCrLf); });
+  WireCommand("MnuCRsave", [this] { SaveCommand(4, LineEnd::kCr); });
+  WireCommand("MnuLFsave", [this] { SaveCommand(5, LineEnd::kLf); });
+  WireCommand("MnuPrintSet", [this] { PrinterSetupCommand(); });
+  WireCommand("MnuPrint", [this] { PrintCommand(); });
+  WireCommand("MnuCrear", [this] { ClearCommand(); });
+  WireCommand("MnuFont", [this] { FontCommand(); });
+  WireCommand("MnuEnd", [this] { close(); });
 }
 
 // ---------------------------------------------------------------- start-up
@@ -357,10 +357,6 @@ CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string
   const CommandOutcome outcome = runner.FinishWithoutResult(action);
   ShowOutcome(outcome);
   return outcome;
-}
-
-CommandOutcome EditFrm::GSeiri() {
-  return RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); });
 }
 
 void EditFrm::ShowOutcome(const CommandOutcome& outcome) {

@@ -71,8 +71,6 @@ class EditFrm : public QMainWindow {
   /// export): runs `action` on the saved document and shows the outcome.
   CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action);
 
-  /// The tidying of rapid moves of the document.
-  CommandOutcome GSeiri();
 
   /// Shows a command's outcome to the user.
   void ShowOutcome(const CommandOutcome& outcome);

@@ -85,7 +85,7 @@ void LaunchTavrin(EditFrm& frm) {
   const std::string bytes = SavedDocument(frm);
   MakeFolders(module.SysDir);
   const std::string copy = WorkPath(module.SysDir, "Tavrin.DAT");
-  WriteFileBytes(copy, SavedForm(bytes, LineEnd::kCrLf));
+  WriteFileBytes(copy, ExportForApp(bytes).text);  // a drawing keeps its empty value lines
   const std::string program = WorkPath(module.ProgDir, "Tavrin");
   if (!StartWith(frm, program, copy)) ConnectFailed(frm, program);
 }
