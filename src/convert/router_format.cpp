@@ -66,7 +66,9 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
 class RouterTranslator {
  public:
   RouterTranslator(const RouterFormatOptions& options, std::string& out)
-      : unit_{options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0, 0},
+      : unit_{(options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0) *
+                  (options.inch ? kMillimetresPerInch : 1.0),
+              0},
         incremental_(options.incremental),
         out_(out) {}
 

@@ -26,6 +26,10 @@ CliCommand PlainCommand(std::string name, std::string summary, Conversion conver
   return command;
 }
 
+OptionSpec InchOption() {
+  return {"--inch", "", "", false, "インチのデータとして読み、座標を 25.4 倍して mm にする"};
+}
+
 std::string UsageLine(const CliCommand& command) {
   std::string line = "kovrel-cli " + command.name;
   for (const OptionSpec& option : command.options) {

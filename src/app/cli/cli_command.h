@@ -109,4 +109,8 @@ void Refuse(const std::optional<OptionProblem>& problem);
 /// A command whose conversion takes no options.
 CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
 
+/// The --inch flag of the conversions that read coordinates: the data is in
+/// inches and every coordinate is multiplied by 25.4.
+OptionSpec InchOption();
+
 }  // namespace kovrel::cli

@@ -40,11 +40,13 @@ std::vector<CliCommand> ConvertCommands() {
       {"--inc", "", "", false, "座標を INC として読む（既定は ABS）"},
       {"--unit", "U", NameOf(kGerberUnits, GerberFormatOptions{}.unit), false,
        "1.23mm の書き方: " + ChoiceNames(kGerberUnits)},
+      InchOption(),
   };
   gerber_format.conversion = [](const Options& options) -> Conversion {
     GerberFormatOptions chosen;
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
+    chosen.inch = options.Has("--inch");
     return [chosen](std::string_view input) { return FormatGerber(input, chosen); };
   };
   commands.push_back(std::move(gerber_format));
@@ -56,11 +58,13 @@ std::vector<CliCommand> ConvertCommands() {
       {"--unit", "U", NameOf(kRouterUnits, RouterFormatOptions{}.unit), false,
        "1.23mm の書き方: " + ChoiceNames(kRouterUnits)},
       {"--inc", "", "", false, "座標を INC として読む（既定は ABS）"},
+      InchOption(),
   };
   router.conversion = [](const Options& options) -> Conversion {
     RouterFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kRouterUnits);
     chosen.incremental = options.Has("--inc");
+    chosen.inch = options.Has("--inch");
     return [chosen](std::string_view input) { return FormatRouter(input, chosen); };
   };
   commands.push_back(std::move(router));

@@ -68,9 +68,9 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
   const QStringList units = Captions(kHoleUnits);
   auto* unit_frame = new QGroupBox("単位(1.23㎜)", this);
   auto* unit_layout = new QGridLayout(unit_frame);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < units.size(); ++i) {
     option1_[i] = Radio(QString("Option1(%1)").arg(i), units[i], unit_frame);
-    unit_layout->addWidget(option1_[i], i % 3, i / 3);
+    unit_layout->addWidget(option1_[i], i % 4, i / 4);
   }
   option2_[0] = Radio("Option2(0)", "ABS (G90)", this);
   option2_[1] = Radio("Option2(1)", "INC (G91)", this);
@@ -120,7 +120,8 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
     auto* g = new QButtonGroup(this);
     for (QRadioButton* b : buttons) g->addButton(b);
   };
-  group({option1_[0], option1_[1], option1_[2], option1_[3], option1_[4], option1_[5]});
+  auto* unit_group = new QButtonGroup(this);
+  for (QRadioButton* b : option1_) unit_group->addButton(b);
   group({option2_[0], option2_[1]});
   group({option3_[0], option3_[1], option3_[2]});
   group({option4_[0], option4_[1]});

@@ -39,7 +39,7 @@ class NcFmt : public QDialog {
   void Run();
 
   EditFrm& frm_;
-  QRadioButton* option1_[6] = {};
+  QRadioButton* option1_[kHoleUnits.size()] = {};
   QRadioButton* option2_[2] = {};
   QRadioButton* option3_[3] = {};
   QRadioButton* option4_[2] = {};
