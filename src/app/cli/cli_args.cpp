@@ -37,7 +37,7 @@ std::string UsageLine(const CliCommand& command) {
     if (!option.value_name.empty()) text += " " + option.value_name;
     line += option.required ? " " + text : " [" + text + "]";
   }
-  if (command.run_effect) return line + " [INPUT]";
+  if (command.run_effect || command.run_report) return line + " [INPUT]";
   return line + (command.run_to_file ? " [INPUT] -o OUTPUT" : " [INPUT] [-o OUTPUT]");
 }
 

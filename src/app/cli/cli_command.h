@@ -54,6 +54,15 @@ struct CliCommand {
   /// For a command that names its own output files in its options: runs it
   /// and returns the message to show.
   std::function<std::string(const Options&, std::string_view input)> run_effect;
+  /// For a command that reports on its input instead of converting it:
+  /// the report for standard output, a message for standard error and the
+  /// exit code.
+  struct Report {
+    std::string text;
+    std::string message;
+    int exit_code = 0;
+  };
+  std::function<Report(const Options&, std::string_view input)> run_report;
 };
 
 /// Thrown for a usage error; main prints it with the usage line, exit 64.
@@ -88,6 +97,14 @@ std::vector<CliCommand> ConvertCommands();
 
 /// The commands of the graphic view.
 std::vector<CliCommand> GraphicCommands();
+
+/// The format detection command.
+std::vector<CliCommand> DetectCommands();
+
+/// The warning for a conversion of `input`: inch data read without
+/// --inch, or --inch given for data whose header says millimetres; empty
+/// otherwise.
+std::string UnitWarning(std::string_view input, bool inch);
 
 /// The value an option names in a conversion's choice table; throws
 /// UsageError listing the names otherwise.

@@ -47,7 +47,11 @@ std::vector<CliCommand> ConvertCommands() {
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) { return FormatGerber(input, chosen); };
+    return [chosen](std::string_view input) {
+      ConversionResult result = FormatGerber(input, chosen);
+      result.message = UnitWarning(input, chosen.inch);
+      return result;
+    };
   };
   commands.push_back(std::move(gerber_format));
 
@@ -65,7 +69,11 @@ std::vector<CliCommand> ConvertCommands() {
     chosen.unit = Choose(options, "--unit", kRouterUnits);
     chosen.incremental = options.Has("--inc");
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) { return FormatRouter(input, chosen); };
+    return [chosen](std::string_view input) {
+      ConversionResult result = FormatRouter(input, chosen);
+      result.message = UnitWarning(input, chosen.inch);
+      return result;
+    };
   };
   commands.push_back(std::move(router));
 

@@ -40,7 +40,9 @@ std::vector<CliCommand> HoleCommands() {
     chosen.tool_text = options.Get("--tool-text");
     chosen.inch = options.Has("--inch");
     Refuse(Validate(chosen));
-    return [chosen](std::string_view input) { return ConversionResult(FormatHoleData(input, chosen)); };
+    return [chosen](std::string_view input) {
+      return ConversionResult(FormatHoleData(input, chosen), UnitWarning(input, chosen.inch));
+    };
   };
   commands.push_back(std::move(format));
 
