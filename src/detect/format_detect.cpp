@@ -85,6 +85,12 @@ bool ContainsCode(std::string_view text, std::string_view code) {
   return false;
 }
 
+// A size such as "0.028" or ".864": digits and a point only, and few of
+// them, so no text overflows it.
+double SizeAt(std::string_view text) {
+  return ReadNumber(SpanOf(text.substr(0, 12), "0123456789."));
+}
+
 // "T1C0.8", "T01F00S00C0.020": a drill tool with its diameter.
 std::optional<double> ToolDiameter(std::string_view line) {
   if (line.size() < 3 || line[0] != 'T' || !IsDigit(line[1])) return std::nullopt;
@@ -92,7 +98,7 @@ std::optional<double> ToolDiameter(std::string_view line) {
   if (c == std::string_view::npos || c + 1 >= line.size()) return std::nullopt;
   if (!IsDigit(line[c + 1]) && line[c + 1] != '.') return std::nullopt;
   if (line.find_first_of("XY") < c) return std::nullopt;
-  return ReadNumber(line.substr(c + 1));
+  return SizeAt(line.substr(c + 1));
 }
 
 // "ADD10C,0.0200": the first size of a standard aperture.
@@ -104,7 +110,7 @@ std::optional<double> ApertureSize(std::string_view block) {
       block[at + 1] != ',') {
     return std::nullopt;
   }
-  return ReadNumber(block.substr(at + 2));
+  return SizeAt(block.substr(at + 2));
 }
 
 // Sizes of tools or apertures tell the units: inch sizes stay below a

@@ -218,6 +218,15 @@ TEST(FormatDetect, FarBeyondTheCountedStartOnlyASampleIsRead) {
   EXPECT_EQ(DetectFormat(text).kind, DataKind::kUnknown);
 }
 
+TEST(FormatDetect, HugeSizesAndNumbersAreNoFailure) {
+  const std::string digits(400, '9');
+  for (const std::string& text :
+       {"M48\nT1C1E999\nT2C" + digits + "\n%\nX1Y1\n", "%FSLAX24Y24*%\n%ADD10C," + digits + "*%\nX" + digits + "Y1D02*\n",
+        "G21\nG01X" + digits + ".5Y1\nG01X1Y1\n"}) {
+    EXPECT_NO_THROW(DetectFormat(text)) << text.substr(0, 20);
+  }
+}
+
 TEST(FormatDetect, EveryLineEndCountsOneLine) {
   for (const char* end : {"\r\n", "\r", "\n"}) {
     const std::string text = std::string("M48") + end + ";x" + end + "INCH,TZ" + end;

@@ -20,8 +20,9 @@
 
 #include "core/edit_module.h"
 #include "holes/hole_gcode.h"
-#include "ui/platform/choice_captions.h"
+#include "ui/dialogs/detected_format.h"
 #include "ui/editor/edit_frm.h"
+#include "ui/platform/choice_captions.h"
 #include "ui/platform/launcher.h"
 #include "ui/platform/prompter.h"
 #include "ui/platform/screen_busy.h"
@@ -127,20 +128,24 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
   group({option4_[0], option4_[1]});
   group({option5_[0], option5_[1], option5_[2]});
 
+  const FormatDetection found = DetectDocument(frm);
+  detected_ = new DetectedFormatPanel(found, FormatWindowKind::kNcFmt, this);
+
   auto* layout = new QGridLayout(this);
   layout->addWidget(unit_frame, 0, 0);
   layout->addWidget(coordinate_frame, 0, 1);
   layout->addWidget(separator_frame, 0, 2);
-  layout->addWidget(hole_frame, 1, 0, 1, 3);
-  layout->addWidget(tool_frame, 2, 0, 1, 3);
+  layout->addWidget(detected_, 1, 0, 1, 3);
+  layout->addWidget(hole_frame, 2, 0, 1, 3);
+  layout->addWidget(tool_frame, 3, 0, 1, 3);
   auto* buttons = new QHBoxLayout();
   buttons->addStretch();
   buttons->addWidget(command1_);
   buttons->addWidget(command2_);
-  layout->addLayout(buttons, 3, 0, 1, 3);
+  layout->addLayout(buttons, 4, 0, 1, 3);
 
-  // The design defaults.
-  option1_[ChoiceIndex(kHoleUnits, defaults.unit)]->setChecked(true);
+  // The design defaults, the unit as the header states it.
+  option1_[OpeningIndex(kHoleUnits, found.hole_unit, found, defaults.unit)]->setChecked(true);
   option2_[defaults.incremental ? 1 : 0]->setChecked(true);
   option3_[ChoiceIndex(kHoleModes, defaults.hole_mode)]->setChecked(true);
   option4_[ChoiceIndex(kToolModes, defaults.tool_mode)]->setChecked(true);
@@ -193,6 +198,7 @@ HoleFormatOptions NcFmt::Options() const {
     if (option4_[i]->isChecked()) options.tool_mode = kToolModes[i].value;
   }
   options.tool_text = text2_->text().toStdString();
+  options.inch = detected_->Inch();
   return options;
 }
 
