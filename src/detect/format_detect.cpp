@@ -301,7 +301,7 @@ bool Detector::FindGerberD() {
     if (code != "01" && code != "02" && code != "03" && code != "1" && code != "2" && code != "3") continue;
     if (draws++ == 0) first = &block;
   }
-  if (draws < 2 || text_.find('*') == std::string_view::npos) return false;
+  if (draws < 2 || text_.substr(0, head_size_).find('*') == std::string_view::npos) return false;
   found_.kind = DataKind::kGerberD;
   found_.kind_from = Guessed("D01/D02/D03 のブロック", Cite(*first));
   return true;
