@@ -110,10 +110,10 @@ void GerberTranslator::Block(std::string_view block) {
     if (g == 3) motion_ = "G03";
   }
   const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
-  if (x_.Take(block, "X", incremental_, read)) x_text_ = "X" + FormatCoordinate(x_.value);
-  if (y_.Take(block, "Y", incremental_, read)) y_text_ = "Y" + FormatCoordinate(y_.value);
-  if (has_i) i_text_ = "I" + FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_));
-  if (has_j) j_text_ = "J" + FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_));
+  if (x_.Take(block, "X", incremental_, read)) x_text_ = Joined("X", FormatCoordinate(x_.value));
+  if (y_.Take(block, "Y", incremental_, read)) y_text_ = Joined("Y", FormatCoordinate(y_.value));
+  if (has_i) i_text_ = Joined("I", FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_)));
+  if (has_j) j_text_ = Joined("J", FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_)));
   if (has_r) {
     const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
     Line(RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, r));

@@ -2,6 +2,7 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include "core/append.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
@@ -78,7 +79,7 @@ void HoleFormatter::EmitPendingHole() {
 }
 
 void HoleFormatter::WriteTool() {
-  const std::string tool = "T" + FormatMask(tool_counter_, "#00");
+  const std::string tool = Joined("T", FormatMask(tool_counter_, "#00"));
   list_ += tool;
   list_ += kCrLf;
   table_ += tool + "φ1.000";

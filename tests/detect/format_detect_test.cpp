@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "core/append.h"
 #include "detect/detect_report.h"
 
 namespace kovrel {
@@ -198,7 +199,7 @@ TEST(FormatDetect, FarBeyondTheCountedStartOnlyASampleIsRead) {
   // windows of the sample, whose lines have no number.
   std::string text = "M48\nM71\n%\n";
   while (text.size() < 200 * 1024) text += ";" + std::string(60, 'c') + "\n";
-  for (int i = 1; i <= 2000; ++i) text += "X" + std::to_string(10000 + i * 10) + "Y" + std::to_string(5000 + i) + "\n";
+  for (int i = 1; i <= 2000; ++i) Append(text, "X", std::to_string(10000 + i * 10), "Y", std::to_string(5000 + i), "\n");
   FormatDetection found = DetectFormat(text);
   EXPECT_EQ(found.kind, DataKind::kExcellon);
   EXPECT_EQ(found.format.zeros, ZeroSuppression::kLeading);
