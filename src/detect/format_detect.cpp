@@ -308,20 +308,41 @@ bool Detector::FindGerberD() {
 }
 
 void Detector::FindMotionOrCoordinates() {
+  // NC blocks: addresses (a capital letter and a number) and nothing else
+  // but blanks, "%", "/" and "*"; a comment in brackets or after ";" ends
+  // the block. Texts of other kinds (reports, lists, CAD sources) that
+  // merely hold an X or a Y are no NC data.
+  const auto is_nc_block = [](std::string_view t) {
+    t = Trimmed(t.substr(0, t.find_first_of("(;")));
+    return !t.empty() && t.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-+ %/*") == std::string_view::npos;
+  };
+  const auto has_coordinate = [](std::string_view t) {
+    for (std::size_t at = t.find_first_of("XY"); at != std::string_view::npos; at = t.find_first_of("XY", at + 1)) {
+      if (at + 1 < t.size() && (IsDigit(t[at + 1]) || t[at + 1] == '-' || t[at + 1] == '+' || t[at + 1] == '.')) {
+        return true;
+      }
+    }
+    return false;
+  };
   const Statement* motion = nullptr;
   const Statement* coordinates = nullptr;
   bool g_codes = false;
+  int used = 0, blocks = 0, with_coordinates = 0;
   for (const Statement& line : lines_) {
     const std::string_view t = line.text;
     if (t.empty() || t.front() == ';' || t.front() == '(') continue;
+    ++used;
+    if (!is_nc_block(t)) continue;
+    ++blocks;
     const std::size_t g = t.find('G');
     const bool has_g = g != std::string_view::npos && g + 1 < t.size() && IsDigit(t[g + 1]);
     g_codes = g_codes || has_g;
-    const bool has_xy = t.find_first_of("XY") != std::string_view::npos;
-    if (has_g && has_xy && motion == nullptr) motion = &line;
-    if (has_xy && coordinates == nullptr) coordinates = &line;
+    if (!has_coordinate(t)) continue;
+    ++with_coordinates;
+    if (has_g && motion == nullptr) motion = &line;
+    if (coordinates == nullptr) coordinates = &line;
   }
-  if (coordinates == nullptr) return;
+  if (with_coordinates < 2 || blocks * 2 < used) return;
   runs_ = SampleCoordinates(text_, head_size_, false);
   if (!g_codes) {
     found_.kind = DataKind::kExcellon;

@@ -49,6 +49,10 @@ TEST(FormatDetect, KindOfEachFormat) {
        "4:G00X1000Y1000 "},
       {"X12500Y5000\r\nX25000Y5000\r\nX37500Y-2500\r\n", DataKind::kExcellon, "1:X12500Y5000 "},
       {"hello, world\r\n", DataKind::kUnknown, ""},
+      // Texts that merely hold an X or a Y are no NC data.
+      {"Via[5050 5000 6000 2000 0 2800 \"\" \"thermal(0X,1t)\"]\r\nPin[0 -3000 6000]\r\n", DataKind::kUnknown,
+       ""},
+      {"# PcbXY Version 1.0\r\n# Date: X1 Y2\r\nU1 X10 Y20 0 top\r\n", DataKind::kUnknown, ""},
       {"", DataKind::kUnknown, ""},
   };
   for (const auto& c : cases) {
