@@ -18,6 +18,7 @@
 
 #include <cmath>
 
+#include "core/append.h"
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
@@ -364,8 +365,8 @@ void MdiKovrel::ShowPosition(const QPointF& world) {
     label1_->setText("X - Y -");
     return;
   }
-  label1_->setText(QString::fromStdString("X" + FormatMask(static_cast<float>(world.x()), mask) + " Y" +
-                                          FormatMask(static_cast<float>(world.y()), mask)));
+  label1_->setText(QString::fromStdString(Joined("X", FormatMask(static_cast<float>(world.x()), mask), " Y",
+                                                 FormatMask(static_cast<float>(world.y()), mask))));
 }
 
 void MdiKovrel::closeEvent(QCloseEvent* event) {
