@@ -10,25 +10,63 @@
 
 namespace kovrel {
 
+namespace {
+
+// The piece that starts at `hit` (a character equal to the first character
+// of `find`, which ends at byte `after_first` of `find`): the search string
+// is followed character by character, and the first character that differs
+// is consumed with the piece.
+Piece MatchAt(std::string_view text, std::size_t hit, std::string_view find, std::size_t after_first) {
+  std::size_t t = hit, f = after_first;
+  NextCharacter(text, t);
+  while (f < find.size()) {
+    if (t >= text.size()) return Piece{t, false};
+    const std::size_t t_at = t, f_at = f;
+    const char32_t a = NextCharacter(text, t);
+    const char32_t b = NextCharacter(find, f);
+    // Invalid bytes compare as bytes.
+    if (a != b || (a == kInvalidCodePoint && text[t_at] != find[f_at])) return Piece{t, false};
+  }
+  return Piece{t, true};
+}
+
+// The bytes of the first code point of `find` and where its first
+// character ends.
+std::string_view FirstCodePoint(std::string_view find, std::size_t& after_first) {
+  std::size_t length = 0;
+  NextCodePoint(find, length);
+  after_first = 0;
+  NextCharacter(find, after_first);
+  return find.substr(0, length);
+}
+
+}  // namespace
+
 ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::string_view with) {
   if (find.empty()) return ReplaceResult{std::string(text), 0};
   std::size_t after_first = 0;
-  NextCharacter(find, after_first);
+  FirstCodePoint(find, after_first);
   return ReplacePieces(text, find, with, [&](std::string_view all, std::size_t hit) {
-    // Follow the search string character by character; the first character
-    // that differs is consumed with the piece.
-    std::size_t t = hit, f = after_first;
-    NextCharacter(all, t);
-    while (f < find.size()) {
-      if (t >= all.size()) return Piece{t, false};
-      const std::size_t t_at = t, f_at = f;
-      const char32_t a = NextCharacter(all, t);
-      const char32_t b = NextCharacter(find, f);
-      // Invalid bytes compare as bytes.
-      if (a != b || (a == kInvalidCodePoint && all[t_at] != find[f_at])) return Piece{t, false};
-    }
-    return Piece{t, true};
+    return MatchAt(all, hit, find, after_first);
   });
+}
+
+std::optional<Found> FindAfterCaret(std::string_view text, std::size_t caret, std::string_view find) {
+  if (find.empty() || caret >= text.size()) return std::nullopt;
+  std::size_t after_first = 0;
+  const std::string_view first = FirstCodePoint(find, after_first);
+  std::size_t pos = caret;
+  NextCharacter(text, pos);
+  while ((pos = text.find(first, pos)) != std::string_view::npos) {
+    const Piece piece = MatchAt(text, pos, find, after_first);
+    if (piece.matched) return Found{pos, piece.end};
+    pos += first.size();
+  }
+  return std::nullopt;
+}
+
+std::string NotFoundMessage(std::string_view find) {
+  return "検索文字[ " + std::string(find) + " ]が見つかりませんでした。";
 }
 
 std::string ConvertedCountMessage(std::size_t count) {

@@ -57,5 +57,28 @@ TEST(ReplaceAll, LineEndsAndJapaneseAroundTheMatchesStay) {
   EXPECT_EQ(ConvertedCountMessage(3), "[ 3 ]個を変換しました。");
 }
 
+TEST(FindNext, StartsOneCharacterAfterTheCaretAndDoesNotWrap) {
+  const auto at = [](std::string_view text, std::size_t caret, std::string_view find) {
+    const auto found = FindAfterCaret(text, caret, find);
+    return found ? static_cast<long>(found->start) : -1L;
+  };
+  EXPECT_EQ(at("G01G01", 0, "G01"), 3);   // the occurrence at the caret is passed
+  EXPECT_EQ(at("XG01", 0, "G01"), 1);
+  EXPECT_EQ(at("G01G01", 3, "G01"), -1);  // no wrap round to the start
+  EXPECT_EQ(at("AAB", 0, "AB"), 1);       // every position is tried
+  EXPECT_EQ(at("ABC", 0, ""), -1);
+  EXPECT_EQ(at("ABC", 3, "C"), -1);       // caret at the end
+  EXPECT_EQ(at("g01G01", 0, "G01"), 3);
+  // One character is one Japanese character or one marked duplicate.
+  EXPECT_EQ(at("穴穴", 0, "穴"), 3);
+  const std::string marked = "≒\xef\xb8\x80";
+  const auto found = FindAfterCaret("A" + marked + "B", 0, "≒B");
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->start, 1u);
+  EXPECT_EQ(found->end, 1u + marked.size() + 1u);
+  EXPECT_EQ(at(marked + "≒", 0, "≒"), static_cast<long>(marked.size()));
+  EXPECT_EQ(NotFoundMessage("G99"), "検索文字[ G99 ]が見つかりませんでした。");
+}
+
 }  // namespace
 }  // namespace kovrel
