@@ -38,6 +38,10 @@ std::string UsageLine(const CliCommand& command) {
     if (!option.value_name.empty()) text += " " + option.value_name;
     line += option.required ? " " + text : " [" + text + "]";
   }
+  if (command.run_on_files) {
+    for (const std::string& name : command.file_names) line += " " + name;
+    return line;
+  }
   if (command.run_effect || command.run_report) return line + " [INPUT]";
   return line + (command.run_to_file ? " [INPUT] -o OUTPUT" : " [INPUT] [-o OUTPUT]");
 }
@@ -89,6 +93,10 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
       parsed.options.Set(command.operand, arg, true);
       continue;
     }
+    if (command.run_on_files) {
+      parsed.files.push_back(arg);
+      continue;
+    }
     if (!parsed.input.empty()) throw UsageError{"入力ファイルは一つだけ指定できます"};
     parsed.input = arg;
   }
@@ -96,6 +104,9 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
     if (option.required && !parsed.options.Has(option.name)) throw UsageError{option.name + " が必要です"};
   }
   if (!command.operand.empty() && !parsed.options.Has(command.operand)) throw UsageError{command.operand + " が必要です"};
+  if (command.run_on_files && (parsed.files.size() != command.file_names.size() || !parsed.output.empty())) {
+    throw UsageError{"ファイルを " + std::to_string(command.file_names.size()) + " つ指定してください（-o はありません）"};
+  }
   if (command.run_to_file && (parsed.output.empty() || parsed.output == "-")) throw UsageError{"-o OUTPUT が必要です"};
   if (command.check) {
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};

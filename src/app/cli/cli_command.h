@@ -70,6 +70,11 @@ struct CliCommand {
     int exit_code = 0;
   };
   std::function<Report(const Options&, std::string_view input)> run_report;
+  /// For a command that reads the files it is given itself (compare A B):
+  /// their names in the usage line, and the run, which gets their paths and
+  /// reports like run_report.
+  std::vector<std::string> file_names;
+  std::function<Report(const Options&, const std::vector<std::string>& paths)> run_on_files;
 };
 
 /// Thrown for a usage error; main prints it with the usage line, exit 64.
@@ -86,6 +91,7 @@ struct ParsedArgs {
   std::string input;   ///< empty or "-" for standard input
   std::string output;  ///< empty or "-" for standard output
   bool help = false;
+  std::vector<std::string> files;  ///< the files of a command that reads them itself
   Conversion conversion;  ///< the command's conversion with its options read
 };
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);

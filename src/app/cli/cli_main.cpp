@@ -91,14 +91,16 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
       PrintCommandHelp(command, std::cout);
       return kExitConverted;
     }
-    const bool from_stdin = parsed.input.empty() || parsed.input == "-";
-    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
-    if (command.run_report) {
-      const CliCommand::Report report =
-          command.run_report(parsed.options, ConversionInput(std::move(input), command.line_ends));
+    const auto reported = [](const CliCommand::Report& report) {
       WriteStandardOutput(report.text);
       if (!report.message.empty()) std::cerr << report.message << "\n";
       return report.exit_code;
+    };
+    if (command.run_on_files) return reported(command.run_on_files(parsed.options, parsed.files));
+    const bool from_stdin = parsed.input.empty() || parsed.input == "-";
+    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    if (command.run_report) {
+      return reported(command.run_report(parsed.options, ConversionInput(std::move(input), command.line_ends)));
     }
     if (command.run_effect || command.run_to_file) {
       const std::string text = ConversionInput(std::move(input), command.line_ends);

@@ -1,10 +1,40 @@
-// kovrel-cli commands of the text tools: replace and control-chars. Both
-// edit the bytes as they stand, line ends included.
+// kovrel-cli commands of the text tools: replace, control-chars and
+// tape-convert edit the bytes as they stand, line ends included; compare
+// tells where two files first differ.
+#include <cstdio>
+#include <filesystem>
+
 #include "app/cli/cli_command.h"
+#include "core/cp932.h"
+#include "core/data_folder.h"
+#include "core/file_io.h"
 #include "texttools/control_chars.h"
+#include "texttools/file_compare.h"
 #include "texttools/replace_all.h"
+#include "texttools/tape_code.h"
 
 namespace kovrel::cli {
+namespace {
+
+// The folders whose CVTBL a table name is looked up in: ProgDir as the
+// program finds it, then the shipped data (for a user who has not started
+// the program yet).
+std::vector<std::string> TableFolders() {
+  const EnvLookup env = ProcessEnvironment();
+  std::error_code ec;
+  const std::string exe_dir = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string();
+  return {ResolveProgDir(env), FindShippedData(env, exe_dir)};
+}
+
+// "41" for a byte, "EOF" past the end.
+std::string ByteAt(std::string_view bytes, std::size_t offset) {
+  if (offset >= bytes.size()) return "EOF";
+  char hex[4];
+  std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(bytes[offset]));
+  return hex;
+}
+
+}  // namespace
 
 std::vector<CliCommand> TextToolCommands() {
   std::vector<CliCommand> commands;
@@ -54,6 +84,41 @@ std::vector<CliCommand> TextToolCommands() {
     };
   };
   commands.push_back(std::move(control));
+
+  CliCommand tape;
+  tape.name = "tape-convert";
+  tape.summary =
+      "変換テーブルでバイトごとにコードを変換します（コード変換）。名前はデータフォルダの CVTBL から探します。"
+      "入力の改行コードもそのままテーブルで変換します";
+  tape.line_ends = InputLineEnds::kAsTheyStand;
+  tape.options = {{"--table", "NAME|FILE", "", true, "変換テーブル: CVTBL のテーブル名かファイル"}};
+  tape.conversion = [](const Options& options) -> Conversion {
+    // The table is read before the input: a bad table writes nothing.
+    const std::string& name = options.Get("--table");
+    const std::string path = FindTableFile(name, TableFolders());
+    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view input) {
+      // The codec is lossless both ways, so the bytes that come out of the
+      // table are the bytes written.
+      return ConversionResult(DecodeCp932(ConvertTape(EncodeCp932(input), table)));
+    };
+  };
+  commands.push_back(std::move(tape));
+
+  CliCommand compare;
+  compare.name = "compare";
+  compare.summary =
+      "二つのファイルをバイトごとに比較します。違いがあれば最初の違いの位置（0 から数えたバイト位置）と"
+      "両方のバイトを出力し、終了コード 1 で終わります。同じなら 0 です";
+  compare.file_names = {"A", "B"};
+  compare.run_on_files = [](const Options&, const std::vector<std::string>& paths) {
+    const std::string a = ReadFileBytes(paths[0]);
+    const std::string b = ReadFileBytes(paths[1]);
+    const auto offset = FirstDifference(a, b);
+    if (!offset) return CliCommand::Report{"", "比較を完了しました。", 0};
+    return CliCommand::Report{std::to_string(*offset) + ": " + ByteAt(a, *offset) + " " + ByteAt(b, *offset) + "\n",
+                              "ファイルに違いが確認されました。", 1};
+  };
+  commands.push_back(std::move(compare));
 
   return commands;
 }
