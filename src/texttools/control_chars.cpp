@@ -28,4 +28,18 @@ std::string DeletedCountMessage(std::size_t count) {
   return "[ " + std::to_string(count) + " ]個を削除しました。";
 }
 
+Conversion ReplaceControlConversion(std::string_view target_name, std::string_view with_name) {
+  return [target = MapControlName(target_name), with = MapControlName(with_name)](std::string_view input) {
+    ReplaceResult replaced = ReplaceControl(input, target, with);
+    return ConversionResult(std::move(replaced.text), ConvertedCountMessage(replaced.count));
+  };
+}
+
+Conversion DeleteControlConversion(std::string_view target_name) {
+  return [target = MapControlName(target_name)](std::string_view input) {
+    ReplaceResult deleted = ReplaceControl(input, target, "");
+    return ConversionResult(std::move(deleted.text), DeletedCountMessage(deleted.count));
+  };
+}
+
 }  // namespace kovrel

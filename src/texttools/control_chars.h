@@ -26,4 +26,9 @@ ReplaceResult ReplaceControl(std::string_view text, std::string_view target, std
 /// "[ N ]個を削除しました。"
 std::string DeletedCountMessage(std::size_t count);
 
+/// The replace and delete commands on the document, from the names as the
+/// user gives them ("CrLf", "*", ...): the new text and the count message.
+Conversion ReplaceControlConversion(std::string_view target_name, std::string_view with_name);
+Conversion DeleteControlConversion(std::string_view target_name);
+
 }  // namespace kovrel

@@ -51,6 +51,13 @@ ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::stri
   });
 }
 
+Conversion ReplaceAllConversion(std::string find, std::string with) {
+  return [find = std::move(find), with = std::move(with)](std::string_view input) {
+    ReplaceResult replaced = ReplaceAll(input, find, with);
+    return ConversionResult(std::move(replaced.text), ConvertedCountMessage(replaced.count));
+  };
+}
+
 std::optional<Found> FindAfterCaret(std::string_view text, std::size_t caret, std::string_view find) {
   if (find.empty() || caret >= text.size()) return std::nullopt;
   std::size_t after_first = 0;

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/hand_off.h"
+
 namespace kovrel {
 
 struct ReplaceResult {
@@ -27,6 +29,9 @@ ReplaceResult ReplaceAll(std::string_view text, std::string_view find, std::stri
 
 /// "[ N ]個を変換しました。"
 std::string ConvertedCountMessage(std::size_t count);
+
+/// Replace all as a document command: the new text and the count message.
+Conversion ReplaceAllConversion(std::string find, std::string with);
 
 /// A found occurrence: its byte offsets in the text.
 struct Found {

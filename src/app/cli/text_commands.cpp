@@ -47,11 +47,8 @@ std::vector<CliCommand> TextToolCommands() {
       {"--find", "S", "", true, "検索する文字列"},
       {"--with", "R", "", true, "置換後の文字列"},
   };
-  replace.conversion = [](const Options& options) -> Conversion {
-    return [find = options.Get("--find"), with = options.Get("--with")](std::string_view input) {
-      ReplaceResult replaced = ReplaceAll(input, find, with);
-      return ConversionResult{std::move(replaced.text), ConvertedCountMessage(replaced.count)};
-    };
+  replace.conversion = [](const Options& options) {
+    return ReplaceAllConversion(options.Get("--find"), options.Get("--with"));
   };
   commands.push_back(std::move(replace));
 
@@ -70,18 +67,9 @@ std::vector<CliCommand> TextToolCommands() {
     if (options.Has("--delete") && options.Has("--with")) return "--with は --replace と共に指定します";
     return {};
   };
-  control.conversion = [](const Options& options) -> Conversion {
-    if (options.Has("--delete")) {
-      return [target = MapControlName(options.Get("--delete"))](std::string_view input) {
-        ReplaceResult deleted = ReplaceControl(input, target, "");
-        return ConversionResult{std::move(deleted.text), DeletedCountMessage(deleted.count)};
-      };
-    }
-    return [target = MapControlName(options.Get("--replace")),
-            with = MapControlName(options.Get("--with"))](std::string_view input) {
-      ReplaceResult replaced = ReplaceControl(input, target, with);
-      return ConversionResult{std::move(replaced.text), ConvertedCountMessage(replaced.count)};
-    };
+  control.conversion = [](const Options& options) {
+    if (options.Has("--delete")) return DeleteControlConversion(options.Get("--delete"));
+    return ReplaceControlConversion(options.Get("--replace"), options.Get("--with"));
   };
   commands.push_back(std::move(control));
 

@@ -25,6 +25,7 @@
 #include "ui/platform/fonts.h"
 #include "ui/graphic/graphic_view.h"
 #include "ui/dialogs/hole_windows.h"
+#include "ui/dialogs/text_windows.h"
 #include "ui/platform/prompter.h"
 #include "ui/editor/shell_windows.h"
 #include "ui/editor/text_editor.h"
@@ -100,6 +101,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   WireConvertCommands(*this);
   WireGraphicCommands(*this);
   WireShellCommands(*this);
+  WireTextToolCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }

@@ -14,6 +14,11 @@
 namespace kovrel {
 namespace {
 
+// The indicator that colours marked text, and its colour (Scintilla's
+// 0xBBGGRR order): red 192, green 0, blue 0.
+constexpr int kMarkIndicator = QsciScintillaBase::INDIC_CONTAINER;
+constexpr long kMarkColour = 0x0000C0;
+
 // The first local file among dropped data, if any.
 QString DroppedFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return {};
@@ -47,6 +52,21 @@ TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
   SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
   SendScintilla(SCI_SETSCROLLWIDTH, 1L);
   connect(this, &QsciScintilla::cursorPositionChanged, this, [this] { UpdateCaretBlink(); });
+  SendScintilla(SCI_INDICSETSTYLE, static_cast<unsigned long>(kMarkIndicator), static_cast<long>(INDIC_TEXTFORE));
+  SendScintilla(SCI_INDICSETFORE, static_cast<unsigned long>(kMarkIndicator), kMarkColour);
+}
+
+void TextEditor::Mark(long start, long end) {
+  const long length = DocumentLength();
+  start = std::clamp(start, 0L, length);
+  end = std::clamp(end, start, length);
+  SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kMarkIndicator));
+  SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(start), end - start);
+  SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), end);
+}
+
+bool TextEditor::MarkedAt(long pos) const {
+  return SendScintilla(SCI_INDICATORVALUEAT, static_cast<unsigned long>(kMarkIndicator), pos) != 0;
 }
 
 void TextEditor::UpdateCaretBlink() {
@@ -60,6 +80,9 @@ void TextEditor::UpdateCaretBlink() {
 bool TextEditor::CaretBlinks() const { return SendScintilla(SCI_GETCARETPERIOD) != 0; }
 
 void TextEditor::LoadText(std::string_view text) {
+  // A read-only control (a preview, a comparison pane) still takes a load.
+  const bool read_only = isReadOnly();
+  setReadOnly(false);
   SendScintilla(SCI_BEGINUNDOACTION);
   SendScintilla(SCI_CLEARALL);
   // APPENDTEXT takes a length, so NUL characters in the text stay.
@@ -68,6 +91,11 @@ void TextEditor::LoadText(std::string_view text) {
   SendScintilla(SCI_GOTOPOS, 0L);
   SendScintilla(SCI_SETSCROLLWIDTH, 1L);
   UpdateCaretBlink();
+  if (read_only) {
+    // Nothing to undo in a pane the user cannot edit: no copy of the old text.
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    setReadOnly(true);
+  }
 }
 
 long TextEditor::DocumentLength() const { return SendScintilla(SCI_GETLENGTH); }

@@ -34,6 +34,15 @@ class TextEditor : public QsciScintilla {
   /// True while the caret blinks (it stands still on a very long line).
   bool CaretBlinks() const;
 
+  /// Selects the bytes from `start` to `end` (clamped to the text) and
+  /// colours them dark red (red 192, green 0, blue 0), as find next and the
+  /// file comparison mark what they found. The colour goes with the next
+  /// load of the text.
+  void Mark(long start, long end);
+
+  /// True when the byte at `pos` carries the dark red mark.
+  bool MarkedAt(long pos) const;
+
   /// Applies a font to the whole document.
   void SetDocumentFont(const QFont& font);
   QFont DocumentFont() const { return font_; }

@@ -4,6 +4,8 @@
 // handler and the program keeps running.
 #pragma once
 
+#include <QObject>
+
 #include <functional>
 
 namespace kovrel {
@@ -13,5 +15,12 @@ class Prompter;
 /// Runs `body`; anything it throws ends here with the standard error report
 /// through `prompter`.
 void Guard(Prompter& prompter, const std::function<void()>& body);
+
+/// Connects `signal` of `sender` to `body`, run inside the guard; the
+/// connection lives as long as `context`.
+template <typename Sender, typename Signal>
+void ConnectGuarded(Sender* sender, Signal signal, QObject* context, Prompter& prompter, std::function<void()> body) {
+  QObject::connect(sender, signal, context, [&prompter, body = std::move(body)] { Guard(prompter, body); });
+}
 
 }  // namespace kovrel
