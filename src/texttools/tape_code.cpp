@@ -147,7 +147,8 @@ std::vector<std::string> TableNames(std::string_view prog_dir) {
   std::error_code ec;
   for (auto it = std::filesystem::directory_iterator(WorkPath(prog_dir, kTableFolder), ec);
        !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+    std::string name = it->path().filename().string();
+    if (it->is_regular_file(ec) && TableNameProblem(name).empty()) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;

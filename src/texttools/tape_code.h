@@ -59,8 +59,8 @@ std::string TableNameProblem(std::string_view name);
 /// `prog_dir` + "CVTBL/" + `name`.
 std::string TablePath(std::string_view prog_dir, std::string_view name);
 
-/// The file names in the table folder of `prog_dir`, sorted by name; empty
-/// when the folder is missing.
+/// The file names in the table folder of `prog_dir` that are table names,
+/// sorted by name; empty when the folder is missing.
 std::vector<std::string> TableNames(std::string_view prog_dir);
 
 /// The table file that a command-line argument names: a plain name is looked

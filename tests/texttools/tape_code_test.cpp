@@ -145,6 +145,7 @@ TEST(TapeTable, NamesAreFileNamesInTheTableFolder) {
   WriteFileBytes(home / "CVTBL/b", "");
   WriteFileBytes(home / "CVTBL/A", "");
   WriteFileBytes(home / "CVTBL/a.tbl", "");
+  WriteFileBytes(home / "CVTBL/a..b", "");  // not a name the tables can be saved under
   EXPECT_EQ(TableNames(home.path()), (std::vector<std::string>{"A", "a.tbl", "b"}));
 
   // The command line: a plain name is looked up folder by folder; a path

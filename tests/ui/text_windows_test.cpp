@@ -1,6 +1,8 @@
 // The text-tool windows that work on the document or on two files:
 // HenkanFrm (find and replace), SeiGyoHenkan (control characters) and
 // FileIsFrm (file comparison), driven by objectName through their menu items.
+#include "ui/dialogs/text_windows.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +11,6 @@
 #include <QTest>
 
 #include "texttools/file_compare.h"
-#include "ui/dialogs/text_windows.h"
 #include "ui_harness.h"
 
 namespace kovrel {
@@ -25,7 +26,9 @@ HenkanFrm* OpenHenkan(Harness& h, const char* item) {
 long SelectionStart(TextEditor* editor) { return editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART); }
 long SelectionEnd(TextEditor* editor) { return editor->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND); }
 
-TextEditor* Pane(QDialog& w, int side) { return Control<TextEditor>(w, side == 0 ? "RichTextBox1(0)" : "RichTextBox1(1)"); }
+TextEditor* Pane(QDialog& w, int side) {
+  return Control<TextEditor>(w, side == 0 ? "RichTextBox1(0)" : "RichTextBox1(1)");
+}
 
 // The marked bytes of a pane.
 std::vector<long> Marked(TextEditor* pane) {
@@ -231,11 +234,11 @@ class TextWindowsTest : public QObject {
       long selection1;
     } cases[] = {
         {"AB", "AB", "比較を完了しました。", {}, {}, 0},
-        {"AB", "AR", "ファイルに違いが確認されました。", {3}, {3}, 3},  // first digit of the 2nd byte
-        {"AB", "AC", "ファイルに違いが確認されました。", {4}, {4}, 4},  // its second digit
+        {"AB", "AR", "ファイルに違いが確認されました。", {3}, {3}, 3},   // first digit of the 2nd byte
+        {"AB", "AC", "ファイルに違いが確認されました。", {4}, {4}, 4},   // its second digit
         {"AB", "ABC", "ファイルに違いが確認されました。", {5}, {5}, 5},  // the source's last character
         {"ABC", "AB", "ファイルに違いが確認されました。", {6}, {}, 6},   // at the target's end
-        {"", "AB", "ファイルに違いが確認されました。", {}, {}, 0},        // nothing to mark
+        {"", "AB", "ファイルに違いが確認されました。", {}, {}, 0},       // nothing to mark
     };
     for (const auto& c : cases) {
       Harness h;

@@ -173,7 +173,8 @@ void ConvFrm::Convert(const QString& name) {
   ScreenBusy busy;
   // Table, source and conversion first: the result file and the preview
   // change only when all of them succeeded.
-  const TapeTable table = LoadTapeTable(TablePath(frm_.services().module.ProgDir, name.toStdString()), name.toStdString());
+  const TapeTable table =
+      LoadTapeTable(TablePath(frm_.services().module.ProgDir, name.toStdString()), name.toStdString());
   const std::string source = ReadFileBytes(from_file ? text1_->text().toStdString() : WorkFile(kTapeFiles.input));
   const std::string converted = ConvertTape(source, table);
   WriteFileAtomic(WorkFile(kTapeFiles.output), converted);
@@ -249,8 +250,9 @@ CvFrm::CvFrm(EditFrm& frm) : QDialog(&frm), frm_(frm) {
   ConnectGuarded(check1_, &QCheckBox::toggled, this, prompter, [this] { SetEditable(check1_->isChecked()); });
   ConnectGuarded(save, &QPushButton::clicked, this, prompter, [this] { Save(); });
   ConnectGuarded(remove, &QPushButton::clicked, this, prompter, [this] { Delete(); });
-  ConnectGuarded(combo1_, &QComboBox::currentIndexChanged, this, prompter,
-                 [this] { LoadTable(combo1_->currentIndex() < 0 ? QString() : combo1_->itemText(combo1_->currentIndex())); });
+  ConnectGuarded(combo1_, &QComboBox::currentIndexChanged, this, prompter, [this] {
+    LoadTable(combo1_->currentIndex() < 0 ? QString() : combo1_->itemText(combo1_->currentIndex()));
+  });
   // The first table is shown at once.
   if (combo1_->count() > 0) Guard(prompter, [this] { LoadTable(combo1_->itemText(0)); });
 }
@@ -272,10 +274,10 @@ void CvFrm::LoadTable(const QString& name) {
   check1_->setChecked(false);
   SetEditable(false);
   const std::string file = name.toStdString();
-  if (file.empty() || !TableNameProblem(file).empty()) return;
+  if (file.empty()) return;
   // A table that does not read is refused whole: the cells stay at "0".
   const TapeTable table = LoadTapeTable(TablePath(frm_.services().module.ProgDir, file), file);
-  for (int k = 0; k < kTableSize; ++k) cells_[static_cast<std::size_t>(k)]->setText(Q(table.fields[static_cast<std::size_t>(k)]));
+  for (std::size_t k = 0; k < cells_.size(); ++k) cells_[k]->setText(Q(table.fields[k]));
 }
 
 void CvFrm::SetEditable(bool editable) {
@@ -287,9 +289,8 @@ void CvFrm::Reported(const std::function<void()>& step) {
     step();
   } catch (const Failure& failure) {
     if (failure.IsCancel()) return;
-    frm_.services().prompter.Message(
-        QString("ERrNumbER=%1\r\n%2").arg(failure.number()).arg(Q(failure.description())), Buttons::kOk,
-        Icon::kExclamation);
+    frm_.services().prompter.Message(QString("ERrNumbER=%1\r\n%2").arg(failure.number()).arg(Q(failure.description())),
+                                     Buttons::kOk, Icon::kExclamation);
   }
 }
 
@@ -308,7 +309,7 @@ void CvFrm::Save() {
     if (!typed) return;
     const QString& name = *typed;
     TableCells cells;
-    for (int k = 0; k < kTableSize; ++k) cells[static_cast<std::size_t>(k)] = cells_[static_cast<std::size_t>(k)]->text().toStdString();
+    for (std::size_t k = 0; k < cells.size(); ++k) cells[k] = cells_[k]->text().toStdString();
     const std::string& prog_dir = frm_.services().module.ProgDir;
     std::error_code ec;
     std::filesystem::create_directories(WorkPath(prog_dir, kTableFolder), ec);
@@ -327,7 +328,8 @@ void CvFrm::Delete() {
     const auto typed = TypedName();
     if (!typed) return;
     const QString& name = *typed;
-    if (frm_.services().prompter.Message(name + " を削除してよいですか。", Buttons::kYesNo, Icon::kQuestion) != kResultYes) return;
+    Prompter& prompter = frm_.services().prompter;
+    if (prompter.Message(name + " を削除してよいですか。", Buttons::kYesNo, Icon::kQuestion) != kResultYes) return;
     const std::string path = TablePath(frm_.services().module.ProgDir, name.toStdString());
     if (!FileExists(path)) Fail(FailureKind::kFileNotFound, path);
     std::error_code ec;
