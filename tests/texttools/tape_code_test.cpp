@@ -92,16 +92,17 @@ TEST(TapeTable, BadMissingOrExtraFieldIsRefusedNamingTableLineAndColumn) {
   EXPECT_NE(Refusal(identity + "00\r\n").find("17 行目: 行が多すぎます"), std::string::npos);
   EXPECT_NE(Refusal("").find("1 行目 1 列目"), std::string::npos);
   // 256 fields on one line are not 16 rows.
-  std::string one_line = identity;
-  for (std::size_t at; (at = one_line.find("\r\n")) != std::string::npos && at + 2 < one_line.size();) {
-    one_line.replace(at, 2, ",");
+  std::string one_line;
+  for (std::size_t at = 0; at < identity.size(); at = identity.find("\r\n", at) + 2) {
+    if (!one_line.empty()) one_line += ',';
+    one_line.append(identity, at, identity.find("\r\n", at) - at);
   }
   EXPECT_NE(Refusal(one_line).find("1 行目 17 列目"), std::string::npos);
 }
 
 TEST(TapeTable, SavedCellsKeepTheirTextAndAnEmptyCellLeavesAFieldOut) {
   TableCells cells;
-  for (auto& cell : cells) cell = "0";
+  for (auto& cell : cells) cell.assign(1, '0');
   cells[0x41] = "7e";
   EXPECT_EQ(ReadTapeTable(TapeTableText(cells), "T").fields, cells);
 
