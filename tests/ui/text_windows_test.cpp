@@ -93,6 +93,19 @@ class TextWindowsTest : public QObject {
     QVERIFY(Enabled(*replace, "Text2") && Enabled(*replace, "Label2(1)"));
   }
 
+  void MacroPlaybackGoesOnWhileTheReplaceWindowIsOpen() {
+    Harness h;
+    h.Start();
+    // Load, replace, save: the open dialog, then the replace window, and at
+    // once the save dialog with the replace window still open.
+    WriteFileBytes(h.home / "MACRO.DAT", "\"Edit.Menu\",\"1\"\r\n\"Edit.Menu\",\"13\"\r\n\"Edit.Menu\",\"3\"\r\n");
+    h.Item("MnuRunMacro")->trigger();
+    QCOMPARE(h.prompter.open_presets.size(), std::size_t{1});
+    QCOMPARE(h.prompter.save_presets.size(), std::size_t{1});
+    auto* window = h.frm->findChild<HenkanFrm*>("HenkanFrm");
+    QVERIFY(window != nullptr && window->isVisible() && window->windowTitle() == "置換");
+  }
+
   void ReplaceAllRunsThroughItsWorkFilesAndCounts() {
     Harness h;
     h.Start();
