@@ -109,14 +109,19 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
       if (!message.empty()) std::cerr << message << "\n";
       return kExitConverted;
     }
-    const ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
-    if (run.outcome.kind == CommandOutcome::Kind::kConverted) {
+    const auto write = [&parsed](std::string_view output) {
       if (parsed.output.empty() || parsed.output == "-") {
-        WriteStandardOutput(run.output);
+        WriteStandardOutput(output);
       } else {
-        WriteFileAtomic(parsed.output, run.output);
+        WriteFileAtomic(parsed.output, output);
       }
+    };
+    if (parsed.map_bytes) {
+      write(parsed.map_bytes(input));
+      return kExitConverted;
     }
+    const ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
+    if (run.outcome.kind == CommandOutcome::Kind::kConverted) write(run.output);
     if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
     return ExitCode(run.outcome.kind);
   });

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "app/cli/cli_command.h"
-#include "core/cp932.h"
 #include "core/data_folder.h"
 #include "core/file_io.h"
 #include "texttools/control_chars.h"
@@ -80,14 +79,11 @@ std::vector<CliCommand> TextToolCommands() {
       "入力の改行コードもそのままテーブルで変換します";
   tape.line_ends = InputLineEnds::kAsTheyStand;
   tape.options = {{"--table", "NAME|FILE", "", true, "変換テーブル: CVTBL のテーブル名かファイル"}};
-  tape.conversion = [](const Options& options) -> Conversion {
+  tape.byte_map = [](const Options& options) -> std::function<std::string(std::string_view)> {
     // The table is read before the input: a bad table writes nothing.
-    const std::string& name = options.Get("--table");
-    const std::string path = FindTableFile(name, TableFolders());
-    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view input) {
-      // The codec is lossless both ways, so the bytes that come out of the
-      // table are the bytes written.
-      return ConversionResult(DecodeCp932(ConvertTape(EncodeCp932(input), table)));
+    const std::string path = FindTableFile(options.Get("--table"), TableFolders());
+    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view bytes) {
+      return ConvertTape(bytes, table);
     };
   };
   commands.push_back(std::move(tape));

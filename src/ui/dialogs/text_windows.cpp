@@ -157,29 +157,32 @@ void SeiGyoHenkan::Delete() {
 
 // ----------------------------------------------------------- menu commands
 
+namespace {
+
+// A menu command that records its step and shows its window modally.
+template <typename Window>
+void WireWindow(EditFrm& frm, const char* item, int step) {
+  frm.WireCommand(item, [&frm, step] {
+    RecordStep(frm.services().module, kEditMenu, step);
+    Window window(frm);
+    frm.services().prompter.RunDialog(window);
+  });
+}
+
+}  // namespace
+
 void WireTextToolCommands(EditFrm& frm) {
   frm.WireCommand("MnuKensaku", [&frm] { HenkanFrm::Open(frm, HenkanFrm::Mode::kFind); });
   frm.WireCommand("MnuHenkan", [&frm] { HenkanFrm::Open(frm, HenkanFrm::Mode::kReplace); });
-  frm.WireCommand("MnuSeigyo", [&frm] {
-    RecordStep(frm.services().module, kEditMenu, 14);
-    SeiGyoHenkan window(frm);
-    frm.services().prompter.RunDialog(window);
-  });
+  WireWindow<SeiGyoHenkan>(frm, "MnuSeigyo", 14);
+  // The code conversion saves the document before its window opens.
   frm.WireCommand("MnuCv", [&frm] {
     if (!frm.BeginHandOff(MacroStepRef{kEditMenu, 9}, kTapeFiles)) return;
     ConvFrm window(frm);
     frm.services().prompter.RunDialog(window);
   });
-  frm.WireCommand("MnuCvED", [&frm] {
-    RecordStep(frm.services().module, kEditMenu, 10);
-    CvFrm window(frm);
-    frm.services().prompter.RunDialog(window);
-  });
-  frm.WireCommand("MnuFileIs", [&frm] {
-    RecordStep(frm.services().module, kEditMenu, 11);
-    FileIsFrm window(frm);
-    frm.services().prompter.RunDialog(window);
-  });
+  WireWindow<CvFrm>(frm, "MnuCvED", 10);
+  WireWindow<FileIsFrm>(frm, "MnuFileIs", 11);
 }
 
 }  // namespace kovrel
