@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/append.h"
 #include "core/file_io.h"
 
 namespace kovrel {
@@ -43,8 +44,8 @@ ComparedFile PrepareComparedFile(std::string_view prog_dir, int side, const std:
   file.bytes = ReadFileBytes(path);
   file.dump = HexDump(file.bytes);
   const std::string number = std::to_string(side);
-  WriteFileBytes(WorkPath(prog_dir, "bak" + number), file.bytes);
-  WriteFileBytes(WorkPath(prog_dir, "bak1" + number), file.dump);
+  WriteFileBytes(WorkPath(prog_dir, Joined("bak", number)), file.bytes);
+  WriteFileBytes(WorkPath(prog_dir, Joined("bak1", number)), file.dump);
   return file;
 }
 

@@ -5,6 +5,7 @@
 // is one character and matches its plain form.
 #include "texttools/replace_all.h"
 
+#include "core/append.h"
 #include "core/utf8.h"
 #include "texttools/piece_stream.h"
 
@@ -73,7 +74,7 @@ std::optional<Found> FindAfterCaret(std::string_view text, std::size_t caret, st
 }
 
 std::string NotFoundMessage(std::string_view find) {
-  return "検索文字[ " + std::string(find) + " ]が見つかりませんでした。";
+  return Joined("検索文字[ ", find, " ]が見つかりませんでした。");
 }
 
 std::string ConvertedCountMessage(std::size_t count) {

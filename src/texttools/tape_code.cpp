@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/file_io.h"
 
@@ -36,13 +37,12 @@ std::string HexByte(int value) {
 // Refuses the table: "変換テーブル「NAME」の R 行目 C 列目（入力 XX）: problem",
 // lines and columns counted from 1 as a text editor shows them.
 [[noreturn]] void Refuse(std::string_view name, int row, int column, std::string_view problem) {
-  std::string text = "変換テーブル「" + std::string(name) + "」の " + std::to_string(row + 1) + " 行目";
+  std::string text = Joined("変換テーブル「", name, "」の ", std::to_string(row + 1), " 行目");
   if (column >= 0) {
-    text += " " + std::to_string(column + 1) + " 列目";
-    if (column < kTableColumns && row < kTableRows) text += "（入力 " + HexByte(16 * column + row) + "）";
+    Append(text, " ", std::to_string(column + 1), " 列目");
+    if (column < kTableColumns && row < kTableRows) Append(text, "（入力 ", HexByte(16 * column + row), "）");
   }
-  text += ": ";
-  text += problem;
+  Append(text, ": ", problem);
   FailWithText(FailureKind::kInvalidValue, std::move(text));
 }
 
@@ -90,7 +90,7 @@ TapeTable ReadTapeTable(std::string_view bytes, std::string_view name) {
         value = value * 16 + HexDigit(c);
       }
       if (value < 0) {
-        Refuse(name, row, column, "「" + std::string(field) + "」は 0 から FF までの 16 進数ではありません");
+        Refuse(name, row, column, Joined("「", field, "」は 0 から FF までの 16 進数ではありません"));
       }
       const int input = 16 * column + row;
       table.map[static_cast<std::size_t>(input)] = static_cast<std::uint8_t>(value);
@@ -132,14 +132,14 @@ std::string TapeTableText(const TableCells& cells) {
 std::string TableNameProblem(std::string_view name) {
   if (name.empty()) return "ファイル名を入力してください。";
   if (name.find_first_of("/\\") != std::string_view::npos || name.find("..") != std::string_view::npos) {
-    return "ファイル名にフォルダの区切り（/ \\）や「..」は使えません: " + std::string(name);
+    return Joined("ファイル名にフォルダの区切り（/ \\）や「..」は使えません: ", name);
   }
   if (name.find('\0') != std::string_view::npos) return "ファイル名に使えない文字があります。";
   return {};
 }
 
 std::string TablePath(std::string_view prog_dir, std::string_view name) {
-  return WorkPath(prog_dir, kTableFolder) + "/" + std::string(name);
+  return Joined(WorkPath(prog_dir, kTableFolder), "/", name);
 }
 
 std::vector<std::string> TableNames(std::string_view prog_dir) {

@@ -1,5 +1,6 @@
 // Option parsing of kovrel-cli commands.
 #include "app/cli/cli_command.h"
+#include "core/append.h"
 
 namespace kovrel::cli {
 
@@ -39,7 +40,7 @@ std::string UsageLine(const CliCommand& command) {
     line += option.required ? " " + text : " [" + text + "]";
   }
   if (command.run_on_files) {
-    for (const std::string& name : command.file_names) line += " " + name;
+    for (const std::string& name : command.file_names) Append(line, " ", name);
     return line;
   }
   if (command.run_effect || command.run_report) return line + " [INPUT]";
@@ -105,7 +106,7 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
   }
   if (!command.operand.empty() && !parsed.options.Has(command.operand)) throw UsageError{command.operand + " が必要です"};
   if (command.run_on_files && (parsed.files.size() != command.file_names.size() || !parsed.output.empty())) {
-    throw UsageError{"ファイルを " + std::to_string(command.file_names.size()) + " つ指定してください（-o はありません）"};
+    throw UsageError{Joined("ファイルを ", std::to_string(command.file_names.size()), " つ指定してください（-o はありません）")};
   }
   if (command.run_to_file && (parsed.output.empty() || parsed.output == "-")) throw UsageError{"-o OUTPUT が必要です"};
   if (command.check) {

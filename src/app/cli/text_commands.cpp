@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/cli/cli_command.h"
+#include "core/append.h"
 #include "core/data_folder.h"
 #include "core/file_io.h"
 #include "texttools/control_chars.h"
@@ -99,7 +100,7 @@ std::vector<CliCommand> TextToolCommands() {
     const std::string b = ReadFileBytes(paths[1]);
     const auto offset = FirstDifference(a, b);
     if (!offset) return CliCommand::Report{"", "比較を完了しました。", 0};
-    return CliCommand::Report{std::to_string(*offset) + ": " + ByteAt(a, *offset) + " " + ByteAt(b, *offset) + "\n",
+    return CliCommand::Report{Joined(std::to_string(*offset), ": ", ByteAt(a, *offset), " ", ByteAt(b, *offset), "\n"),
                               "ファイルに違いが確認されました。", 1};
   };
   commands.push_back(std::move(compare));
