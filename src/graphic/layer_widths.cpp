@@ -59,7 +59,7 @@ std::vector<int> ApplyWidthEntries(FigureTables& figure, const std::vector<Width
     for (int k = 0; k < kLayerRows; ++k) {
       const auto layer = static_cast<std::size_t>(k);
       if (figure.LayerNames[layer].empty() || figure.LayerNames[layer] != entry.name) continue;
-      figure.LayerWidth[layer] = ToSingle(ReadNumber(entry.width_text));
+      figure.LayerWidth[layer] = TypedLayerWidth(entry.width_text);
       figure.LayerColor[layer + 1] = entry.colour;
       changed.push_back(k);
     }

@@ -48,8 +48,9 @@ std::string WidthFileText(const std::vector<WidthEntry>& entries);
 /// fields or with a width or colour that is no readable number.
 std::vector<WidthEntry> ReadWidthFile(std::string_view text);
 
-/// Gives every layer 0..98 named as an entry that entry's width and colour;
-/// names without a layer are ignored. Returns the layers changed.
+/// Gives every layer 0..98 named as an entry that entry's width (as a typed
+/// width, never negative) and colour; names without a layer are ignored.
+/// Returns the layers changed.
 std::vector<int> ApplyWidthEntries(FigureTables& figure, const std::vector<WidthEntry>& entries);
 
 /// Why a typed width file name cannot be used (it is a name in the width

@@ -4,6 +4,8 @@
 // handler and the program keeps running.
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 namespace kovrel {
@@ -11,7 +13,7 @@ namespace kovrel {
 class Prompter;
 
 /// Runs `body`; anything it throws ends here with the standard error report
-/// through `prompter`.
-void Guard(Prompter& prompter, const std::function<void()>& body);
+/// through `prompter`, in a message box titled `title`.
+void Guard(Prompter& prompter, const std::function<void()>& body, const QString& title = QStringLiteral("Kovrel"));
 
 }  // namespace kovrel
