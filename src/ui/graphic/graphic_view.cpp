@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/edit_module.h"
 #include "core/failure.h"
@@ -471,6 +472,8 @@ void MdiKovrel::ComandCange() {
                            "MnuPopMove", "MnuPopExit"}) {
     MenuItem(name)->setEnabled(true);
   }
+  scale_panel_->hide();
+  move_panel_->hide();
   picture_->setCursor(Qt::CrossCursor);
   command4_[8]->setEnabled(true);
   command4_[9]->setEnabled(true);
@@ -492,12 +495,15 @@ void MdiKovrel::MouseDown(const QPointF& world, Qt::MouseButton button, const QP
     CentreAt(box_, static_cast<float>(world.x()), static_cast<float>(world.y()));
     picture_->Redraw();
   } else if (graph_mode_ == kModePrintOutline) {
+    // The release of the click that printed is no coordinate check.
+    release_ends_print_ = true;
     PrintAt(page_corner_);
   }
 }
 
 void MdiKovrel::MouseUp(const QPointF& world, Qt::MouseButton button) {
-  if (button != Qt::LeftButton || graph_mode_ != 0) return;
+  const bool after_print = std::exchange(release_ends_print_, false);
+  if (button != Qt::LeftButton || graph_mode_ != 0 || after_print) return;
   const auto measured =
       check_.Click(picks_, static_cast<float>(world.x()), static_cast<float>(world.y()), box_.ArcStep);
   if (!measured) return;

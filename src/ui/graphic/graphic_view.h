@@ -177,6 +177,7 @@ class MdiKovrel : public QMainWindow {
   QPointer<CheckFrm> check_frm_;
   QMenu* popup_ = nullptr;
   QString last_folder_;
+  bool release_ends_print_ = false;
   bool returned_ = false;
   bool figure_changed_ = false;
 };
