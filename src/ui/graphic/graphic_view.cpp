@@ -533,14 +533,20 @@ void MdiKovrel::ShowPosition(const QPointF& world) {
                                           FormatMask(static_cast<float>(world.y()), mask)));
 }
 
+namespace {
+
+// Unloads a side window, which keeps its place in the settings.
+template <typename SideWindow>
+void CloseSideWindow(QPointer<SideWindow>& window) {
+  if (!window) return;
+  window->SaveSettings();
+  delete window;
+}
+
+}  // namespace
+
 void MdiKovrel::ShowLayerWindow(bool shown) {
-  if (!shown) {
-    if (lair_) {
-      lair_->SaveSettings();
-      delete lair_;
-    }
-    return;
-  }
+  if (!shown) return CloseSideWindow(lair_);
   if (lair_) return;
   lair_ = new LairFrm(*this, frm_.services(), client_);
   const int width = lair_->width();
@@ -552,13 +558,7 @@ void MdiKovrel::ShowLayerWindow(bool shown) {
 }
 
 void MdiKovrel::ShowCheckWindow(bool shown) {
-  if (!shown) {
-    if (check_frm_) {
-      check_frm_->SaveSettings();
-      delete check_frm_;
-    }
-    return;
-  }
+  if (!shown) return CloseSideWindow(check_frm_);
   if (check_frm_) return;
   check_frm_ = new CheckFrm(check_, frm_.services(), client_);
   client_->addWidget(check_frm_);
