@@ -6,7 +6,8 @@
 
 #include <cmath>
 #include <random>
-#include <regex>
+#include <cctype>
+#include <string_view>
 
 #include "core/failure.h"
 
@@ -171,7 +172,17 @@ std::string RandomProgram(unsigned seed) {
 
 // The text without the numbers of X, Y, I and J: the words that must stay.
 std::string Words(const std::string& text) {
-  return std::regex_replace(text, std::regex("([XYIJ])-?[0-9.]+"), "$1#");
+  std::string words;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    words += text[i];
+    if (std::string_view("XYIJ").find(text[i]) == std::string_view::npos) continue;
+    std::size_t end = i + 1;
+    if (end < text.size() && text[end] == '-') ++end;
+    while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.')) ++end;
+    if (end > i + 1) words += '#';
+    i = end - 1;
+  }
+  return words;
 }
 
 TEST(FigureEdits, MirroringTwiceGivesTheProgramBackAndArcsStayTrue) {

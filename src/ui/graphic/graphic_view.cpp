@@ -43,13 +43,6 @@
 namespace kovrel {
 namespace {
 
-// GraphMode: 0 plain, or the mode a button started; the print placement
-// with its page outline hidden or shown.
-constexpr int kModeZoom = 708;
-constexpr int kModeMove = 709;
-constexpr int kModePrint = 9000;
-constexpr int kModePrintOutline = 9001;
-
 // The macro steps ("Graphic.Menu") the view's menus record.
 constexpr int kStepBitmap = 1;
 constexpr int kStepClipboard = 2;

@@ -39,6 +39,13 @@ class PrintPanel;
 /// Connects MnuGrph of the editor.
 void WireGraphicCommands(EditFrm& frm);
 
+/// GraphMode: 0 plain, or the mode a button started (zoom or move by
+/// click); the print placement with its page outline hidden or shown.
+inline constexpr int kModeZoom = 708;
+inline constexpr int kModeMove = 709;
+inline constexpr int kModePrint = 9000;
+inline constexpr int kModePrintOutline = 9001;
+
 /// Picture1: shows the drawing and passes keys and the mouse to the view.
 /// The markers of the coordinate check and the page outline of the print
 /// placement are drawn over the drawing.

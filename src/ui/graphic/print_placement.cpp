@@ -13,12 +13,6 @@
 #include "ui/platform/text_printing.h"
 
 namespace kovrel {
-namespace {
-
-// The modes of the placement: the page outline hidden, or shown.
-constexpr int kModePrint = 9000;
-
-}  // namespace
 
 void MdiKovrel::EnterPrint() {
   for (const char* name : {"MnuFile", "MnuExchenge", "MnuEdit", "MnuTool", "MnuView"}) {
