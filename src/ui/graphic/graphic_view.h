@@ -63,7 +63,8 @@ class Picture : public QWidget {
   const QImage& image() const { return image_; }
 
  protected:
-  // Every event override runs inside the windows' guard.
+  // Every event override that can fail runs inside the windows' guard
+  // (paintEvent copies the finished image and guards its overlays).
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -96,8 +97,8 @@ class MdiKovrel : public QMainWindow {
   void ComandCange();
 
   FigureTables& figure();
-  /// Marks the figure as changed by the view (an edit), so that the return
-  /// hands text back to the editor.
+  /// Marks the figure as changed by the view (the figure edits call it), so
+  /// that the return hands text back to the editor.
   void FigureChanged() { figure_changed_ = true; }
   /// Runs an event handler's work inside the windows' guard; a failure is
   /// reported in a message box titled `title`.

@@ -41,7 +41,8 @@ void MdiKovrel::SaveImage() {
   scale_panel_->hide();
   move_panel_->hide();
   Prompter& prompter = frm_.services().prompter;
-  const auto choice = prompter.SaveFileChoice("グラフィックをビットマップ形式で保存", kImageFilter, last_folder_);
+  const QString folder = last_folder_.isEmpty() ? frm_.DialogFolder() : last_folder_ + "/";
+  const auto choice = prompter.SaveFileChoice("グラフィックをビットマップ形式で保存", kImageFilter, folder);
   if (!choice || choice->name.isEmpty()) return;
   const std::string chosen = choice->name.toStdString();
   std::string path;

@@ -12,8 +12,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <filesystem>
-
 #include "core/cp932.h"
 #include "core/edit_module.h"
 #include "core/failure.h"
@@ -379,9 +377,8 @@ void AptFrm::Save() {
     services_.prompter.Message(Q(*problem), Buttons::kOk, Icon::kExclamation);
     return;
   }
-  std::error_code ignored;
-  std::filesystem::create_directories(WidthFolder(services_), ignored);
   // A failure here is the standard error report, and the window stays.
+  MakeFolders(WidthFolder(services_));
   WriteFileAtomic(WidthFolder(services_) + name, EncodeCp932(WidthFileText(Entries())));
   ListFiles();
   services_.prompter.Message(text1_->text() + " を登録しました。", Buttons::kOk, Icon::kNone);

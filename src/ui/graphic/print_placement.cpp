@@ -53,7 +53,8 @@ void MdiKovrel::PrintAt(const QPointF& corner) {
   QPrinter& target = printer();
   if (!HasPrintTarget(target)) {
     // No printer on this machine: the page goes to a PDF file.
-    const auto pdf = frm_.services().prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", "kovrel-graphic.pdf");
+    const auto pdf =
+        frm_.services().prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", frm_.DialogFolder() + "kovrel-graphic.pdf");
     if (!pdf || pdf->isEmpty()) return;
     PrintToPdf(target, *pdf);
     print_panel_->ShowPrinterName();
