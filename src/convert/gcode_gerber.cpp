@@ -82,7 +82,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
         out += item + end;  // an aperture selection of the program passes through
       } else {
         const int number = slot < 0 ? 0 : table.number[static_cast<std::size_t>(slot)];
-        out += "D" + FormatMask(static_cast<double>(number), d_mask) + end;
+        Append(out, "D", FormatMask(static_cast<double>(number), d_mask), end);
       }
     }
   }

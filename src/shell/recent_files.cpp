@@ -1,6 +1,7 @@
 // The recent-file list.
 #include "shell/recent_files.h"
 
+#include "core/append.h"
 #include "core/settings_store.h"
 #include "shell/startup.h"
 #include "core/utf8.h"
@@ -44,9 +45,9 @@ std::string RecentCaption(int index, std::string_view path) {
   if (start > 0 && path[start - 1] != '/') {
     // A cut path starts at a folder, never inside a name.
     const std::size_t slash = shown.find('/');
-    if (slash != std::string::npos && slash + 1 < shown.size()) shown = "…" + shown.substr(slash);
+    if (slash != std::string::npos && slash + 1 < shown.size()) shown = Joined("…", shown.substr(slash));
   }
-  return "&" + std::to_string(index + 1) + " " + shown;
+  return Joined("&", std::to_string(index + 1), " ", shown);
 }
 
 std::string BareFileName(std::string_view path) {

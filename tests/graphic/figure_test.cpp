@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
+
 namespace kovrel {
 namespace {
 
@@ -71,7 +73,7 @@ TEST(FigureLoad, HolesTakeTheirToolsWidthsAndMissingLetters) {
 TEST(FigureLoad, MoreThanAHundredLayersKeepTheCurrentLayer) {
   FigureTables figure;
   std::string text;
-  for (int k = 0; k < 101; ++k) text += "L" + std::to_string(k) + "\r\n";
+  for (int k = 0; k < 101; ++k) AppendLine(text, "L", std::to_string(k));
   text += "G01X1Y1\r\n";
   LoadFigure(figure, text);
   EXPECT_EQ(figure.FigElems.back().layer, 99);

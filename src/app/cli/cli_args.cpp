@@ -26,6 +26,10 @@ CliCommand PlainCommand(std::string name, std::string summary, Conversion conver
   return command;
 }
 
+OptionSpec InchOption() {
+  return {"--inch", "", "", false, "インチのデータとして読み、座標を 25.4 倍して mm にする"};
+}
+
 std::string UsageLine(const CliCommand& command) {
   std::string line = "kovrel-cli " + command.name;
   if (!command.operand.empty()) line += " " + command.operand;
@@ -34,7 +38,7 @@ std::string UsageLine(const CliCommand& command) {
     if (!option.value_name.empty()) text += " " + option.value_name;
     line += option.required ? " " + text : " [" + text + "]";
   }
-  if (command.run_effect) return line + " [INPUT]";
+  if (command.run_effect || command.run_report) return line + " [INPUT]";
   return line + (command.run_to_file ? " [INPUT] -o OUTPUT" : " [INPUT] [-o OUTPUT]");
 }
 

@@ -61,6 +61,15 @@ struct CliCommand {
   /// For a command that names its own output files in its options: runs it
   /// and returns the message to show.
   std::function<std::string(const Options&, std::string_view input)> run_effect;
+  /// For a command that reports on its input instead of converting it:
+  /// the report for standard output, a message for standard error and the
+  /// exit code.
+  struct Report {
+    std::string text;
+    std::string message;
+    int exit_code = 0;
+  };
+  std::function<Report(const Options&, std::string_view input)> run_report;
 };
 
 /// Thrown for a usage error; main prints it with the usage line, exit 64.
@@ -99,6 +108,14 @@ std::vector<CliCommand> GraphicCommands();
 /// The operation-macro command run-macro.
 std::vector<CliCommand> MacroCommands();
 
+/// The format detection command.
+std::vector<CliCommand> DetectCommands();
+
+/// The warning for a conversion of `input`: inch data read without
+/// --inch, or --inch given for data whose header says millimetres; empty
+/// otherwise.
+std::string UnitWarning(std::string_view input, bool inch);
+
 /// The value an option names in a conversion's choice table; throws
 /// UsageError listing the names otherwise.
 template <typename T, std::size_t N>
@@ -118,5 +135,9 @@ void Refuse(const std::optional<OptionProblem>& problem);
 
 /// A command whose conversion takes no options.
 CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
+
+/// The --inch flag of the conversions that read coordinates: the data is in
+/// inches and every coordinate is multiplied by 25.4.
+OptionSpec InchOption();
 
 }  // namespace kovrel::cli

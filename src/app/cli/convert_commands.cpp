@@ -43,13 +43,19 @@ std::vector<CliCommand> ConvertCommands() {
       {"--inc", "", "", false, "座標を INC として読む（既定は ABS）"},
       {"--unit", "U", NameOf(kGerberUnits, GerberFormatOptions{}.unit), false,
        "1.23mm の書き方: " + ChoiceNames(kGerberUnits)},
+      InchOption(),
   };
   gerber_format.menu_item = "MnuGbrFmt";
   gerber_format.conversion = [](const Options& options) -> Conversion {
     GerberFormatOptions chosen;
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
-    return [chosen](std::string_view input) { return FormatGerber(input, chosen); };
+    chosen.inch = options.Has("--inch");
+    return [chosen](std::string_view input) {
+      ConversionResult result = FormatGerber(input, chosen);
+      result.message = UnitWarning(input, chosen.inch);
+      return result;
+    };
   };
   commands.push_back(std::move(gerber_format));
 
@@ -60,13 +66,19 @@ std::vector<CliCommand> ConvertCommands() {
       {"--unit", "U", NameOf(kRouterUnits, RouterFormatOptions{}.unit), false,
        "1.23mm の書き方: " + ChoiceNames(kRouterUnits)},
       {"--inc", "", "", false, "座標を INC として読む（既定は ABS）"},
+      InchOption(),
   };
   router.menu_item = "MnuLuter";
   router.conversion = [](const Options& options) -> Conversion {
     RouterFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kRouterUnits);
     chosen.incremental = options.Has("--inc");
-    return [chosen](std::string_view input) { return FormatRouter(input, chosen); };
+    chosen.inch = options.Has("--inch");
+    return [chosen](std::string_view input) {
+      ConversionResult result = FormatRouter(input, chosen);
+      result.message = UnitWarning(input, chosen.inch);
+      return result;
+    };
   };
   commands.push_back(std::move(router));
 

@@ -26,6 +26,7 @@ std::vector<CliCommand> HoleCommands() {
       {"--tools", "M", NameOf(kToolModes, defaults.tool_mode), false,
        "Ｔコード: blocks 座標の無いデータ, text 指定文字"},
       {"--tool-text", "S", defaults.tool_text, false, "Ｔコードとする指定文字（--tools text）"},
+      InchOption(),
   };
   format.menu_item = "MnuHolFmt";
   format.conversion = [](const Options& options) -> Conversion {
@@ -38,8 +39,11 @@ std::vector<CliCommand> HoleCommands() {
     chosen.cancel_code = options.Get("--cancel-code");
     chosen.tool_mode = Choose(options, "--tools", kToolModes);
     chosen.tool_text = options.Get("--tool-text");
+    chosen.inch = options.Has("--inch");
     Refuse(Validate(chosen));
-    return [chosen](std::string_view input) { return ConversionResult(FormatHoleData(input, chosen)); };
+    return [chosen](std::string_view input) {
+      return ConversionResult(FormatHoleData(input, chosen), UnitWarning(input, chosen.inch));
+    };
   };
   commands.push_back(std::move(format));
 

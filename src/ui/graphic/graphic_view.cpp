@@ -25,6 +25,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/append.h"
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
@@ -525,8 +526,8 @@ void MdiKovrel::ShowPosition(const QPointF& world) {
     label1_->setText("X - Y -");
     return;
   }
-  label1_->setText(QString::fromStdString("X" + FormatMask(static_cast<float>(world.x()), mask) + " Y" +
-                                          FormatMask(static_cast<float>(world.y()), mask)));
+  label1_->setText(QString::fromStdString(Joined("X", FormatMask(static_cast<float>(world.x()), mask), " Y",
+                                                 FormatMask(static_cast<float>(world.y()), mask))));
 }
 
 namespace {
