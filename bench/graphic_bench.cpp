@@ -1,6 +1,7 @@
 // Speed of the graphic view: loading a 1-million-line G-code program into
-// the figure, and one full GrSub redraw of 1 million elements onto a
-// 1920 x 1080 image.
+// the figure, one full GrSub redraw of 1 million elements onto a 1920 x 1080
+// image, an X mirror of the program (figure and document), and one snap of
+// the coordinate check among 1 million points.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -11,7 +12,9 @@
 #include <cstdio>
 #include <string>
 
+#include "graphic/coordinate_check.h"
 #include "graphic/figure.h"
+#include "graphic/figure_edits.h"
 #include "graphic/view.h"
 #include "ui/platform/painter_canvas.h"
 
@@ -75,6 +78,43 @@ void BM_GrSubOneMillionElements(benchmark::State& state) {
   state.counters["elements"] = static_cast<double>(figure.FigElems.size());
 }
 BENCHMARK(BM_GrSubOneMillionElements)->Unit(benchmark::kMillisecond);
+
+// The X mirror as the view runs it: the tables and the document text.
+void BM_MirrorOneMillionLines(benchmark::State& state) {
+  FigureTables figure;
+  LoadFigure(figure, Program());
+  const FigureEdit mirror = FigureEdit::Mirror(MirrorAxis::kX);
+  std::size_t written = 0;
+  for (auto _ : state) {
+    EditFigure(figure, mirror);
+    written = EditDocument(Program(), mirror, FigureKind::kGcode).size();
+    benchmark::DoNotOptimize(written);
+  }
+  state.counters["elements"] = static_cast<double>(figure.FigElems.size());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Program().size()));
+}
+BENCHMARK(BM_MirrorOneMillionLines)->Unit(benchmark::kMillisecond);
+
+// One click of the coordinate check among 1 million snap points spread over
+// a 400 x 300 plate (more than the drawing collects: it keeps about 100 000).
+void BM_SnapAmongOneMillionPoints(benchmark::State& state) {
+  PickTable picks;
+  picks.points.reserve(1'000'001);
+  unsigned seed = 7;
+  for (int n = 0; n < 1'000'000; ++n) {
+    seed = seed * 1103515245u + 12345u;
+    picks.points.push_back({1, static_cast<float>((seed >> 8) % 400000) / 1000, static_cast<float>((seed >> 4) % 300000) / 1000, 0, 0});
+  }
+  float x = 0;
+  int found = 0;
+  for (auto _ : state) {
+    x = x < 399 ? x + 1.37f : 0;
+    found = NearestPick(picks, x, 150, 3);
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["points"] = static_cast<double>(picks.PickCount());
+}
+BENCHMARK(BM_SnapAmongOneMillionPoints)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kovrel

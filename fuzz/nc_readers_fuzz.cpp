@@ -1,7 +1,8 @@
 // Fuzz target: the readers of Gerber, router, HP-GL and G-code text (the
-// conversions of the convert layer), the figure loader of the view, and the
+// conversions of the convert layer), the figure loader of the view, the
 // drawing (GrSub) of what it loaded in both arc modes, fitted, zoomed to the
-// smallest and to the widest view.
+// smallest and to the widest view, the snap of the coordinate check, the
+// figure edits of the text and the tables, and the width-file reader.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,7 +15,10 @@
 #include "convert/router_format.h"
 #include "core/cp932.h"
 #include "core/failure.h"
+#include "graphic/coordinate_check.h"
 #include "graphic/figure.h"
+#include "graphic/figure_edits.h"
+#include "graphic/layer_widths.h"
 #include "graphic/view.h"
 
 namespace {
@@ -80,6 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
       GrSub(figure, box, options, canvas, picks);
     }
+    CoordinateCheck check;
+    check.Click(picks, 0, 0, box.ArcStep);
+    const float amount = static_cast<float>(pick % 7) - 3.5f;
+    for (const FigureEdit& edit : {FigureEdit::Mirror(MirrorAxis::kX), FigureEdit::Mirror(MirrorAxis::kSwap),
+                                   FigureEdit::Move(amount, -amount), FigureEdit::Scale(amount)}) {
+      Guarded([&] { EditDocument(text, edit, KindOf(figure)); });
+      EditFigure(figure, edit);
+    }
   });
+  ReadWidthFile(text);
   return 0;
 }

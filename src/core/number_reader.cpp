@@ -18,8 +18,9 @@ namespace {
 bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// &H / &O integer after the two-character prefix.
-double ReadRadixInteger(std::string_view text, std::size_t pos, int radix) {
+// &H / &O integer after the two-character prefix; `located.digits_end`
+// becomes the end of its last digit.
+double ReadRadixInteger(std::string_view text, std::size_t pos, int radix, NumberText& located) {
   std::uint64_t value = 0;
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
@@ -39,24 +40,48 @@ double ReadRadixInteger(std::string_view text, std::size_t pos, int radix) {
       Fail(FailureKind::kOverflow, text);
     }
     value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+    located.has_digits = true;
+    located.digits_end = located.end = pos + 1;
   }
   return static_cast<double>(value);
 }
 
+// The written exponent after E or D at `pos`, if digits follow: its value
+// (capped far beyond any double) and the end of its last digit.
+void ReadExponent(std::string_view text, std::size_t pos, NumberText& located) {
+  if (pos >= text.size() || (text[pos] != 'E' && text[pos] != 'e' && text[pos] != 'D' && text[pos] != 'd')) return;
+  std::size_t e = pos + 1;
+  while (e < text.size() && IsIgnored(text[e])) ++e;
+  bool negative = false;
+  if (e < text.size() && (text[e] == '+' || text[e] == '-')) negative = text[e++] == '-';
+  long value = 0;
+  bool any = false;
+  for (; e < text.size(); ++e) {
+    if (IsIgnored(text[e])) continue;
+    if (!IsDigit(text[e])) break;
+    any = true;
+    if (value < 100000) value = value * 10 + (text[e] - '0');
+    located.end = e + 1;
+  }
+  if (any) located.exponent = negative ? -value : value;
+}
+
 }  // namespace
 
-double ReadNumber(std::string_view text) {
+NumberText LocateNumber(std::string_view text) {
+  NumberText located;
   std::size_t pos = 0;
   while (pos < text.size() && IsIgnored(text[pos])) ++pos;
+  located.begin = located.digits_end = located.end = pos;
   if (pos + 1 < text.size() && text[pos] == '&') {
     std::size_t next = pos + 1;
     while (next < text.size() && IsIgnored(text[next])) ++next;
     if (next < text.size()) {
       const char kind = text[next];
-      if (kind == 'H' || kind == 'h') return ReadRadixInteger(text, next + 1, 16);
-      if (kind == 'O' || kind == 'o') return ReadRadixInteger(text, next + 1, 8);
+      if (kind == 'H' || kind == 'h') located.value = ReadRadixInteger(text, next + 1, 16, located);
+      if (kind == 'O' || kind == 'o') located.value = ReadRadixInteger(text, next + 1, 8, located);
     }
-    return 0.0;
+    return located;
   }
 
   // The significant digits go into a small buffer as "0.ddd" followed by
@@ -68,17 +93,19 @@ double ReadNumber(std::string_view text) {
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
     negative = text[pos] == '-';
     ++pos;
+    located.digits_end = pos;
   }
   buffer[length++] = '0';
   buffer[length++] = '.';
   constexpr std::size_t kMaxDigits = 96;
   long exponent = 0;  // the value is 0.ddd times 10^exponent
-  bool point = false, digits = false, significant = false;
+  bool point = false, significant = false;
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (IsIgnored(c)) continue;
     if (IsDigit(c)) {
-      digits = true;
+      located.has_digits = true;
+      located.digits_end = pos + 1;
       if (!significant && c == '0') {
         if (point) --exponent;  // 0.00ddd: the point moves right
         continue;
@@ -88,28 +115,20 @@ double ReadNumber(std::string_view text) {
       if (!point) ++exponent;
     } else if (c == '.' && !point) {
       point = true;
+      located.digits_end = pos + 1;
     } else {
       break;
     }
   }
-  if (!digits) return 0.0;
-  if (!significant) return negative ? -0.0 : 0.0;
-
-  if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
-    std::size_t e = pos + 1;
-    while (e < text.size() && IsIgnored(text[e])) ++e;
-    bool negative_exponent = false;
-    if (e < text.size() && (text[e] == '+' || text[e] == '-')) negative_exponent = text[e++] == '-';
-    long value = 0;
-    bool any = false;
-    for (; e < text.size(); ++e) {
-      if (IsIgnored(text[e])) continue;
-      if (!IsDigit(text[e])) break;
-      any = true;
-      if (value < 100000) value = value * 10 + (text[e] - '0');
-    }
-    if (any) exponent += negative_exponent ? -value : value;
+  located.end = located.digits_end;
+  if (!located.has_digits) return located;
+  ReadExponent(text, pos, located);
+  if (!significant) {
+    located.value = negative ? -0.0 : 0.0;
+    return located;
   }
+
+  exponent += located.exponent;
   buffer[length++] = 'e';
   const auto [end, ec] = std::to_chars(buffer + length, buffer + sizeof buffer, exponent);
   if (ec != std::errc()) Fail(FailureKind::kOverflow, text);
@@ -119,12 +138,18 @@ double ReadNumber(std::string_view text) {
   const auto [parsed, error] = std::from_chars(buffer, buffer + length, value);
   if (error == std::errc::result_out_of_range) {
     // Underflow reads as zero; overflow is a failure.
-    if (exponent < 0) return negative ? -0.0 : 0.0;
+    if (exponent < 0) {
+      located.value = negative ? -0.0 : 0.0;
+      return located;
+    }
     Fail(FailureKind::kOverflow, text);
   }
   if (!std::isfinite(value)) Fail(FailureKind::kOverflow, text);
-  return negative ? -value : value;
+  located.value = negative ? -value : value;
+  return located;
 }
+
+double ReadNumber(std::string_view text) { return LocateNumber(text).value; }
 
 double ValueAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = FindLetter(line, letter);
@@ -152,6 +177,46 @@ double ReadLeadingZeroField(std::string_view text, int width) {
   field.replace(0, digits.size(), digits);
   const double value = ReadNumber(field);
   return negative ? -value : value;
+}
+
+std::string HalfWidthNumberText(std::string_view text) {
+  // U+FF10..U+FF19 are EF BC 90..99; the point, signs and the ideographic
+  // space, and the minus sign U+2212 an input method also gives.
+  static constexpr struct {
+    std::string_view wide;
+    char ascii;
+  } kForms[] = {{"\xEF\xBC\x8E", '.'}, {"\xEF\xBC\x8D", '-'}, {"\xEF\xBC\x8B", '+'},
+                {"\xE3\x80\x80", ' '}, {"\xE2\x88\x92", '-'}};
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::string_view rest = text.substr(i);
+    if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC' && rest[2] >= '\x90' && rest[2] <= '\x99') {
+      out += static_cast<char>('0' + (rest[2] - '\x90'));
+      i += 3;
+      continue;
+    }
+    bool replaced = false;
+    for (const auto& form : kForms) {
+      if (rest.starts_with(form.wide)) {
+        out += form.ascii;
+        i += form.wide.size();
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) out += text[i++];
+  }
+  return out;
+}
+
+std::optional<double> TypedNumber(std::string_view text) {
+  const std::string ascii = HalfWidthNumberText(text);
+  std::string_view number = ascii;
+  while (!number.empty() && IsIgnored(number.back())) number.remove_suffix(1);
+  const NumberText located = LocateNumber(number);
+  if (!located.has_digits || located.end != number.size()) return std::nullopt;
+  return located.value;
 }
 
 }  // namespace kovrel

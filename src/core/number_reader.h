@@ -5,14 +5,44 @@
 // character, and text that does not begin with a number gives 0.
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace kovrel {
+
+/// A number as it stands in a text: its value as ReadNumber reads it, where
+/// its sign, digits and point stand (from `begin` to `digits_end`; blanks
+/// inside count), and the exponent written after E or D, which ends at
+/// `end` (equal to `digits_end` without one). Edits that change a number in
+/// place rewrite the digits and keep the exponent as written.
+struct NumberText {
+  double value = 0;
+  std::size_t begin = 0, digits_end = 0, end = 0;
+  long exponent = 0;        ///< the written exponent (0 without one)
+  bool has_digits = false;  ///< false: no number stands there (the value is 0)
+};
+
+/// Reads the number at the start of `text` as ReadNumber does and tells
+/// where it stands. Throws Failure (overflow) like ReadNumber.
+NumberText LocateNumber(std::string_view text);
 
 /// The value at the start of `text`: "-12.5Y3" gives -12.5, "20D01" 200,
 /// "&H1F" 31, "abc" 0. Throws Failure (overflow) when the value does not fit
 /// in a double.
 double ReadNumber(std::string_view text);
+
+/// `text` with the full-width digits, point, signs and blanks that a
+/// Japanese input method types ("１２．５", "－", "　") written as their
+/// ASCII forms; everything else stays.
+std::string HalfWidthNumberText(std::string_view text);
+
+/// A number typed into a box: the whole text (blanks around it allowed,
+/// full-width forms read as digits) must be one number; std::nullopt for an
+/// empty text or any other character. Throws Failure (overflow) beyond a
+/// double's range.
+std::optional<double> TypedNumber(std::string_view text);
 
 /// The value after the first occurrence of `letter` in `line`; 0 when the
 /// letter is absent.

@@ -61,3 +61,54 @@ TEST(ValueAfter, ReadsAfterTheFirstOccurrence) {
 
 }  // namespace
 }  // namespace kovrel
+
+namespace kovrel {
+namespace {
+
+TEST(LocateNumber, TellsWhereTheDigitsAndTheExponentStand) {
+  const struct {
+    const char* text;
+    double value;
+    std::size_t begin, digits_end, end;
+    long exponent;
+    bool has_digits;
+  } cases[] = {
+      {"-12.5Y3", -12.5, 0, 5, 5, 0, true},
+      {" 10. 5 F1", 10.5, 1, 6, 6, 0, true},   // blanks inside count, the one after not
+      {"5 D01 F600", 50, 0, 1, 5, 1, true},    // D01 is read as an exponent
+      {"0 D01", 0, 0, 1, 5, 1, true},          // also after a zero
+      {"1.5E2X", 150, 0, 3, 5, 2, true},
+      {"1E+", 1, 0, 1, 1, 0, true},            // an exponent without digits is none
+      {"&H1F,", 31, 0, 4, 4, 0, true},
+      {"Y5", 0, 0, 0, 0, 0, false},
+      {"-)", 0, 0, 1, 1, 0, false},
+      {"", 0, 0, 0, 0, 0, false},
+  };
+  for (const auto& c : cases) {
+    const NumberText located = LocateNumber(c.text);
+    EXPECT_EQ(located.value, c.value) << c.text;
+    EXPECT_EQ(located.begin, c.begin) << c.text;
+    EXPECT_EQ(located.digits_end, c.digits_end) << c.text;
+    EXPECT_EQ(located.end, c.end) << c.text;
+    EXPECT_EQ(located.exponent, c.exponent) << c.text;
+    EXPECT_EQ(located.has_digits, c.has_digits) << c.text;
+  }
+}
+
+TEST(TypedNumber, TheWholeTextIsOneNumberFullWidthDigitsIncluded) {
+  EXPECT_EQ(TypedNumber("2"), 2);
+  EXPECT_EQ(TypedNumber(" -1.5 "), -1.5);
+  EXPECT_EQ(TypedNumber("２"), 2);
+  EXPECT_EQ(TypedNumber("－０．５"), -0.5);
+  EXPECT_EQ(TypedNumber("　１２　"), 12);
+  EXPECT_EQ(TypedNumber("0"), 0);
+  EXPECT_EQ(TypedNumber("1e2"), 100);
+  for (const char* refused : {"", "  ", "abc", "2x", "1,5", "-", ".", "X2"}) {
+    EXPECT_EQ(TypedNumber(refused), std::nullopt) << refused;
+  }
+  EXPECT_EQ(HalfWidthNumberText("Ｘ１２．５ｍｍ"), "Ｘ12.5ｍｍ");
+  EXPECT_THROW(TypedNumber("1e999"), Failure);
+}
+
+}  // namespace
+}  // namespace kovrel

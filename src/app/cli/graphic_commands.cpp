@@ -1,6 +1,7 @@
 // kovrel-cli commands of the graphic view: render (the figure as the view's
-// Home shows it, as PNG or SVG) and figure-to-gcode (the outline G-code of
-// a figure with layer widths).
+// Home shows it, as PNG or SVG), figure-to-gcode (the outline G-code of a
+// figure with layer widths), and the figure edits mirror, move and scale
+// (the document rewritten as the view's edit menu rewrites it).
 #include <QImage>
 #include <QPainter>
 
@@ -10,6 +11,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "graphic/figure.h"
+#include "graphic/figure_edits.h"
 #include "graphic/svg_canvas.h"
 #include "graphic/view.h"
 #include "ui/platform/painter_canvas.h"
@@ -53,6 +55,31 @@ void ApplyWidths(FigureTables& figure, const std::vector<std::pair<std::string, 
       if (figure.LayerNames[static_cast<std::size_t>(k)] == name) figure.LayerWidth[static_cast<std::size_t>(k)] = width;
     }
   }
+}
+
+// A number option of an edit; `message` when it is no number.
+float EditNumber(const Options& options, std::string_view option, std::string_view message) {
+  const std::optional<float> value = ReadEditNumber(options.Get(option));
+  if (!value) throw UsageError{std::string(option) + ": " + std::string(message) + ": " + options.Get(option)};
+  return *value;
+}
+
+// The document rewritten by `edit`; a text that is neither drill data nor
+// G-code has nothing to edit.
+CliCommand EditCommand(std::string name, std::string summary, std::vector<OptionSpec> options,
+                       std::function<FigureEdit(const Options&)> edit_of) {
+  CliCommand command;
+  command.name = std::move(name);
+  command.summary = std::move(summary);
+  command.options = std::move(options);
+  command.conversion = [edit_of = std::move(edit_of)](const Options& options) -> Conversion {
+    return [edit = edit_of(options)](std::string_view input) {
+      const FigureKind kind = KindOf(LoadedFigure(input));
+      if (kind == FigureKind::kNone) return ConversionResult::NothingToConvert();
+      return ConversionResult(EditDocument(input, edit, kind));
+    };
+  };
+  return command;
 }
 
 }  // namespace
@@ -112,6 +139,22 @@ std::vector<CliCommand> GraphicCommands() {
     };
   };
   commands.push_back(std::move(outline));
+
+  commands.push_back(EditCommand(
+      "mirror", "G コードまたは穴データを X ミラー、Y ミラー、軸交換します（数値だけをその場で書き換えます）",
+      {{"--axis", "A", "", true, "x（Xミラー）, y（Yミラー）, swap（軸交換）"}},
+      [](const Options& options) { return FigureEdit::Mirror(Choose(options, "--axis", kMirrorAxes)); }));
+  commands.push_back(EditCommand(
+      "move", "G コードまたは穴データの X と Y に移動量を足します（数値だけをその場で書き換えます）",
+      {{"--dx", "D", "0", false, "X の移動量"}, {"--dy", "D", "0", false, "Y の移動量"}},
+      [](const Options& options) {
+        return FigureEdit::Move(EditNumber(options, "--dx", kMoveOffsetMessage),
+                                EditNumber(options, "--dy", kMoveOffsetMessage));
+      }));
+  commands.push_back(EditCommand(
+      "scale", "G コードまたは穴データの X, Y, I, J（円弧の R も）に倍率を掛けます（数値だけをその場で書き換えます）",
+      {{"--factor", "F", "", true, "倍率"}},
+      [](const Options& options) { return FigureEdit::Scale(EditNumber(options, "--factor", kScaleFactorMessage)); }));
   return commands;
 }
 

@@ -104,6 +104,10 @@ class EditFrm : public QMainWindow {
   void RunMacroStep(int item);
   bool SidePanelShown() const;
 
+  /// Where the file dialogs start: the last folder used (at first the
+  /// folder of the most recent file), ending in "/"; empty when none.
+  QString DialogFolder() const;
+
   EditServices& services() { return services_; }
 
   /// The figure tables of the graphic view; they live as long as the program.
@@ -126,9 +130,6 @@ class EditFrm : public QMainWindow {
   void ShowRecentFiles();
   void LoadSidePictures();
 
-  // Where the file dialogs start: the last folder used (at first the
-  // folder of the most recent file), ending in "/"; empty when none.
-  QString DialogFolder() const;
   // The file the document now comes from, and its folder for the dialogs.
   void RememberFile(const QString& path);
 

@@ -1,22 +1,29 @@
-// MDIKovrel, CvGrph and Picture1: opening, drawing, zoom and pan, and the
-// return to the editor.
+// MDIKovrel, CvGrph and Picture1: opening, drawing, zoom and pan, the
+// menus, the mouse (the coordinate check and the print placement), the side
+// windows, and the return to the editor.
 #include "ui/graphic/graphic_view.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/append.h"
 #include "core/edit_module.h"
@@ -27,6 +34,9 @@
 #include "core/settings_store.h"
 #include "shell/startup.h"
 #include "ui/editor/edit_frm.h"
+#include "ui/graphic/check_frm.h"
+#include "ui/graphic/layer_windows.h"
+#include "ui/graphic/print_panel.h"
 #include "ui/platform/painter_canvas.h"
 #include "ui/platform/prompter.h"
 #include "ui/editor/text_editor.h"
@@ -35,16 +45,22 @@
 namespace kovrel {
 namespace {
 
-// GraphMode: 0 plain, or the mode a button started.
-constexpr int kModeZoom = 708;
-constexpr int kModeMove = 709;
-
 // The macro steps ("Graphic.Menu") the view's menus record.
+constexpr int kStepBitmap = 1;
+constexpr int kStepClipboard = 2;
+constexpr int kStepPrinterSetup = 3;
+constexpr int kStepPrint = 4;
 constexpr int kStepG00Lines = 10;
 constexpr int kStepBackColour = 11;
 constexpr int kStepBaseLines = 12;
 constexpr int kStepArcMode = 13;
+constexpr int kStepCheckWindow = 14;
+constexpr int kStepLayerWindow = 15;
+constexpr int kStepWidthTable = 16;
 constexpr int kStepReturn = 999;
+
+// The title of the message of a failed coordinate check.
+const QString kCheckFailureTitle = QStringLiteral("Kovrel_32");
 
 // The pointer of the zoom mode: a magnifying glass.
 QCursor ZoomCursor() {
@@ -91,15 +107,39 @@ QPointF Picture::ToWorld(const QPointF& point) const {
   return {window_.left + point.x() / scale, window_.top - point.y() / scale};
 }
 
+QPointF Picture::FromWorld(double x, double y) const {
+  const double scale = width() / static_cast<double>(window_.right - window_.left);
+  return {(x - window_.left) * scale, (window_.top - y) * scale};
+}
+
 void Picture::paintEvent(QPaintEvent*) {
   // Drawing the finished image cannot fail; the drawing itself (GrSub) runs
-  // in Redraw, inside the guard.
+  // in Redraw, inside the guard, and so do the markers and the outline.
   QPainter painter(this);
   if (image_.size() != size()) {
     painter.fillRect(rect(), Qt::black);
     return;
   }
   painter.drawImage(0, 0, image_);
+  view_.Guarded([&] { DrawOverlays(painter); });
+}
+
+void Picture::DrawOverlays(QPainter& painter) {
+  PainterCanvas canvas(painter, width(), height());
+  canvas.SetWindow(window_);
+  DrawMarkers(view_.check_, canvas);
+  if (view_.graph_mode_ == kModePrintOutline) {
+    // The page outline inverts what lies under it.
+    canvas.Flush();
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    canvas.SetColor(16777215);
+    const PageOutline page = view_.print_panel_->Outline();
+    const double x = view_.page_corner_.x(), y = view_.page_corner_.y();
+    canvas.Line(x, y, x + page.width, y);
+    canvas.Line(x + page.width, y, x + page.width, y - page.height);
+    canvas.Line(x + page.width, y - page.height, x, y - page.height);
+    canvas.Line(x, y - page.height, x, y);
+  }
 }
 
 void Picture::resizeEvent(QResizeEvent*) {
@@ -136,7 +176,22 @@ void Picture::mousePressEvent(QMouseEvent* event) {
 }
 
 void Picture::mouseMoveEvent(QMouseEvent* event) {
-  view_.Guarded([&] { view_.ShowPosition(ToWorld(event->position())); });
+  view_.Guarded([&] { view_.MouseMove(ToWorld(event->position())); });
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent* event) {
+  view_.Guarded([&] { view_.MouseUp(ToWorld(event->position()), event->button()); }, kCheckFailureTitle);
+}
+
+void Picture::focusOutEvent(QFocusEvent* event) {
+  view_.Guarded([&] {
+    // Losing the focus hides the page outline.
+    if (view_.graph_mode_ == kModePrintOutline) {
+      view_.graph_mode_ = kModePrint;
+      update();
+    }
+  });
+  QWidget::focusOutEvent(event);
 }
 
 // --------------------------------------------------------------- MDIKovrel
@@ -146,9 +201,15 @@ MdiKovrel::MdiKovrel(EditFrm& frm) : QMainWindow(nullptr), frm_(frm) {
   setAttribute(Qt::WA_DeleteOnClose);
   resize(frm.size().expandedTo(QSize(800, 600)));
 
-  cv_grph_ = new QWidget(this);
+  // The host's client area: the layer window, the view, the coordinate
+  // window, side by side.
+  client_ = new QSplitter(Qt::Horizontal, this);
+  client_->setObjectName("MDIClient");
+  client_->setChildrenCollapsible(false);
+  setCentralWidget(client_);
+  cv_grph_ = new QWidget(client_);
   cv_grph_->setObjectName("CvGrph");
-  setCentralWidget(cv_grph_);
+  client_->addWidget(cv_grph_);
   auto* bar = new QWidget(cv_grph_);
   bar->setObjectName("Picture2");
   auto* bar_layout = new QHBoxLayout(bar);
@@ -168,62 +229,129 @@ MdiKovrel::MdiKovrel(EditFrm& frm) : QMainWindow(nullptr), frm_(frm) {
   bar_layout->addWidget(label1_);
   bar_layout->addStretch();
   picture_ = new Picture(*this, cv_grph_);
+  print_panel_ = new PrintPanel(cv_grph_);
+  print_panel_->hide();
+  scale_panel_ = BuildEditPanel(4);
+  move_panel_ = BuildEditPanel(5);
+  auto* drawing = new QHBoxLayout;
+  drawing->setContentsMargins(0, 0, 0, 0);
+  drawing->addWidget(print_panel_);
+  drawing->addWidget(picture_, 1);
   auto* layout = new QVBoxLayout(cv_grph_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(bar);
-  layout->addWidget(picture_, 1);
+  layout->addWidget(scale_panel_);
+  layout->addWidget(move_panel_);
+  layout->addLayout(drawing, 1);
   BuildMenus();
+
+  OnSignal(print_panel_->combo3(), &QComboBox::activated, [this] { ApplyPaper(); });
+  for (int i = 0; i < 2; ++i) {
+    OnSignal(print_panel_->option1(i), &QRadioButton::clicked, [this] { ApplyPaper(); });
+    OnSignal(print_panel_->option2(i), &QRadioButton::clicked, [this] { picture_->Redraw(); });
+  }
+  connect(print_panel_->scale_box(), &QLineEdit::editingFinished, this,
+          [this] { Guarded([this] { ApplyScale(); }, QStringLiteral("Kovrel_44")); });
+  OnSignal(print_panel_->command1(), &QPushButton::clicked, [this] {
+    frm_.services().prompter.SetUpPrinter(printer());
+    print_panel_->ShowPrinterName();
+  });
+  OnSignal(print_panel_->cmdclose(), &QPushButton::clicked, [this] { CloseCommandPanels(); });
 }
+
+QPrinter& MdiKovrel::printer() { return print_panel_->printer(); }
 
 FigureTables& MdiKovrel::figure() { return frm_.figure(); }
 
-void MdiKovrel::Guarded(const std::function<void()>& body) { Guard(frm_.services().prompter, body); }
+void MdiKovrel::Guarded(const std::function<void()>& body, const QString& title) {
+  Guard(frm_.services().prompter, body, title);
+}
+
+namespace {
+
+QMenu* TopMenu(QMainWindow& window, const char* name, const char* caption) {
+  QMenu* menu = window.menuBar()->addMenu(caption);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  return menu;
+}
+
+QAction* Item(QMenu* parent, const QString& name, const char* caption, bool checkable = false) {
+  QAction* action = parent->addAction(caption);
+  action->setObjectName(name);
+  action->setCheckable(checkable);
+  return action;
+}
+
+}  // namespace
 
 void MdiKovrel::BuildMenus() {
-  const auto menu = [this](const char* name, const char* caption) {
-    QMenu* m = menuBar()->addMenu(caption);
-    m->setObjectName(name);
-    m->menuAction()->setObjectName(name);
-    return m;
-  };
-  const auto item = [this](QMenu* parent, const QString& name, const char* caption, bool enabled, bool checkable = false) {
-    QAction* action = parent->addAction(caption);
-    action->setObjectName(name);
-    action->setEnabled(enabled);
-    action->setCheckable(checkable);
-    return action;
-  };
-  QMenu* file = menu("MnuFile", "ファイル(&F)");
-  item(file, "MnuBmpSave", "ビットマップ形式で保存...", false);
-  item(file, "MnuClipSave", "クリップボードへコピー", false);
+  QMenu* file = TopMenu(*this, "MnuFile", "ファイル(&F)");
+  OnSignal(Item(file, "MnuBmpSave", "ビットマップ形式で保存..."), &QAction::triggered, [this] {
+    Record(kStepBitmap);
+    SaveImage();
+  });
+  OnSignal(Item(file, "MnuClipSave", "クリップボードへコピー"), &QAction::triggered, [this] {
+    Record(kStepClipboard);
+    CopyImage();
+  });
   file->addSeparator();
-  item(file, "MnuPrintSet", "プリンタの設定...", false);
-  item(file, "MnuPrint", "印刷", false);
+  OnSignal(Item(file, "MnuPrintSet", "プリンタの設定..."), &QAction::triggered, [this] {
+    Record(kStepPrinterSetup);
+    frm_.services().prompter.SetUpPrinter(printer());
+    print_panel_->ShowPrinterName();
+  });
+  OnSignal(Item(file, "MnuPrint", "印刷"), &QAction::triggered, [this] {
+    Record(kStepPrint);
+    EnterPrint();
+  });
   file->addSeparator();
-  QAction* exit = item(file, "MnuExit", "エディタへ戻る", true);
-  OnSignal(exit, &QAction::triggered, [this] {
+  OnSignal(Item(file, "MnuExit", "エディタへ戻る"), &QAction::triggered, [this] {
     Record(kStepReturn);
     close();
   });
 
-  QMenu* edit = menu("MnuEdit", "編集(&E)");
+  QMenu* edit = TopMenu(*this, "MnuEdit", "編集(&E)");
   QMenu* exchange = edit->addMenu("軸変換");
   exchange->setObjectName("MnuExchenge");
   exchange->menuAction()->setObjectName("MnuExchenge");
-  item(exchange, "MnuMirr(0)", "Xミラー", false);
-  item(exchange, "MnuMirr(1)", "Yミラー", false);
-  item(exchange, "MnuMirr(2)", "軸交換", false);
-  item(edit, "MnuMove", "移動...", false);
-  item(edit, "MnuRate", "倍率変換...", false);
+  for (int i = 0; i < 3; ++i) {
+    const std::string_view caption = kMirrorAxes[static_cast<std::size_t>(i)].caption;
+    OnSignal(Item(exchange, QString("MnuMirr(%1)").arg(i), std::string(caption).c_str()), &QAction::triggered,
+             [this, i] { Mirr(i); });
+  }
+  OnSignal(Item(edit, "MnuMove", "移動..."), &QAction::triggered, [this] { ShowEditPanel(5); });
+  OnSignal(Item(edit, "MnuRate", "倍率変換..."), &QAction::triggered, [this] { ShowEditPanel(4); });
 
-  QMenu* view = menu("MnuView", "表示(&V)");
-  QAction* g00 = item(view, "MnuG00", "移動ライン(G00)", true, true);
+  BuildViewMenus(TopMenu(*this, "MnuView", "表示(&V)"));
+  BuildToolMenus(TopMenu(*this, "MnuTool", "ツール(&T)"));
+
+  popup_ = new QMenu("ポップアップメニュー", this);
+  popup_->setObjectName("MnuPop");
+  popup_->menuAction()->setObjectName("MnuPop");
+  popup_->menuAction()->setVisible(false);
+  OnSignal(Item(popup_, "MnuPopEsc", "コマンドの終了"), &QAction::triggered, [this] {
+    for (const char* name : {"MnuPopHome", "MnuPopZoom", "MnuPopMove", "MnuPopExit"}) MenuItem(name)->setEnabled(true);
+    Command4Click(0);
+  });
+  OnSignal(Item(popup_, "MnuPopHome", "Home"), &QAction::triggered, [this] { Command4Click(1); });
+  OnSignal(Item(popup_, "MnuPopZoom", "Zoom"), &QAction::triggered, [this] { Command4Click(8); });
+  OnSignal(Item(popup_, "MnuPopMove", "Move"), &QAction::triggered, [this] { Command4Click(9); });
+  OnSignal(Item(popup_, "MnuPopPrint", "印刷"), &QAction::triggered, [this] { EnterPrint(); });
+  OnSignal(Item(popup_, "MnuPopExit", "エディタへ戻る"), &QAction::triggered, [this] {
+    Record(kStepReturn);
+    close();
+  });
+}
+
+void MdiKovrel::BuildViewMenus(QMenu* view) {
+  QAction* g00 = Item(view, "MnuG00", "移動ライン(G00)", true);
   OnSignal(g00, &QAction::triggered, [this] {
     Record(kStepG00Lines);
     picture_->Redraw();
   });
-  OnSignal(item(view, "MnuBackColor", "バックカラー", true), &QAction::triggered, [this] {
+  OnSignal(Item(view, "MnuBackColor", "バックカラー"), &QAction::triggered, [this] {
     Record(kStepBackColour);
     static QColor last = Qt::black;  // the dialog opens on its last colour
     const auto colour = frm_.services().prompter.ChooseColor(last);
@@ -232,14 +360,14 @@ void MdiKovrel::BuildMenus() {
     figure().LayerColor[0] = FromQColor(*colour);
     picture_->Redraw();
   });
-  QAction* xy = item(view, "MnuXYLine", "基準線", true, true);
+  QAction* xy = Item(view, "MnuXYLine", "基準線", true);
   OnSignal(xy, &QAction::triggered, [this] {
     Record(kStepBaseLines);
     picture_->Redraw();
   });
   view->addSeparator();
-  QAction* circles = item(view, "MnuCircleOrLine(0)", "円弧をCIRCLEコードで作画", true, true);
-  QAction* lines = item(view, "MnuCircleOrLine(1)", "円弧を直線コードで作画", true, true);
+  QAction* circles = Item(view, "MnuCircleOrLine(0)", "円弧をCIRCLEコードで作画", true);
+  QAction* lines = Item(view, "MnuCircleOrLine(1)", "円弧を直線コードで作画", true);
   circles->setChecked(true);
   for (QAction* action : {circles, lines}) {
     OnSignal(action, &QAction::triggered, [this, circles, lines, action] {
@@ -249,27 +377,23 @@ void MdiKovrel::BuildMenus() {
       other->setChecked(!other->isChecked());
     });
   }
+}
 
-  QMenu* tool = menu("MnuTool", "ツール(&T)");
-  item(tool, "MnuCheckWindow", "座標チェック", false, true);
-  item(tool, "MnuLaiyr", "レイヤー", false, true);
-  item(tool, "MnuApSizuSave", "描画形状の線幅設定...", false);
-
-  popup_ = new QMenu("ポップアップメニュー", this);
-  popup_->setObjectName("MnuPop");
-  popup_->menuAction()->setObjectName("MnuPop");
-  popup_->menuAction()->setVisible(false);
-  OnSignal(item(popup_, "MnuPopEsc", "コマンドの終了", true), &QAction::triggered, [this] {
-    for (const char* name : {"MnuPopHome", "MnuPopZoom", "MnuPopMove", "MnuPopExit"}) MenuItem(name)->setEnabled(true);
-    Command4Click(0);
+void MdiKovrel::BuildToolMenus(QMenu* tool) {
+  QAction* check = Item(tool, "MnuCheckWindow", "座標チェック", true);
+  OnSignal(check, &QAction::triggered, [this, check] {
+    Record(kStepCheckWindow);
+    ShowCheckWindow(check->isChecked());
   });
-  OnSignal(item(popup_, "MnuPopHome", "Home", true), &QAction::triggered, [this] { Command4Click(1); });
-  OnSignal(item(popup_, "MnuPopZoom", "Zoom", true), &QAction::triggered, [this] { Command4Click(8); });
-  OnSignal(item(popup_, "MnuPopMove", "Move", true), &QAction::triggered, [this] { Command4Click(9); });
-  item(popup_, "MnuPopPrint", "印刷", false);
-  OnSignal(item(popup_, "MnuPopExit", "エディタへ戻る", true), &QAction::triggered, [this] {
-    Record(kStepReturn);
-    close();
+  QAction* layers = Item(tool, "MnuLaiyr", "レイヤー", true);
+  OnSignal(layers, &QAction::triggered, [this, layers] {
+    Record(kStepLayerWindow);
+    ShowLayerWindow(layers->isChecked());
+  });
+  OnSignal(Item(tool, "MnuApSizuSave", "描画形状の線幅設定..."), &QAction::triggered, [this] {
+    Record(kStepWidthTable);
+    AptFrm editor(frm_.services(), this);
+    frm_.services().prompter.RunDialog(editor);
   });
 }
 
@@ -282,6 +406,9 @@ DrawOptions MdiKovrel::Options() const {
   options.g00_lines = MenuItem("MnuG00")->isChecked();
   options.base_lines = MenuItem("MnuXYLine")->isChecked();
   options.arcs_as_lines = MenuItem("MnuCircleOrLine(1)")->isChecked();
+  // The print panel shows the paper: white, and black with black ink.
+  options.white_paper = !print_panel_->isHidden();
+  options.monochrome = options.white_paper && print_panel_->BlackInk();
   return options;
 }
 
@@ -299,6 +426,9 @@ void MdiKovrel::Open() {
     }
   }
   MenuItem("MnuXYLine")->setChecked(GetBoolSetting(frm_.services().settings, kShellSection, "PzERo", false));
+  // The print boxes hold their stored choices from the start, so that a
+  // close of any panel stores them unchanged.
+  print_panel_->LoadSettings(frm_.services().settings);
   show();
   picture_->setFocus();
   Command4Click(1);
@@ -306,7 +436,10 @@ void MdiKovrel::Open() {
 
 void MdiKovrel::Command4Click(int index) {
   switch (index) {
-    case 0: ComandCange(); return;
+    case 0:
+      if (!print_panel_->isHidden()) LeavePrint();
+      ComandCange();
+      return;
     case 1: Home(figure(), box_); break;
     case 2:
       if (!ZoomIn(box_)) return;  // beyond the limits: nothing happens
@@ -336,6 +469,8 @@ void MdiKovrel::ComandCange() {
                            "MnuPopMove", "MnuPopExit"}) {
     MenuItem(name)->setEnabled(true);
   }
+  scale_panel_->hide();
+  move_panel_->hide();
   picture_->setCursor(Qt::CrossCursor);
   command4_[8]->setEnabled(true);
   command4_[9]->setEnabled(true);
@@ -356,7 +491,33 @@ void MdiKovrel::MouseDown(const QPointF& world, Qt::MouseButton button, const QP
   } else if (graph_mode_ == kModeMove) {
     CentreAt(box_, static_cast<float>(world.x()), static_cast<float>(world.y()));
     picture_->Redraw();
+  } else if (graph_mode_ == kModePrintOutline) {
+    // The release of the click that printed is no coordinate check.
+    release_ends_print_ = true;
+    PrintAt(page_corner_);
   }
+}
+
+void MdiKovrel::MouseUp(const QPointF& world, Qt::MouseButton button) {
+  const bool after_print = std::exchange(release_ends_print_, false);
+  if (button != Qt::LeftButton || graph_mode_ != 0 || after_print) return;
+  const auto measured =
+      check_.Click(picks_, static_cast<float>(world.x()), static_cast<float>(world.y()), box_.ArcStep);
+  if (!measured) return;
+  if (check_frm_) check_frm_->Show(*measured);
+  picture_->update();
+  picture_->setFocus();
+}
+
+void MdiKovrel::MouseMove(const QPointF& world) {
+  ShowPosition(world);
+  if (graph_mode_ != kModePrint && graph_mode_ != kModePrintOutline) return;
+  // The page outline follows the mouse; its top-left corner is the point.
+  if (!std::isfinite(world.x()) || !std::isfinite(world.y())) return;
+  picture_->setFocus();
+  page_corner_ = world;
+  graph_mode_ = kModePrintOutline;
+  picture_->update();
 }
 
 void MdiKovrel::ShowPosition(const QPointF& world) {
@@ -367,6 +528,42 @@ void MdiKovrel::ShowPosition(const QPointF& world) {
   }
   label1_->setText(QString::fromStdString(Joined("X", FormatMask(static_cast<float>(world.x()), mask), " Y",
                                                  FormatMask(static_cast<float>(world.y()), mask))));
+}
+
+namespace {
+
+// Unloads a side window, which keeps its place in the settings.
+template <typename SideWindow>
+void CloseSideWindow(QPointer<SideWindow>& window) {
+  if (!window) return;
+  window->SaveSettings();
+  delete window;
+}
+
+}  // namespace
+
+void MdiKovrel::ShowLayerWindow(bool shown) {
+  if (!shown) return CloseSideWindow(lair_);
+  if (lair_) return;
+  lair_ = new LairFrm(*this, frm_.services(), client_);
+  const int width = lair_->width();
+  client_->insertWidget(0, lair_);
+  QList<int> sizes = client_->sizes();
+  sizes[1] = std::max(1, sizes[1] - width);
+  sizes[0] = width;
+  client_->setSizes(sizes);
+}
+
+void MdiKovrel::ShowCheckWindow(bool shown) {
+  if (!shown) return CloseSideWindow(check_frm_);
+  if (check_frm_) return;
+  check_frm_ = new CheckFrm(check_, frm_.services(), client_);
+  client_->addWidget(check_frm_);
+}
+
+void MdiKovrel::CloseSideWindows() {
+  ShowLayerWindow(false);
+  ShowCheckWindow(false);
 }
 
 void MdiKovrel::closeEvent(QCloseEvent* event) {
@@ -409,6 +606,7 @@ void MdiKovrel::ReturnToEditor() {
   SaveBoolSetting(services.settings, kShellSection, "Lairfrm", MenuItem("MnuLaiyr")->isChecked());
   SaveBoolSetting(services.settings, kShellSection, "Checkfrm", MenuItem("MnuCheckWindow")->isChecked());
   SaveBoolSetting(services.settings, kShellSection, "PzERo", MenuItem("MnuXYLine")->isChecked());
+  CloseSideWindows();
 }
 
 // ---------------------------------------------------------- the menu item

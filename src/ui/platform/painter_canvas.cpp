@@ -23,9 +23,30 @@ PainterCanvas::~PainterCanvas() { Flush(); }
 
 void PainterCanvas::Flush() {
   if (!lines_.empty()) painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
-  if (!points_.empty()) painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+  if (!points_.empty() && point_size_ > 0) {
+    if (point_size_ != pen_.widthF()) {
+      QPen dot = pen_;
+      dot.setWidthF(point_size_);
+      dot.setCapStyle(Qt::RoundCap);
+      painter_.setPen(dot);
+    }
+    painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
+    painter_.setPen(pen_);
+  }
   lines_.clear();
   points_.clear();
+}
+
+void PainterCanvas::SetLineWidth(double width) {
+  Flush();
+  pen_.setWidthF(width);
+  pen_.setCapStyle(Qt::FlatCap);
+  painter_.setPen(pen_);
+}
+
+void PainterCanvas::SetPointSize(double size) {
+  Flush();
+  point_size_ = size;
 }
 
 void PainterCanvas::SetWindow(const Window& window) {

@@ -37,6 +37,13 @@ class PainterCanvas : public Canvas {
   /// Draws the lines and points collected so far.
   void Flush();
 
+  /// The width of lines in device units (1 by default) and the size of a
+  /// point: 0 or less draws no points, the default draws them one unit
+  /// wide. Lines end flat at their end points, so a line of any width is as
+  /// long as its element (the printer draws to scale).
+  void SetLineWidth(double width);
+  void SetPointSize(double size);
+
  private:
   // Lines and points are collected and drawn together: one call for
   // thousands of segments of one colour.
@@ -46,6 +53,7 @@ class PainterCanvas : public Canvas {
   double width_, height_;
   Window window_;
   double scale_ = 1;
+  double point_size_ = 1;
   QPen pen_;
 };
 

@@ -43,6 +43,16 @@ class Prompter {
   /// A file to save to; std::nullopt when cancelled.
   virtual std::optional<QString> SaveFileName(const QString& filter, const QString& preset) = 0;
 
+  /// A file to save to and the filter chosen for it (its index in `filter`,
+  /// the first being the default), in a dialog titled `title`;
+  /// std::nullopt when cancelled.
+  struct SaveChoice {
+    QString name;
+    int filter = 0;
+  };
+  virtual std::optional<SaveChoice> SaveFileChoice(const QString& title, const QString& filter,
+                                                   const QString& preset) = 0;
+
   /// A font; std::nullopt when cancelled.
   virtual std::optional<QFont> ChooseFont(const QFont& preset) = 0;
 

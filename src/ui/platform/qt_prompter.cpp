@@ -9,6 +9,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace kovrel {
 
 QString QtNameFilters(const QString& filter) {
@@ -64,6 +66,15 @@ std::optional<QString> QtPrompter::SaveFileName(const QString& filter, const QSt
   const QString name = QFileDialog::getSaveFileName(parent_, "名前を付けて保存", preset, QtNameFilters(filter));
   if (name.isEmpty()) return std::nullopt;
   return name;
+}
+
+std::optional<Prompter::SaveChoice> QtPrompter::SaveFileChoice(const QString& title, const QString& filter,
+                                                              const QString& preset) {
+  const QStringList filters = QtNameFilters(filter).split(";;");
+  QString selected = filters.value(0);
+  const QString name = QFileDialog::getSaveFileName(parent_, title, preset, filters.join(";;"), &selected);
+  if (name.isEmpty()) return std::nullopt;
+  return SaveChoice{name, static_cast<int>(std::max<qsizetype>(0, filters.indexOf(selected)))};
 }
 
 std::optional<QFont> QtPrompter::ChooseFont(const QFont& preset) {

@@ -10,6 +10,7 @@ class QtPrompter : public Prompter {
   int Message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
   std::optional<QString> OpenFileName(const QString& filter, const QString& preset) override;
   std::optional<QString> SaveFileName(const QString& filter, const QString& preset) override;
+  std::optional<SaveChoice> SaveFileChoice(const QString& title, const QString& filter, const QString& preset) override;
   std::optional<QFont> ChooseFont(const QFont& preset) override;
   std::optional<QColor> ChooseColor(const QColor& initial) override;
   bool SetUpPrinter(QPrinter& printer) override;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -13,8 +14,8 @@ namespace kovrel {
 class Prompter;
 
 /// Runs `body`; anything it throws ends here with the standard error report
-/// through `prompter`.
-void Guard(Prompter& prompter, const std::function<void()>& body);
+/// through `prompter`, in a message box titled `title`.
+void Guard(Prompter& prompter, const std::function<void()>& body, const QString& title = QStringLiteral("Kovrel"));
 
 /// Connects `signal` of `sender` to `body`, run inside the guard; the
 /// connection lives as long as `context`.

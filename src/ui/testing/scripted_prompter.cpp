@@ -43,6 +43,16 @@ std::optional<QString> ScriptedPrompter::SaveFileName(const QString&, const QStr
   return NextDialog(save_answers);
 }
 
+std::optional<Prompter::SaveChoice> ScriptedPrompter::SaveFileChoice(const QString& title, const QString& filter,
+                                                                    const QString& preset) {
+  save_titles.push_back(title);
+  save_filters.push_back(filter);
+  const std::optional<QString> name = SaveFileName(filter, preset);
+  const int chosen = Next(save_filter_answers, 0);
+  if (!name) return std::nullopt;
+  return SaveChoice{*name, chosen};
+}
+
 std::optional<QFont> ScriptedPrompter::ChooseFont(const QFont& preset) {
   font_presets.push_back(preset);
   return NextDialog(font_answers);
