@@ -126,6 +126,7 @@ void BM_OpenGraphicViewOnAMillionMoves(benchmark::State& state) {
     auto* view = qobject_cast<MdiKovrel*>(bench.frm.GraphicWindow());
     view->resize(1920, 1080);
     QApplication::processEvents();
+    view->picture()->WaitForDrawing();
     state.PauseTiming();
     view->close();
     QApplication::processEvents();
@@ -142,6 +143,7 @@ void BM_RedrawAMillionMoves(benchmark::State& state) {
   QApplication::processEvents();
   for (auto _ : state) {
     view->Command4Click(1);  // Home: a full redraw
+    view->picture()->WaitForDrawing();
     QApplication::processEvents();
   }
   view->close();

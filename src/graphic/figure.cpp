@@ -2,7 +2,9 @@
 #include "graphic/figure.h"
 
 #include <cmath>
+#include <optional>
 
+#include "core/arc_geometry.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/settings_store.h"
@@ -70,14 +72,64 @@ void HolePass(FigureTables& figure, std::string_view text) {
   }
 }
 
-void GcodePass(FigureTables& figure, std::string_view text) {
+// The motion word of a field as a machine reads it: the last G word whose
+// number is 0 to 3 ("G1" and "G01" alike); -1 when the field has none.
+int MachineMotion(std::string_view field) {
+  int motion = -1;
+  for (std::size_t at = field.find('G'); at != std::string_view::npos; at = field.find('G', at + 1)) {
+    std::size_t end = at + 1;
+    int number = 0, digits = 0;
+    while (end < field.size() && field[end] >= '0' && field[end] <= '9' && digits < 4) {
+      number = number * 10 + (field[end++] - '0');
+      ++digits;
+    }
+    if (digits > 0 && number <= 3 && (end >= field.size() || field[end] != '.')) motion = number;
+  }
+  return motion;
+}
+
+// A field as a machine moves on it: an element, or nothing when the field
+// has no coordinates (it stays a layer name). `motion` is the modal word.
+std::optional<FigElem> MachineElement(std::string_view field, int& motion, float last_x, float last_y, int layer) {
+  const int word = MachineMotion(field);
+  const bool has_x = HasLetter(field, "X"), has_y = HasLetter(field, "Y");
+  if (!has_x && !has_y) {
+    if (word >= 0) motion = word;  // "G01" alone sets the modal word
+    return std::nullopt;
+  }
+  if (word >= 0) motion = word;
+  FigElem element;
+  element.g = static_cast<float>(motion < 0 ? 0 : motion);
+  element.layer = layer;
+  element.x = has_x ? SingleAfter(field, "X") : last_x;
+  element.y = has_y ? SingleAfter(field, "Y") : last_y;
+  if (HasLetter(field, "I")) element.i = SingleAfter(field, "I");
+  if (HasLetter(field, "J")) element.j = SingleAfter(field, "J");
+  if ((element.g == 2 || element.g == 3) && HasLetter(field, "R") && !HasLetter(field, "I") && !HasLetter(field, "J")) {
+    const ArcOffsets offsets =
+        RadiusArcOffsets(last_x, last_y, element.x, element.y, SingleAfter(field, "R"), element.g == 3);
+    element.i = ToSingle(offsets.i);
+    element.j = ToSingle(offsets.j);
+  }
+  return element;
+}
+
+void GcodePass(FigureTables& figure, std::string_view text, FigureReading& reading) {
   int layer = 0;
+  int motion = -1;  // the modal motion word of the machine reading
   float last_x = 0, last_y = 0;
   ItemReader reader(text);
   std::string field;
   while (reader.Next(field)) {
     if (HasLetter(field, "*")) continue;
-    if (IsMotionItem(field)) {
+    if (reading.like_machine) {
+      if (auto element = MachineElement(field, motion, last_x, last_y, layer)) {
+        last_x = element->x;
+        last_y = element->y;
+        figure.FigElems.push_back(*element);
+        continue;
+      }
+    } else if (IsMotionItem(field)) {
       FigElem element;
       element.g = SingleAfter(field, "G");
       element.layer = layer;
@@ -89,6 +141,8 @@ void GcodePass(FigureTables& figure, std::string_view text) {
       if (HasLetter(field, "J")) element.j = SingleAfter(field, "J");
       figure.FigElems.push_back(element);
       continue;
+    } else if (HasLetter(field, "X") || HasLetter(field, "Y") || MachineMotion(field) >= 0) {
+      ++reading.machine_only_fields;
     }
     // A blank line selects no layer and adds nothing.
     if (field.empty()) continue;
@@ -111,6 +165,12 @@ void ResetLayerColors(FigureTables& figure) {
 }
 
 FigureLoad LoadFigure(FigureTables& figure, std::string_view text) {
+  FigureReading reading;
+  return LoadFigure(figure, text, reading);
+}
+
+FigureLoad LoadFigure(FigureTables& figure, std::string_view text, FigureReading& reading) {
+  reading.machine_only_fields = 0;
   figure.HolePoints.clear();
   figure.FigElems.clear();
   for (int k = 0; k < kLayerCount; ++k) {
@@ -140,7 +200,7 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text) {
   }
   if (drill && gcode) return FigureLoad::kMixed;
   if (drill) HolePass(figure, text);
-  if (gcode) GcodePass(figure, text);
+  if (gcode) GcodePass(figure, text, reading);
   return FigureLoad::kLoaded;
 }
 

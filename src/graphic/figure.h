@@ -55,7 +55,21 @@ inline constexpr std::string_view kMixedFigureMessage = "ドリルコードとG�
 /// outside a comment) by the hole pass, G-code (a field with "G") by the
 /// G-code pass; a text with both is refused and the tables stay cleared.
 /// Throws Failure 6 for a coordinate beyond a float's range.
+/// How the G-code pass reads the program. The plain reading draws only
+/// fields with a two-digit motion word (G00 to G03) and takes every other
+/// field for a layer name. Reading like a machine, a field with X or Y and
+/// no motion word moves with the modal motion word, "G0" to "G3" count as
+/// G00 to G03, and an arc with R gets its centre by the radius-arc rule;
+/// fields without coordinates stay layer names.
+struct FigureReading {
+  bool like_machine = false;
+  /// Filled by the plain reading: the fields a machine would move on that
+  /// the plain reading took for layer names.
+  int machine_only_fields = 0;
+};
+
 FigureLoad LoadFigure(FigureTables& figure, std::string_view text);
+FigureLoad LoadFigure(FigureTables& figure, std::string_view text, FigureReading& reading);
 
 /// Reads LAYER.RGB (one colour a line: background, then layers 0..99);
 /// missing lines keep the colours the tables hold.

@@ -103,7 +103,10 @@ void Drawer::Draw() {
     if (Inside(window_, hole.x, hole.y)) picks_.Add({4, hole.x, hole.y, hole.x, hole.y});
   }
   cur_x_ = cur_y_ = 0;
-  for (int e = 0; e <= figure_.LastElem(); ++e) Element(e);
+  for (int e = 0; e <= figure_.LastElem(); ++e) {
+    if ((e & 4095) == 0 && options_.cancel != nullptr && options_.cancel->load(std::memory_order_relaxed)) return;
+    Element(e);
+  }
 }
 
 void Drawer::Element(int e) {

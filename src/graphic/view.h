@@ -4,6 +4,7 @@
 // hole data.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,9 @@ struct DrawOptions {
   bool arcs_as_lines = false;  ///< MnuCircleOrLine(1)
   bool white_paper = false;    ///< the print panel: white background
   bool monochrome = false;     ///< black ink on the print panel
+  /// When set and it turns true, the drawing stops where it is (a newer
+  /// drawing has been asked for).
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 /// Draws the whole figure (GrSub): the window from the box, the background,

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <cmath>
@@ -174,6 +175,69 @@ class GraphicViewTest : public QObject {
     view->close();  // Yes
     QCOMPARE(h.Text(), std::string("L\r\nG00X1.0Y0.0\r\nG02X1.0Y0.0I-1.0J0\r\nG00X11.0Y0.0\r\nG02X11.0Y0.0I-1.0J0\r\n"
                                    "G00X0.0Y-1.0\r\nG01X10.0Y-1.0\r\nG00X0.0Y1.0\r\nG01X10.0Y1.0\r\n"));
+  }
+
+  void ALargeFigureDrawsOffTheEventLoopAndKeysStayAnswered() {
+    Harness h;
+    h.Start();
+    std::string program = "D10\r\n";
+    for (int n = 0; n < 60000; ++n) program += "G01X" + std::to_string(n % 500) + "Y" + std::to_string(n % 300) + "\r\n";
+    h.frm->editor()->LoadText(program);
+    MdiKovrel* view = OpenView(h);
+    QVERIFY(view->picture()->Drawing());  // the event loop has not shown it yet
+    QCOMPARE(view->picture()->cursor().shape(), Qt::BusyCursor);
+    const float width = view->box().ViewWidth;
+    QTest::keyClick(view->picture(), Qt::Key_PageUp);  // answered at once; the newer drawing wins
+    QCOMPARE(view->box().ViewWidth, width / 2);
+    view->picture()->WaitForDrawing();
+    QVERIFY(!view->picture()->Drawing());
+    QCOMPARE(view->picture()->cursor().shape(), Qt::CrossCursor);
+    QVERIFY(view->picks().PickCount() > 0);
+    QVERIFY(!view->picture()->image().isNull());
+    view->close();
+  }
+
+  void ReadingLikeAMachineDrawsModalLinesAndIsRemembered() {
+    Harness h;
+    h.Start();
+    const std::string program = "G00X0Y0\r\nG1X10.Y0\r\nY20.\r\nG2X30.Y40.R20.\r\nX40.\r\nT02 M06\r\n";
+    h.frm->editor()->LoadText(program);
+    MdiKovrel* view = OpenView(h);
+    QCOMPARE(view->figure().LastElem(), 5);  // the plain reading: one move, five layer names
+    auto* bar = view->findChild<QStatusBar*>();
+    QVERIFY(bar != nullptr && bar->currentMessage().contains("機械と同じに読む"));
+    view->MenuItem("MnuMachineRead")->trigger();
+    QCOMPARE(GetSetting(h.settings, "Grph", "MachineRead", ""), std::string("True"));
+    const auto& elements = view->figure().FigElems;
+    QCOMPARE(elements.size(), std::size_t{6});  // five moves and the layer T02 M06
+    QCOMPARE(elements[2].g, 1.0f);  // "Y20." moves with G1
+    QCOMPARE(elements[2].x, 10.0f);
+    QCOMPARE(elements[3].g, 2.0f);  // the R arc has its centre
+    QVERIFY(std::fabs(std::hypot(elements[3].i, elements[3].j) - 20) < 1e-3);
+    QCOMPARE(elements[4].g, 2.0f);  // modal G2 without R or I, J
+    QVERIFY(bar->isHidden());
+    view->close();
+    QCOMPARE(h.Text(), program);  // reading changes nothing
+    view = OpenView(h);  // remembered
+    QCOMPARE(view->figure().FigElems.size(), std::size_t{6});
+    view->close();
+  }
+
+  void TheReadOutStaysVisibleInANarrowWindow() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("G00X0Y0\r\nG01X10Y0\r\n");
+    MdiKovrel* view = OpenView(h);
+    view->resize(800, 600);
+    QApplication::processEvents();
+    auto* label = view->findChild<QLabel*>("Label1");
+    QVERIFY(label->isVisible());
+    QVERIFY(label->width() >= 180);
+    QVERIFY(label->geometry().right() <= label->parentWidget()->width());
+    for (int i = 0; i < 10; ++i) {
+      QVERIFY(view->findChild<QPushButton*>(QString("Command4(%1)").arg(i))->width() >= 24);
+    }
+    view->close();
   }
 };
 

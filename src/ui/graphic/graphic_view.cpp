@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -32,6 +34,7 @@
 #include "core/number_format.h"
 #include "convert/gcode_sort.h"
 #include "core/settings_store.h"
+#include "core/text_reader.h"
 #include "shell/startup.h"
 #include "ui/editor/edit_frm.h"
 #include "ui/graphic/check_frm.h"
@@ -87,19 +90,91 @@ Picture::Picture(MdiKovrel& view, QWidget* parent) : QWidget(parent), view_(view
   setObjectName("Picture1");
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
-  setCursor(Qt::CrossCursor);
+  SetModeCursor(Qt::CrossCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(64, 64);
 }
 
+namespace {
+
+bool ReadsLikeMachine(const SettingsStore& settings) {
+  return GetBoolSetting(settings, kGraphicSection, kMachineReadingKey, false);
+}
+
+// A figure of more elements and holes than this is drawn off the event loop.
+constexpr std::size_t kDrawInBackground = 50000;
+
+// Draws `figure` into a new image of `size`.
+QImage DrawFigure(const FigureTables& figure, const ViewBox& box, const DrawOptions& options, const QSize& size,
+                  PickTable& picks) {
+  QImage image(size, QImage::Format_RGB32);
+  QPainter painter(&image);
+  PainterCanvas canvas(painter, size.width(), size.height());
+  GrSub(figure, box, options, canvas, picks);
+  return image;
+}
+
+}  // namespace
+
+Picture::~Picture() {
+  if (cancel_) cancel_->store(true);
+}
+
 void Picture::Redraw() {
   if (width() <= 0 || height() <= 0) return;
-  image_ = QImage(size(), QImage::Format_RGB32);
-  QPainter painter(&image_);
-  PainterCanvas canvas(painter, width(), height());
-  GrSub(view_.figure(), view_.box_, view_.Options(), canvas, view_.picks_);
-  window_ = WindowFor(view_.box_, width(), height());
+  if (cancel_) cancel_->store(true);  // a newer drawing replaces the one in progress
+  const unsigned generation = ++generation_;
+  const FigureTables& figure = view_.figure();
+  DrawOptions options = view_.Options();
+  const Window window = WindowFor(view_.box_, width(), height());
+  if (figure.FigElems.size() + figure.HolePoints.size() < kDrawInBackground) {
+    PickTable picks;
+    QImage image = DrawFigure(figure, view_.box_, options, size(), picks);
+    Show(generation, std::move(image), std::move(picks), window);
+    return;
+  }
+  // The drawing works on a copy of the tables, so that an edit on the event
+  // loop meanwhile never meets it halfway.
+  auto snapshot = std::make_shared<const FigureTables>(figure);
+  cancel_ = std::make_shared<std::atomic<bool>>(false);
+  options.cancel = cancel_.get();
+  if (!drawing_) setCursor(Qt::BusyCursor);
+  drawing_ = true;
+  QPointer<Picture> self(this);
+  QThreadPool::globalInstance()->start(
+      [self, snapshot, cancel = cancel_, options, box = view_.box_, surface = size(), generation, window] {
+        PickTable picks;
+        QImage image = DrawFigure(*snapshot, box, options, surface, picks);
+        if (cancel->load()) return;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, image = std::move(image), picks = std::move(picks), generation, window]() mutable {
+              if (self) self->Show(generation, std::move(image), std::move(picks), window);
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+void Picture::Show(unsigned generation, QImage image, PickTable picks, Window window) {
+  if (generation != generation_) return;  // a newer drawing is on its way
+  image_ = std::move(image);
+  view_.picks_ = std::move(picks);
+  window_ = window;
+  if (drawing_) {
+    drawing_ = false;
+    setCursor(mode_cursor_);
+  }
+  cancel_.reset();
   update();
+}
+
+void Picture::WaitForDrawing() {
+  while (drawing_) QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+}
+
+void Picture::SetModeCursor(const QCursor& cursor) {
+  mode_cursor_ = cursor;
+  if (!drawing_) setCursor(cursor);
 }
 
 QPointF Picture::ToWorld(const QPointF& point) const {
@@ -219,6 +294,9 @@ MdiKovrel::MdiKovrel(EditFrm& frm) : QMainWindow(nullptr), frm_(frm) {
     auto* button = new QPushButton(captions[i], bar);
     button->setObjectName(QString("Command4(%1)").arg(i));
     button->setFocusPolicy(Qt::NoFocus);
+    // The buttons give way on a narrow window; the read-out keeps its room.
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    button->setMinimumWidth(24);
     OnSignal(button, &QPushButton::clicked, [this, i] { Command4Click(i); });
     bar_layout->addWidget(button);
     command4_[static_cast<std::size_t>(i)] = button;
@@ -226,8 +304,8 @@ MdiKovrel::MdiKovrel(EditFrm& frm) : QMainWindow(nullptr), frm_(frm) {
   label1_ = new QLabel("X000.000 : Y000.000", bar);
   label1_->setObjectName("Label1");
   label1_->setMinimumWidth(180);
+  label1_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   bar_layout->addWidget(label1_);
-  bar_layout->addStretch();
   picture_ = new Picture(*this, cv_grph_);
   print_panel_ = new PrintPanel(cv_grph_);
   print_panel_->hide();
@@ -366,6 +444,12 @@ void MdiKovrel::BuildViewMenus(QMenu* view) {
     picture_->Redraw();
   });
   view->addSeparator();
+  // Beyond the menus of the view: modal coordinates, one-digit words and R
+  // arcs read as a machine reads them (remembered in the settings).
+  QAction* machine = Item(view, "MnuMachineRead", "機械と同じに読む", true);
+  machine->setChecked(ReadsLikeMachine(frm_.services().settings));
+  OnSignal(machine, &QAction::triggered, [this, machine] { ReadLikeMachine(machine->isChecked()); });
+  view->addSeparator();
   QAction* circles = Item(view, "MnuCircleOrLine(0)", "円弧をCIRCLEコードで作画", true);
   QAction* lines = Item(view, "MnuCircleOrLine(1)", "円弧を直線コードで作画", true);
   circles->setChecked(true);
@@ -452,11 +536,11 @@ void MdiKovrel::Command4Click(int index) {
     case 6: Pan(box_, -1, 0); break;
     case 7: Pan(box_, 1, 0); break;
     case 8:
-      picture_->setCursor(ZoomCursor());
+      picture_->SetModeCursor(ZoomCursor());
       graph_mode_ = kModeZoom;
       return;
     case 9:
-      picture_->setCursor(Qt::SizeAllCursor);
+      picture_->SetModeCursor(Qt::SizeAllCursor);
       graph_mode_ = kModeMove;
       return;
     default: return;
@@ -471,7 +555,7 @@ void MdiKovrel::ComandCange() {
   }
   scale_panel_->hide();
   move_panel_->hide();
-  picture_->setCursor(Qt::CrossCursor);
+  picture_->SetModeCursor(Qt::CrossCursor);
   command4_[8]->setEnabled(true);
   command4_[9]->setEnabled(true);
   graph_mode_ = 0;
@@ -615,8 +699,10 @@ void WireGraphicCommands(EditFrm& frm) {
   frm.WireCommand("MnuGrph", [&frm] {
     if (!frm.BeginHandOff(MacroStepRef{kEditMenu, 30})) return;
     bool opened = false;
-    const CommandOutcome outcome = frm.FinishExport([&frm, &opened](std::string_view input) -> std::string {
-      if (LoadFigure(frm.figure(), input) == FigureLoad::kMixed) return std::string(kMixedFigureMessage);
+    FigureReading reading;
+    reading.like_machine = ReadsLikeMachine(frm.services().settings);
+    const CommandOutcome outcome = frm.FinishExport([&](std::string_view input) -> std::string {
+      if (LoadFigure(frm.figure(), input, reading) == FigureLoad::kMixed) return std::string(kMixedFigureMessage);
       opened = true;
       return {};
     });
@@ -624,8 +710,37 @@ void WireGraphicCommands(EditFrm& frm) {
     auto* view = new MdiKovrel(frm);
     frm.SetGraphicWindow(view);
     view->Open();
+    view->ShowReadingNote(reading);
     frm.hide();
   });
+}
+
+void MdiKovrel::ShowReadingNote(const FigureReading& reading) {
+  if (reading.like_machine || reading.machine_only_fields == 0) {
+    // The status line is there only while it has something to say.
+    if (auto* bar = findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) bar->hide();
+    return;
+  }
+  statusBar()->show();
+  statusBar()->showMessage(QString("%1 行は G00〜G03 の無い移動です。描くには 表示 › 機械と同じに読む を選んでください")
+                               .arg(reading.machine_only_fields));
+}
+
+void MdiKovrel::ReadLikeMachine(bool on) {
+  SaveBoolSetting(frm_.services().settings, kGraphicSection, kMachineReadingKey, on);
+  // The figure is read again from the document, which every edit keeps in
+  // step with it.
+  FigureReading reading;
+  reading.like_machine = on;
+  FigureTables& tables = figure();
+  const std::string text = WithCrLfLineEnds(frm_.editor()->DocumentText());
+  if (LoadFigure(tables, text, reading) == FigureLoad::kMixed) {
+    frm_.services().prompter.Message(QString::fromUtf8(kMixedFigureMessage.data(), kMixedFigureMessage.size()),
+                                     Buttons::kOk, Icon::kNone);
+  }
+  check_ = CoordinateCheck{};
+  ShowReadingNote(reading);
+  Command4Click(1);
 }
 
 }  // namespace kovrel

@@ -12,7 +12,9 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "core/hand_off.h"
@@ -39,6 +41,10 @@ class PrintPanel;
 /// Connects MnuGrph of the editor.
 void WireGraphicCommands(EditFrm& frm);
 
+/// The settings of the view kept by the view itself.
+inline constexpr std::string_view kGraphicSection = "Grph";
+inline constexpr std::string_view kMachineReadingKey = "MachineRead";
+
 /// GraphMode: 0 plain, or the mode a button started (zoom or move by
 /// click); the print placement with its page outline hidden or shown.
 inline constexpr int kModeZoom = 708;
@@ -54,8 +60,19 @@ class Picture : public QWidget {
 
  public:
   Picture(MdiKovrel& view, QWidget* parent);
-  /// Draws the figure anew (GrSub).
+  ~Picture() override;
+  /// Draws the figure anew (GrSub). A large figure is drawn off the event
+  /// loop into an image of its own, with the busy pointer shown: keys and
+  /// the mouse stay answered, and a newer redraw stops the one in progress.
+  /// The snap points follow when the drawing is shown.
   void Redraw();
+  /// True while a drawing runs off the event loop.
+  bool Drawing() const { return drawing_; }
+  /// Waits until the drawing in progress is shown (tests, benchmarks).
+  void WaitForDrawing();
+  /// The pointer of the view's mode; the busy pointer takes its place while
+  /// a drawing runs.
+  void SetModeCursor(const QCursor& cursor);
   /// The world point under a point of the widget, and back.
   QPointF ToWorld(const QPointF& point) const;
   QPointF FromWorld(double x, double y) const;
@@ -78,9 +95,16 @@ class Picture : public QWidget {
   bool KeyPress(QKeyEvent* event);
   void DrawOverlays(QPainter& painter);
 
+  // The result of a drawing, shown when it is the latest one asked for.
+  void Show(unsigned generation, QImage image, PickTable picks, Window window);
+
   MdiKovrel& view_;
   QImage image_;
   Window window_;
+  QCursor mode_cursor_;
+  bool drawing_ = false;
+  unsigned generation_ = 0;  // of the latest drawing asked for
+  std::shared_ptr<std::atomic<bool>> cancel_;  // of the drawing in progress
 };
 
 class MdiKovrel : public QMainWindow {
@@ -110,6 +134,12 @@ class MdiKovrel : public QMainWindow {
   int GraphMode() const { return graph_mode_; }
   Picture* picture() const { return picture_; }
   QAction* MenuItem(const QString& name) const;
+  /// The status line's note on a program read the plain way that holds
+  /// moves without a G00-G03 word; nothing when there are none.
+  void ShowReadingNote(const FigureReading& reading);
+  /// The view setting 機械と同じに読む: remembered, and the figure read
+  /// again from the document.
+  void ReadLikeMachine(bool on);
   /// The printer of the view (a PDF file when no printer is installed).
   QPrinter& printer();
   /// The page outline's top-left corner in the print placement.

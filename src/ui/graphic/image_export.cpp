@@ -59,6 +59,7 @@ void MdiKovrel::SaveImage() {
     return;
   }
   picture_->Redraw();
+  picture_->WaitForDrawing();  // the picture saved is the whole drawing
   std::string bytes;
   if (choice->filter == kSvgFilter) {
     SvgCanvas canvas(picture_->width(), picture_->height());
@@ -76,6 +77,7 @@ void MdiKovrel::CopyImage() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   picture_->Redraw();
+  picture_->WaitForDrawing();
   // There is no clipboard viewer to start: the image stays on the clipboard.
   clipboard->setImage(picture_->image());
 }

@@ -111,7 +111,7 @@ PrintPanel::PrintPanel(QWidget* parent) : QWidget(parent) {
 
 void PrintPanel::LoadSettings(const SettingsStore& settings) {
   const auto index = [&settings](const char* key, int fallback, const QComboBox* combo) {
-    const double stored = GetNumberSetting(settings, kPrintSection, key, fallback);
+    const double stored = GetNumberSetting(settings, kGraphicSection, key, fallback);
     const bool valid = stored >= 0 && stored < combo->count() && stored == std::floor(stored);
     return valid ? static_cast<int>(stored) : fallback;
   };
@@ -121,9 +121,9 @@ void PrintPanel::LoadSettings(const SettingsStore& settings) {
 }
 
 void PrintPanel::SaveSettings(SettingsStore& settings) const {
-  SaveNumberSetting(settings, kPrintSection, "Pw", combo1_->currentIndex());
-  SaveNumberSetting(settings, kPrintSection, "Dw", combo2_->currentIndex());
-  SaveNumberSetting(settings, kPrintSection, "Psiz", combo3_->currentIndex());
+  SaveNumberSetting(settings, kGraphicSection, "Pw", combo1_->currentIndex());
+  SaveNumberSetting(settings, kGraphicSection, "Dw", combo2_->currentIndex());
+  SaveNumberSetting(settings, kGraphicSection, "Psiz", combo3_->currentIndex());
 }
 
 void PrintPanel::ApplyPaper() {

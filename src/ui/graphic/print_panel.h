@@ -11,6 +11,7 @@
 #include <array>
 
 #include "graphic/print_layout.h"
+#include "ui/graphic/graphic_view.h"
 
 class QComboBox;
 class QLabel;
@@ -21,9 +22,6 @@ class QRadioButton;
 namespace kovrel {
 
 class SettingsStore;
-
-/// The settings section of the print panel.
-inline constexpr std::string_view kPrintSection = "Grph";
 
 class PrintPanel : public QWidget {
   Q_OBJECT

@@ -24,7 +24,7 @@ void MdiKovrel::EnterPrint() {
   move_panel_->hide();
   print_panel_->show();
   print_panel_->ShowPrinterName();
-  picture_->setCursor(Qt::PointingHandCursor);
+  picture_->SetModeCursor(Qt::PointingHandCursor);
   graph_mode_ = kModePrint;
   print_panel_->LoadSettings(frm_.services().settings);
   print_panel_->ApplyPaper();

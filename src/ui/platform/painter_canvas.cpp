@@ -35,6 +35,7 @@ void PainterCanvas::Flush() {
   }
   lines_.clear();
   points_.clear();
+  last_pixel_ = QPoint(-1, -1);
 }
 
 void PainterCanvas::SetLineWidth(double width) {
@@ -78,7 +79,19 @@ void PainterCanvas::SetStyle(LineStyle style) {
 }
 
 void PainterCanvas::Line(double x1, double y1, double x2, double y2) {
-  lines_.emplace_back(ToDevice(x1, y1), ToDevice(x2, y2));
+  const QPointF from = ToDevice(x1, y1), to = ToDevice(x2, y2);
+  // A line within one pixel is that pixel: a point, once (the cuts of a
+  // surfacing program are many and tiny at a wide view).
+  if (std::fabs(from.x() - to.x()) < 1 && std::fabs(from.y() - to.y()) < 1) {
+    const QPoint pixel = to.toPoint();
+    if (pixel == last_pixel_) return;
+    last_pixel_ = pixel;
+    points_.push_back(to);
+    if (points_.size() >= 4096) Flush();
+    return;
+  }
+  last_pixel_ = QPoint(-1, -1);
+  lines_.emplace_back(from, to);
   if (lines_.size() >= 4096) Flush();
 }
 

@@ -49,6 +49,7 @@ class PainterCanvas : public Canvas {
   // thousands of segments of one colour.
   std::vector<QLineF> lines_;
   std::vector<QPointF> points_;
+  QPoint last_pixel_{-1, -1};  // the pixel a line within one pixel drew last
   QPainter& painter_;
   double width_, height_;
   Window window_;
