@@ -92,9 +92,22 @@ def holes(rng, count):
         yield "X%.3f Y%.3f" % (rng.uniform(0, 300), rng.uniform(0, 200))
 
 
+def surfacing(rng, count):
+    """A surfacing path as CAM writes it: short cuts wandering over a plate."""
+    x, y = 250.0, 150.0
+    yield "D10"
+    for n in range(count):
+        x = min(max(x + rng.uniform(-1, 1), 0), 500)
+        y = min(max(y + rng.uniform(-1, 1), 0), 300)
+        yield "%sX%.3fY%.3f" % ("G00" if n % 1000 == 0 else "G01", x, y)
+
+
 def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
+    if len(sys.argv) > 2 and sys.argv[2] == "surfacing.nc":
+        write(folder, "surfacing.nc", surfacing(random.Random(7), 1_000_000))
+        return
     write(folder, "program.nc", gcode(random.Random(1), 1_000_000))
     write(folder, "board.gbr", gerber(random.Random(2), 515_000), end="\n")
     write(folder, "drill.drl", drill(random.Random(3), 200_000))
