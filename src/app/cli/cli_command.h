@@ -89,6 +89,9 @@ std::vector<CliCommand> ConvertCommands();
 /// The commands of the graphic view.
 std::vector<CliCommand> GraphicCommands();
 
+/// The commands of the wire-cut data.
+std::vector<CliCommand> WireCommands();
+
 /// The value an option names in a conversion's choice table; throws
 /// UsageError listing the names otherwise.
 template <typename T, std::size_t N>
