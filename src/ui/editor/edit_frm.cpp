@@ -25,6 +25,7 @@
 #include "ui/dialogs/hole_windows.h"
 #include "ui/platform/prompter.h"
 #include "ui/editor/text_editor.h"
+#include "ui/editor/wire_commands.h"
 #include "ui/platform/text_printing.h"
 #include "ui/platform/twips.h"
 #include "ui/platform/window_guard.h"
@@ -96,6 +97,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   WireHoleCommands(*this);
   WireConvertCommands(*this);
   WireGraphicCommands(*this);
+  WireWireCutCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }
@@ -316,8 +318,8 @@ CommandOutcome EditFrm::FinishHandOff(const Conversion& conversion, WorkFiles fi
   return outcome;
 }
 
-CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string_view)>& action) {
-  HandOffRunner runner(services_.module, *document_);
+CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string_view)>& action, WorkFiles files) {
+  HandOffRunner runner(services_.module, *document_, files);
   const CommandOutcome outcome = runner.FinishWithoutResult(action);
   ShowOutcome(outcome);
   return outcome;

@@ -419,11 +419,15 @@ void WireGraphicCommands(EditFrm& frm) {
       return {};
     });
     if (!opened || outcome.kind != CommandOutcome::Kind::kConverted) return;
-    auto* view = new MdiKovrel(frm);
-    frm.SetGraphicWindow(view);
-    view->Open();
-    frm.hide();
+    ShowGraphicView(frm);
   });
+}
+
+void ShowGraphicView(EditFrm& frm) {
+  auto* view = new MdiKovrel(frm);
+  frm.SetGraphicWindow(view);
+  view->Open();
+  frm.hide();
 }
 
 }  // namespace kovrel

@@ -26,6 +26,10 @@ class MdiKovrel;
 /// Connects MnuGrph of the editor.
 void WireGraphicCommands(EditFrm& frm);
 
+/// Opens the graphic view on the figure the editor's tables hold and hides
+/// the editor.
+void ShowGraphicView(EditFrm& frm);
+
 /// Picture1: shows the drawing and passes keys and the mouse to the view.
 class Picture : public QWidget {
   Q_OBJECT
