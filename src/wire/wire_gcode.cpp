@@ -2,6 +2,7 @@
 #include "wire/wire_gcode.h"
 
 #include <array>
+#include <bitset>
 #include <string>
 
 #include "core/append.h"
@@ -34,6 +35,28 @@ long VariableNumber(std::string_view text, std::size_t& pos) {
   }
   return number;
 }
+
+// What a line holds, found in one pass: its ASCII characters and the
+// two-digit G codes ("G01" anywhere, as a letter search finds it).
+class LineCodes {
+ public:
+  explicit LineCodes(std::string_view line) {
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      const unsigned char c = static_cast<unsigned char>(line[k]);
+      if (c >= 128) continue;
+      characters_.set(c);
+      if (c == 'G' && k + 2 < line.size() && IsDigit(line[k + 1]) && IsDigit(line[k + 2])) {
+        g_codes_.set(static_cast<std::size_t>((line[k + 1] - '0') * 10 + (line[k + 2] - '0')));
+      }
+    }
+  }
+  bool Has(char c) const { return characters_.test(static_cast<unsigned char>(c)); }
+  bool HasG(int number) const { return g_codes_.test(static_cast<std::size_t>(number)); }
+
+ private:
+  std::bitset<128> characters_;
+  std::bitset<100> g_codes_;
+};
 
 class WireTranslator {
  public:
@@ -81,45 +104,46 @@ class WireTranslator {
 };
 
 void WireTranslator::Line(std::string_view line) {
-  if (HasLetter(line, "(") || HasLetter(line, "G04")) return;
+  const LineCodes codes(line);
+  if (codes.Has('(') || codes.HasG(4)) return;
   // The cutting rule is read on a line that holds an M code; other lines
   // keep the flag, so a cut started by G41 lasts until an M code ends it.
-  if (HasLetter(line, "M")) {
+  if (codes.Has('M')) {
     const long m = IntegerAfter(line, 'M');
     if (m == 0 || m == 1 || m == 2 || m == 21 || m == 50) cutting_ = false;
     if (m == 20 || m == 60 || m == 84) cutting_ = true;
   }
-  if (HasLetter(line, "G41") || HasLetter(line, "G42") || HasLetter(line, "G44")) cutting_ = true;
+  if (codes.HasG(41) || codes.HasG(42) || codes.HasG(44)) cutting_ = true;
   i_ = j_ = 0;
-  if (HasLetter(line, "X")) x_ = WireValueAfter(line, 'X');
-  if (HasLetter(line, "Y")) y_ = WireValueAfter(line, 'Y');
-  if (HasLetter(line, "I")) i_ = WireValueAfter(line, 'I');
-  if (HasLetter(line, "J")) j_ = WireValueAfter(line, 'J');
-  has_r_ = HasLetter(line, "R");
+  if (codes.Has('X')) x_ = WireValueAfter(line, 'X');
+  if (codes.Has('Y')) y_ = WireValueAfter(line, 'Y');
+  if (codes.Has('I')) i_ = WireValueAfter(line, 'I');
+  if (codes.Has('J')) j_ = WireValueAfter(line, 'J');
+  has_r_ = codes.Has('R');
   if (has_r_) r_ = WireValueAfter(line, 'R');
 
-  if (HasLetter(line, "G92")) {
+  if (codes.HasG(92)) {
     base_out_x_ = out_x_, base_out_y_ = out_y_;
     base_x_ = x_, base_y_ = y_;
-  } else if (HasLetter(line, "G00")) {
+  } else if (codes.HasG(0)) {
     cutting_ = false;
     Move(kRapid);
-  } else if (HasLetter(line, "G01")) {
+  } else if (codes.HasG(1)) {
     Move(kLinear);
-  } else if (HasLetter(line, "G02")) {
+  } else if (codes.HasG(2)) {
     Move(kClockwise);
-  } else if (HasLetter(line, "G03")) {
+  } else if (codes.HasG(3)) {
     Move(kCounterClockwise);
-  } else if (HasLetter(line, "G22L")) {
+  } else if (codes.HasG(22) && HasLetter(line, "G22L")) {
     ShapeCall(line);
-  } else if (HasLetter(line, "K")) {
+  } else if (codes.Has('K')) {
     std::size_t pos = line.find('K') + 1;
     double angle = SumTerms(line, pos, false) * 0.001;
     if (angle < 0) angle += 360;
     angle_ = ToSingle(angle);
-  } else if (HasLetter(line, "H") && HasLetter(line, "=")) {
+  } else if (codes.Has('H') && codes.Has('=')) {
     Assignments(line);
-  } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+  } else if (codes.Has('X') || codes.Has('Y')) {
     Move(motion_);  // the modal motion; a modal rapid keeps the cutting flag
   }
   prev_x_ = out_x_;
