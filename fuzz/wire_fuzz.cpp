@@ -9,26 +9,15 @@
 #include <string>
 
 #include "core/cp932.h"
-#include "core/failure.h"
 #include "wire/wire_gcode.h"
 #include "wire/wire_macro.h"
 #include "wire/wire_milling.h"
-
-namespace {
-
-template <typename Run>
-void Guarded(Run run) {
-  try {
-    run();
-  } catch (const kovrel::Failure&) {
-  }
-}
-
-}  // namespace
+#include "reported.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text = kovrel::DecodeCp932(std::string(reinterpret_cast<const char*>(data), size));
   using namespace kovrel;
+  using fuzz::Guarded;
   Guarded([&] { WireToGcode(text); });
   Guarded([&] { WireToMilling(text); });
   Guarded([&] {
