@@ -20,11 +20,11 @@ constexpr std::size_t kMaxStack = 2 * kMaxNesting + 4;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void Unreadable(std::string_view text) {
+}  // namespace
+
+void FailUnreadableExpression(std::string_view text) {
   FailWithText(FailureKind::kInvalidArgument, "式が読めません: " + std::string(text));
 }
-
-}  // namespace
 
 class MacroExpression::Compiler {
  public:
@@ -56,7 +56,7 @@ class MacroExpression::Compiler {
 
   // A signed number, variable or bracket.
   void Operand(int depth) {
-    if (depth > kMaxNesting) Unreadable(text_);
+    if (depth > kMaxNesting) FailUnreadableExpression(text_);
     SkipBlanks();
     const char c = Peek();
     if (c == '-' || c == '+') {
@@ -67,7 +67,7 @@ class MacroExpression::Compiler {
       ++pos_;
       Sum(depth + 1);
       SkipBlanks();
-      if (Peek() != ']') Unreadable(text_);
+      if (Peek() != ']') FailUnreadableExpression(text_);
       ++pos_;
     } else if (c == '#') {
       ++pos_;
@@ -84,7 +84,7 @@ class MacroExpression::Compiler {
       pos_ += digits.size();
       Emit({Op::kConstant, 0, ReadNumber(digits)});
     } else {
-      Unreadable(text_);
+      FailUnreadableExpression(text_);
     }
   }
 
@@ -96,7 +96,7 @@ class MacroExpression::Compiler {
   void Emit(Op op) {
     ops_.push_back(op);
     height_ += op.kind == Op::kConstant || op.kind == Op::kVariable ? 1 : op.kind == Op::kNegate ? 0 : -1;
-    if (height_ > static_cast<int>(kMaxStack)) Unreadable(text_);
+    if (height_ > static_cast<int>(kMaxStack)) FailUnreadableExpression(text_);
   }
 
   std::string_view text_;

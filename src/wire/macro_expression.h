@@ -17,6 +17,10 @@ inline constexpr std::size_t kMacroVariableCount = 9001;  // #0 to #9000
 /// The variables #0 to #9000.
 using MacroVariables = std::vector<float>;
 
+/// Throws Failure 5 for the line `text` whose expression cannot be read:
+/// "式が読めません: " + text.
+[[noreturn]] void FailUnreadableExpression(std::string_view text);
+
 class MacroExpression {
  public:
   /// A constant expression.

@@ -91,24 +91,30 @@ void ReadLabel(std::string_view line, Block& block) {
   }
 }
 
+[[noreturn]] void FailUnreadableCondition(std::string_view line) {
+  FailWithText(FailureKind::kInvalidArgument, "IF が読めません: " + std::string(line));
+}
+
+// "IF [a op b] GOTO n" with op one of EQ, NE, GT, LT, GE, LE.
 void ReadCondition(std::string_view line, Block& block) {
   static constexpr std::pair<std::string_view, Comparison> kComparisons[] = {
       {"EQ", Comparison::kEqual},   {"NE", Comparison::kNotEqual},       {"GT", Comparison::kGreater},
       {"LT", Comparison::kLess},    {"GE", Comparison::kGreaterOrEqual}, {"LE", Comparison::kLessOrEqual}};
-  const auto unreadable = [line] { FailWithText(FailureKind::kInvalidArgument, "IF が読めません: " + std::string(line)); };
   std::size_t pos = line.find("IF") + 2;
   while (pos < line.size() && line[pos] == ' ') ++pos;
-  if (pos >= line.size() || line[pos] != '[') unreadable();
+  if (pos >= line.size() || line[pos] != '[') FailUnreadableCondition(line);
   ++pos;
   block.value = MacroExpression::Compile(line, pos);
   const std::string_view word = line.substr(pos, 2);
   const auto found = std::find_if(std::begin(kComparisons), std::end(kComparisons),
                                   [word](const auto& entry) { return entry.first == word; });
-  if (found == std::end(kComparisons)) unreadable();
+  if (found == std::end(kComparisons)) FailUnreadableCondition(line);
   block.comparison = found->second;
   pos += 2;
   block.other = MacroExpression::Compile(line, pos);
-  if (pos >= line.size() || line[pos] != ']' || line.find("GOTO", pos) == std::string_view::npos) unreadable();
+  if (pos >= line.size() || line[pos] != ']' || line.find("GOTO", pos) == std::string_view::npos) {
+    FailUnreadableCondition(line);
+  }
   ReadLabel(line.substr(pos), block);
 }
 
@@ -119,14 +125,13 @@ void ReadAssignment(std::string_view line, Block& block) {
   const std::size_t hash = left.find('#');
   if (hash == std::string_view::npos) return;
   const std::string_view digits = SpanOf(left.substr(hash + 1), "0123456789");
-  const auto unreadable = [line] { FailWithText(FailureKind::kInvalidArgument, "式が読めません: " + std::string(line)); };
-  if (digits.empty() || !Trimmed(left.substr(hash + 1 + digits.size())).empty()) unreadable();
+  if (digits.empty() || !Trimmed(left.substr(hash + 1 + digits.size())).empty()) FailUnreadableExpression(line);
   const double number = ReadNumber(digits);
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, "#" + std::string(digits));
   block.target = static_cast<int>(number);
   std::size_t pos = equals + 1;
   block.value = MacroExpression::Compile(line, pos);
-  if (pos < line.size()) unreadable();
+  if (pos < line.size()) FailUnreadableExpression(line);
 }
 
 Block CompileBlock(std::string_view line) {
