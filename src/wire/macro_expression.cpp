@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -23,7 +24,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 void FailUnreadableExpression(std::string_view text) {
-  FailWithText(FailureKind::kInvalidArgument, "式が読めません: " + std::string(text));
+  FailWithText(FailureKind::kInvalidArgument, Concat("式が読めません: ", text));
 }
 
 class MacroExpression::Compiler {
@@ -76,7 +77,7 @@ class MacroExpression::Compiler {
         if (number <= static_cast<long>(kMacroVariableCount)) number = number * 10 + (text_[pos_] - '0');
       }
       if (number >= static_cast<long>(kMacroVariableCount)) {
-        Fail(FailureKind::kIndexOutOfRange, "#" + std::to_string(number));
+        Fail(FailureKind::kIndexOutOfRange, Concat("#", std::to_string(number)));
       }
       Emit({Op::kVariable, static_cast<std::uint16_t>(number)});
     } else if (IsDigit(c) || c == '.') {

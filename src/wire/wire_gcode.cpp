@@ -77,7 +77,7 @@ class WireTranslator {
   // an "H n =" when `stop_at_assignment`.
   double SumTerms(std::string_view text, std::size_t& pos, bool stop_at_assignment);
   float& H(long n) {
-    if (n < 0 || static_cast<std::size_t>(n) >= kHCount) Fail(FailureKind::kIndexOutOfRange, "H" + std::to_string(n));
+    if (n < 0 || static_cast<std::size_t>(n) >= kHCount) Fail(FailureKind::kIndexOutOfRange, Concat("H", std::to_string(n)));
     return h_[static_cast<std::size_t>(n)];
   }
   // The output point of the program point (x, y): the G92 base moved by

@@ -83,16 +83,16 @@ void ReadLabel(std::string_view line, Block& block) {
   while (pos < line.size() && line[pos] == ' ') ++pos;
   const std::string_view digits = SpanOf(line.substr(pos), "0123456789");
   if (!digits.empty()) {
-    block.name = "N" + std::string(digits);
+    block.name = Concat("N", digits);
   } else if (pos < line.size() && (line[pos] == '#' || line[pos] == '[')) {
     block.label_value = MacroExpression::CompileOperand(line, pos);
   } else {
-    FailWithText(FailureKind::kInvalidArgument, "GOTO の後に飛び先の番号がありません: " + std::string(line));
+    FailWithText(FailureKind::kInvalidArgument, Concat("GOTO の後に飛び先の番号がありません: ", line));
   }
 }
 
 [[noreturn]] void FailUnreadableCondition(std::string_view line) {
-  FailWithText(FailureKind::kInvalidArgument, "IF が読めません: " + std::string(line));
+  FailWithText(FailureKind::kInvalidArgument, Concat("IF が読めません: ", line));
 }
 
 // "IF [a op b] GOTO n" with op one of EQ, NE, GT, LT, GE, LE.
@@ -127,7 +127,7 @@ void ReadAssignment(std::string_view line, Block& block) {
   const std::string_view digits = SpanOf(left.substr(hash + 1), "0123456789");
   if (digits.empty() || !Trimmed(left.substr(hash + 1 + digits.size())).empty()) FailUnreadableExpression(line);
   const double number = ReadNumber(digits);
-  if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, "#" + std::string(digits));
+  if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Concat("#", digits));
   block.target = static_cast<int>(number);
   std::size_t pos = equals + 1;
   block.value = MacroExpression::Compile(line, pos);
@@ -138,7 +138,7 @@ Block CompileBlock(std::string_view line) {
   Block block;
   if (line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
-    block.name = "O" + std::string(Trimmed(line.substr(4)));
+    block.name = Concat("O", Trimmed(line.substr(4)));
     return block;
   }
   if (HasLetter(line, "%") || HasLetter(line, "(") || HasLetter(line, "G04") || HasLetter(line, "M")) return block;
@@ -219,7 +219,7 @@ struct Program {
       for (std::size_t n = line.find('N'); n != std::string_view::npos; n = line.find('N', n + 1)) {
         const std::string_view digits = SpanOf(line.substr(n + 1), "0123456789");
         if (digits.empty()) continue;
-        std::vector<std::size_t>& at = (*labels)["N" + std::string(digits)];
+        std::vector<std::size_t>& at = (*labels)[Concat("N", digits)];
         if (at.empty() || at.back() != index) at.push_back(index);
       }
     }
@@ -292,8 +292,8 @@ WireExpansion Expander::Run(std::string_view text) {
       continue;
     }
     if (++blocks > options_.block_limit) {
-      FailWithText(FailureKind::kOverflow, "実行したブロックが " + std::to_string(options_.block_limit) +
-                                               " を超えたので展開を止めました（終わらないループではありませんか）");
+      FailWithText(FailureKind::kOverflow, Concat("実行したブロックが ", std::to_string(options_.block_limit),
+                                                  " を超えたので展開を止めました（終わらないループではありませんか）"));
     }
     const std::size_t index = frame.next++;
     if (!Execute(frame.program->BlockAt(index, scratch), frame, index)) break;
@@ -303,7 +303,7 @@ WireExpansion Expander::Run(std::string_view text) {
 
 Program* Expander::Subprogram(const std::string& name) {
   if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos) {
-    FailWithText(FailureKind::kInvalidArgument, "SUB フォルダーの外を指すサブプログラム名は使えません: " + name);
+    FailWithText(FailureKind::kInvalidArgument, Concat("SUB フォルダーの外を指すサブプログラム名は使えません: ", name));
   }
   auto found = loaded_.find(name);
   if (found != loaded_.end()) return found->second.program.get();
@@ -385,7 +385,7 @@ bool Expander::Execute(const Block& block, Frame& frame, std::size_t index) {
     }
   }
   // A jump: the label's line after this one, else from the start.
-  const std::string label = block.label_value ? "N" + std::to_string(ToInteger(block.label_value->Evaluate(variables_))) : block.name;
+  const std::string label = block.label_value ? Concat("N", std::to_string(ToInteger(block.label_value->Evaluate(variables_)))) : block.name;
   const std::optional<std::size_t> target = frame.program->Find(label, index + 1);
   if (!target) {
     result_.stopped = label + " が見つかりませんでした";

@@ -22,6 +22,9 @@ using SubprogramSource = std::function<std::optional<std::string>(const std::str
 /// The subprograms kept as CP932 files in `folder`.
 SubprogramSource SubprogramFolder(std::string folder);
 
+/// The folder of the subprograms in the data folder (ProgDir).
+inline constexpr std::string_view kSubprogramFolder = "SUB";
+
 /// The message when the expanded program holds no move.
 inline constexpr std::string_view kNoMotionMessage = "Ｇコードが確認出来ませんでした";
 

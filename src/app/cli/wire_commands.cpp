@@ -20,7 +20,7 @@ std::vector<CliCommand> WireCommands() {
   fanuc.options = {{"--sub-dir", "DIR", "", false, "サブプログラム O<番号> のフォルダー（既定: データフォルダーの SUB）"}};
   fanuc.conversion = [](const Options& options) -> Conversion {
     std::string folder = options.Get("--sub-dir");
-    if (folder.empty()) folder = WorkPath(ResolveProgDir(ProcessEnvironment()), "SUB");
+    if (folder.empty()) folder = WorkPath(ResolveProgDir(ProcessEnvironment()), kSubprogramFolder);
     return [source = SubprogramFolder(folder)](std::string_view input) { return FanucWire(input, source); };
   };
   commands.push_back(std::move(fanuc));

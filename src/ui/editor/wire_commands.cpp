@@ -24,7 +24,7 @@ void WireWireCutCommands(EditFrm& frm) {
   frm.WireCommand("MnuFUNACfmt", [&frm] {
     const WorkFiles files{"BAK1.DAT", "BAK.DAT"};
     if (!frm.BeginHandOff(std::nullopt, files)) return;
-    const SubprogramSource subprograms = SubprogramFolder(WorkPath(frm.services().module.ProgDir, "SUB"));
+    const SubprogramSource subprograms = SubprogramFolder(WorkPath(frm.services().module.ProgDir, kSubprogramFolder));
     bool opened = false;
     const CommandOutcome outcome = frm.FinishExport(
         [&](std::string_view program) -> std::string {
