@@ -3,6 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <string>
@@ -77,6 +81,46 @@ void BM_HandOffOfLargeDocument(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(program.size()));
 }
 BENCHMARK(BM_HandOffOfLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The editor idle on a document of one very long line (G-code to HP-GL
+// writes its whole result as one line): the share of a core the process
+// uses over three seconds of doing nothing, with the caret blinking.
+void BM_IdleWithALongLine(benchmark::State& state) {
+  std::string line;
+  line.reserve(15'600'000);
+  for (int k = 0; line.size() < 15'600'000; ++k) line += "PD;PA" + std::to_string(k % 40000) + "," + std::to_string(k % 977) + ";";
+  EditModule module;
+  module.ProgDir = "/tmp/";
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  EditFrm frm({module, settings, prompter, launcher});
+  frm.resize(1000, 700);
+  frm.show();
+  frm.editor()->LoadText(line);
+  frm.editor()->setFocus();
+  // The first paint lays the line out; idle is what follows.
+  QElapsedTimer settle;
+  settle.start();
+  while (settle.elapsed() < 1500) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  double percent = 0;
+  for (auto _ : state) {
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer wall;
+    wall.start();
+    while (wall.elapsed() < 3000) {
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+      QThread::msleep(5);
+    }
+    getrusage(RUSAGE_SELF, &after);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
+    percent = 100 * cpu / (static_cast<double>(wall.elapsed()) / 1000);
+  }
+  state.counters["idle_cpu_percent"] = percent;
+}
+BENCHMARK(BM_IdleWithALongLine)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace kovrel

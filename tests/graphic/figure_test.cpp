@@ -93,5 +93,15 @@ TEST(LayerColors, FileRoundTripAndShortFiles) {
   EXPECT_EQ(short_file.LayerColor[1], 16711680);
 }
 
+TEST(LoadFigure, ADiameterInACommentIsNoDrillData) {
+  FigureTables figure;
+  EXPECT_EQ(LoadFigure(figure, "(T01 φ10 エンドミル)\r\nG00X0Y0\r\nG01X10Y0\r\n"), FigureLoad::kLoaded);
+  EXPECT_EQ(figure.LastElem(), 2);
+  // A comment runs on over the commas of its line, also in a text with quotes.
+  EXPECT_EQ(LoadFigure(figure, "\"O1\"\r\n(T01, φ10)\r\nG01X1Y1\r\n"), FigureLoad::kLoaded);
+  EXPECT_EQ(LoadFigure(figure, "\"O1\"\r\n(T01) φ10\r\nG01X1Y1\r\n"), FigureLoad::kMixed);
+  EXPECT_EQ(LoadFigure(figure, "T01φ10\r\nG01X1Y1\r\n"), FigureLoad::kMixed);
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -162,5 +162,14 @@ TEST(HoleFormat, DecimalCamProgramWithDiameterLines) {
             "T01φ0.80\r\nT02φ3.00\r\nT01\r\nX1.25 Y0.5\r\nX2.5 Y0.5\r\nX2.5 Y1.75\r\nT02\r\nX0.1 Y0.1\r\nX4.9 Y3.9\r\n");
 }
 
+TEST(HoleFormat, BundledDrillSampleFormatsIntoItsHoles) {
+  const std::string text =
+      DecodeCp932(ReadFileBytes(std::string(KOVREL_TEST_DATA_DIR) + "/../../data/samples/drill-sample.nc"));
+  HoleFormatOptions options;
+  options.unit = HoleUnit::kDecimal;
+  EXPECT_EQ(FormatHoleData(text, options),
+            "T01φ1.000\r\nT02φ1.000\r\nT01\r\nX10.0 Y5.0\r\nX12.5 Y5.0\r\nX15.0 Y-2.5\r\nT02\r\nX20.0 Y20.0\r\n");
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "convert/gcode_sort.h"
 #include "ui_harness.h"
 
 namespace kovrel {
@@ -135,7 +136,7 @@ class ConvertWindowsTest : public QObject {
     h.Item("MnuGcodeSeiri")->trigger();
     QCOMPARE(h.Text(), std::string("D10\r\nG00X0Y0\r\nG01X1Y0\r\nD11\r\nG00X5Y5\r\n"));
     h.frm->editor()->LoadText("G00X1Y1\r\nG00X2Y2\r\nD11\r\nG01X3Y3\r\nG00X0Y0\r\n");
-    h.frm->GSeiri();
+    h.frm->RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); });
     QCOMPARE(h.Text(), std::string("D11\r\nG00X2Y2\r\nG01X3Y3\r\n"));
   }
 };

@@ -28,6 +28,7 @@ CliCommand PlainCommand(std::string name, std::string summary, Conversion conver
 
 std::string UsageLine(const CliCommand& command) {
   std::string line = "kovrel-cli " + command.name;
+  if (!command.operand.empty()) line += " " + command.operand;
   for (const OptionSpec& option : command.options) {
     std::string text = option.name;
     if (!option.value_name.empty()) text += " " + option.value_name;
@@ -80,12 +81,17 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
       continue;
     }
     if (!positional_only && arg.size() > 1 && arg[0] == '-') throw UsageError{"不明なオプション " + arg};
+    if (!command.operand.empty() && !parsed.options.Has(command.operand)) {
+      parsed.options.Set(command.operand, arg, true);
+      continue;
+    }
     if (!parsed.input.empty()) throw UsageError{"入力ファイルは一つだけ指定できます"};
     parsed.input = arg;
   }
   for (const OptionSpec& option : command.options) {
     if (option.required && !parsed.options.Has(option.name)) throw UsageError{option.name + " が必要です"};
   }
+  if (!command.operand.empty() && !parsed.options.Has(command.operand)) throw UsageError{command.operand + " が必要です"};
   if (command.run_to_file && (parsed.output.empty() || parsed.output == "-")) throw UsageError{"-o OUTPUT が必要です"};
   if (command.check) {
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};

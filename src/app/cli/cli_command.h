@@ -47,6 +47,13 @@ struct CliCommand {
   /// The conversion the options describe. Called before the input is read;
   /// throws UsageError for an option value the conversion refuses.
   std::function<Conversion(const Options&)> conversion;
+  /// The menu item of the editor command this command does (its step in
+  /// the playback table of operation macros); run-macro plays that step
+  /// with this command and its defaults.
+  std::string_view menu_item;
+  /// The name of an operand that comes before INPUT ("MACRO.DAT"); its value
+  /// is the option of that name. Empty for the commands without one.
+  std::string operand;
   /// For a command whose output is a file of its own kind (a workbook, a
   /// picture) instead of text: writes it to the -o path, which is required,
   /// and returns the message to show (may be empty).
@@ -88,6 +95,9 @@ std::vector<CliCommand> ConvertCommands();
 
 /// The commands of the graphic view.
 std::vector<CliCommand> GraphicCommands();
+
+/// The operation-macro command run-macro.
+std::vector<CliCommand> MacroCommands();
 
 /// The commands of the wire-cut data.
 std::vector<CliCommand> WireCommands();

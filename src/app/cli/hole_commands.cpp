@@ -27,6 +27,7 @@ std::vector<CliCommand> HoleCommands() {
        "Ｔコード: blocks 座標の無いデータ, text 指定文字"},
       {"--tool-text", "S", defaults.tool_text, false, "Ｔコードとする指定文字（--tools text）"},
   };
+  format.menu_item = "MnuHolFmt";
   format.conversion = [](const Options& options) -> Conversion {
     HoleFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kHoleUnits);
@@ -43,6 +44,7 @@ std::vector<CliCommand> HoleCommands() {
   commands.push_back(std::move(format));
 
   commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします", HoleDataToGcode));
+  commands.back().menu_item = "MnuHolGcode";
 
   CliCommand sheet;
   sheet.name = "holes-to-xlsx";

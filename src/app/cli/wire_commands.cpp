@@ -13,6 +13,7 @@ std::vector<CliCommand> WireCommands() {
   std::vector<CliCommand> commands;
   commands.push_back(PlainCommand("wire-to-gcode", "ワイヤーカットデータを G コードにします（ワイヤーカットデータ）",
                                   WireToGcode));
+  commands.back().menu_item = "MnuWirFmt";
 
   CliCommand fanuc;
   fanuc.name = "fanuc-wire";

@@ -124,7 +124,7 @@ void GbFmt::Run() {
 // ----------------------------------------------------------------- GAI_FMT
 
 GaiFmt::GaiFmt(EditFrm& frm) : FormatWindow(frm, "GAI_FMT", " ガーバーフォーマット") {
-  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, 0);
+  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, GerberFormatOptions{}.incremental ? 1 : 0);
   mode_[0]->parentWidget()->setObjectName("Frame2");
   unit_ = Options("入力単位(1.23mm)", "Option1", Captions(kGerberUnits),
                   ChoiceIndex(kGerberUnits, GerberFormatOptions{}.unit));
@@ -147,7 +147,7 @@ RutaFmt::RutaFmt(EditFrm& frm) : FormatWindow(frm, "Ruta_FMT", " ルーターフ
   unit_ = Options("入力単位(1.23mm)", "Option1", Captions(kRouterUnits),
                   ChoiceIndex(kRouterUnits, RouterFormatOptions{}.unit));
   unit_[0]->parentWidget()->setObjectName("Frame1");
-  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, 0);
+  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, RouterFormatOptions{}.incremental ? 1 : 0);
   mode_[0]->parentWidget()->setObjectName("Frame2");
   run_ = AddButtons("Command3", "Command2");
   connect(run_, &QPushButton::clicked, this, &RutaFmt::Run);

@@ -262,6 +262,12 @@ HolOutExlFrm::HolOutExlFrm(EditFrm& frm, QWidget* parent) : QDialog(parent), frm
   layout->addLayout(buttons);
   option1_[0]->setChecked(true);
   ShowPreview();
+  // Every column of the preview in view, without scrolling.
+  grid_->resizeColumnsToContents();
+  int width = 2 * grid_->frameWidth();
+  for (int column = 0; column < grid_->columnCount(); ++column) width += grid_->columnWidth(column);
+  grid_->setMinimumWidth(width);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 SheetLayout HolOutExlFrm::Layout() const {
