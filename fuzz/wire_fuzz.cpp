@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Guarded([&] { WireToMilling(text); });
   Guarded([&] {
     WireMacroOptions options;
-    options.block_limit = 200'000;
+    options.block_limit = 20'000;
     const SubprogramSource itself = [&text](const std::string&) -> std::optional<std::string> { return text; };
     ExpandWireMacro(text, itself, options);
   });
