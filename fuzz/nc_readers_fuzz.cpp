@@ -14,12 +14,12 @@
 #include "convert/hpgl_gcode.h"
 #include "convert/router_format.h"
 #include "core/cp932.h"
-#include "core/failure.h"
 #include "graphic/coordinate_check.h"
 #include "graphic/figure.h"
 #include "graphic/figure_edits.h"
 #include "graphic/layer_widths.h"
 #include "graphic/view.h"
+#include "reported.h"
 
 namespace {
 
@@ -39,15 +39,6 @@ class CountingCanvas : public kovrel::Canvas {
   long calls = 0;
 };
 
-template <typename Run>
-void Guarded(Run run) {
-  try {
-    run();
-  } catch (const kovrel::Failure&) {
-    // Bad input ends in a reported failure, never in a crash.
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned pick = data[0];
   const std::string text = kovrel::DecodeCp932(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
   using namespace kovrel;
+  using fuzz::Guarded;
   Guarded([&] { FormatGerber(text, {(pick & 1) != 0, static_cast<GerberUnit>((pick >> 1) % 7)}); });
   Guarded([&] { FormatRouter(text, {static_cast<RouterUnit>((pick >> 4) % 3), (pick & 64) != 0}); });
   Guarded([&] { HpglToGcode(text); });

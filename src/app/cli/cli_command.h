@@ -127,6 +127,9 @@ std::vector<CliCommand> DetectCommands();
 /// otherwise.
 std::string UnitWarning(std::string_view input, bool inch);
 
+/// The commands of the wire-cut data.
+std::vector<CliCommand> WireCommands();
+
 /// The value an option names in a conversion's choice table; throws
 /// UsageError listing the names otherwise.
 template <typename T, std::size_t N>

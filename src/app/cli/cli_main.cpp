@@ -132,8 +132,8 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
 const std::vector<CliCommand>& AllCommands() {
   static const std::vector<CliCommand> commands = [] {
     std::vector<CliCommand> all;
-    for (auto&& group : {TextToolCommands(), HoleCommands(), ConvertCommands(), GraphicCommands(), DetectCommands(),
-                         MacroCommands()}) {
+    for (auto&& group : {TextToolCommands(), HoleCommands(), ConvertCommands(), GraphicCommands(), WireCommands(),
+                         DetectCommands(), MacroCommands()}) {
       all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
     }
     return all;

@@ -29,6 +29,7 @@
 #include "ui/platform/prompter.h"
 #include "ui/editor/shell_windows.h"
 #include "ui/editor/text_editor.h"
+#include "ui/editor/wire_commands.h"
 #include "ui/platform/text_printing.h"
 #include "ui/platform/twips.h"
 #include "ui/platform/window_guard.h"
@@ -102,6 +103,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   WireGraphicCommands(*this);
   WireShellCommands(*this);
   WireTextToolCommands(*this);
+  WireWireCutCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }
@@ -354,8 +356,8 @@ CommandOutcome EditFrm::FinishHandOff(const Conversion& conversion, WorkFiles fi
   return outcome;
 }
 
-CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string_view)>& action) {
-  HandOffRunner runner(services_.module, *document_);
+CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string_view)>& action, WorkFiles files) {
+  HandOffRunner runner(services_.module, *document_, files);
   const CommandOutcome outcome = runner.FinishWithoutResult(action);
   ShowOutcome(outcome);
   return outcome;

@@ -69,7 +69,7 @@ class EditFrm : public QMainWindow {
 
   /// The second half for a command that leaves the document unchanged (an
   /// export): runs `action` on the saved document and shows the outcome.
-  CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action);
+  CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action, WorkFiles files = {});
 
 
   /// Shows a command's outcome to the user.

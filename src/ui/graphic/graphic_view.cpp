@@ -707,12 +707,16 @@ void WireGraphicCommands(EditFrm& frm) {
       return {};
     });
     if (!opened || outcome.kind != CommandOutcome::Kind::kConverted) return;
-    auto* view = new MdiKovrel(frm);
-    frm.SetGraphicWindow(view);
-    view->Open();
-    view->ShowReadingNote(reading);
-    frm.hide();
+    ShowGraphicView(frm)->ShowReadingNote(reading);
   });
+}
+
+MdiKovrel* ShowGraphicView(EditFrm& frm) {
+  auto* view = new MdiKovrel(frm);
+  frm.SetGraphicWindow(view);
+  view->Open();
+  frm.hide();
+  return view;
 }
 
 void MdiKovrel::ShowReadingNote(const FigureReading& reading) {

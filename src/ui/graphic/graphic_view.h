@@ -41,6 +41,10 @@ class PrintPanel;
 /// Connects MnuGrph of the editor.
 void WireGraphicCommands(EditFrm& frm);
 
+/// Opens the graphic view on the figure the editor's tables hold and hides
+/// the editor.
+MdiKovrel* ShowGraphicView(EditFrm& frm);
+
 /// The settings of the view kept by the view itself.
 inline constexpr std::string_view kGraphicSection = "Grph";
 inline constexpr std::string_view kMachineReadingKey = "MachineRead";

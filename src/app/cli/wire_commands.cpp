@@ -1,0 +1,35 @@
+// kovrel-cli commands of the wire-cut data: wire-to-gcode, fanuc-wire
+// (with the folder of its subprograms) and wire-to-milling.
+#include "app/cli/cli_command.h"
+#include "core/data_folder.h"
+#include "core/file_io.h"
+#include "wire/wire_gcode.h"
+#include "wire/wire_macro.h"
+#include "wire/wire_milling.h"
+
+namespace kovrel::cli {
+
+std::vector<CliCommand> WireCommands() {
+  std::vector<CliCommand> commands;
+  commands.push_back(PlainCommand("wire-to-gcode", "ワイヤーカットデータを G コードにします（ワイヤーカットデータ）",
+                                  WireToGcode));
+  commands.back().menu_item = "MnuWirFmt";
+
+  CliCommand fanuc;
+  fanuc.name = "fanuc-wire";
+  fanuc.summary = "カスタムマクロのワイヤープログラムを展開して G コードにします（ワイヤーFUNAC）";
+  fanuc.options = {{"--sub-dir", "DIR", "", false, "サブプログラム O<番号> のフォルダー（既定: データフォルダーの SUB）"}};
+  fanuc.conversion = [](const Options& options) -> Conversion {
+    std::string folder = options.Get("--sub-dir");
+    if (folder.empty()) folder = WorkPath(ResolveProgDir(ProcessEnvironment()), kSubprogramFolder);
+    return [source = SubprogramFolder(folder)](std::string_view input) { return FanucWire(input, source); };
+  };
+  commands.push_back(std::move(fanuc));
+
+  commands.push_back(PlainCommand("wire-to-milling",
+                                  "ワイヤーカットデータを、下穴とエンドミル加工のマクロプログラムにします（ワイヤーをミーリングへ）",
+                                  WireToMilling));
+  return commands;
+}
+
+}  // namespace kovrel::cli

@@ -1,0 +1,54 @@
+// Custom-macro expressions of wire programs, read as a machine reads them:
+// numbers and # variables (#0 to #9000) with a unary minus, "*" and "/"
+// before "+" and "-", and brackets ("[#1+#2]*2"). An expression is compiled
+// once into a short postfix program and evaluated against the variables as
+// often as a loop runs it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace kovrel {
+
+inline constexpr std::size_t kMacroVariableCount = 9001;  // #0 to #9000
+
+/// The variables #0 to #9000.
+using MacroVariables = std::vector<float>;
+
+/// Throws Failure 5 for the line `text` whose expression cannot be read:
+/// "式が読めません: " + text.
+[[noreturn]] void FailUnreadableExpression(std::string_view text);
+
+class MacroExpression {
+ public:
+  /// A constant expression.
+  explicit MacroExpression(double value = 0);
+
+  /// Compiles the expression (a sum of products) at `pos` of `text`; `pos`
+  /// moves past it and the blanks after it. Throws Failure 5 naming `text`
+  /// when no expression begins there, a bracket does not close or the
+  /// nesting is too deep; Failure 9 for a variable above 9000.
+  static MacroExpression Compile(std::string_view text, std::size_t& pos);
+
+  /// Compiles one operand at `pos`: a number, "#" n, or a bracket, with
+  /// optional signs ("-#1", "[#1+#2]", "5."). Failure as Compile.
+  static MacroExpression CompileOperand(std::string_view text, std::size_t& pos);
+
+  /// The value. Throws Failure 11 for a division by zero, Failure 6 for a
+  /// result beyond a float's range.
+  float Evaluate(const MacroVariables& variables) const;
+
+ private:
+  struct Op {
+    enum Kind : std::uint8_t { kConstant, kVariable, kNegate, kAdd, kSubtract, kMultiply, kDivide } kind;
+    std::uint16_t variable = 0;
+    double value = 0;
+  };
+  class Compiler;
+
+  std::vector<Op> ops_;
+};
+
+}  // namespace kovrel

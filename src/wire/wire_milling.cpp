@@ -1,0 +1,124 @@
+// Wire to milling: the fixed lines, then two readings of the wire program.
+#include "wire/wire_milling.h"
+
+#include <string>
+
+#include "core/append.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+// The main program (cutting depth #1, step depth #2 and end-mill diameter
+// #3), the tool-set subprogram O777, the fixed-cycle subprogram O888, and
+// the head of O1.
+constexpr std::string_view kFixedLines =
+    "#1=5.(KAKOU-FUKASA)\r\n"
+    "#2=1.(STEP-FUKASA)\r\n"
+    "#3=1.(ENDMIL-KEI)\r\n"
+    "G17G90G00G80G40G49G54\r\n"
+    "#1=ABS[#1]\r\n"
+    "#2=ABS[#2]\r\n"
+    "#3=ABS[#3]\r\n"
+    "IF [#1 LT #2 ] GOTO999\r\n"
+    "(CENTER-DR)\r\n"
+    "G65P777T21S5000\r\n"
+    "G98G81\r\n"
+    "G66P888Z-1.R3.Q1.F35\r\n"
+    "M98P1\r\n"
+    "G67\r\n"
+    "G80\r\n"
+    "M09\r\n"
+    "M05\r\n"
+    "(DRN--6.5)\r\n"
+    "G65P777T1S730\r\n"
+    "G98G83\r\n"
+    "G66P888Z-#1R3.Q1.F10.5\r\n"
+    "M98P1\r\n"
+    "G67\r\n"
+    "G80\r\n"
+    "M09\r\n"
+    "M05\r\n"
+    "(EMS4-6.0)\r\n"
+    "G65P777T02S1900\r\n"
+    "G00Z50.\r\n"
+    "#10=0\r\n"
+    "#5=#3*.5\r\n"
+    "H100=#5\r\n"
+    "N100\r\n"
+    "#10=#10+#2\r\n"
+    "G65P2Z-#10F35\r\n"
+    "IF [#10 LT #1] GOTO100\r\n"
+    "G65P2Z-#1F35\r\n"
+    "G90G00Z10.\r\n"
+    "M09\r\n"
+    "M05\r\n"
+    "G91G28Z0\r\n"
+    "G49\r\n"
+    "G28Y0\r\n"
+    "M30\r\n"
+    "N999 M00 (#1 OR #2 ---ERROR)\r\n"
+    "M30\r\n"
+    "O777\r\n"
+    "(TOOL-SET)\r\n"
+    "G91G28Z0\r\n"
+    "G49M06T#20\r\n"
+    "G90G00X0Y0\r\n"
+    "G43Z50.H#20\r\n"
+    "S#19\r\n"
+    "M08\r\n"
+    "M03\r\n"
+    "M99\r\n"
+    "O888\r\n"
+    "(KOTEI-CICLE)\r\n"
+    "G#4010G#4009Z#26R#18Q#17F#9\r\n"
+    "M99\r\n"
+    "O1\r\n"
+    "(DRL-XY)\r\n";
+
+// The X and Y words of the wire program as written: the characters after
+// the first "X" (or "Y") among "0123456789.-", kept from line to line.
+struct PointText {
+  std::string x, y;
+  void Take(std::string_view line) {
+    if (const std::size_t at = line.find('X'); at != std::string_view::npos) x = SpanOf(line.substr(at + 1), "0123456789.-");
+    if (const std::size_t at = line.find('Y'); at != std::string_view::npos) y = SpanOf(line.substr(at + 1), "0123456789.-");
+  }
+};
+
+}  // namespace
+
+ConversionResult WireToMilling(std::string_view program) {
+  std::string out(kFixedLines);
+  out.reserve(out.size() + program.size() + program.size() / 2 + 64);
+  PointText point;
+  LineReader holes(program);
+  std::string_view line;
+  while (holes.Next(line)) {
+    point.Take(line);
+    if (HasLetter(line, "M60") && !HasLetter(line, "G50")) AppendLine(out, "X", point.x, "Y", point.y);
+  }
+  out += "M99\r\nO2\r\n(ENDMILE-XY)\r\n";
+  LineReader contour(program);
+  while (contour.Next(line)) {
+    point.Take(line);
+    if (HasLetter(line, "(")) continue;
+    if (HasLetter(line, "M60")) {
+      out += "G00Z3.\r\nG01Z-#26F50.\r\n";  // plunge
+    } else if (HasLetter(line, "M50")) {
+      out += "G00Z50.\r\n";  // retract
+    } else if (HasLetter(line, "G04") || HasLetter(line, "G92")) {
+      continue;
+    } else if (HasLetter(line, "G42") || HasLetter(line, "G41")) {
+      AppendLine(out, "G42G01X", point.x, "Y", point.y, "H100F#9");  // the end mill cuts on the right
+    } else if (HasLetter(line, "G40")) {
+      AppendLine(out, "G40G01X", point.x, "Y", point.y);
+    } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+      AppendLine(out, line);
+    }
+  }
+  out += "M99\r\n";
+  return ConversionResult(std::move(out));
+}
+
+}  // namespace kovrel

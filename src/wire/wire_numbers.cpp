@@ -1,0 +1,32 @@
+// Wire-cut numbers: thousandths or millimetres, and the eight-decimal rounding.
+#include "wire/wire_numbers.h"
+
+#include <cmath>
+
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+
+double RoundToEightPlaces(double value) {
+  static const Mask mask = ParseMask("####0.0#######");
+  return ReadNumber(FormatMask(value, mask));
+}
+
+float WireMillimetres(std::string_view number) {
+  const double value = ReadNumber(number);
+  if (number.find('.') != std::string_view::npos) return ToSingle(value);
+  // An integer of up to fifteen digits divided by 1000 is exact in
+  // decimal, so the rounding to eight places keeps it as it is.
+  if (std::fabs(value) < 1e15) return ToSingle(value / 1000.0);
+  return ToSingle(RoundToEightPlaces(value * 0.001));
+}
+
+float WireValueAfter(std::string_view line, char letter) {
+  const std::size_t at = line.find(letter);
+  if (at == std::string_view::npos) return 0;
+  return WireMillimetres(SpanOf(line.substr(at + 1), "0123456789.-+"));
+}
+
+}  // namespace kovrel

@@ -1,0 +1,60 @@
+// Macro expressions: operands, precedence, brackets and their failures.
+#include "wire/macro_expression.h"
+
+#include <gtest/gtest.h>
+
+#include "core/failure.h"
+
+namespace kovrel {
+namespace {
+
+float Value(std::string_view text, const MacroVariables& variables) {
+  std::size_t pos = 0;
+  const MacroExpression expression = MacroExpression::Compile(text, pos);
+  EXPECT_EQ(pos, text.size()) << text;
+  return expression.Evaluate(variables);
+}
+
+int FailureNumber(std::string_view text, const MacroVariables& variables) {
+  try {
+    Value(text, variables);
+  } catch (const Failure& failure) {
+    return failure.number();
+  }
+  return 0;
+}
+
+TEST(MacroExpression, ReadsAsAMachineDoes) {
+  MacroVariables v(kMacroVariableCount, 0.0f);
+  v[1] = 1, v[2] = 2, v[3] = 3, v[9000] = 0.5f;
+  const std::pair<std::string_view, float> table[] = {
+      {"5.", 5},          {".5", 0.5f},         {"#1+#2+#3", 6},       {"-#2", -2},         {"#1-#2-#3", -4},
+      {"1+2*3", 7},       {"[1+2]*3", 9},       {"8/#2/2", 2},         {"#3*-#2", -6},      {"--#3", 3},
+      {"#1 + #2 * #3 ", 7}, {"[[#1]]", 1},      {"#9000*4", 2},        {"#", 0},            {"-[#2+#3]*2", -10},
+  };
+  for (const auto& [text, value] : table) EXPECT_FLOAT_EQ(Value(text, v), value) << text;
+}
+
+TEST(MacroExpression, FailuresHaveTheirNumbers) {
+  MacroVariables v(kMacroVariableCount, 0.0f);
+  v[1] = 3.0e38f;
+  EXPECT_EQ(FailureNumber("1/#5", v), 11);
+  EXPECT_EQ(FailureNumber("1/[#1-#1]", v), 11);
+  EXPECT_EQ(FailureNumber("#9001", v), 9);
+  EXPECT_EQ(FailureNumber("#1*#1", v), 6);
+  EXPECT_EQ(FailureNumber("[1+2", v), 5);
+  EXPECT_EQ(FailureNumber("*3", v), 5);
+  EXPECT_EQ(FailureNumber("", v), 5);
+  // Nesting is capped instead of exhausting the stack.
+  EXPECT_EQ(FailureNumber(std::string(100000, '[') + "1", v), 5);
+  EXPECT_EQ(FailureNumber(std::string(100000, '-') + "1", v), 5);
+  try {
+    Value("#1+ABS[#2]", v);
+    ADD_FAILURE();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.description(), "式が読めません: #1+ABS[#2]");
+  }
+}
+
+}  // namespace
+}  // namespace kovrel

@@ -1,0 +1,32 @@
+# Draws one shape code four times (wide and tall, straight and turned by 30
+# degrees) as a wire program, converts it with kovrel-cli wire-to-gcode,
+# renders the G-code and compares the picture with REFERENCE (kept in
+# tests/data/wire/shapes; KOVREL_REGENERATE_GOLDEN=1 rewrites it).
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(program "H150=2.\r\nH110=1.\r\nH120=2.\r\nH130=3.\r\nH140=1.5\r\n")
+foreach(place "0|0|20.|10.|0." "35.|0|10.|20.|0." "0|-35.|20.|10.|30000." "35.|-35.|10.|20.|30000.")
+  string(REPLACE "|" ";" place "${place}")
+  list(GET place 0 x)
+  list(GET place 1 y)
+  list(GET place 2 width)
+  list(GET place 3 height)
+  list(GET place 4 angle)
+  string(APPEND program "G00X${x}Y${y}\r\nH100=${width}\r\nH200=${height}\r\nK${angle}\r\nG22${CODE}\r\n")
+endforeach()
+file(WRITE "${WORK_DIR}/${CODE}.wire" "${program}")
+execute_process(COMMAND ${CLI} wire-to-gcode "${WORK_DIR}/${CODE}.wire" -o "${WORK_DIR}/${CODE}.nc" RESULT_VARIABLE code)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "kovrel-cli wire-to-gcode failed: ${code}")
+endif()
+execute_process(COMMAND ${CLI} render --png "${WORK_DIR}/${CODE}.png" --size 480x360 --g00 "${WORK_DIR}/${CODE}.nc"
+                RESULT_VARIABLE code)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "kovrel-cli render failed: ${code}")
+endif()
+if(DEFINED ENV{KOVREL_REGENERATE_GOLDEN})
+  file(COPY_FILE "${WORK_DIR}/${CODE}.png" "${REFERENCE}")
+endif()
+execute_process(COMMAND ${DIFF} "${REFERENCE}" "${WORK_DIR}/${CODE}.png" 0.002 RESULT_VARIABLE differ)
+if(differ)
+  message(FATAL_ERROR "the picture of ${CODE} differs from ${REFERENCE}")
+endif()

@@ -1,0 +1,175 @@
+// The custom-macro expansion: addresses, G92 and incremental mode, jumps
+// both ways, subprograms and their levels, and what stops an expansion.
+#include "wire/wire_macro.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/failure.h"
+#include "core/file_io.h"
+#include "support/temp_folder.h"
+
+namespace kovrel {
+namespace {
+
+constexpr std::string_view kHead = "G40\r\nG00X0Y0\r\n";
+
+// Subprograms held in memory.
+SubprogramSource Subprograms(std::map<std::string, std::string> files) {
+  return [files = std::move(files)](const std::string& name) -> std::optional<std::string> {
+    const auto found = files.find(name);
+    if (found == files.end()) return std::nullopt;
+    return found->second;
+  };
+}
+
+WireExpansion Expand(std::string_view program, std::map<std::string, std::string> files = {},
+                     WireMacroOptions options = {}) {
+  return ExpandWireMacro(program, Subprograms(std::move(files)), options);
+}
+
+// The lines written after the head.
+std::string Body(std::string_view program, std::map<std::string, std::string> files = {}) {
+  const WireExpansion expansion = Expand(program, std::move(files));
+  EXPECT_EQ(expansion.stopped, "");
+  EXPECT_TRUE(expansion.text.starts_with(kHead)) << expansion.text;
+  return expansion.text.substr(kHead.size());
+}
+
+Failure FailureOf(std::string_view program, std::map<std::string, std::string> files = {},
+                  WireMacroOptions options = {}) {
+  try {
+    Expand(program, std::move(files), options);
+  } catch (const Failure& failure) {
+    return failure;
+  }
+  return Failure(0, "");
+}
+
+TEST(WireMacro, HandWrittenProgramWithNestedSubprogramsALoopAndArithmetic) {
+  const std::string main =
+      "%\r\nO1000 (WIRE MACRO)\r\nG92X0Y0\r\nG90G41\r\n#1=0\r\n#2=10.\r\n#3=#2/4+1.\r\n"
+      "N10\r\n#1=#1+1\r\nM98P100\r\nIF[#1LT2]GOTO10\r\n#5=#5041+1.\r\nG40G01X#5Y0\r\nG00X0Y0\r\nM30\r\n%\r\n";
+  const std::map<std::string, std::string> files = {
+      {"O100", "#4=#1*#2\r\nG00X#4Y0\r\nM98P200\r\nG91\r\nG01Y-#3\r\nG90\r\nM99\r\n"},
+      {"O200", "G91G01X#3\r\nG02X-#3Y0I-[#3/2]J0\r\nG90\r\nM99\r\n"},
+  };
+  const WireExpansion expansion = Expand(main, files);
+  EXPECT_EQ(expansion.stopped, "");
+  EXPECT_EQ(expansion.text,
+            "G40\r\nG00X0Y0\r\n"
+            "G40\r\nG41\r\n"
+            "G00X10.0Y0.0\r\nG01X13.5Y0.0\r\nG02X10.0Y0.0I-1.75J0.0\r\nG01X10.0Y-3.5\r\n"
+            "G00X20.0Y0.0\r\nG01X23.5Y0.0\r\nG02X20.0Y0.0I-1.75J0.0\r\nG01X20.0Y-3.5\r\n"
+            "G40\r\nG01X21.0Y0.0\r\nG00X0.0Y0.0\r\n");
+  EXPECT_EQ(expansion.moves, 10);
+}
+
+TEST(WireMacro, AddressesModesAndG92) {
+  EXPECT_EQ(Body("G92X10.Y5.\r\nG01X20.Y5.\r\n"), "G40\r\nG01X10.0Y0.0\r\n");
+  EXPECT_EQ(Body("G91\r\nG01X1.\r\nX1.\r\nX1.\r\n"), "G01X1.0Y0.0\r\nG01X2.0Y0.0\r\nG01X3.0Y0.0\r\n");
+  // G92 names the point reached: G01X10. then lies 10 beyond it.
+  EXPECT_EQ(Body("G00X50.\r\nG92X0Y0\r\nG01X10.\r\n"), "G00X50.0Y0.0\r\nG40\r\nG01X60.0Y0.0\r\n");
+  EXPECT_EQ(Body("G00X50.Y7.\r\nG92X5.\r\nG01X10.Y7.\r\n"), "G00X50.0Y7.0\r\nG40\r\nG01X55.0Y7.0\r\n");
+  // Moves before the first motion word write nothing but move the point.
+  EXPECT_EQ(Body("X5.Y6.\r\nG01X7.\r\n"), "G01X7.0Y6.0\r\n");
+  // Arcs keep the I and J of their line only.
+  EXPECT_EQ(Body("G02X10.Y0I5.J0\r\nX20.\r\n"), "G02X10.0Y0.0I5.0J0.0\r\nG02X20.0Y0.0I0.0J0.0\r\n");
+  // A line with "#" reads each address as an operand: Y5. stays 5.
+  EXPECT_EQ(Body("#1=3.\r\nG01X#1Y5.\r\nX-#1Y[#1*2]\r\n"), "G01X3.0Y5.0\r\nG01X-3.0Y6.0\r\n");
+  // T after G5 is written when it is not 0; G41, G42 and G40 are written.
+  EXPECT_EQ(Body("G51T.25G01X1.Y0\r\nG51T0X2.\r\nG42X3.\r\nG40X4.\r\n"),
+            "T0.25\r\nG01X1.0Y0.0\r\nG01X2.0Y0.0\r\nG42\r\nG01X3.0Y0.0\r\nG40\r\nG01X4.0Y0.0\r\n");
+  // The current point in #5041 and #5042.
+  EXPECT_EQ(Body("G01X4.Y2.\r\n#7=#5041*#5042\r\nX#7\r\n"), "G01X4.0Y2.0\r\nG01X8.0Y2.0\r\n");
+}
+
+TEST(WireMacro, SkippedLinesAndArithmetic) {
+  // Comments, M codes, dwells and "%" write nothing; an assignment with a
+  // comment is skipped as a whole.
+  EXPECT_EQ(Body("%\r\n(G01X5.)\r\nG01X1.M08\r\nG04X1.\r\n#1=5.(DEPTH)\r\nG01X#1\r\n"), "G01X0.0Y0.0\r\n");
+  EXPECT_EQ(Body("#1=5.\r\n#2=#1*#1\r\n#3=#1+#2-#1\r\nG01X#2Y#3\r\n"), "G01X25.0Y25.0\r\n");
+  EXPECT_EQ(Body("#1=1.\r\n#2=2.\r\n#3=3.\r\n#4=#1+#2+#3\r\n#5=-#2\r\n#6=[#1+#2]*#3-#4/#2\r\nG01X#4Y#5\r\nX#6\r\n"),
+            "G01X6.0Y-2.0\r\nG01X6.0Y-2.0\r\n");
+  EXPECT_EQ(FailureOf("#1=5./#2\r\n").number(), 11);
+  EXPECT_EQ(FailureOf("#9001=1.\r\n").number(), 9);
+  EXPECT_EQ(FailureOf("#1=#9999\r\n").number(), 9);
+  EXPECT_EQ(FailureOf("#1=ABS[#2]\r\n").number(), 5);
+  EXPECT_EQ(FailureOf("#1[2]=5.\r\n").number(), 5);
+}
+
+TEST(WireMacro, JumpsGoForwardAndBackward) {
+  EXPECT_EQ(Body("#1=1.\r\n#2=2.\r\nIF[#1LT#2]GOTO999\r\nG01X1.\r\nG01X2.\r\nN999G01X3.\r\n"), "G01X3.0Y0.0\r\n");
+  EXPECT_EQ(Body("IF[#1GT#2]GOTO999\r\nG01X1.\r\nN999\r\n"), "G01X1.0Y0.0\r\n");
+  // A loop made of IF ... GOTO, with blanks as the milling macros write them.
+  EXPECT_EQ(Body("G01\r\nN10\r\n#1=#1+1\r\nX#1\r\nIF [#1 LT 3.] GOTO10\r\n"),
+            "G01X1.0Y0.0\r\nG01X2.0Y0.0\r\nG01X3.0Y0.0\r\n");
+  // The label after the jump comes first, then from the start.
+  EXPECT_EQ(Body("N5G01X1.\r\n#1=#1+1\r\nIF[#1EQ1]GOTO5\r\nX2.\r\nN5X3.\r\n"), "G01X1.0Y0.0\r\nG01X3.0Y0.0\r\n");
+  // A label matches only where no digit follows it.
+  EXPECT_EQ(Body("GOTO1\r\nN10G01X1.\r\nN1G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  // A label line holding an M code or a comment is a jump target; the line
+  // itself writes nothing.
+  EXPECT_EQ(Body("GOTO999\r\nG01X1.\r\nN999 M00 (STOP)\r\nG01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("#1=20.\r\nGOTO#1\r\nG01X1.\r\nN20G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(FailureOf("IF[#1LT#2]\r\n").number(), 5);
+  EXPECT_EQ(FailureOf("IF[#1XX#2]GOTO5\r\n").number(), 5);
+  EXPECT_EQ(FailureOf("GOTO\r\n").number(), 5);
+}
+
+TEST(WireMacro, AMissingLabelStopsTheExpansion) {
+  const WireExpansion expansion = Expand("G01X1.\r\nGOTO999\r\nG01X2.\r\n");
+  EXPECT_EQ(expansion.stopped, "N999 が見つかりませんでした");
+  const ConversionResult result = FanucWire("G01X1.\r\nIF[#1EQ0]GOTO7\r\nN70\r\n", Subprograms({}));
+  EXPECT_TRUE(result.nothing_to_convert);
+  EXPECT_EQ(result.message, "N7 が見つかりませんでした");
+  EXPECT_EQ(FanucWire("G01X1.\r\n", Subprograms({})).text, "G40\r\nG00X0Y0\r\nG01X1.0Y0.0\r\n");
+}
+
+TEST(WireMacro, LoopsStopAtTheBlockLimit) {
+  WireMacroOptions options;
+  options.block_limit = 1000;
+  const Failure failure = FailureOf("N1\r\nGOTO1\r\n", {}, options);
+  EXPECT_EQ(failure.number(), 6);
+  EXPECT_EQ(failure.description(), "実行したブロックが 1000 を超えたので展開を止めました（終わらないループではありませんか）");
+  // A loop under the limit runs to its end.
+  options.block_limit = 4 * 250 + 10;
+  EXPECT_EQ(Expand("G01\r\nN1\r\n#1=#1+1\r\nX#1\r\nIF[#1LT250]GOTO1\r\n", {}, options).moves, 250);
+}
+
+TEST(WireMacro, SubprogramsNestEightLevels) {
+  // A subprogram that calls itself runs at levels 1 to 8; at the eighth
+  // level its call is an ordinary line.
+  EXPECT_EQ(Expand("M98P1\r\n", {{"O1", "G91G01X1.\r\nM98P1\r\n"}}).moves, 8);
+  // Calling itself twice doubles the runs at every level: 1 + 2 + ... + 128.
+  EXPECT_EQ(Expand("M98P1\r\n", {{"O1", "G91G01X1.\r\nM98P1\r\nM98P1\r\n"}}).moves, 255);
+  // The call is a line that begins with M98P; the name is the rest of it.
+  EXPECT_EQ(Body("M98P0100 \r\nG01M98P0100\r\n", {{"O0100", "G01X1.\r\n"}}), "G01X1.0Y0.0\r\n");
+  // A jump in a subprogram searches that subprogram.
+  EXPECT_EQ(Body("M98P2\r\nN9G01X5.\r\n", {{"O2", "GOTO9\r\nG01X1.\r\nN9G01X2.\r\n"}}),
+            "G01X2.0Y0.0\r\nG01X5.0Y0.0\r\n");
+}
+
+TEST(WireMacro, AMissingOrUnsafeSubprogramStops) {
+  const WireExpansion missing = Expand("G01X1.\r\nM98P100\r\nG01X2.\r\n");
+  EXPECT_EQ(missing.stopped, "O100が登録されていません");
+  EXPECT_EQ(missing.text, "G40\r\nG00X0Y0\r\nG01X1.0Y0.0\r\n");
+  for (const char* call : {"M98P../x\r\n", "M98P/etc/passwd\r\n", "M98P..\\x\r\n"}) {
+    const Failure failure = FailureOf(call);
+    EXPECT_EQ(failure.number(), 5) << call;
+    EXPECT_TRUE(failure.description().starts_with("SUB フォルダーの外を指す")) << failure.description();
+  }
+}
+
+TEST(WireMacro, SubprogramFolderReadsShiftJisFilesWithAnyLineEnds) {
+  testing_support::TempFolder folder;
+  WriteFileBytes(folder / "O7", "(\x8c\x8a)\nG01X1.\rG01X2.");  // (穴)
+  const SubprogramSource source = SubprogramFolder(folder.path());
+  EXPECT_EQ(source("O7"), std::optional<std::string>("(穴)\r\nG01X1.\r\nG01X2."));
+  EXPECT_EQ(source("O8"), std::nullopt);
+  EXPECT_EQ(ExpandWireMacro("M98P7\r\n", source).text, "G40\r\nG00X0Y0\r\nG01X1.0Y0.0\r\nG01X2.0Y0.0\r\n");
+}
+
+}  // namespace
+}  // namespace kovrel
