@@ -11,6 +11,7 @@
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/text_reader.h"
+#include "core/utf8.h"
 
 namespace kovrel {
 namespace {
@@ -129,6 +130,12 @@ double ReadNumber(std::string_view text) {
 double ValueAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = FindLetter(line, letter);
   return at == std::string_view::npos ? 0.0 : ReadNumber(line.substr(at + letter.size()));
+}
+
+double ValueAfterFirstCharacter(std::string_view line) {
+  std::size_t first = 0;
+  if (!line.empty()) NextCodePoint(line, first);
+  return ReadNumber(line.substr(first));
 }
 
 float SingleAfter(std::string_view line, std::string_view letter) { return ToSingle(ValueAfter(line, letter)); }
