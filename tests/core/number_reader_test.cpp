@@ -59,5 +59,12 @@ TEST(ValueAfter, ReadsAfterTheFirstOccurrence) {
   EXPECT_TRUE(std::signbit(ValueAfter("X-0", "X")));
 }
 
+TEST(ValueAfterFirstCharacter, SkipsOneWholeCharacter) {
+  EXPECT_EQ(ValueAfterFirstCharacter("T01φ2.000"), 1);
+  EXPECT_EQ(ValueAfterFirstCharacter("φ2.5"), 2.5);  // a two-byte character
+  EXPECT_EQ(ValueAfterFirstCharacter("T"), 0);
+  EXPECT_EQ(ValueAfterFirstCharacter(""), 0);
+}
+
 }  // namespace
 }  // namespace kovrel
