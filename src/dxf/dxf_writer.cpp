@@ -1,0 +1,147 @@
+// The DXF writer: the header templates, the tables and the entity records.
+#include "dxf/dxf_writer.h"
+
+#include <array>
+
+#include "core/append.h"
+
+namespace kovrel {
+namespace {
+
+// The header up to the first header variable, and the header from
+// $ELEVATION to the end of the line type table, one line each.
+constexpr std::array<std::string_view, 7> kTemplate0 = {"  0", "SECTION", "  2", "HEADER", "999", "KOVREL", "  9"};
+
+constexpr std::array<std::string_view, 139> kTemplate1 = {
+    "$ELEVATION", " 40", "0.0",
+    "  9", "$UCSORG", " 10", "0.0", " 20", "0.0", " 30", "0.0",
+    "  9", "$UCSXDIR", " 10", "1.0", " 20", "0.0", " 30", "0.0",
+    "  9", "$UCSYDIR", " 10", "0.0", " 20", "1.0", " 30", "0.0",
+    "  0", "ENDSEC", "  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "LTYPE", " 70", "     5",
+    "  0", "LTYPE", "  2", "CONTINUOUS", " 70", "    64", "  3", "Solid line", " 72", "    65", " 73", "     0",
+    " 40", "0.0",
+    "  0", "LTYPE", "  2", "DASHED", " 70", "    64", "  3", "__ __ __ __ __ __ __ __ __ __ __ __ __ __ __ __",
+    " 72", "    65", " 73", "     2", " 40", "0.75", " 49", "0.5", " 49", "-0.25",
+    "  0", "LTYPE", "  2", "HIDDEN", " 70", "    64", "  3", "__ __ __ __ __ __ __ __ __ __ __ __ __ __ __ __",
+    " 72", "    65", " 73", "     2", " 40", "0.375", " 49", "0.25", " 49", "-0.125",
+    "  0", "LTYPE", "  2", "CENTER", " 70", "    64", "  3", "____ _ ____ _ ____ _ ____ _ ____ _ ____ _ ____",
+    " 72", "    65", " 73", "     4", " 40", "2.0", " 49", "1.25", " 49", "-0.25", " 49", "0.25", " 49", "-0.25",
+    "  0", "LTYPE", "  2", "PHANTOM", " 70", "    64", "  3", "______  __  __  ______  __  __  ______  __  __",
+    " 72", "    65", " 73", "     6", " 40", "2.5", " 49", "1.25", " 49", "-0.25", " 49", "0.25", " 49", "-0.25",
+    " 49", "0.25", " 49", "-0.25",
+    "  0", "ENDTAB",
+};
+
+template <std::size_t N>
+void AppendLines(std::string& out, const std::array<std::string_view, N>& lines) {
+  for (std::string_view line : lines) AppendLine(out, line);
+}
+
+// `value` right-aligned in `width` columns.
+void AppendRightAligned(std::string& out, std::string_view value, std::size_t width) {
+  if (value.size() < width) out.append(width - value.size(), ' ');
+  AppendLine(out, value);
+}
+
+void AppendHead(std::string& out, std::string_view entity, const DxfEntityHead& head, bool line_type) {
+  AppendDxfGroup(out, 0, entity);
+  AppendDxfGroup(out, 8, head.layer);
+  AppendDxfGroup(out, 62, head.colour);
+  if (line_type) AppendDxfGroup(out, 6, "CONTINUOUS");
+}
+
+void AppendPoint(std::string& out, int code, std::string_view x, std::string_view y) {
+  AppendDxfGroup(out, code, x);
+  AppendDxfGroup(out, code + 10, y);
+  AppendDxfGroup(out, code + 20, "0.0");
+}
+
+}  // namespace
+
+std::string DxfLayerName(std::string_view name) {
+  std::string valid(name);
+  for (char& c : valid) {
+    if (std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos) c = '_';
+  }
+  return valid;
+}
+
+void AppendDxfGroup(std::string& out, int code, std::string_view value) {
+  if (code >= 0 && code <= 999) {
+    char digits[3] = {' ', ' ', ' '};
+    for (int k = 2; k >= 0; --k) {
+      digits[k] = static_cast<char>('0' + code % 10);
+      code /= 10;
+      if (code == 0) break;
+    }
+    AppendLine(out, std::string_view(digits, 3));
+  } else {
+    AppendLine(out, std::to_string(code));
+  }
+  AppendLine(out, value);
+}
+
+void AppendDxfStart(std::string& out, std::string_view current_layer, const std::vector<DxfLayerEntry>& layers) {
+  AppendLines(out, kTemplate0);
+  AppendLine(out, "$CLAYER");
+  AppendDxfGroup(out, 8, current_layer);
+  AppendLine(out, "  9");
+  AppendLine(out, "$DWGCODEPAGE");
+  AppendDxfGroup(out, 3, "ANSI_932");
+  AppendLine(out, "  9");
+  AppendLines(out, kTemplate1);
+
+  AppendDxfGroup(out, 0, "TABLE");
+  AppendDxfGroup(out, 2, "LAYER");
+  AppendLine(out, " 70");
+  AppendRightAligned(out, std::to_string(layers.size() + 1), 6);
+  for (const DxfLayerEntry& layer : layers) {
+    AppendDxfGroup(out, 0, "LAYER");
+    AppendDxfGroup(out, 2, layer.name);
+    AppendDxfGroup(out, 70, "     0");
+    AppendDxfGroup(out, 62, layer.colour);
+    AppendDxfGroup(out, 6, "CONTINUOUS");
+  }
+  AppendDxfGroup(out, 0, "ENDTAB");
+  AppendDxfGroup(out, 0, "ENDSEC");
+  AppendDxfGroup(out, 0, "SECTION");
+  AppendDxfGroup(out, 2, "BLOCKS");
+  AppendDxfGroup(out, 0, "ENDSEC");
+  AppendDxfGroup(out, 0, "SECTION");
+  AppendDxfGroup(out, 2, "ENTITIES");
+}
+
+void AppendDxfEnd(std::string& out) {
+  AppendDxfGroup(out, 0, "ENDSEC");
+  AppendDxfGroup(out, 0, "EOF");
+}
+
+void AppendDxfPoint(std::string& out, const DxfEntityHead& head, std::string_view x, std::string_view y) {
+  AppendHead(out, "POINT", head, false);
+  AppendPoint(out, 10, x, y);
+}
+
+void AppendDxfLine(std::string& out, const DxfEntityHead& head, std::string_view x1, std::string_view y1,
+                   std::string_view x2, std::string_view y2) {
+  AppendHead(out, "LINE", head, true);
+  AppendPoint(out, 10, x1, y1);
+  AppendPoint(out, 11, x2, y2);
+}
+
+void AppendDxfCircle(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
+                     std::string_view radius) {
+  AppendHead(out, "CIRCLE", head, true);
+  AppendPoint(out, 10, cx, cy);
+  AppendDxfGroup(out, 40, radius);
+}
+
+void AppendDxfArc(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
+                  std::string_view radius, std::string_view start_angle, std::string_view end_angle) {
+  AppendHead(out, "ARC", head, true);
+  AppendPoint(out, 10, cx, cy);
+  AppendDxfGroup(out, 40, radius);
+  AppendDxfGroup(out, 50, start_angle);
+  AppendDxfGroup(out, 51, end_angle);
+}
+
+}  // namespace kovrel
