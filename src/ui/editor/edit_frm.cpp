@@ -20,6 +20,7 @@
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
 #include "ui/dialogs/convert_windows.h"
+#include "ui/dialogs/dxf_windows.h"
 #include "ui/platform/fonts.h"
 #include "ui/graphic/graphic_view.h"
 #include "ui/dialogs/hole_windows.h"
@@ -95,6 +96,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   ConnectFileCommands();
   WireHoleCommands(*this);
   WireConvertCommands(*this);
+  WireDxfCommands(*this);
   WireGraphicCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
