@@ -10,7 +10,7 @@
 namespace kovrel {
 namespace {
 
-[[noreturn]] void EndedEarly() { Fail(FailureKind::kInputPastEnd, "DXF の EOF がありません"); }
+[[noreturn]] void EndedEarly() { Fail(FailureKind::kInputPastEnd); }
 
 bool IsGroup(const DxfGroup& group, int code, std::string_view value) {
   return group.code == code && TrimDxfValue(group.value) == value;
