@@ -61,7 +61,9 @@ void AppendPoint(std::string& out, int code, std::string_view x, std::string_vie
 std::string DxfLayerName(std::string_view name) {
   std::string valid(name);
   for (char& c : valid) {
-    if (std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos) c = '_';
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>/\\\":;?*|=`").find(c) != std::string_view::npos) {
+      c = '_';
+    }
   }
   return valid;
 }

@@ -27,7 +27,8 @@ struct DxfEntityHead {
 };
 
 /// `name` as a layer name DXF accepts: each of the characters <>/\":;?*|=
-/// and the backquote becomes "_".
+/// and the backquote becomes "_", and so does a control character (a
+/// quoted label may hold a line end, which no DXF line can).
 std::string DxfLayerName(std::string_view name);
 
 /// One group: the code right-aligned in three columns ("  0", " 10",

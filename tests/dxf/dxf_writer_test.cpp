@@ -74,6 +74,7 @@ TEST(DxfWriter, LayerNamesWithoutTheCharactersDxfForbids) {
   EXPECT_EQ(DxfLayerName("T 1"), "T 1");
   EXPECT_EQ(DxfLayerName("外形(φ10)"), "外形(φ10)");
   EXPECT_EQ(DxfLayerName("%"), "%");
+  EXPECT_EQ(DxfLayerName("G90\r\nT\t1"), "G90__T_1");
 }
 
 }  // namespace
