@@ -183,28 +183,30 @@ std::string WriteMasked(Decimal d, const Mask& mask) {
   return out;
 }
 
-std::string WriteGeneral(const Decimal& d) {
-  if (d.count == 0) return "0";
+// The general form; `printed` adds the blank before a non-negative number
+// and the blank after every number.
+std::string WriteGeneral(const Decimal& d, bool printed = false) {
   std::string out;
-  if (d.negative) out += '-';
-  if (d.exponent <= 0) {
-    out += '.';
-    out.append(static_cast<std::size_t>(-d.exponent), '0');
-    out.append(d.digits, static_cast<std::size_t>(d.count));
-    return out;
+  out.reserve(32);
+  if (printed && !(d.negative && d.count > 0)) out += ' ';
+  if (d.count == 0) {
+    out += '0';
+  } else {
+    if (d.negative) out += '-';
+    if (d.exponent <= 0) {
+      out += '.';
+      out.append(static_cast<std::size_t>(-d.exponent), '0');
+      out.append(d.digits, static_cast<std::size_t>(d.count));
+    } else {
+      for (int k = 0; k < d.exponent; ++k) out += DigitAt(d, k);
+      if (d.count > d.exponent) {
+        out += '.';
+        out.append(d.digits + d.exponent, static_cast<std::size_t>(d.count - d.exponent));
+      }
+    }
   }
-  for (int k = 0; k < d.exponent; ++k) out += DigitAt(d, k);
-  if (d.count > d.exponent) {
-    out += '.';
-    out.append(d.digits + d.exponent, static_cast<std::size_t>(d.count - d.exponent));
-  }
+  if (printed) out += ' ';
   return out;
-}
-
-std::string Printed(std::string general) {
-  if (general[0] != '-') general.insert(general.begin(), ' ');
-  general += ' ';
-  return general;
 }
 
 constexpr int kFloatDigits = 7;
@@ -244,8 +246,8 @@ std::string FormatMask(double value, std::string_view mask) { return FormatMask(
 
 std::string FormatGeneral(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits)); }
 std::string FormatGeneral(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits)); }
-std::string FormatPrinted(float value) { return Printed(FormatGeneral(value)); }
-std::string FormatPrinted(double value) { return Printed(FormatGeneral(value)); }
+std::string FormatPrinted(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits), true); }
+std::string FormatPrinted(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits), true); }
 
 double RoundHalfEven(double value) {
   const double down = std::floor(value);

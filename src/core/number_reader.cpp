@@ -75,6 +75,7 @@ double ReadNumber(std::string_view text) {
   constexpr std::size_t kMaxDigits = 96;
   long exponent = 0;  // the value is 0.ddd times 10^exponent
   bool point = false, digits = false, significant = false;
+  std::uint64_t mantissa = 0;  // the significant digits while they are few
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (IsIgnored(c)) continue;
@@ -86,6 +87,7 @@ double ReadNumber(std::string_view text) {
       }
       significant = true;
       if (length < kMaxDigits) buffer[length++] = c;
+      if (length <= 17) mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
       if (!point) ++exponent;
     } else if (c == '.' && !point) {
       point = true;
@@ -110,6 +112,16 @@ double ReadNumber(std::string_view text) {
       if (value < 100000) value = value * 10 + (text[e] - '0');
     }
     if (any) exponent += negative_exponent ? -value : value;
+  }
+  // Up to 15 digits times a power of ten that a double holds exactly: one
+  // correctly rounded multiplication or division gives the value.
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const long scale = exponent - static_cast<long>(length - 2);
+  if (length - 2 <= 15 && scale >= -22 && scale <= 22) {
+    const auto whole = static_cast<double>(mantissa);
+    const double value = scale < 0 ? whole / kPowers[-scale] : whole * kPowers[scale];
+    return negative ? -value : value;
   }
   buffer[length++] = 'e';
   const auto [end, ec] = std::to_chars(buffer + length, buffer + sizeof buffer, exponent);

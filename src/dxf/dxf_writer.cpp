@@ -43,19 +43,6 @@ void AppendRightAligned(std::string& out, std::string_view value, std::size_t wi
   AppendLine(out, value);
 }
 
-void AppendHead(std::string& out, std::string_view entity, const DxfEntityHead& head, bool line_type) {
-  AppendDxfGroup(out, 0, entity);
-  AppendDxfGroup(out, 8, head.layer);
-  AppendDxfGroup(out, 62, head.colour);
-  if (line_type) AppendDxfGroup(out, 6, "CONTINUOUS");
-}
-
-void AppendPoint(std::string& out, int code, std::string_view x, std::string_view y) {
-  AppendDxfGroup(out, code, x);
-  AppendDxfGroup(out, code + 10, y);
-  AppendDxfGroup(out, code + 20, "0.0");
-}
-
 }  // namespace
 
 std::string DxfLayerName(std::string_view name) {
@@ -118,32 +105,30 @@ void AppendDxfEnd(std::string& out) {
   AppendDxfGroup(out, 0, "EOF");
 }
 
+// The records are written in a few long pieces: the conversions write
+// millions of them.
 void AppendDxfPoint(std::string& out, const DxfEntityHead& head, std::string_view x, std::string_view y) {
-  AppendHead(out, "POINT", head, false);
-  AppendPoint(out, 10, x, y);
+  Append(out, "  0\r\nPOINT\r\n  8\r\n", head.layer, "\r\n 62\r\n", head.colour, "\r\n 10\r\n", x, "\r\n 20\r\n", y,
+         "\r\n 30\r\n0.0\r\n");
 }
 
 void AppendDxfLine(std::string& out, const DxfEntityHead& head, std::string_view x1, std::string_view y1,
                    std::string_view x2, std::string_view y2) {
-  AppendHead(out, "LINE", head, true);
-  AppendPoint(out, 10, x1, y1);
-  AppendPoint(out, 11, x2, y2);
+  Append(out, "  0\r\nLINE\r\n  8\r\n", head.layer, "\r\n 62\r\n", head.colour, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n", x1,
+         "\r\n 20\r\n", y1, "\r\n 30\r\n0.0\r\n 11\r\n", x2, "\r\n 21\r\n", y2, "\r\n 31\r\n0.0\r\n");
 }
 
 void AppendDxfCircle(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
                      std::string_view radius) {
-  AppendHead(out, "CIRCLE", head, true);
-  AppendPoint(out, 10, cx, cy);
-  AppendDxfGroup(out, 40, radius);
+  Append(out, "  0\r\nCIRCLE\r\n  8\r\n", head.layer, "\r\n 62\r\n", head.colour, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n",
+         cx, "\r\n 20\r\n", cy, "\r\n 30\r\n0.0\r\n 40\r\n", radius, "\r\n");
 }
 
 void AppendDxfArc(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
                   std::string_view radius, std::string_view start_angle, std::string_view end_angle) {
-  AppendHead(out, "ARC", head, true);
-  AppendPoint(out, 10, cx, cy);
-  AppendDxfGroup(out, 40, radius);
-  AppendDxfGroup(out, 50, start_angle);
-  AppendDxfGroup(out, 51, end_angle);
+  Append(out, "  0\r\nARC\r\n  8\r\n", head.layer, "\r\n 62\r\n", head.colour, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n", cx,
+         "\r\n 20\r\n", cy, "\r\n 30\r\n0.0\r\n 40\r\n", radius, "\r\n 50\r\n", start_angle, "\r\n 51\r\n",
+         end_angle, "\r\n");
 }
 
 }  // namespace kovrel

@@ -70,17 +70,27 @@ std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& c
   AppendDxfStart(out, drawing.layers.empty() ? kFirstLayer : std::string_view(drawing.layers.back()), layers);
 
   float prev_x = 0, prev_y = 0;
+  // The end of a straight move as written, which the next line starts with.
+  std::string prev_x_text, prev_y_text;
+  bool prev_written = false;
   for (const GcodeDrawing::Move& move : drawing.moves) {
     const NcMotion& m = move.motion;
     const auto layer = static_cast<std::size_t>(move.layer);
     const DxfEntityHead head{names[layer], colour_texts[layer]};
     const bool moves = m.x != prev_x || m.y != prev_y;
     if (m.g == 1) {
+      std::string x = FormatPrinted(m.x), y = FormatPrinted(m.y);
       if (moves) {
-        AppendDxfLine(out, head, FormatPrinted(prev_x), FormatPrinted(prev_y), FormatPrinted(m.x), FormatPrinted(m.y));
+        if (!prev_written) {
+          prev_x_text = FormatPrinted(prev_x);
+          prev_y_text = FormatPrinted(prev_y);
+        }
+        AppendDxfLine(out, head, prev_x_text, prev_y_text, x, y);
       } else {
-        AppendDxfPoint(out, head, FormatPrinted(m.x), FormatPrinted(m.y));
+        AppendDxfPoint(out, head, x, y);
       }
+      prev_x_text = std::move(x);
+      prev_y_text = std::move(y);
     } else if (m.g == 2 || m.g == 3) {
       const float cx = prev_x + m.i, cy = prev_y + m.j;
       const auto radius = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
@@ -97,6 +107,7 @@ std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& c
                      counter_clockwise ? start : end, counter_clockwise ? end : start);
       }
     }
+    prev_written = m.g == 1;
     prev_x = m.x;
     prev_y = m.y;
   }

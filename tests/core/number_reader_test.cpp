@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+#include <string>
+
 #include <cmath>
 
 #include "core/failure.h"
@@ -39,6 +43,23 @@ TEST(ReadNumber, LeadingZerosOfAnyLengthKeepTheValue) {
   EXPECT_EQ(ReadNumber(std::string(300, '0') + "." + std::string(300, '0') + "5E301"), 5);
   EXPECT_TRUE(std::signbit(ReadNumber("-" + std::string(150, '0'))));
   EXPECT_THROW(ReadNumber(std::string(50, '0') + "1" + std::string(400, '0')), Failure);
+}
+
+TEST(ReadNumber, EveryValueIsTheCorrectlyRoundedDouble) {
+  // Short numbers take a quicker road than long ones; both must give the
+  // double nearest to the decimal value, as strtod does.
+  std::mt19937 random(42);
+  for (int n = 0; n < 200000; ++n) {
+    std::string text = random() % 2 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 20);
+    const int point = static_cast<int>(random() % (digits + 2));
+    for (int k = 0; k < digits; ++k) {
+      if (k == point) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    if (random() % 4 == 0) text += "E" + std::to_string(static_cast<int>(random() % 60) - 30);
+    ASSERT_EQ(ReadNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
 }
 
 TEST(ReadNumber, OverflowIsAFailure) {
