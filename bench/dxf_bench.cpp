@@ -11,99 +11,64 @@
 
 #include "core/file_io.h"
 #include "dxf/dxf_gcode.h"
+#include "dxf/dxf_writer.h"
 #include "dxf/gcode_dxf.h"
 #include "nc_text.h"
 
 namespace kovrel {
 namespace {
 
-// One group: the code right-aligned in three columns, then the value.
-void Group(std::string& out, int code, const char* value) {
-  char line[64];
-  const int length = std::snprintf(line, sizeof line, "%3d\r\n%s\r\n", code, value);
-  out.append(line, static_cast<std::size_t>(length));
-}
-
-void Number(std::string& out, int code, double value) {
+std::string Text(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6f", value);
-  Group(out, code, text);
+  return text;
 }
 
+// Lines, arcs, circles and points written as the program writes them, and
+// closed outlines of four vertices, two of them rounded, as POLYLINE,
+// VERTEX and SEQEND.
 const std::string& Drawing() {
   static const std::string text = [] {
     std::string out;
-    Group(out, 0, "SECTION");
-    Group(out, 2, "HEADER");
-    Group(out, 9, "$ACADVER");
-    Group(out, 1, "AC1009");
-    Group(out, 0, "ENDSEC");
-    Group(out, 0, "SECTION");
-    Group(out, 2, "ENTITIES");
+    AppendDxfStart(out, "LAYER0", {});
     unsigned seed = 17;
     char layer[16];
     for (int entities = 0; entities < 200'000;) {
       seed = seed * 1103515245u + 12345u;
       const double x = (seed >> 8) % 300000 / 1000.0, y = (seed >> 4) % 200000 / 1000.0;
       std::snprintf(layer, sizeof layer, "LAYER%u", seed % 20);
+      const DxfEntityHead head{layer, "7"};
       const unsigned kind = (seed >> 16) % 20;
       if (kind < 11) {
-        Group(out, 0, "LINE");
-        Group(out, 8, layer);
-        Number(out, 10, x);
-        Number(out, 20, y);
-        Number(out, 30, 0);
-        Number(out, 11, x + 12.5);
-        Number(out, 21, y - 3.25);
-        Number(out, 31, 0);
+        AppendDxfLine(out, head, Text(x), Text(y), Text(x + 12.5), Text(y - 3.25));
         entities += 1;
       } else if (kind < 14) {
-        Group(out, 0, "ARC");
-        Group(out, 8, layer);
-        Number(out, 10, x);
-        Number(out, 20, y);
-        Number(out, 30, 0);
-        Number(out, 40, 2.5 + kind);
-        Number(out, 50, seed % 360);
-        Number(out, 51, (seed >> 3) % 360);
+        AppendDxfArc(out, head, Text(x), Text(y), Text(2.5 + kind), Text(seed % 360), Text((seed >> 3) % 360));
         entities += 1;
       } else if (kind < 16) {
-        Group(out, 0, "CIRCLE");
-        Group(out, 8, layer);
-        Number(out, 10, x);
-        Number(out, 20, y);
-        Number(out, 30, 0);
-        Number(out, 40, 0.4 + kind / 10.0);
+        AppendDxfCircle(out, head, Text(x), Text(y), Text(0.4 + kind / 10.0));
         entities += 1;
       } else if (kind < 17) {
-        Group(out, 0, "POINT");
-        Group(out, 8, layer);
-        Number(out, 10, x);
-        Number(out, 20, y);
-        Number(out, 30, 0);
+        AppendDxfPoint(out, head, Text(x), Text(y));
         entities += 1;
       } else {
-        // A closed outline of four vertices, two of them rounded.
-        Group(out, 0, "POLYLINE");
-        Group(out, 8, layer);
-        Group(out, 66, "1");
-        Group(out, 70, "1");
+        AppendDxfGroup(out, 0, "POLYLINE");
+        AppendDxfGroup(out, 8, layer);
+        AppendDxfGroup(out, 66, "1");
+        AppendDxfGroup(out, 70, "1");
         const double corners[4][3] = {{0, 0, 0}, {40, 0, 0.41421356}, {50, 10, 0}, {50, 30, -1}};
         for (const auto& corner : corners) {
-          Group(out, 0, "VERTEX");
-          Group(out, 8, layer);
-          Number(out, 10, x + corner[0]);
-          Number(out, 20, y + corner[1]);
-          Number(out, 30, 0);
-          if (corner[2] != 0) Number(out, 42, corner[2]);
+          AppendDxfGroup(out, 0, "VERTEX");
+          AppendDxfGroup(out, 8, layer);
+          AppendDxfGroup(out, 10, Text(x + corner[0]));
+          AppendDxfGroup(out, 20, Text(y + corner[1]));
+          if (corner[2] != 0) AppendDxfGroup(out, 42, Text(corner[2]));
         }
-        Group(out, 0, "SEQEND");
-        Group(out, 8, layer);
+        AppendDxfGroup(out, 0, "SEQEND");
         entities += 6;
       }
     }
-    Group(out, 0, "ENDSEC");
-    Group(out, 0, "EOF");
+    AppendDxfEnd(out);
     if (const char* path = std::getenv("KOVREL_BENCH_DXF")) WriteFileBytes(path, out);
     return out;
   }();
