@@ -26,6 +26,8 @@ struct DxfGroup {
 class DxfGroupReader {
  public:
   explicit DxfGroupReader(std::string_view text) : lines_(text, true) {}
+  /// The reader keeps a view of the text: it may not be a temporary.
+  explicit DxfGroupReader(std::string&& text) = delete;
 
   /// The next group. Throws Failure 62 when the text ends first.
   DxfGroup Next();
@@ -68,6 +70,8 @@ class DxfEntityReader {
   /// Reads the header up to the ENTITIES section. Throws Failure 62 when
   /// there is none.
   explicit DxfEntityReader(std::string_view text);
+  /// The reader keeps a view of the text: it may not be a temporary.
+  explicit DxfEntityReader(std::string&& text) = delete;
 
   /// The next entity; false once the section has ended and the file's EOF
   /// group was read. Throws Failure 62 when the text ends before.

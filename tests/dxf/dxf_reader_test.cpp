@@ -81,7 +81,8 @@ TEST(DxfEntityReader, DrawingsThatEndTooEarlyAreFailure62) {
 
 TEST(DxfEntity, Extrusion) {
   const auto of = [](const testing_support::Groups& groups) {
-    DxfEntityReader reader(Drawing(groups));
+    const std::string dxf = Drawing(groups);
+    DxfEntityReader reader(dxf);
     DxfEntity entity;
     reader.Next(entity);
     return entity.Extrusion();
