@@ -101,11 +101,11 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.Item("MnuCRsave")->text(), QString("改行コードを ＣＲ で保存..."));
     QCOMPARE(h.Item("MnuGrph")->text(), QString("グラフィック(&G)"));
     QVERIFY(h.Item("MnuLoad")->isEnabled());
-    QVERIFY(!h.Item("MnuNcDxf")->isEnabled());  // its command comes later
+    QVERIFY(!h.Item("MnuWirFmt")->isEnabled());  // its command comes later
     int calls = 0;
-    h.frm->WireCommand("MnuNcDxf", [&] { ++calls; });
-    QVERIFY(h.Item("MnuNcDxf")->isEnabled());
-    h.Item("MnuNcDxf")->trigger();
+    h.frm->WireCommand("MnuWirFmt", [&] { ++calls; });
+    QVERIFY(h.Item("MnuWirFmt")->isEnabled());
+    h.Item("MnuWirFmt")->trigger();
     QCOMPARE(calls, 1);
   }
 
