@@ -13,7 +13,8 @@ int Drawable(int colour) { return colour >= 1 && colour <= 255 ? colour : kDxfDe
 
 std::optional<OptionProblem> Validate(const DxfColourOptions& options) {
   if (options.colour < 1 || options.colour > 7) {
-    return OptionProblem{"colour", "色番号は 1 から 7 です: " + std::to_string(options.colour)};
+    std::string message = "色番号は 1 から 7 です: ";
+    return OptionProblem{"colour", message += std::to_string(options.colour)};
   }
   return std::nullopt;
 }

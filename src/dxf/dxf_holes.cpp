@@ -55,7 +55,9 @@ ConversionResult DxfToHoleData(std::string_view dxf) {
   std::string out;
   out.reserve(circles.size() * 24 + 1024);
   for (std::size_t slot = 0; slot < kToolSlots && !layers[slot].empty(); ++slot) {
-    tools.push_back("T" + FormatMask(static_cast<double>(slot + 1), tool_mask));
+    std::string tool = "T";
+    tool += FormatMask(static_cast<double>(slot + 1), tool_mask);
+    tools.push_back(std::move(tool));
     AppendLine(out, tools.back(), "φ", FormatMask(diameters[slot], diameter_mask));
   }
   // Each tool's holes in file order: the circles sorted by slot, stably.

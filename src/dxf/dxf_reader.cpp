@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/number_reader.h"
 
@@ -39,12 +40,13 @@ DxfGroup DxfGroupReader::Next() {
 }
 
 ConversionResult DrawingResult(std::string text, bool found, int skipped) {
-  const std::string message =
-      skipped > 0 ? "押出し方向が Z 軸に沿っていない図形 " + std::to_string(skipped) + " 個は変換しませんでした"
-                  : std::string();
+  std::string message;
+  if (skipped > 0) {
+    Append(message, "押出し方向が Z 軸に沿っていない図形 ", std::to_string(skipped), " 個は変換しませんでした");
+  }
   if (found) return ConversionResult(std::move(text), message);
   ConversionResult nothing = ConversionResult::NothingToConvert();
-  if (!message.empty()) nothing.message = std::string(kNothingToConvertMessage) + "\n" + message;
+  if (!message.empty()) Append(nothing.message, kNothingToConvertMessage, "\n", message);
   return nothing;
 }
 

@@ -22,11 +22,17 @@ int FindTool(const HoleDrawing& drawing, double number) {
   return -1;
 }
 
-std::string ToolLayer(double number) { return number < 0 ? "T" + FormatGeneral(number) : "T " + FormatGeneral(number); }
+std::string ToolLayer(double number) {
+  std::string layer = number < 0 ? "T" : "T ";
+  return layer += FormatGeneral(number);
+}
 
 // A colour as the layer table and the records of this drawing write it:
 // five blanks, then the number in general form after its blank.
-std::string ColourText(int colour) { return "      " + FormatGeneral(static_cast<double>(colour)); }
+std::string ColourText(int colour) {
+  std::string text = "      ";
+  return text += FormatGeneral(static_cast<double>(colour));
+}
 
 }  // namespace
 
