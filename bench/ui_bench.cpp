@@ -3,7 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -14,6 +19,7 @@
 #include "ui/testing/recording_launcher.h"
 #include "ui/testing/scripted_prompter.h"
 #include "ui/editor/text_editor.h"
+#include "ui/graphic/graphic_view.h"
 
 namespace kovrel {
 namespace {
@@ -77,6 +83,110 @@ void BM_HandOffOfLargeDocument(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(program.size()));
 }
 BENCHMARK(BM_HandOffOfLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The graphic view on a program of a million moves in a 1920 x 1080
+// window: opening it (the figure loaded, fitted and drawn), and one redraw
+// (Home) as a key press asks for it. The program is a surfacing path as
+// CAM writes it: a million short cuts (up to a millimetre) wandering over a
+// 500 x 300 mm plate, a rapid move every thousand.
+std::string MillionMoveProgram() {
+  std::string text = "D10\r\n";
+  text.reserve(30'000'000);
+  char line[64];
+  unsigned seed = 7;
+  double x = 250, y = 150;
+  for (int n = 0; n < 1'000'000; ++n) {
+    seed = seed * 1103515245u + 12345u;
+    x = std::clamp(x + ((seed >> 8) % 2001 - 1000.0) / 1000, 0.0, 500.0);
+    y = std::clamp(y + ((seed >> 16) % 2001 - 1000.0) / 1000, 0.0, 300.0);
+    const char* word = n % 1000 == 0 ? "G00" : "G01";
+    const int length = std::snprintf(line, sizeof line, "%sX%.3fY%.3f\r\n", word, x, y);
+    text.append(line, static_cast<std::size_t>(length));
+  }
+  return text;
+}
+
+struct ViewBench {
+  EditModule module;
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  EditFrm frm{{module, settings, prompter, launcher}};
+  ViewBench() {
+    module.ProgDir = "/tmp/";
+    frm.resize(1920, 1080);
+    frm.editor()->LoadText(MillionMoveProgram());
+  }
+};
+
+void BM_OpenGraphicViewOnAMillionMoves(benchmark::State& state) {
+  ViewBench bench;
+  for (auto _ : state) {
+    bench.frm.MenuItem("MnuGrph")->trigger();
+    auto* view = qobject_cast<MdiKovrel*>(bench.frm.GraphicWindow());
+    view->resize(1920, 1080);
+    QApplication::processEvents();
+    state.PauseTiming();
+    view->close();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenGraphicViewOnAMillionMoves)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_RedrawAMillionMoves(benchmark::State& state) {
+  ViewBench bench;
+  bench.frm.MenuItem("MnuGrph")->trigger();
+  auto* view = qobject_cast<MdiKovrel*>(bench.frm.GraphicWindow());
+  view->resize(1920, 1080);
+  QApplication::processEvents();
+  for (auto _ : state) {
+    view->Command4Click(1);  // Home: a full redraw
+    QApplication::processEvents();
+  }
+  view->close();
+}
+BENCHMARK(BM_RedrawAMillionMoves)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The editor idle on a document of one very long line (G-code to HP-GL
+// writes its whole result as one line): the share of a core the process
+// uses over three seconds of doing nothing, with the caret blinking.
+void BM_IdleWithALongLine(benchmark::State& state) {
+  std::string line;
+  line.reserve(15'600'000);
+  for (int k = 0; line.size() < 15'600'000; ++k) line += "PD;PA" + std::to_string(k % 40000) + "," + std::to_string(k % 977) + ";";
+  EditModule module;
+  module.ProgDir = "/tmp/";
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  EditFrm frm({module, settings, prompter, launcher});
+  frm.resize(1000, 700);
+  frm.show();
+  frm.editor()->LoadText(line);
+  frm.editor()->setFocus();
+  // The first paint lays the line out; idle is what follows.
+  QElapsedTimer settle;
+  settle.start();
+  while (settle.elapsed() < 1500) QApplication::processEvents(QEventLoop::AllEvents, 50);
+  double percent = 0;
+  for (auto _ : state) {
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer wall;
+    wall.start();
+    while (wall.elapsed() < 3000) {
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+      QThread::msleep(5);
+    }
+    getrusage(RUSAGE_SELF, &after);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) + seconds(after.ru_stime) - seconds(before.ru_stime);
+    percent = 100 * cpu / (static_cast<double>(wall.elapsed()) / 1000);
+  }
+  state.counters["idle_cpu_percent"] = percent;
+}
+BENCHMARK(BM_IdleWithALongLine)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace kovrel

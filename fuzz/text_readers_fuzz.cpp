@@ -13,17 +13,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string text = kovrel::DecodeCp932(bytes);
-  // Decoding never loses a byte: decoded text always encodes, to as many
-  // bytes (only a duplicate code may come back as its standard code).
-  if (kovrel::EncodeCp932(text).size() != bytes.size()) __builtin_trap();
+  // Decoding never loses a byte: decoded text encodes to the same bytes.
+  if (kovrel::EncodeCp932(text) != bytes) __builtin_trap();
+  // Line ends read as line breaks keep every other byte.
+  if (kovrel::EncodeCp932(kovrel::WithCrLfLineEnds(text)).size() < bytes.size()) __builtin_trap();
   kovrel::LineReader lines(text);
   std::string_view line;
   while (lines.Next(line)) {
     try {
       const double value = kovrel::ReadNumber(line);
       kovrel::FormatMask(value, "#######0.0###");
-      kovrel::FormatMask(static_cast<float>(value), "#00");
-      kovrel::FormatGeneral(static_cast<float>(value));
+      kovrel::FormatMask(kovrel::ToSingle(value), "#00");
+      kovrel::FormatGeneral(kovrel::ToSingle(value));
       kovrel::FormatPrinted(value);
     } catch (const kovrel::Failure&) {
       // Overflow of a huge number is a reported failure, not a crash.

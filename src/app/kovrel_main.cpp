@@ -13,12 +13,14 @@
 #include "ui/platform/launcher.h"
 #include "ui/platform/qt_prompter.h"
 #include "ui/platform/qt_settings_store.h"
+#include "ui/platform/translation.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Brellix");
   QApplication::setApplicationName("Kovrel");
   QApplication::setWindowIcon(QIcon(":/kovrel.png"));
+  kovrel::InstallJapaneseTranslation();
 
   kovrel::EditModule module;
   try {

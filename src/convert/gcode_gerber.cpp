@@ -63,7 +63,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
       // Coordinates are single values: one beyond a float's range is an
       // overflow, never a long digit string.
       const double value = factor * ReadNumber(std::string_view(item).substr(at + 1));
-      ToSingle(value);
+      ToSingle(value);  // throws Failure 6 beyond a float's range
       coordinates += FormatMask(value, decimal ? decimal_mask : integer_mask);
     }
     if (HasLetter(item, "G00")) {
@@ -82,7 +82,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
         out += item + end;  // an aperture selection of the program passes through
       } else {
         const int number = slot < 0 ? 0 : table.number[static_cast<std::size_t>(slot)];
-        out += "D" + FormatMask(static_cast<double>(number), d_mask) + end;
+        Append(out, "D", FormatMask(static_cast<double>(number), d_mask), end);
       }
     }
   }

@@ -13,7 +13,7 @@
 namespace kovrel {
 namespace {
 
-CoordinateUnit Unit(GerberUnit unit) {
+CoordinateUnit UnitOf(GerberUnit unit) {
   switch (unit) {
     case GerberUnit::kDecimal: return {1000, 0};
     case GerberUnit::kHundredths: return {10, 0};
@@ -22,8 +22,15 @@ CoordinateUnit Unit(GerberUnit unit) {
     case GerberUnit::kLeadingZeros6: return {1, 6};
     case GerberUnit::kLeadingZeros7: return {1, 7};
     case GerberUnit::kHundredThousandths: return {0.01, 0};
+    case GerberUnit::kLeadingZeros2Integer: return {0.001, 8};  // eight places, millionths
   }
   return {1, 0};
+}
+
+CoordinateUnit Unit(const GerberFormatOptions& options) {
+  CoordinateUnit unit = UnitOf(options.unit);
+  if (options.inch) unit.factor *= kMillimetresPerInch;
+  return unit;
 }
 
 // The state machine of Gerber data, one block at a time. Its state is the
@@ -36,7 +43,7 @@ CoordinateUnit Unit(GerberUnit unit) {
 // its I and J, or a move or draw with the current motion word.
 class GerberTranslator {
  public:
-  GerberTranslator(const GerberFormatOptions& options) : unit_(Unit(options.unit)), incremental_(options.incremental) {}
+  GerberTranslator(const GerberFormatOptions& options) : unit_(Unit(options)), incremental_(options.incremental) {}
   void Block(std::string_view block);
   std::string& out() { return out_; }
 
@@ -103,10 +110,10 @@ void GerberTranslator::Block(std::string_view block) {
     if (g == 3) motion_ = "G03";
   }
   const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
-  if (x_.Take(block, "X", incremental_, read)) x_text_ = "X" + FormatCoordinate(x_.value);
-  if (y_.Take(block, "Y", incremental_, read)) y_text_ = "Y" + FormatCoordinate(y_.value);
-  if (has_i) i_text_ = "I" + FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_));
-  if (has_j) j_text_ = "J" + FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_));
+  if (x_.Take(block, "X", incremental_, read)) x_text_ = Joined("X", FormatCoordinate(x_.value));
+  if (y_.Take(block, "Y", incremental_, read)) y_text_ = Joined("Y", FormatCoordinate(y_.value));
+  if (has_i) i_text_ = Joined("I", FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_)));
+  if (has_j) j_text_ = Joined("J", FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_)));
   if (has_r) {
     const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
     Line(RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, r));

@@ -21,9 +21,10 @@ enum class GerberUnit {
   kLeadingZeros6,    ///< "X00123": six digits, trailing zeros left out
   kLeadingZeros7,    ///< "X000123": seven digits, trailing zeros left out
   kHundredThousandths,  ///< "123000"
+  kLeadingZeros2Integer,  ///< "X0123": two integer digits, trailing zeros left out
 };
 
-inline constexpr ChoiceTable<GerberUnit, 7> kGerberUnits = {{
+inline constexpr ChoiceTable<GerberUnit, 8> kGerberUnits = {{
     {GerberUnit::kDecimal, "1.23", "1.23"},
     {GerberUnit::kHundredths, "123", "123"},
     {GerberUnit::kThousandths, "1230", "1230"},
@@ -31,11 +32,13 @@ inline constexpr ChoiceTable<GerberUnit, 7> kGerberUnits = {{
     {GerberUnit::kLeadingZeros6, "X00123", "X00123"},
     {GerberUnit::kLeadingZeros7, "X000123", "X000123"},
     {GerberUnit::kHundredThousandths, "123000", "123000"},
+    {GerberUnit::kLeadingZeros2Integer, "X0123", "X0123"},
 }};
 
 struct GerberFormatOptions {
   bool incremental = false;
   GerberUnit unit = GerberUnit::kThousandths;
+  bool inch = false;  ///< the data is in inches: every coordinate times 25.4
 };
 
 /// Throws Failure 380 for an aperture above 9999 or a radius shorter than

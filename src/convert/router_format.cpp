@@ -66,7 +66,9 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
 class RouterTranslator {
  public:
   RouterTranslator(const RouterFormatOptions& options, std::string& out)
-      : unit_{options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0, 0},
+      : unit_{(options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0) *
+                  (options.inch ? kMillimetresPerInch : 1.0),
+              0},
         incremental_(options.incremental),
         out_(out) {}
 
@@ -90,7 +92,7 @@ void RouterTranslator::Item(std::string_view item) {
   if (item.empty() || HasLetter(item, "%")) return;
   if (HasLetter(item, "G")) {
     const long g = IntegerAfter(item, 'G');
-    motion_ = "G" + FormatMask(static_cast<float>(g), g_mask);
+    motion_ = Joined("G", FormatMask(static_cast<float>(g), g_mask));
     if (g == 1) motion_ = z_ >= 0 ? "G00" : "G01";  // a feed move with the tool up is a move
   }
   if (HasLetter(item, "G90")) incremental_ = false;
@@ -102,11 +104,11 @@ void RouterTranslator::Item(std::string_view item) {
   }
   const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
   const bool has_x = x_.Take(item, "X", incremental_, read), has_y = y_.Take(item, "Y", incremental_, read);
-  if (has_x) x_text_ = "X" + Coordinate(x_.value);
-  if (has_y) y_text_ = "Y" + Coordinate(y_.value);
+  if (has_x) x_text_ = Joined("X", Coordinate(x_.value));
+  if (has_y) y_text_ = Joined("Y", Coordinate(y_.value));
   // I and J are not modal: an item without them writes none.
-  const std::string i_text = HasLetter(item, "I") ? "I" + Coordinate(Read(item, "I")) : std::string();
-  const std::string j_text = HasLetter(item, "J") ? "J" + Coordinate(Read(item, "J")) : std::string();
+  const std::string i_text = HasLetter(item, "I") ? Joined("I", Coordinate(Read(item, "I"))) : std::string();
+  const std::string j_text = HasLetter(item, "J") ? Joined("J", Coordinate(Read(item, "J"))) : std::string();
   if (HasLetter(item, "R")) {
     AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, Read(item, "R")));
   } else if (has_x || has_y) {

@@ -27,6 +27,7 @@ inline constexpr ChoiceTable<RouterUnit, 3> kRouterUnits = {{
 struct RouterFormatOptions {
   RouterUnit unit = RouterUnit::kThousandths;
   bool incremental = false;
+  bool inch = false;  ///< the data is in inches: every coordinate times 25.4
 };
 
 /// Throws Failure 380 for a radius shorter than half the chord.

@@ -13,6 +13,15 @@ void Append(std::string& out, const Pieces&... pieces) {
   (out.append(std::string_view(pieces)), ...);
 }
 
+/// The pieces joined into one string ("X" + a number, written so that
+/// GCC 12 at -O3 sees no overlapping copy where there is none).
+template <typename... Pieces>
+std::string Joined(const Pieces&... pieces) {
+  std::string out;
+  Append(out, pieces...);
+  return out;
+}
+
 /// Appends the pieces followed by CR LF.
 template <typename... Pieces>
 void AppendLine(std::string& out, const Pieces&... pieces) {

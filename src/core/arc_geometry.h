@@ -11,7 +11,11 @@ namespace kovrel {
 inline constexpr double kPi = 3.14159265358979;
 
 /// Direction of (dx, dy) in degrees: |arctan(dy/dx)| (90 when dx is 0)
-/// placed in its quadrant, so straight up is 90 and straight down 270.
+/// placed in its quadrant, so straight up is 90 and straight down 270. The
+/// HP-GL, Gerber and router conversions compute directions so; the DXF
+/// writer and the view compute them in radians as below. The two agree in
+/// value but not always in the last bit, and each conversion's results are
+/// kept exactly as they are, so both stay.
 double DirectionDegrees(double dx, double dy);
 
 /// Direction of (dx, dy) in radians in [0, 2 pi): arctan(dy/dx), plus pi

@@ -7,6 +7,7 @@
 
 #include "core/edit_module.h"
 #include "core/failure.h"
+#include "core/file_io.h"
 
 #ifndef KOVREL_SOURCE_DATA_DIR
 #define KOVREL_SOURCE_DATA_DIR ""
@@ -28,12 +29,6 @@ std::string UserFolder(const EnvLookup& env, const char* variable, const char* f
   }
   if (auto home = env("HOME"); home && !home->empty()) return WithSlash(*home) + fallback + "/" + suffix;
   return std::string("/tmp/kovrel-") + fallback + "/" + suffix;
-}
-
-void MakeFolder(const std::string& path) {
-  std::error_code ec;
-  fs::create_directories(path, ec);
-  if (ec || !fs::is_directory(path)) Fail(FailureKind::kPathNotFound, path);
 }
 
 }  // namespace
@@ -66,7 +61,7 @@ std::string FindShippedData(const EnvLookup& env, const std::string& exe_dir) {
 }
 
 void SeedDataFolder(const std::string& shipped_dir, const std::string& prog_dir) {
-  MakeFolder(prog_dir);
+  MakeFolders(prog_dir);
   std::error_code ec;
   if (shipped_dir.empty() || !fs::is_directory(shipped_dir, ec)) return;
   for (auto it = fs::recursive_directory_iterator(shipped_dir, ec); !ec && it != fs::recursive_directory_iterator();
@@ -88,7 +83,7 @@ void PrepareFolders(EditModule& module, const EnvLookup& env, const std::string&
   module.SysDir = ResolveSysDir(env);
   module.WinDir = ResolveWinDir(env);
   SeedDataFolder(FindShippedData(env, exe_dir), module.ProgDir);
-  MakeFolder(module.SysDir);
+  MakeFolders(module.SysDir);
 }
 
 }  // namespace kovrel

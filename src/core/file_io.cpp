@@ -37,15 +37,15 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 }
 
 // Writes `bytes` to `path`; with `sync` the data reaches the disk before
-// the file is closed.
-void WriteFile(const std::string& path, std::string_view bytes, bool sync) {
+// the file is closed. A failure names `shown`, the file the user knows.
+void WriteFile(const std::string& path, std::string_view bytes, bool sync, const std::string& shown) {
   File file(std::fopen(path.c_str(), "wb"));
-  if (!file) FailFromErrno(errno, path, false);
+  if (!file) FailFromErrno(errno, shown, false);
   if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0 ||
       (sync && ::fsync(::fileno(file.get())) != 0)) {
-    FailFromErrno(errno, path, false);
+    FailFromErrno(errno, shown, false);
   }
-  if (std::fclose(file.release()) != 0) FailFromErrno(errno, path, false);
+  if (std::fclose(file.release()) != 0) FailFromErrno(errno, shown, false);
 }
 
 }  // namespace
@@ -64,12 +64,12 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void WriteFileBytes(const std::string& path, std::string_view bytes) { WriteFile(path, bytes, false); }
+void WriteFileBytes(const std::string& path, std::string_view bytes) { WriteFile(path, bytes, false, path); }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   const std::string temp = path + ".kovrel-tmp";
   try {
-    WriteFile(temp, bytes, true);
+    WriteFile(temp, bytes, true, path);  // a failure names the file, never the temporary one
     struct stat original;
     if (::stat(path.c_str(), &original) == 0) ::chmod(temp.c_str(), original.st_mode & 07777);
   } catch (...) {
@@ -81,6 +81,12 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     RemoveFile(temp);
     FailFromErrno(error, path, false);
   }
+}
+
+void MakeFolders(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  if (ec || !std::filesystem::is_directory(path)) Fail(FailureKind::kPathNotFound, path);
 }
 
 void RemoveFile(const std::string& path) { std::remove(path.c_str()); }

@@ -19,6 +19,10 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 /// folder: afterwards the file is either the whole new content or untouched.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+/// Creates a folder and the folders above it when they are missing.
+/// Throws Failure 76 when it cannot be made.
+void MakeFolders(const std::string& path);
+
 /// Deletes a file if it exists; never fails.
 void RemoveFile(const std::string& path);
 

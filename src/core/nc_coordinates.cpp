@@ -10,7 +10,7 @@ namespace kovrel {
 
 float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
   if (unit.field_width > 0) {
-    return ToSingle(ReadLeadingZeroField(after_letter, unit.field_width) * 0.001);
+    return ToSingle(ReadLeadingZeroField(after_letter, unit.field_width) * unit.factor * 0.001);
   }
   return ToSingle(ReadNumber(SpanOf(after_letter, " 0123456789.-+")) * unit.factor * 0.001);
 }

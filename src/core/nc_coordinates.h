@@ -13,9 +13,13 @@
 
 namespace kovrel {
 
+/// The factor from inches to millimetres; inch data is read in millimetres
+/// by multiplying every coordinate by it.
+inline constexpr double kMillimetresPerInch = 25.4;
+
 /// A unit of the data: millimetres are the number read times `factor`
-/// times 0.001; with a `field_width` the digits are a leading-zero field of
-/// that many places read as thousandths of a millimetre.
+/// times 0.001; with a `field_width` the number read is a leading-zero field
+/// of that many places (factor 1: thousandths of a millimetre).
 struct CoordinateUnit {
   double factor = 1;
   int field_width = 0;

@@ -27,10 +27,10 @@ int LayerSlot(FigureTables& figure, std::string_view name, bool& added) {
 
 // True when "φ" stands outside every comment: a program's comment such as
 // "(T01 φ10 エンドミル)" names a cutter, it is no drill data. A comment runs
-// from "(" to ")" or to the end of its line.
-bool HasDiameterOutsideComments(std::string_view text) {
+// from "(" to ")" or to the end of its line; `comment` carries the state
+// from one field of a line to the next.
+bool HasDiameterOutsideComments(std::string_view text, bool& comment) {
   constexpr std::string_view kPhi = "φ";
-  bool comment = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '(') {
@@ -118,16 +118,24 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text) {
     figure.LayerWidth[static_cast<std::size_t>(k)] = 0;
   }
   bool drill = false, gcode = false;
+  bool comment = false;
   if (text.find('"') == std::string_view::npos) {
     // Without quotes every character stands in some field.
-    drill = HasDiameterOutsideComments(text);
+    drill = HasDiameterOutsideComments(text, comment);
     gcode = HasLetter(text, "G");
   } else {
-    ItemReader detect(text);
-    std::string field;
-    while (detect.Next(field)) {
-      drill = drill || HasDiameterOutsideComments(field);
-      gcode = gcode || HasLetter(field, "G");
+    // With quotes only the fields count (text after a closing quote is
+    // dropped); a comment still runs on over the commas of its line.
+    LineReader lines(text, true);
+    std::string_view line;
+    while (lines.Next(line)) {
+      comment = false;
+      ItemReader detect(line);
+      std::string field;
+      while (detect.Next(field)) {
+        drill = HasDiameterOutsideComments(field, comment) || drill;
+        gcode = gcode || HasLetter(field, "G");
+      }
     }
   }
   if (drill && gcode) return FigureLoad::kMixed;

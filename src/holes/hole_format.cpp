@@ -2,6 +2,7 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include "core/append.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
@@ -65,7 +66,7 @@ class HoleFormatter {
 };
 
 void HoleFormatter::Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text) {
-  const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit); };
+  const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit, options_.inch); };
   if (axis.Take(line, letter, options_.incremental, read)) text = FormatMask(axis.value, CoordinateMask());
 }
 
@@ -78,7 +79,7 @@ void HoleFormatter::EmitPendingHole() {
 }
 
 void HoleFormatter::WriteTool() {
-  const std::string tool = "T" + FormatMask(tool_counter_, "#00");
+  const std::string tool = Joined("T", FormatMask(tool_counter_, "#00"));
   list_ += tool;
   list_ += kCrLf;
   table_ += tool + "φ1.000";
@@ -169,15 +170,29 @@ std::optional<OptionProblem> Validate(const HoleFormatOptions& options) {
   return std::nullopt;
 }
 
-float HoleCoordinate(std::string_view after_letter, HoleUnit unit) {
-  if (unit == HoleUnit::kLeadingZeros6 || unit == HoleUnit::kLeadingZeros7) {
-    const double field = ReadLeadingZeroField(after_letter, unit == HoleUnit::kLeadingZeros6 ? 6 : 7);
-    return ToSingle(FromThousandths(field));
+namespace {
+
+// The value in the data's own unit, rounded as the program writes it.
+double DataValue(std::string_view after_letter, HoleUnit unit) {
+  switch (unit) {
+    case HoleUnit::kLeadingZeros6: return FromThousandths(ReadLeadingZeroField(after_letter, 6));
+    case HoleUnit::kLeadingZeros7: return FromThousandths(ReadLeadingZeroField(after_letter, 7));
+    // Eight places of which two are whole: millionths, kept to four decimals.
+    case HoleUnit::kLeadingZeros2Integer: return FromThousandths(ReadLeadingZeroField(after_letter, 8) * 0.001);
+    default: break;
   }
   const double value = ReadNumber(SpanOf(after_letter, " 0123456789.-+"));
   const float scale = UnitScale(unit);
-  if (unit == HoleUnit::kDecimal) return ToSingle(value * scale);
-  return ToSingle(FromThousandths(value) * scale);
+  if (unit == HoleUnit::kDecimal) return value * scale;
+  return FromThousandths(value) * scale;
+}
+
+}  // namespace
+
+float HoleCoordinate(std::string_view after_letter, HoleUnit unit, bool inch) {
+  const float value = ToSingle(DataValue(after_letter, unit));
+  if (!inch) return value;
+  return ToSingle(static_cast<double>(value) * kMillimetresPerInch);
 }
 
 std::string FormatHoleData(std::string_view text, const HoleFormatOptions& options) {

@@ -21,6 +21,7 @@ enum class HoleUnit {
   kTenThousandths,  ///< "X12300"
   kLeadingZeros6,   ///< "X00123": a six-digit field with leading zeros
   kLeadingZeros7,   ///< "X000123": a seven-digit field with leading zeros
+  kLeadingZeros2Integer,  ///< "X0123": two integer digits, trailing zeros left out
 };
 
 /// Which blocks are holes.
@@ -46,15 +47,17 @@ struct HoleFormatOptions {
   std::string cancel_code = "G80";
   ToolMode tool_mode = ToolMode::kDesignatedText;
   std::string tool_text = "T";
+  bool inch = false;  ///< the data is in inches: every coordinate times 25.4
 };
 
-inline constexpr ChoiceTable<HoleUnit, 6> kHoleUnits = {{
+inline constexpr ChoiceTable<HoleUnit, 7> kHoleUnits = {{
     {HoleUnit::kDecimal, "X1.23", "X1.23"},
     {HoleUnit::kHundredths, "X123", "X123"},
     {HoleUnit::kThousandths, "X1230", "X1230"},
     {HoleUnit::kTenThousandths, "X12300", "X12300"},
     {HoleUnit::kLeadingZeros6, "X00123", "X00123"},
     {HoleUnit::kLeadingZeros7, "X000123", "X000123"},
+    {HoleUnit::kLeadingZeros2Integer, "X0123", "X0123"},
 }};
 
 inline constexpr ChoiceTable<HoleMode, 3> kHoleModes = {{
@@ -73,8 +76,8 @@ inline constexpr ChoiceTable<ToolMode, 2> kToolModes = {{
 std::optional<OptionProblem> Validate(const HoleFormatOptions& options);
 
 /// The value of a coordinate: the text after its letter, read in `unit` and
-/// converted to millimetres.
-float HoleCoordinate(std::string_view after_letter, HoleUnit unit);
+/// converted to millimetres (from inches when `inch` is set).
+float HoleCoordinate(std::string_view after_letter, HoleUnit unit, bool inch = false);
 
 /// Formats a drill program into normalised hole data (lines end in CR LF).
 std::string FormatHoleData(std::string_view text, const HoleFormatOptions& options);

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -34,7 +35,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data) {
     } else if (HasLetter(line, "T")) {
       const int tool = HoleToolNumber(line);
       d = diameters[static_cast<std::size_t>(tool)];
-      out += "D" + FormatMask(static_cast<float>(tool + 900), tool_mask) + "\r\n";
+      AppendLine(out, "D", FormatMask(static_cast<float>(tool + 900), tool_mask));
       found = true;
     } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
       const auto x = SingleAfter(line, "X");

@@ -1,6 +1,7 @@
 // The recent-file list.
 #include "shell/recent_files.h"
 
+#include "core/append.h"
 #include "core/settings_store.h"
 #include "shell/startup.h"
 #include "core/utf8.h"
@@ -40,7 +41,13 @@ std::string RecentCaption(int index, std::string_view path) {
   const std::size_t count = CountCodePoints(path);
   std::size_t start = 0;
   for (std::size_t skip = count > kShown ? count - kShown : 0; skip > 0; --skip) NextCodePoint(path, start);
-  return "&" + std::to_string(index + 1) + " " + std::string(path.substr(start));
+  std::string shown(path.substr(start));
+  if (start > 0 && path[start - 1] != '/') {
+    // A cut path starts at a folder, never inside a name.
+    const std::size_t slash = shown.find('/');
+    if (slash != std::string::npos && slash + 1 < shown.size()) shown = Joined("…", shown.substr(slash));
+  }
+  return Joined("&", std::to_string(index + 1), " ", shown);
 }
 
 std::string BareFileName(std::string_view path) {

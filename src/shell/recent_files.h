@@ -23,7 +23,8 @@ RecentFiles ReadRecentFiles(const SettingsStore& store);
 RecentFiles UpdateRecentFiles(SettingsStore& store, const RecentFiles& current, const std::string& path);
 
 /// The menu caption of entry `index` (0-4): "&1 " ... "&5 " followed by the
-/// last 30 characters of the path (the whole path when shorter).
+/// last 30 characters of the path (the whole path when shorter); a path cut
+/// short starts at its first separator within them, after "…".
 std::string RecentCaption(int index, std::string_view path);
 
 /// The part of `path` after its last separator (the whole path if none).

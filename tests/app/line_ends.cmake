@@ -19,8 +19,14 @@ foreach(kind crlf lf cr)
   endif()
   set(input_file "${WORK_DIR}/${NAME}.${kind}.in")
   file(WRITE "${input_file}" "${content}")
-  execute_process(COMMAND ${CLI} ${args} INPUT_FILE ${input_file} OUTPUT_FILE "${WORK_DIR}/${NAME}.${kind}.out"
+  # A command that writes a file of its own (OUTFILE in ARGS) is compared
+  # by that file.
+  string(REPLACE "OUTFILE" "${WORK_DIR}/${NAME}.${kind}.file" run_args "${args}")
+  execute_process(COMMAND ${CLI} ${run_args} INPUT_FILE ${input_file} OUTPUT_FILE "${WORK_DIR}/${NAME}.${kind}.out"
                   ERROR_VARIABLE stderr RESULT_VARIABLE code)
+  if(EXISTS "${WORK_DIR}/${NAME}.${kind}.file")
+    file(RENAME "${WORK_DIR}/${NAME}.${kind}.file" "${WORK_DIR}/${NAME}.${kind}.out")
+  endif()
   if(first_code STREQUAL "")
     set(first_code "${code}")
     if(NOT code EQUAL 0)

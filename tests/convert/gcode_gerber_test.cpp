@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/failure.h"
 
 namespace kovrel {
@@ -40,7 +41,7 @@ TEST(GcodeToGerber, SelectItems) {
 TEST(GcodeToGerber, NothingWithoutARapidMoveAndTooManySelections) {
   EXPECT_TRUE(GcodeToGerber("G01X1Y1\r\n", {}).nothing_to_convert);
   std::string many = "G00X1\r\n";
-  for (int i = 0; i < 1001; ++i) many += "T" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 1001; ++i) AppendLine(many, "T", std::to_string(i));
   EXPECT_THROW(GcodeToGerber(many, {}), Failure);
 }
 

@@ -44,6 +44,32 @@ TEST(GerberFormat, ParameterBlocksUnitsAndIncrementalSums) {
             "D10\r\nG00X0Y0\r\nG00X1.0Y0.0\r\nG01X1.0Y1.0\r\nG01X2.0Y1.0\r\n");
 }
 
+TEST(GerberFormat, InchDataIsMultipliedAndMillimetresStayAsTheyWere) {
+  // 1.5 and -0.25 in every unit, with an arc centre and a radius arc.
+  const struct {
+    GerberUnit unit;
+    const char* x;
+    const char* y;
+  } cases[] = {
+      {GerberUnit::kDecimal, "1.5", "-0.25"},          {GerberUnit::kHundredths, "150", "-25"},
+      {GerberUnit::kThousandths, "1500", "-250"},      {GerberUnit::kTenThousandths, "15000", "-2500"},
+      {GerberUnit::kLeadingZeros6, "0015", "-00025"},  {GerberUnit::kLeadingZeros7, "00015", "-000025"},
+      {GerberUnit::kHundredThousandths, "150000", "-25000"}, {GerberUnit::kLeadingZeros2Integer, "015", "-0025"},
+  };
+  for (const auto& c : cases) {
+    const std::string data = std::string("D10*X") + c.x + "Y" + c.y + "D02*G03X0Y0I" + c.x + "J" + c.y + "D01*";
+    GerberFormatOptions options;
+    options.unit = c.unit;
+    EXPECT_EQ(Format(data, options), "D10\r\nG00X0Y0\r\nG00X1.5Y-0.25\r\nG03X0.0Y0.0I1.5J-0.25\r\n") << c.x;
+    options.inch = true;
+    EXPECT_EQ(Format(data, options), "D10\r\nG00X0Y0\r\nG00X38.1Y-6.35\r\nG03X0.0Y0.0I38.1J-6.35\r\n") << c.x;
+  }
+  GerberFormatOptions inch;
+  inch.inch = true;
+  EXPECT_EQ(Format("D10*X0Y0D02*G02X2000Y0R1000D01*", inch),
+            "D10\r\nG00X0Y0\r\nG00X0.0Y0.0\r\nG02X50.8Y0.0I25.4J0.0\r\n");
+}
+
 TEST(GerberFormat, RadiusArcsAndTheirFailures) {
   // From (0,0) to (2,0) with R1: a half circle about (1,0).
   EXPECT_EQ(Format("D10*X0Y0D02*G02X2000Y0R1000D01*"), "D10\r\nG00X0Y0\r\nG00X0.0Y0.0\r\nG02X2.0Y0.0I1.0J0.0\r\n");

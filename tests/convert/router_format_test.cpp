@@ -29,6 +29,24 @@ TEST(RouterFormat, ItemsEndAtCommasControlCharactersAndAfterPercent) {
   EXPECT_EQ(Format("\"G00X1000\",Y2000\r\nZ-1\r\nG01X3000\r\n"), expected);
 }
 
+TEST(RouterFormat, InchDataIsMultipliedAndMillimetresStayAsTheyWere) {
+  const struct {
+    RouterUnit unit;
+    const char* items;
+  } cases[] = {
+      {RouterUnit::kDecimal, "G00X1.5Y-0.25\r\nZ-1\r\nG02X0Y0I1.5J-0.25\r\n"},
+      {RouterUnit::kHundredths, "G00X150Y-25\r\nZ-1\r\nG02X0Y0I150J-25\r\n"},
+      {RouterUnit::kThousandths, "G00X1500Y-250\r\nZ-1\r\nG02X0Y0I1500J-250\r\n"},
+  };
+  for (const auto& c : cases) {
+    RouterFormatOptions options;
+    options.unit = c.unit;
+    EXPECT_EQ(Format(c.items, options), "D10\r\nG00X1.5Y-0.25\r\nG02X0.0Y0.0I1.5J-0.25\r\n") << c.items;
+    options.inch = true;
+    EXPECT_EQ(Format(c.items, options), "D10\r\nG00X38.1Y-6.35\r\nG02X0.0Y0.0I38.1J-6.35\r\n") << c.items;
+  }
+}
+
 TEST(RouterFormat, IncrementalSumsRestartAtAToolChange) {
   RouterFormatOptions options;
   options.incremental = true;

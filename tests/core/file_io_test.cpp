@@ -31,7 +31,18 @@ TEST(FileIo, FailuresCarryTheirFixedNumbers) {
   if (::geteuid() != 0) {
     ::chmod(folder.path().c_str(), 0500);
     EXPECT_EQ(FailureNumber([&] { WriteFileBytes(folder / "x.nc", "A"); }), 70);
+    EXPECT_EQ(FailureNumber([&] { WriteFileAtomic(folder / "x.nc", "A"); }), 70);
     ::chmod(folder.path().c_str(), 0700);
+  }
+}
+
+TEST(FileIo, AFailedAtomicWriteNamesTheFileNotItsTemporary) {
+  TempFolder folder;
+  try {
+    WriteFileAtomic(folder / "no/x.nc", "A");
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.description(), "パスが見つかりません: " + folder / "no/x.nc");
   }
 }
 

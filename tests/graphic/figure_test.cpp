@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
+
 namespace kovrel {
 namespace {
 
@@ -71,7 +73,7 @@ TEST(FigureLoad, HolesTakeTheirToolsWidthsAndMissingLetters) {
 TEST(FigureLoad, MoreThanAHundredLayersKeepTheCurrentLayer) {
   FigureTables figure;
   std::string text;
-  for (int k = 0; k < 101; ++k) text += "L" + std::to_string(k) + "\r\n";
+  for (int k = 0; k < 101; ++k) AppendLine(text, "L", std::to_string(k));
   text += "G01X1Y1\r\n";
   LoadFigure(figure, text);
   EXPECT_EQ(figure.FigElems.back().layer, 99);
@@ -91,6 +93,16 @@ TEST(LayerColors, FileRoundTripAndShortFiles) {
   ReadLayerColors(short_file, "  65280 \r\n");
   EXPECT_EQ(short_file.LayerColor[0], 65280);
   EXPECT_EQ(short_file.LayerColor[1], 16711680);
+}
+
+TEST(LoadFigure, ADiameterInACommentIsNoDrillData) {
+  FigureTables figure;
+  EXPECT_EQ(LoadFigure(figure, "(T01 φ10 エンドミル)\r\nG00X0Y0\r\nG01X10Y0\r\n"), FigureLoad::kLoaded);
+  EXPECT_EQ(figure.LastElem(), 2);
+  // A comment runs on over the commas of its line, also in a text with quotes.
+  EXPECT_EQ(LoadFigure(figure, "\"O1\"\r\n(T01, φ10)\r\nG01X1Y1\r\n"), FigureLoad::kLoaded);
+  EXPECT_EQ(LoadFigure(figure, "\"O1\"\r\n(T01) φ10\r\nG01X1Y1\r\n"), FigureLoad::kMixed);
+  EXPECT_EQ(LoadFigure(figure, "T01φ10\r\nG01X1Y1\r\n"), FigureLoad::kMixed);
 }
 
 }  // namespace

@@ -36,12 +36,39 @@ TEST(HoleFormat, EveryUnitFormatGivesMillimetres) {
       {HoleUnit::kLeadingZeros6, "00123", 1.23f}, {HoleUnit::kLeadingZeros7, "000123", 1.23f},
       {HoleUnit::kLeadingZeros6, "0125Y5", 12.5f}, {HoleUnit::kLeadingZeros6, "-0025", -2.5f},
       {HoleUnit::kLeadingZeros6, "1234567", 123.456f},  // the field holds six digits
+      {HoleUnit::kLeadingZeros2Integer, "0123", 1.23f}, {HoleUnit::kLeadingZeros2Integer, "-00025", -0.025f},
+      {HoleUnit::kLeadingZeros2Integer, "0123456789", 1.2346f},  // eight digits, four decimals kept
       {HoleUnit::kThousandths, " 12 50 Y", 1.25f},     // blanks skipped
       {HoleUnit::kThousandths, "-500", -0.5f},        {HoleUnit::kHundredths, "12345", 123.45f},
       {HoleUnit::kThousandths, "0.55", 0.0006f},       // 0.00055 rounds to four decimals
       {HoleUnit::kDecimal, "", 0.0f},
   };
   for (const auto& c : cases) EXPECT_FLOAT_EQ(HoleCoordinate(c.text, c.unit), c.value) << c.text;
+}
+
+TEST(HoleFormat, InchDataIsMultipliedAndMillimetresStayAsTheyWere) {
+  // 1.5 and -0.25 written in every unit: millimetres as they stand without
+  // the inch option, times 25.4 with it.
+  const struct {
+    HoleUnit unit;
+    const char* block;
+  } cases[] = {
+      {HoleUnit::kDecimal, "X1.5Y-0.25"},      {HoleUnit::kHundredths, "X150Y-25"},
+      {HoleUnit::kThousandths, "X1500Y-250"},  {HoleUnit::kTenThousandths, "X15000Y-2500"},
+      {HoleUnit::kLeadingZeros6, "X0015Y-00025"}, {HoleUnit::kLeadingZeros7, "X00015Y-000025"},
+      {HoleUnit::kLeadingZeros2Integer, "X015Y-0025"},
+  };
+  for (const auto& c : cases) {
+    HoleFormatOptions options;
+    options.unit = c.unit;
+    EXPECT_EQ(Format(c.block, options), "X1.5 Y-0.25\r\n") << c.block;
+    options.inch = true;
+    EXPECT_EQ(Format(c.block, options), "X38.1 Y-6.35\r\n") << c.block;
+  }
+  HoleFormatOptions inch;
+  inch.unit = HoleUnit::kTenThousandths;
+  inch.inch = true;
+  EXPECT_EQ(Format("X12345Y-1\r\n", inch), "X31.3563 Y-0.0025\r\n");
 }
 
 TEST(HoleFormat, BlocksWithoutCoordinatesAndTheDesignatedToolText) {
@@ -160,6 +187,15 @@ TEST(HoleFormat, DecimalCamProgramWithDiameterLines) {
   options.unit = HoleUnit::kDecimal;
   EXPECT_EQ(Format(Sample("cam-c-decimal-phi.nc"), options),
             "T01φ0.80\r\nT02φ3.00\r\nT01\r\nX1.25 Y0.5\r\nX2.5 Y0.5\r\nX2.5 Y1.75\r\nT02\r\nX0.1 Y0.1\r\nX4.9 Y3.9\r\n");
+}
+
+TEST(HoleFormat, BundledDrillSampleFormatsIntoItsHoles) {
+  const std::string text =
+      DecodeCp932(ReadFileBytes(std::string(KOVREL_TEST_DATA_DIR) + "/../../data/samples/drill-sample.nc"));
+  HoleFormatOptions options;
+  options.unit = HoleUnit::kDecimal;
+  EXPECT_EQ(FormatHoleData(text, options),
+            "T01φ1.000\r\nT02φ1.000\r\nT01\r\nX10.0 Y5.0\r\nX12.5 Y5.0\r\nX15.0 Y-2.5\r\nT02\r\nX20.0 Y20.0\r\n");
 }
 
 }  // namespace

@@ -31,11 +31,12 @@ TEST(RecentFiles, NewPathDropsTheOldestAndFillsAShortList) {
   EXPECT_EQ(GetSetting(empty, "Kovrel", "File2", "?"), "x");
 }
 
-TEST(RecentFiles, CaptionShowsTheLastThirtyCharacters) {
+TEST(RecentFiles, CaptionShowsTheLastThirtyCharactersFromAFolder) {
   EXPECT_EQ(RecentCaption(0, "/a/b.nc"), "&1 /a/b.nc");
   const std::string path31 = "/" + std::string(25, 'x') + "/a.nc";  // 31 characters
   ASSERT_EQ(path31.size(), 31u);
-  EXPECT_EQ(RecentCaption(1, path31), "&2 " + path31.substr(1));
+  EXPECT_EQ(RecentCaption(1, path31), "&2 " + path31.substr(1));  // cut at a separator
+  EXPECT_EQ(RecentCaption(1, "/y" + path31.substr(1)), "&2 …/a.nc");  // never inside a name
   EXPECT_EQ(RecentCaption(4, "/データ/" + std::string(30, 'y')), "&5 " + std::string(30, 'y'));
   EXPECT_EQ(RecentCaption(2, "/図面/穴あけ用のプログラム一覧表です.nc/" + std::string(11, 'z')),
             "&3 穴あけ用のプログラム一覧表です.nc/" + std::string(11, 'z'));

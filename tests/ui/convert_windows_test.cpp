@@ -1,10 +1,13 @@
 // The conversion windows GB_FMT, GAI_FMT and Ruta_FMT and the HP-GL
 // commands, driven by objectName through their menu items.
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "convert/gcode_sort.h"
 #include "ui_harness.h"
 
 namespace kovrel {
@@ -113,6 +116,54 @@ class ConvertWindowsTest : public QObject {
     QCOMPARE(h.Text(), std::string("D10\r\nG00X1.0Y1.0\r\nG01X2.0Y1.0\r\n"));
   }
 
+  void GerberAndRouterWindowsOpenWithTheUnitTheHeaderStates() {
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("G04 inch*\r\nG04 board*\r\n%FSLAX24Y24*%\r\n%MOIN*%\r\nD10*\r\nX10000Y5000D02*\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(3)")->isChecked());  // 12300
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(), QString("検出: 3行目 FSLAX24Y24, 4行目 MOIN → 12300"));
+      QVERIFY(Control<QCheckBox>(w, "Check1")->isChecked());
+      QVERIFY(!Control<QLabel>(w, "Label3")->isHidden());
+      Click(w, "Command1");
+    });
+    h.Item("MnuGbrFmt")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X0Y0\r\nG00X25.4Y12.7\r\n"));
+
+    // Digits stated, units not: the unit is chosen, the inch box is left
+    // to the user, the warning says why.
+    h.frm->editor()->LoadText("%FSTAX24Y24*%\r\n%ADD10C,0.004*%\r\nD10*\r\nX01Y005D02*\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(7)")->isChecked());  // X0123
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(), QString("検出: 1行目 FSTAX24Y24 → X0123"));
+      QVERIFY(!Control<QCheckBox>(w, "Check1")->isChecked());
+      QVERIFY(Control<QLabel>(w, "Label3")->text().endsWith("mm に直すには「インチ」にチェックしてください"));
+      Click(w, "Command1");
+    });
+    h.Item("MnuGbrFmt")->trigger();
+    QCOMPARE(h.Text(), std::string("D10\r\nG00X0Y0\r\nG00X1.0Y0.5\r\n"));
+
+    // Router data states no digits: the default unit stays.
+    h.frm->editor()->LoadText("%\r\nG21\r\nG00X1000Y1000\r\nZ-100\r\nG01X2500Y1000\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(2)")->isChecked());
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(),
+               QString("検出: ヘッダーに数値の書式の記述がありません（座標からの推定: 1230）"));
+      QVERIFY(Control<QLabel>(w, "Label3")->isHidden());
+      Click(w, "Command2");
+    });
+    h.Item("MnuLuter")->trigger();
+    // A drill header with two decimals: Ruta_FMT opens with 123.
+    h.frm->editor()->LoadText("M48\r\nMETRIC,TZ,000.00\r\n%\r\nG00X150Y25\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(1)")->isChecked());
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(), QString("検出: 2行目 METRIC,TZ,000.00 → 123"));
+      Click(w, "Command2");
+    });
+    h.Item("MnuLuter")->trigger();
+    QVERIFY(h.prompter.dialog_scripts.empty());
+  }
+
   void HpglCommandsAndTheSilentStop() {
     Harness h;
     h.Start();
@@ -135,7 +186,7 @@ class ConvertWindowsTest : public QObject {
     h.Item("MnuGcodeSeiri")->trigger();
     QCOMPARE(h.Text(), std::string("D10\r\nG00X0Y0\r\nG01X1Y0\r\nD11\r\nG00X5Y5\r\n"));
     h.frm->editor()->LoadText("G00X1Y1\r\nG00X2Y2\r\nD11\r\nG01X3Y3\r\nG00X0Y0\r\n");
-    h.frm->GSeiri();
+    h.frm->RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); });
     QCOMPARE(h.Text(), std::string("D11\r\nG00X2Y2\r\nG01X3Y3\r\n"));
   }
 };

@@ -205,14 +205,20 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.prompter.messages[0].icon, Icon::kExclamation);
   }
 
-  void SavePresetsThePanelAndClearEmptiesIt() {
+  void DialogsStartWhereTheFilesAreAndClearEmptiesIt() {
     Harness h;
     h.Start();
     const QString path = h.File("prog.nc", "X1");
+    const QString folder = QString::fromStdString(h.files.path());
+    h.Item("MnuLoad")->trigger();  // cancelled: nothing known yet
+    QCOMPARE(h.prompter.open_presets.back(), QString());
     h.prompter.open_answers.push_back(path);
     h.Item("MnuLoad")->trigger();
     h.Item("MnuSave")->trigger();  // cancelled
-    QCOMPARE(h.prompter.save_presets.back(), QString("prog.nc"));
+    // The save proposes the file the document came from, with its folder.
+    QCOMPARE(h.prompter.save_presets.back(), path);
+    h.Item("MnuTuikaLoad")->trigger();  // cancelled
+    QCOMPARE(h.prompter.open_presets.back(), folder);
 
     h.prompter.message_answers.push_back(kResultNo);
     h.Item("MnuCrear")->trigger();
@@ -223,8 +229,15 @@ class EditFrmTest : public QObject {
     QCOMPARE(h.frm->PanelText(2), QString());
     QCOMPARE(h.prompter.messages.back().text, QString("データを消去してよいですか"));
     h.Item("MnuSave")->trigger();
-    QCOMPARE(h.prompter.save_presets.back(), QString());
+    QCOMPARE(h.prompter.save_presets.back(), folder);  // an empty name in the last folder
     QCOMPARE(h.Setting("File1"), path.toStdString());  // the recent list stays
+
+    // A new start begins in the folder of the most recent file.
+    Harness next;
+    SaveSetting(next.settings, "Kovrel", "File1", path.toStdString());
+    next.Start();
+    next.Item("MnuLoad")->trigger();
+    QCOMPARE(next.prompter.open_presets.back(), folder);
   }
 
   void AppendLoadAddsTheFileAsItIs() {

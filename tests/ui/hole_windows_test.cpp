@@ -1,6 +1,8 @@
 // The hole data windows NC_FMT and HolOutExlFrm and the G-code command,
 // driven by objectName through their menu items.
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -73,6 +75,65 @@ class HoleWindowsTest : public QObject {
     QCOMPARE(h.module.MacroSteps[0].item, std::string("16"));
     QVERIFY(!FileExists(h.home / "BAK.DAT"));
     QVERIFY(h.prompter.messages.empty());
+  }
+
+  void FormatWindowOpensWithTheUnitTheHeaderStates() {
+    // Inch drill data, leading zeros written: X0123 and the inch box, with
+    // the lines they come from; the run converts to millimetres.
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("M48\r\n;FILE_FORMAT=2:4\r\nINCH,LZ\r\nT1C0.028\r\n%\r\nX0125Y005\r\nX01505Y0203\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(6)")->isChecked());
+      QCOMPARE(Control<QRadioButton>(w, "Option1(6)")->text(), QString("X0123"));
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(), QString("検出: 2行目 ;FILE_FORMAT=2:4, 3行目 INCH,LZ → X0123"));
+      QVERIFY(Control<QCheckBox>(w, "Check1")->isChecked());
+      QVERIFY(!Control<QLabel>(w, "Label3")->isHidden());
+      QVERIFY(Control<QLabel>(w, "Label3")->text().startsWith("インチのデータです（ヘッダー: 3行目 INCH,LZ）"));
+      Click(w, "Option4(0)");
+      Click(w, "Command1");
+    });
+    h.Item("MnuHolFmt")->trigger();
+    QCOMPARE(h.Text(), std::string("T01φ1.000\r\nT01\r\nX31.75 Y12.7\r\nX38.227 Y51.562\r\n"));
+
+    // The user can always choose otherwise: another unit, no inch.
+    h.frm->editor()->LoadText("M48\r\nINCH,TZ\r\n%\r\nX12500Y5000\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(3)")->isChecked());  // X12300
+      Click(w, "Option1(2)");
+      Control<QCheckBox>(w, "Check1")->click();
+      Click(w, "Option4(0)");
+      Click(w, "Command1");
+    });
+    h.Item("MnuHolFmt")->trigger();
+    QCOMPARE(h.Text(), std::string("T01φ1.000\r\nT01\r\nX12.5 Y5.0\r\n"));
+  }
+
+  void FormatWindowWithoutAHeaderKeepsItsDefaults() {
+    // Inch tool sizes and bare coordinates: a guess, so the defaults stay,
+    // the line says nothing was found, the box is not ticked but the
+    // warning shows.
+    Harness h;
+    h.Start();
+    h.frm->editor()->LoadText("%\r\nT1C0.028\r\nX002250Y002300\r\nX002400Y003850\r\nX003100Y004100\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QVERIFY(Control<QRadioButton>(w, "Option1(1)")->isChecked());
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(),
+               QString("検出: ヘッダーに数値の書式の記述がありません（座標からの推定: X12300）"));
+      QVERIFY(!Control<QCheckBox>(w, "Check1")->isChecked());
+      QVERIFY(Control<QLabel>(w, "Label3")->text().startsWith("インチのデータです（工具径から推定"));
+      Click(w, "Command2");
+    });
+    h.Item("MnuHolFmt")->trigger();
+    // Millimetre data shows no warning.
+    h.frm->editor()->LoadText("X100Y200\r\n");
+    h.prompter.dialog_scripts.push_back([](QDialog& w) {
+      QCOMPARE(Control<QLabel>(w, "Label2")->text(), QString("検出: ヘッダーに数値の書式の記述がありません"));
+      QVERIFY(Control<QLabel>(w, "Label3")->isHidden());
+      Click(w, "Command2");
+    });
+    h.Item("MnuHolFmt")->trigger();
+    QVERIFY(h.prompter.dialog_scripts.empty());
   }
 
   void FormatWindowWaitsForAnEmptyDesignatedText() {

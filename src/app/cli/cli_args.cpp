@@ -26,14 +26,19 @@ CliCommand PlainCommand(std::string name, std::string summary, Conversion conver
   return command;
 }
 
+OptionSpec InchOption() {
+  return {"--inch", "", "", false, "インチのデータとして読み、座標を 25.4 倍して mm にする"};
+}
+
 std::string UsageLine(const CliCommand& command) {
   std::string line = "kovrel-cli " + command.name;
+  if (!command.operand.empty()) line += " " + command.operand;
   for (const OptionSpec& option : command.options) {
     std::string text = option.name;
     if (!option.value_name.empty()) text += " " + option.value_name;
     line += option.required ? " " + text : " [" + text + "]";
   }
-  if (command.run_effect) return line + " [INPUT]";
+  if (command.run_effect || command.run_report) return line + " [INPUT]";
   return line + (command.run_to_file ? " [INPUT] -o OUTPUT" : " [INPUT] [-o OUTPUT]");
 }
 
@@ -80,12 +85,17 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
       continue;
     }
     if (!positional_only && arg.size() > 1 && arg[0] == '-') throw UsageError{"不明なオプション " + arg};
+    if (!command.operand.empty() && !parsed.options.Has(command.operand)) {
+      parsed.options.Set(command.operand, arg, true);
+      continue;
+    }
     if (!parsed.input.empty()) throw UsageError{"入力ファイルは一つだけ指定できます"};
     parsed.input = arg;
   }
   for (const OptionSpec& option : command.options) {
     if (option.required && !parsed.options.Has(option.name)) throw UsageError{option.name + " が必要です"};
   }
+  if (!command.operand.empty() && !parsed.options.Has(command.operand)) throw UsageError{command.operand + " が必要です"};
   if (command.run_to_file && (parsed.output.empty() || parsed.output == "-")) throw UsageError{"-o OUTPUT が必要です"};
   if (command.check) {
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};

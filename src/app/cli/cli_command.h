@@ -47,6 +47,13 @@ struct CliCommand {
   /// The conversion the options describe. Called before the input is read;
   /// throws UsageError for an option value the conversion refuses.
   std::function<Conversion(const Options&)> conversion;
+  /// The menu item of the editor command this command does (its step in
+  /// the playback table of operation macros); run-macro plays that step
+  /// with this command and its defaults.
+  std::string_view menu_item;
+  /// The name of an operand that comes before INPUT ("MACRO.DAT"); its value
+  /// is the option of that name. Empty for the commands without one.
+  std::string operand;
   /// For a command whose output is a file of its own kind (a workbook, a
   /// picture) instead of text: writes it to the -o path, which is required,
   /// and returns the message to show (may be empty).
@@ -54,6 +61,15 @@ struct CliCommand {
   /// For a command that names its own output files in its options: runs it
   /// and returns the message to show.
   std::function<std::string(const Options&, std::string_view input)> run_effect;
+  /// For a command that reports on its input instead of converting it:
+  /// the report for standard output, a message for standard error and the
+  /// exit code.
+  struct Report {
+    std::string text;
+    std::string message;
+    int exit_code = 0;
+  };
+  std::function<Report(const Options&, std::string_view input)> run_report;
 };
 
 /// Thrown for a usage error; main prints it with the usage line, exit 64.
@@ -92,6 +108,17 @@ std::vector<CliCommand> ConvertCommands();
 /// The commands of the graphic view.
 std::vector<CliCommand> GraphicCommands();
 
+/// The operation-macro command run-macro.
+std::vector<CliCommand> MacroCommands();
+
+/// The format detection command.
+std::vector<CliCommand> DetectCommands();
+
+/// The warning for a conversion of `input`: inch data read without
+/// --inch, or --inch given for data whose header says millimetres; empty
+/// otherwise.
+std::string UnitWarning(std::string_view input, bool inch);
+
 /// The value an option names in a conversion's choice table; throws
 /// UsageError listing the names otherwise.
 template <typename T, std::size_t N>
@@ -111,5 +138,9 @@ void Refuse(const std::optional<OptionProblem>& problem);
 
 /// A command whose conversion takes no options.
 CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
+
+/// The --inch flag of the conversions that read coordinates: the data is in
+/// inches and every coordinate is multiplied by 25.4.
+OptionSpec InchOption();
 
 }  // namespace kovrel::cli

@@ -93,6 +93,13 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     }
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
     std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    if (command.run_report) {
+      const CliCommand::Report report =
+          command.run_report(parsed.options, ConversionInput(std::move(input), command.line_ends));
+      WriteStandardOutput(report.text);
+      if (!report.message.empty()) std::cerr << report.message << "\n";
+      return report.exit_code;
+    }
     if (command.run_effect || command.run_to_file) {
       const std::string text = ConversionInput(std::move(input), command.line_ends);
       const std::string message = command.run_effect ? command.run_effect(parsed.options, text)
@@ -118,7 +125,8 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
 const std::vector<CliCommand>& AllCommands() {
   static const std::vector<CliCommand> commands = [] {
     std::vector<CliCommand> all;
-    for (auto&& group : {TextToolCommands(), HoleCommands(), DxfCommands(), ConvertCommands(), GraphicCommands()}) {
+    for (auto&& group : {TextToolCommands(), HoleCommands(), DxfCommands(), ConvertCommands(), GraphicCommands(),
+                         DetectCommands(), MacroCommands()}) {
       all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
     }
     return all;

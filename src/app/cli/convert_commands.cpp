@@ -13,7 +13,9 @@ namespace kovrel::cli {
 std::vector<CliCommand> ConvertCommands() {
   std::vector<CliCommand> commands;
   commands.push_back(PlainCommand("gcode-to-hpgl", "G コードを HPGL（40 単位/mm、一行）にします", GcodeToHpgl));
+  commands.back().menu_item = "MnuGHpgl";
   commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします", HpglToGcode));
+  commands.back().menu_item = "MnuHpgl";
 
   CliCommand gerber;
   gerber.name = "gcode-to-gerber";
@@ -25,6 +27,7 @@ std::vector<CliCommand> ConvertCommands() {
       {"--end", "E", NameOf(kGerberTerminators, std::string_view(gerber_defaults.terminator)), false,
        "ブロックの終わり: " + ChoiceNames(kGerberTerminators)},
   };
+  gerber.menu_item = "MnuNcGbr";
   gerber.conversion = [](const Options& options) -> Conversion {
     GcodeToGerberOptions chosen;
     chosen.unit = Choose(options, "--unit", kGerberOutputUnits);
@@ -40,12 +43,19 @@ std::vector<CliCommand> ConvertCommands() {
       {"--inc", "", "", false, "座標を INC として読む（既定は ABS）"},
       {"--unit", "U", NameOf(kGerberUnits, GerberFormatOptions{}.unit), false,
        "1.23mm の書き方: " + ChoiceNames(kGerberUnits)},
+      InchOption(),
   };
+  gerber_format.menu_item = "MnuGbrFmt";
   gerber_format.conversion = [](const Options& options) -> Conversion {
     GerberFormatOptions chosen;
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
-    return [chosen](std::string_view input) { return FormatGerber(input, chosen); };
+    chosen.inch = options.Has("--inch");
+    return [chosen](std::string_view input) {
+      ConversionResult result = FormatGerber(input, chosen);
+      result.message = UnitWarning(input, chosen.inch);
+      return result;
+    };
   };
   commands.push_back(std::move(gerber_format));
 
@@ -56,12 +66,19 @@ std::vector<CliCommand> ConvertCommands() {
       {"--unit", "U", NameOf(kRouterUnits, RouterFormatOptions{}.unit), false,
        "1.23mm の書き方: " + ChoiceNames(kRouterUnits)},
       {"--inc", "", "", false, "座標を INC として読む（既定は ABS）"},
+      InchOption(),
   };
+  router.menu_item = "MnuLuter";
   router.conversion = [](const Options& options) -> Conversion {
     RouterFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kRouterUnits);
     chosen.incremental = options.Has("--inc");
-    return [chosen](std::string_view input) { return FormatRouter(input, chosen); };
+    chosen.inch = options.Has("--inch");
+    return [chosen](std::string_view input) {
+      ConversionResult result = FormatRouter(input, chosen);
+      result.message = UnitWarning(input, chosen.inch);
+      return result;
+    };
   };
   commands.push_back(std::move(router));
 

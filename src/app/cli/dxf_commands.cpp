@@ -14,11 +14,12 @@ namespace kovrel::cli {
 namespace {
 
 // A command that writes a DXF drawing with the colour options.
-CliCommand DrawingCommand(std::string name, std::string summary,
+CliCommand DrawingCommand(std::string name, std::string summary, std::string_view menu_item,
                           ConversionResult (*convert)(std::string_view, const DxfColourOptions&)) {
   CliCommand command;
   command.name = std::move(name);
   command.summary = std::move(summary);
+  command.menu_item = menu_item;
   const DxfColourOptions defaults;
   command.options = {
       {"--colours", "M", NameOf(kDxfColourModes, defaults.mode), false,
@@ -43,11 +44,14 @@ CliCommand DrawingCommand(std::string name, std::string summary,
 
 std::vector<CliCommand> DxfCommands() {
   std::vector<CliCommand> commands;
-  commands.push_back(DrawingCommand("holes-to-dxf", "穴データを DXF（工具ごとの画層に穴の円）にします", HoleDataToDxf));
+  commands.push_back(
+      DrawingCommand("holes-to-dxf", "穴データを DXF（工具ごとの画層に穴の円）にします", "MnuHolDxf", HoleDataToDxf));
   commands.push_back(DrawingCommand("gcode-to-dxf", "G コードを DXF（ラベル行ごとの画層に線・円弧・円・点）にします",
-                                    GcodeToDxf));
+                                    "MnuNcDxf", GcodeToDxf));
   commands.push_back(PlainCommand("dxf-to-gcode", "DXF の線・点・円・円弧・ポリラインを G コードにします", DxfToGcode));
+  commands.back().menu_item = "MnuDxfNc";
   commands.push_back(PlainCommand("dxf-to-holes", "DXF の円を穴データ（画層ごとの工具）にします", DxfToHoleData));
+  commands.back().menu_item = "MnuDxsDlir";
   return commands;
 }
 

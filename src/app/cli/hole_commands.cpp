@@ -26,7 +26,9 @@ std::vector<CliCommand> HoleCommands() {
       {"--tools", "M", NameOf(kToolModes, defaults.tool_mode), false,
        "Ｔコード: blocks 座標の無いデータ, text 指定文字"},
       {"--tool-text", "S", defaults.tool_text, false, "Ｔコードとする指定文字（--tools text）"},
+      InchOption(),
   };
+  format.menu_item = "MnuHolFmt";
   format.conversion = [](const Options& options) -> Conversion {
     HoleFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kHoleUnits);
@@ -37,12 +39,16 @@ std::vector<CliCommand> HoleCommands() {
     chosen.cancel_code = options.Get("--cancel-code");
     chosen.tool_mode = Choose(options, "--tools", kToolModes);
     chosen.tool_text = options.Get("--tool-text");
+    chosen.inch = options.Has("--inch");
     Refuse(Validate(chosen));
-    return [chosen](std::string_view input) { return ConversionResult(FormatHoleData(input, chosen)); };
+    return [chosen](std::string_view input) {
+      return ConversionResult(FormatHoleData(input, chosen), UnitWarning(input, chosen.inch));
+    };
   };
   commands.push_back(std::move(format));
 
   commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします", HoleDataToGcode));
+  commands.back().menu_item = "MnuHolGcode";
 
   CliCommand sheet;
   sheet.name = "holes-to-xlsx";

@@ -17,8 +17,9 @@
 #include "convert/router_format.h"
 #include "core/edit_module.h"
 #include "core/settings_store.h"
-#include "ui/platform/choice_captions.h"
+#include "ui/dialogs/detected_format.h"
 #include "ui/editor/edit_frm.h"
+#include "ui/platform/choice_captions.h"
 #include "ui/platform/prompter.h"
 #include "ui/platform/screen_busy.h"
 #include "ui/platform/twips.h"
@@ -124,11 +125,14 @@ void GbFmt::Run() {
 // ----------------------------------------------------------------- GAI_FMT
 
 GaiFmt::GaiFmt(EditFrm& frm) : FormatWindow(frm, "GAI_FMT", " ガーバーフォーマット") {
-  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, 0);
+  const FormatDetection found = DetectDocument(frm);
+  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, GerberFormatOptions{}.incremental ? 1 : 0);
   mode_[0]->parentWidget()->setObjectName("Frame2");
   unit_ = Options("入力単位(1.23mm)", "Option1", Captions(kGerberUnits),
-                  ChoiceIndex(kGerberUnits, GerberFormatOptions{}.unit));
+                  OpeningIndex(kGerberUnits, found.gerber_unit, found, GerberFormatOptions{}.unit));
   unit_[0]->parentWidget()->setObjectName("Frame1");
+  detected_ = new DetectedFormatPanel(found, FormatWindowKind::kGaiFmt, this);
+  layout()->addWidget(detected_);
   run_ = AddButtons("Command1", "Command2");
   connect(run_, &QPushButton::clicked, this, &GaiFmt::Run);
 }
@@ -138,16 +142,20 @@ void GaiFmt::Run() {
   GerberFormatOptions options;
   options.incremental = Selected(mode_) == 1;
   options.unit = kGerberUnits[static_cast<std::size_t>(Selected(unit_))].value;
+  options.inch = detected_->Inch();
   ConvertSaved([&options](std::string_view input) { return FormatGerber(input, options); });
 }
 
 // ---------------------------------------------------------------- Ruta_FMT
 
 RutaFmt::RutaFmt(EditFrm& frm) : FormatWindow(frm, "Ruta_FMT", " ルーターフォーマット") {
+  const FormatDetection found = DetectDocument(frm);
   unit_ = Options("入力単位(1.23mm)", "Option1", Captions(kRouterUnits),
-                  ChoiceIndex(kRouterUnits, RouterFormatOptions{}.unit));
+                  OpeningIndex(kRouterUnits, found.router_unit, found, RouterFormatOptions{}.unit));
   unit_[0]->parentWidget()->setObjectName("Frame1");
-  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, 0);
+  detected_ = new DetectedFormatPanel(found, FormatWindowKind::kRutaFmt, this);
+  layout()->addWidget(detected_);
+  mode_ = Options("座標形式", "Option2", {"ABS", "INC"}, RouterFormatOptions{}.incremental ? 1 : 0);
   mode_[0]->parentWidget()->setObjectName("Frame2");
   run_ = AddButtons("Command3", "Command2");
   connect(run_, &QPushButton::clicked, this, &RutaFmt::Run);
@@ -158,6 +166,7 @@ void RutaFmt::Run() {
   RouterFormatOptions options;
   options.unit = kRouterUnits[static_cast<std::size_t>(Selected(unit_))].value;
   options.incremental = Selected(mode_) == 1;
+  options.inch = detected_->Inch();
   ConvertSaved([&options](std::string_view input) { return FormatRouter(input, options); });
 }
 

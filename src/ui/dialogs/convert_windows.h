@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace kovrel {
 
+class DetectedFormatPanel;
 class EditFrm;
 
 /// Connects the conversion commands to their menu items.
@@ -56,6 +57,7 @@ class GbFmt : public FormatWindow {
   std::vector<QRadioButton*> unit_, end_;
 };
 
+/// Gerber formatting; opens with the unit the document's header states.
 class GaiFmt : public FormatWindow {
   Q_OBJECT
 
@@ -65,9 +67,11 @@ class GaiFmt : public FormatWindow {
  private:
   void Run();
   std::vector<QRadioButton*> mode_, unit_;
+  DetectedFormatPanel* detected_ = nullptr;
   QPushButton* run_ = nullptr;
 };
 
+/// Router formatting; opens with the unit the document's header states.
 class RutaFmt : public FormatWindow {
   Q_OBJECT
 
@@ -77,6 +81,7 @@ class RutaFmt : public FormatWindow {
  private:
   void Run();
   std::vector<QRadioButton*> unit_, mode_;
+  DetectedFormatPanel* detected_ = nullptr;
   QPushButton* run_ = nullptr;
 };
 

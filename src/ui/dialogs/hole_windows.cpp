@@ -20,8 +20,9 @@
 
 #include "core/edit_module.h"
 #include "holes/hole_gcode.h"
-#include "ui/platform/choice_captions.h"
+#include "ui/dialogs/detected_format.h"
 #include "ui/editor/edit_frm.h"
+#include "ui/platform/choice_captions.h"
 #include "ui/platform/launcher.h"
 #include "ui/platform/prompter.h"
 #include "ui/platform/screen_busy.h"
@@ -68,9 +69,9 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
   const QStringList units = Captions(kHoleUnits);
   auto* unit_frame = new QGroupBox("単位(1.23㎜)", this);
   auto* unit_layout = new QGridLayout(unit_frame);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < units.size(); ++i) {
     option1_[i] = Radio(QString("Option1(%1)").arg(i), units[i], unit_frame);
-    unit_layout->addWidget(option1_[i], i % 3, i / 3);
+    unit_layout->addWidget(option1_[i], i % 4, i / 4);
   }
   option2_[0] = Radio("Option2(0)", "ABS (G90)", this);
   option2_[1] = Radio("Option2(1)", "INC (G91)", this);
@@ -120,26 +121,31 @@ NcFmt::NcFmt(EditFrm& frm, QWidget* parent) : QDialog(parent), frm_(frm) {
     auto* g = new QButtonGroup(this);
     for (QRadioButton* b : buttons) g->addButton(b);
   };
-  group({option1_[0], option1_[1], option1_[2], option1_[3], option1_[4], option1_[5]});
+  auto* unit_group = new QButtonGroup(this);
+  for (QRadioButton* b : option1_) unit_group->addButton(b);
   group({option2_[0], option2_[1]});
   group({option3_[0], option3_[1], option3_[2]});
   group({option4_[0], option4_[1]});
   group({option5_[0], option5_[1], option5_[2]});
 
+  const FormatDetection found = DetectDocument(frm);
+  detected_ = new DetectedFormatPanel(found, FormatWindowKind::kNcFmt, this);
+
   auto* layout = new QGridLayout(this);
   layout->addWidget(unit_frame, 0, 0);
   layout->addWidget(coordinate_frame, 0, 1);
   layout->addWidget(separator_frame, 0, 2);
-  layout->addWidget(hole_frame, 1, 0, 1, 3);
-  layout->addWidget(tool_frame, 2, 0, 1, 3);
+  layout->addWidget(detected_, 1, 0, 1, 3);
+  layout->addWidget(hole_frame, 2, 0, 1, 3);
+  layout->addWidget(tool_frame, 3, 0, 1, 3);
   auto* buttons = new QHBoxLayout();
   buttons->addStretch();
   buttons->addWidget(command1_);
   buttons->addWidget(command2_);
-  layout->addLayout(buttons, 3, 0, 1, 3);
+  layout->addLayout(buttons, 4, 0, 1, 3);
 
-  // The design defaults.
-  option1_[ChoiceIndex(kHoleUnits, defaults.unit)]->setChecked(true);
+  // The design defaults, the unit as the header states it.
+  option1_[OpeningIndex(kHoleUnits, found.hole_unit, found, defaults.unit)]->setChecked(true);
   option2_[defaults.incremental ? 1 : 0]->setChecked(true);
   option3_[ChoiceIndex(kHoleModes, defaults.hole_mode)]->setChecked(true);
   option4_[ChoiceIndex(kToolModes, defaults.tool_mode)]->setChecked(true);
@@ -192,6 +198,7 @@ HoleFormatOptions NcFmt::Options() const {
     if (option4_[i]->isChecked()) options.tool_mode = kToolModes[i].value;
   }
   options.tool_text = text2_->text().toStdString();
+  options.inch = detected_->Inch();
   return options;
 }
 
@@ -262,6 +269,12 @@ HolOutExlFrm::HolOutExlFrm(EditFrm& frm, QWidget* parent) : QDialog(parent), frm
   layout->addLayout(buttons);
   option1_[0]->setChecked(true);
   ShowPreview();
+  // Every column of the preview in view, without scrolling.
+  grid_->resizeColumnsToContents();
+  int width = 2 * grid_->frameWidth();
+  for (int column = 0; column < grid_->columnCount(); ++column) width += grid_->columnWidth(column);
+  grid_->setMinimumWidth(width);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 SheetLayout HolOutExlFrm::Layout() const {

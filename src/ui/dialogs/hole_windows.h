@@ -17,12 +17,14 @@ class QTableWidget;
 
 namespace kovrel {
 
+class DetectedFormatPanel;
 class EditFrm;
 
 /// Connects the hole data commands to their menu items.
 void WireHoleCommands(EditFrm& frm);
 
-/// The formatting window. Its controls start from the design defaults.
+/// The formatting window. Its controls start from the design defaults,
+/// the unit from the document's header when it states it.
 class NcFmt : public QDialog {
   Q_OBJECT
 
@@ -39,7 +41,7 @@ class NcFmt : public QDialog {
   void Run();
 
   EditFrm& frm_;
-  QRadioButton* option1_[6] = {};
+  QRadioButton* option1_[kHoleUnits.size()] = {};
   QRadioButton* option2_[2] = {};
   QRadioButton* option3_[3] = {};
   QRadioButton* option4_[2] = {};
@@ -49,6 +51,7 @@ class NcFmt : public QDialog {
   QLineEdit* text3_[2] = {};
   QPushButton* command1_ = nullptr;
   QPushButton* command2_ = nullptr;
+  DetectedFormatPanel* detected_ = nullptr;
 };
 
 /// The export window.

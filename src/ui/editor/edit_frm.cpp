@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -16,15 +18,16 @@
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
-#include "convert/gcode_sort.h"
 #include "core/settings_store.h"
 #include "shell/file_commands.h"
+#include "shell/macro_file.h"
 #include "ui/dialogs/convert_windows.h"
 #include "ui/dialogs/dxf_windows.h"
 #include "ui/platform/fonts.h"
 #include "ui/graphic/graphic_view.h"
 #include "ui/dialogs/hole_windows.h"
 #include "ui/platform/prompter.h"
+#include "ui/editor/shell_windows.h"
 #include "ui/editor/text_editor.h"
 #include "ui/platform/text_printing.h"
 #include "ui/platform/twips.h"
@@ -98,6 +101,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   WireConvertCommands(*this);
   WireDxfCommands(*this);
   WireGraphicCommands(*this);
+  WireShellCommands(*this);
   central_->installEventFilter(this);
   editor_->SetDocumentFont(ToQFont(EditorFont{}));
 }
@@ -133,16 +137,17 @@ void EditFrm::BuildSidePanel() {
 }
 
 void EditFrm::ConnectFileCommands() {
-  connect(MenuItem("MnuLoad"), &QAction::triggered, this, &EditFrm::LoadCommand);
-  connect(MenuItem("MnuTuikaLoad"), &QAction::triggered, this, &EditFrm::AppendLoadCommand);
-  connect(MenuItem("MnuSave"), &QAction::triggered, this, [this] { SaveCommand(3, LineEnd::kCrLf); });
-  connect(MenuItem("MnuCRsave"), &QAction::triggered, this, [this] { SaveCommand(4, LineEnd::kCr); });
-  connect(MenuItem("MnuLFsave"), &QAction::triggered, this, [this] { SaveCommand(5, LineEnd::kLf); });
-  connect(MenuItem("MnuPrintSet"), &QAction::triggered, this, &EditFrm::PrinterSetupCommand);
-  connect(MenuItem("MnuPrint"), &QAction::triggered, this, &EditFrm::PrintCommand);
-  connect(MenuItem("MnuCrear"), &QAction::triggered, this, &EditFrm::ClearCommand);
-  connect(MenuItem("MnuFont"), &QAction::triggered, this, &EditFrm::FontCommand);
-  connect(MenuItem("MnuEnd"), &QAction::triggered, this, &QWidget::close);
+  // Each runs inside the guard, as every command does.
+  WireCommand("MnuLoad", [this] { LoadCommand(); });
+  WireCommand("MnuTuikaLoad", [this] { AppendLoadCommand(); });
+  WireCommand("MnuSave", [this] { SaveCommand(3, LineEnd::kCrLf); });
+  WireCommand("MnuCRsave", [this] { SaveCommand(4, LineEnd::kCr); });
+  WireCommand("MnuLFsave", [this] { SaveCommand(5, LineEnd::kLf); });
+  WireCommand("MnuPrintSet", [this] { PrinterSetupCommand(); });
+  WireCommand("MnuPrint", [this] { PrintCommand(); });
+  WireCommand("MnuCrear", [this] { ClearCommand(); });
+  WireCommand("MnuFont", [this] { FontCommand(); });
+  WireCommand("MnuEnd", [this] { close(); });
 }
 
 // ---------------------------------------------------------------- start-up
@@ -157,6 +162,7 @@ void EditFrm::StartUp(const std::vector<std::string>& args) {
     if (title.empty()) continue;
     app_items_[static_cast<std::size_t>(i)]->setText(Q(title));
     app_items_[static_cast<std::size_t>(i)]->setVisible(true);
+    app_items_[static_cast<std::size_t>(i)]->setEnabled(true);
   }
   // Left and Top place the window's frame; Width and Height size it.
   resize(std::max(Px(settings.geometry.width), 1), std::max(Px(settings.geometry.height), 1));
@@ -208,6 +214,35 @@ void EditFrm::LoadSidePictures() {
   }
 }
 
+void EditFrm::SetGraphicTitle(const QString& title) {
+  graphic_title_ = title;
+  if (graphic_window_) graphic_window_->setWindowTitle(title);
+}
+
+void EditFrm::ShowAppItems(const AppList& apps) {
+  for (int i = 0; i < kAppCount; ++i) {
+    QAction* item = app_items_[static_cast<std::size_t>(i)];
+    const std::string& title = apps[static_cast<std::size_t>(i)].title;
+    item->setText(Q(title));
+    item->setVisible(!title.empty());
+    item->setEnabled(!title.empty());
+  }
+}
+
+void EditFrm::RunMacroStep(int item) {
+  const auto command = MacroCommandOf(item);
+  if (!command) return;
+  QAction* action = MenuItem(QString::fromUtf8(command->menu.data(), static_cast<qsizetype>(command->menu.size())));
+  if (action == nullptr || !action->isEnabled()) return;
+  action->trigger();
+  if (graphic_window_ && graphic_window_->isVisible()) {
+    // The next step runs on the document the view hands back.
+    QEventLoop wait;
+    connect(graphic_window_, &QObject::destroyed, &wait, &QEventLoop::quit);
+    wait.exec();
+  }
+}
+
 void EditFrm::ShowRecentFiles() {
   for (int k = 0; k < kRecentCount; ++k) {
     const std::string& path = recent_[static_cast<std::size_t>(k)];
@@ -219,6 +254,7 @@ void EditFrm::ShowRecentFiles() {
 }
 
 void EditFrm::LoadFilSub(const QString& path) {
+  RememberFile(path);
   const std::string file = path.toStdString();
   panel1_->setText(Q(BareFileName(file)));
   recent_ = UpdateRecentFiles(services_.settings, recent_, file);
@@ -325,10 +361,6 @@ CommandOutcome EditFrm::FinishExport(const std::function<std::string(std::string
   return outcome;
 }
 
-CommandOutcome EditFrm::GSeiri() {
-  return RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); });
-}
-
 void EditFrm::ShowOutcome(const CommandOutcome& outcome) {
   if (outcome.message.empty()) return;
   const Icon icon = outcome.kind == CommandOutcome::Kind::kFailed ? Icon::kExclamation : Icon::kNone;
@@ -357,16 +389,27 @@ void EditFrm::OpenFile(const QString& path) {
   LoadFilSub(path);
 }
 
+QString EditFrm::DialogFolder() const {
+  QString folder = last_folder_;
+  if (folder.isEmpty() && !recent_[0].empty()) folder = QFileInfo(Q(recent_[0])).absolutePath();
+  return folder.isEmpty() || folder.endsWith('/') ? folder : folder + '/';
+}
+
+void EditFrm::RememberFile(const QString& path) {
+  document_path_ = QFileInfo(path).absoluteFilePath();
+  last_folder_ = QFileInfo(path).absolutePath();
+}
+
 void EditFrm::LoadCommand() {
   RecordStep(services_.module, kEditMenu, 1);
-  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, QString());
+  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, DialogFolder());
   if (!path) return;
   Guarded([&] { OpenFile(*path); });
 }
 
 void EditFrm::AppendLoadCommand() {
   RecordStep(services_.module, kEditMenu, 2);
-  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, QString());
+  const auto path = services_.prompter.OpenFileName(kAllFilesFilter, DialogFolder());
   if (!path) return;
   Guarded([&] {
     editor_->LoadText(AppendTextFile(services_.module, editor_->DocumentText(), path->toStdString()));
@@ -377,9 +420,15 @@ void EditFrm::AppendLoadCommand() {
 
 void EditFrm::SaveCommand(int step, LineEnd end) {
   RecordStep(services_.module, kEditMenu, step);
-  const auto path = services_.prompter.SaveFileName(kAllFilesFilter, panel1_->text());
+  // The file the document came from, with its folder; after a clear, the
+  // folder alone.
+  const QString preset = document_path_.isEmpty() ? DialogFolder() : document_path_;
+  const auto path = services_.prompter.SaveFileName(kAllFilesFilter, preset);
   if (!path || path->isEmpty()) return;
-  Guarded([&] { SaveTextFile(services_.module, editor_->DocumentText(), path->toStdString(), end); });
+  Guarded([&] {
+    SaveTextFile(services_.module, editor_->DocumentText(), path->toStdString(), end);
+    RememberFile(*path);
+  });
 }
 
 void EditFrm::PrinterSetupCommand() {
@@ -392,8 +441,8 @@ void EditFrm::PrintCommand() {
   const QFont font = ToQFont(ReadPrintFont(services_.settings));
   if (!HasPrintTarget(printer_)) {
     // No printer on this machine: the text goes to a PDF file.
-    const QString base = panel1_->text().isEmpty() ? QString("kovrel") : QFileInfo(panel1_->text()).completeBaseName();
-    const auto pdf = services_.prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", base + ".pdf");
+    const QString base = document_path_.isEmpty() ? QString("kovrel") : QFileInfo(document_path_).completeBaseName();
+    const auto pdf = services_.prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", DialogFolder() + base + ".pdf");
     if (!pdf || pdf->isEmpty()) return;
     PrintToPdf(printer_, *pdf);
   }
@@ -406,12 +455,20 @@ void EditFrm::ClearCommand() {
   editor_->LoadText("");
   panel1_->clear();
   panel2_->clear();
+  document_path_.clear();
 }
 
 void EditFrm::FontCommand() {
   RecordStep(services_.module, kEditMenu, 15);
-  const auto font = services_.prompter.ChooseFont(ToQFont(ReadPrintFont(services_.settings)));
+  // The dialog lists installed families: it is shown the font that draws
+  // the setting's name ("ＭＳ 明朝" is drawn by its IPA substitute), and that
+  // family chosen again keeps the setting's own name.
+  const QFont preset = ToQFont(ReadPrintFont(services_.settings));
+  QFont shown = preset;
+  shown.setFamily(QFontInfo(preset).family());
+  auto font = services_.prompter.ChooseFont(shown);
   if (!font) return;
+  if (font->family() == shown.family()) font->setFamily(preset.family());
   editor_->SetDocumentFont(*font);
   SaveEditorFont(services_.settings, FromQFont(*font));
 }

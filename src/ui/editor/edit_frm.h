@@ -17,6 +17,7 @@
 
 #include "core/hand_off.h"
 #include "graphic/figure.h"
+#include "shell/external_apps.h"
 #include "shell/file_commands.h"
 #include "shell/recent_files.h"
 #include "shell/startup.h"
@@ -70,8 +71,6 @@ class EditFrm : public QMainWindow {
   /// export): runs `action` on the saved document and shows the outcome.
   CommandOutcome FinishExport(const std::function<std::string(std::string_view)>& action);
 
-  /// The tidying of rapid moves of the document.
-  CommandOutcome GSeiri();
 
   /// Shows a command's outcome to the user.
   void ShowOutcome(const CommandOutcome& outcome);
@@ -90,7 +89,19 @@ class EditFrm : public QMainWindow {
   const RecentFiles& recent_files() const { return recent_; }
   /// The title the graphic window takes when it opens.
   QString GraphicTitle() const { return graphic_title_; }
+  /// Sets the graphic window's title, also of the window open now.
+  void SetGraphicTitle(const QString& title);
   QString BrowserPath() const { return browser_path_; }
+  void SetBrowserPath(const QString& path) { browser_path_ = path; }
+
+  /// The external-application items MnuApp(0) to MnuApp(9): each row's
+  /// title as the caption, shown when the title is not empty (item 0 too).
+  void ShowAppItems(const AppList& apps);
+
+  /// Runs the editor command of an operation-macro step as if the user had
+  /// chosen its menu item, to its end: a graphic view it opens is waited
+  /// for until it closes. Numbers without a command do nothing.
+  void RunMacroStep(int item);
   bool SidePanelShown() const;
 
   EditServices& services() { return services_; }
@@ -114,6 +125,12 @@ class EditFrm : public QMainWindow {
   void LoadFilSub(const QString& path);
   void ShowRecentFiles();
   void LoadSidePictures();
+
+  // Where the file dialogs start: the last folder used (at first the
+  // folder of the most recent file), ending in "/"; empty when none.
+  QString DialogFolder() const;
+  // The file the document now comes from, and its folder for the dialogs.
+  void RememberFile(const QString& path);
 
   // Side panel layout.
   void CollapseSidePanel();
@@ -150,6 +167,8 @@ class EditFrm : public QMainWindow {
   QAction* recent_separator_ = nullptr;
   RecentFiles recent_;
   QString browser_path_;
+  QString document_path_;  // the document's file, proposed by the saves
+  QString last_folder_;
   QString graphic_title_ = QStringLiteral("Kovrel");
   QPrinter printer_;
   FigureTables figure_;

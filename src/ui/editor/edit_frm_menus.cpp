@@ -122,14 +122,6 @@ const std::vector<Item>& MenuTable() {
   return table;
 }
 
-// The commands this window carries out itself; every other item waits for
-// its command.
-bool IsOwnCommand(const QString& name) {
-  static const QStringList own = {"MnuLoad",  "MnuTuikaLoad", "MnuSave",  "MnuCRsave", "MnuLFsave",
-                                  "MnuPrintSet", "MnuPrint", "MnuCrear", "MnuEnd",    "MnuFont"};
-  return own.contains(name);
-}
-
 }  // namespace
 
 void EditFrm::BuildMenus() {
@@ -187,7 +179,7 @@ void EditFrm::BuildMenus() {
         action->setObjectName(item.name);
         if (*item.shortcut != '\0') action->setShortcut(QKeySequence(item.shortcut));
         action->setVisible(!item.hidden);
-        action->setEnabled(IsOwnCommand(item.name));
+        action->setEnabled(false);  // until WireCommand connects its command
         add_action(action);
         break;
       }

@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace kovrel {
 namespace {
 
@@ -32,6 +34,7 @@ TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
   setMarginWidth(0, 0);
   setMarginWidth(1, 0);
   setMarginWidth(2, 0);
+  SendScintilla(SCI_SETMARGINLEFT, 0L, 4L);  // the text does not touch the frame
   setTabWidth(8);
   setIndentationsUseTabs(true);
   setAutoIndent(false);
@@ -43,17 +46,28 @@ TextEditor::TextEditor(QWidget* parent) : QsciScintilla(parent) {
   // A long line scrolls horizontally as far as it reaches.
   SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
   SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+  connect(this, &QsciScintilla::cursorPositionChanged, this, [this] { UpdateCaretBlink(); });
 }
 
+void TextEditor::UpdateCaretBlink() {
+  constexpr long kLongLine = 64 * 1024;  // bytes
+  const long line = SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS));
+  const long length = SendScintilla(SCI_LINELENGTH, line);
+  const long period = length > kLongLine ? 0 : std::max(QApplication::cursorFlashTime() / 2, 1);
+  if (SendScintilla(SCI_GETCARETPERIOD) != period) SendScintilla(SCI_SETCARETPERIOD, period);
+}
+
+bool TextEditor::CaretBlinks() const { return SendScintilla(SCI_GETCARETPERIOD) != 0; }
+
 void TextEditor::LoadText(std::string_view text) {
-  SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+  SendScintilla(SCI_BEGINUNDOACTION);
   SendScintilla(SCI_CLEARALL);
   // APPENDTEXT takes a length, so NUL characters in the text stay.
   SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(text.size()), text.data());
-  SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
-  SendScintilla(SCI_EMPTYUNDOBUFFER);
+  SendScintilla(SCI_ENDUNDOACTION);
   SendScintilla(SCI_GOTOPOS, 0L);
   SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+  UpdateCaretBlink();
 }
 
 long TextEditor::DocumentLength() const { return SendScintilla(SCI_GETLENGTH); }

@@ -18,7 +18,8 @@ class TextEditor : public QsciScintilla {
   explicit TextEditor(QWidget* parent = nullptr);
 
   /// Replaces the whole document with UTF-8 text; the caret goes to the
-  /// start and the undo history is cleared.
+  /// start. The replacement is one step of the undo history: Ctrl+Z gives
+  /// back the text before a command, Ctrl+Y the command's result again.
   void LoadText(std::string_view text);
 
   /// The whole document as UTF-8, its line ends as they stand.
@@ -29,6 +30,9 @@ class TextEditor : public QsciScintilla {
 
   /// Shows the busy pointer (true) or the text pointer (false).
   void SetBusy(bool busy);
+
+  /// True while the caret blinks (it stands still on a very long line).
+  bool CaretBlinks() const;
 
   /// Applies a font to the whole document.
   void SetDocumentFont(const QFont& font);
@@ -45,6 +49,11 @@ class TextEditor : public QsciScintilla {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // A blink repaints the caret's line, which Scintilla lays out whole: on a
+  // line of megabytes (HP-GL is one line) that costs a core while idle, so
+  // the caret stands still there.
+  void UpdateCaretBlink();
+
   QFont font_;
   bool busy_ = false;
 };

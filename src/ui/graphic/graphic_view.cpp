@@ -18,10 +18,12 @@
 
 #include <cmath>
 
+#include "core/append.h"
 #include "core/edit_module.h"
 #include "core/failure.h"
 #include "core/file_io.h"
 #include "core/number_format.h"
+#include "convert/gcode_sort.h"
 #include "core/settings_store.h"
 #include "shell/startup.h"
 #include "ui/editor/edit_frm.h"
@@ -90,6 +92,8 @@ QPointF Picture::ToWorld(const QPointF& point) const {
 }
 
 void Picture::paintEvent(QPaintEvent*) {
+  // Drawing the finished image cannot fail; the drawing itself (GrSub) runs
+  // in Redraw, inside the guard.
   QPainter painter(this);
   if (image_.size() != size()) {
     painter.fillRect(rect(), Qt::black);
@@ -361,8 +365,8 @@ void MdiKovrel::ShowPosition(const QPointF& world) {
     label1_->setText("X - Y -");
     return;
   }
-  label1_->setText(QString::fromStdString("X" + FormatMask(static_cast<float>(world.x()), mask) + " Y" +
-                                          FormatMask(static_cast<float>(world.y()), mask)));
+  label1_->setText(QString::fromStdString(Joined("X", FormatMask(static_cast<float>(world.x()), mask), " Y",
+                                                 FormatMask(static_cast<float>(world.y()), mask))));
 }
 
 void MdiKovrel::closeEvent(QCloseEvent* event) {
@@ -377,34 +381,34 @@ void MdiKovrel::ReturnToEditor() {
   FigureTables& tables = figure();
   EditServices& services = frm_.services();
   // Text goes back to the editor only when the view changed the figure:
-  // looking at a drawing leaves the program byte for byte as it was.
-  bool wrote = false;
+  // looking at a drawing leaves the program byte for byte as it was. What
+  // goes back is the outline G-code the user asked for, or the hole data of
+  // an edited drill figure, or the document the edits rewrote as they went;
+  // the rapid-move tidy runs on that text only, and the whole return is one
+  // load, one step of the undo history.
+  std::optional<std::string> written;
   if (HasWideLayers(tables) &&
       services.prompter.Message("線幅設定による描画形状をGコードへ置き換えますか", Buttons::kYesNo, Icon::kNone) ==
           kResultYes) {
-    const std::string gcode = PictureGcode(tables);
-    wrote = frm_.RunHandOff(std::nullopt, [&gcode](std::string_view) { return ConversionResult(gcode); }).kind ==
-            CommandOutcome::Kind::kConverted;
+    written = PictureGcode(tables);
+  } else if (figure_changed_ && tables.LastHole() > -1) {
+    written = RegenerateHoleData(tables);
   }
   try {
     WriteFileBytes(WorkPath(services.module.ProgDir, "\\LAYER.RGB"), LayerColorsText(tables));
   } catch (const Failure& failure) {
     frm_.ShowOutcome(FailureOutcome(std::make_exception_ptr(failure)));
   }
-  if (figure_changed_) {
-    wrote = true;  // the edits rewrote the document as they went
-    if (tables.LastHole() > -1) {
-      const std::string holes = RegenerateHoleData(tables);
-      frm_.RunHandOff(std::nullopt, [&holes](std::string_view) { return ConversionResult(holes); });
-    }
+  if (written || figure_changed_) {
+    frm_.RunHandOff(std::nullopt, [&written](std::string_view input) {
+      return ConversionResult(TidyRapidMoves(written ? *written : input));
+    });
   }
   tables.HolePoints.clear();
   tables.FigElems.clear();
   SaveBoolSetting(services.settings, kShellSection, "Lairfrm", MenuItem("MnuLaiyr")->isChecked());
   SaveBoolSetting(services.settings, kShellSection, "Checkfrm", MenuItem("MnuCheckWindow")->isChecked());
   SaveBoolSetting(services.settings, kShellSection, "PzERo", MenuItem("MnuXYLine")->isChecked());
-  // The rapid-move tidy runs on text the view wrote, never on the user's.
-  if (wrote) frm_.GSeiri();
 }
 
 // ---------------------------------------------------------- the menu item

@@ -38,7 +38,8 @@ class Picture : public QWidget {
   QPointF ToWorld(const QPointF& point) const;
 
  protected:
-  // Every event override runs inside the windows' guard.
+  // Every event override that can fail runs inside the windows' guard
+  // (paintEvent only copies the finished image).
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -68,8 +69,8 @@ class MdiKovrel : public QMainWindow {
   void ComandCange();
 
   FigureTables& figure();
-  /// Marks the figure as changed by the view (an edit), so that the return
-  /// hands text back to the editor.
+  /// Marks the figure as changed by the view (the figure edits call it), so
+  /// that the return hands text back to the editor.
   void FigureChanged() { figure_changed_ = true; }
   /// Runs an event handler's work inside the windows' guard.
   void Guarded(const std::function<void()>& body);

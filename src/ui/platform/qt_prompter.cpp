@@ -15,9 +15,14 @@ QString QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    // Every file here is "*" (a name need not have a dot); the pattern is
+    // shown once, in the description's own brackets when it has them.
     QString pattern = parts[i + 1];
     pattern.replace("*.*", "*").replace(';', ' ');
-    filters << parts[i] + " (" + pattern + ")";
+    QString description = parts[i].trimmed();
+    const qsizetype open = description.lastIndexOf('(');
+    if (open > 0 && description.endsWith(')')) description = description.left(open).trimmed();
+    filters << description + "(" + pattern + ")";
   }
   return filters.join(";;");
 }

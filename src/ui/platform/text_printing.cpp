@@ -3,6 +3,7 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 
 #include "core/failure.h"
@@ -23,6 +24,10 @@ void PrintText(QPrinter& printer, const QString& text, const QFont& font) {
   QTextDocument document;
   document.setDefaultFont(font);
   document.setPlainText(text + "\n");
+  // A document laid out on the printer's page prints as it is; without a
+  // page size the printing would add page numbers of its own.
+  document.documentLayout()->setPaintDevice(&printer);
+  document.setPageSize(printer.pageRect(QPrinter::DevicePixel).size());
   document.print(&printer);
   // A printer or PDF file that cannot be opened leaves the printer in the
   // error state.
