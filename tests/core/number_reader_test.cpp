@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <random>
 #include <string>
 
-#include <cmath>
-
+#include "core/append.h"
 #include "core/failure.h"
 
 namespace kovrel {
@@ -57,7 +57,7 @@ TEST(ReadNumber, EveryValueIsTheCorrectlyRoundedDouble) {
       if (k == point) text += '.';
       text += static_cast<char>('0' + random() % 10);
     }
-    if (random() % 4 == 0) text += "E" + std::to_string(static_cast<int>(random() % 60) - 30);
+    if (random() % 4 == 0) Append(text, "E", std::to_string(static_cast<int>(random() % 60) - 30));
     ASSERT_EQ(ReadNumber(text), std::strtod(text.c_str(), nullptr)) << text;
   }
 }

@@ -70,7 +70,7 @@ TEST(DxfHoles, ExtrusionMirrorsOrSkips) {
 TEST(DxfHoles, OneHundredLayersAndNoMore) {
   Groups circles;
   for (int k = 1; k <= 100; ++k) {
-    const Groups circle = Circle("L" + std::to_string(k), std::to_string(k), "0", "1");
+    const Groups circle = Circle(std::string("L").append(std::to_string(k)), std::to_string(k), "0", "1");
     circles.insert(circles.end(), circle.begin(), circle.end());
   }
   const std::string text = DxfToHoleData(Drawing(circles)).text;

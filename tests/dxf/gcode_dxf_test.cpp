@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
+
 #include "core/failure.h"
 #include "dxf/dxf_text.h"
 
@@ -83,7 +85,7 @@ TEST(GcodeDxf, ItemsAfterCommasAreLabelsToo) {
 
 TEST(GcodeDxf, NineHundredNinetyNineLayersAndNoMore) {
   std::string gcode;
-  for (int k = 1; k <= 999; ++k) gcode += "L" + std::to_string(k) + "\r\nG01X" + std::to_string(k) + "Y0\r\n";
+  for (int k = 1; k <= 999; ++k) Append(gcode, "L", std::to_string(k), "\r\nG01X", std::to_string(k), "Y0\r\n");
   const ConversionResult result = GcodeToDxf(gcode, DxfColourOptions{});
   // Layer 100 and on take the mode's colour (100 mod 7 = 2, 994 mod 7 = 0).
   EXPECT_NE(result.text.find("  2\r\nL100\r\n 70\r\n     0\r\n 62\r\n 2 \r\n"), std::string::npos);

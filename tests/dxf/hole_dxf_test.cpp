@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
+
 #include "dxf/dxf_text.h"
 
 namespace kovrel {
@@ -39,7 +41,7 @@ TEST(HoleDxf, ToolLimitsAndToolNumberZero) {
   // 100 tools: the first 99 get layers; holes of the 100th stay on the
   // tool selected before.
   std::string data;
-  for (int t = 1; t <= 100; ++t) data += "T" + std::to_string(t) + "φ1\r\n";
+  for (int t = 1; t <= 100; ++t) Append(data, "T", std::to_string(t), "φ1\r\n");
   data += "T99\r\nX1Y1\r\nT100\r\nX2Y2\r\n";
   const HoleDrawing drawing = ReadHoleDrawing(data);
   ASSERT_EQ(drawing.tools.size(), 99u);
@@ -70,7 +72,7 @@ TEST(HoleDxf, NothingToConvertWithoutAToolTableLine) {
 
 TEST(HoleDxf, ColoursOfTheModesAndOfTheWindow) {
   std::string data;
-  for (int t = 1; t <= 9; ++t) data += "T" + std::to_string(t) + "φ1\r\n";
+  for (int t = 1; t <= 9; ++t) Append(data, "T", std::to_string(t), "φ1\r\n");
   const auto colours_of = [&data](const DxfColourOptions& options) {
     std::string colours;
     const std::string text = HoleDataToDxf(data, options).text;
