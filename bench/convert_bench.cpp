@@ -12,37 +12,15 @@
 #include "convert/gerber_format.h"
 #include "convert/hpgl_gcode.h"
 #include "convert/router_format.h"
+#include "nc_text.h"
 
 namespace kovrel {
 namespace {
 
 unsigned Next(unsigned& seed) { return seed = seed * 1103515245u + 12345u; }
 
-// Moves, draws and arcs with a tool change every 1000 lines.
 const std::string& Gcode() {
-  static const std::string text = [] {
-    std::string out;
-    char line[80];
-    unsigned seed = 3;
-    for (int n = 0; n < 1'000'000; ++n) {
-      const unsigned r = Next(seed);
-      int length;
-      if (n % 1000 == 0) {
-        length = std::snprintf(line, sizeof line, "D%d\r\n", 10 + (n / 1000) % 20);
-      } else if (r % 10 == 0) {
-        length = std::snprintf(line, sizeof line, "G00X%u.%03uY%u.%03u\r\n", (r >> 8) % 300, (r >> 4) % 1000,
-                               (r >> 12) % 200, (r >> 2) % 1000);
-      } else if (r % 10 == 1) {
-        length = std::snprintf(line, sizeof line, "G02X%u.%03uY%u.%03uI2.5J0\r\n", (r >> 8) % 300, (r >> 4) % 1000,
-                               (r >> 12) % 200, (r >> 2) % 1000);
-      } else {
-        length = std::snprintf(line, sizeof line, "G01X%u.%03uY%u.%03u\r\n", (r >> 8) % 300, (r >> 4) % 1000,
-                               (r >> 12) % 200, (r >> 2) % 1000);
-      }
-      out.append(line, static_cast<std::size_t>(length));
-    }
-    return out;
-  }();
+  static const std::string text = bench::MakeMotionProgram(1'000'000);
   return text;
 }
 

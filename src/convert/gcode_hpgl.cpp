@@ -6,17 +6,13 @@
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
 namespace {
-
-// A motion item; coordinates are not modal: a missing word is 0.
-struct Motion {
-  float g, x, y, i, j;
-};
 
 // A plotter coordinate: millimetres times 40, rounded to an integer.
 std::string Units(float millimetres) {
@@ -33,16 +29,14 @@ double ArcAngle(double dx, double dy) {
 }  // namespace
 
 ConversionResult GcodeToHpgl(std::string_view gcode) {
-  std::vector<Motion> motions;
+  std::vector<NcMotion> motions;
   motions.reserve(gcode.size() / 16);
   ItemReader reader(gcode);
   std::string item;
   while (reader.Next(item)) {
     if (HasLetter(item, "D") && ToInteger(ValueAfter(item, "D")) < 4) return ConversionResult::Stopped();
     if (!HasLetter(item, "G")) continue;
-    motions.push_back({SingleAfter(item, "G"), SingleAfter(item, "X"),
-                       SingleAfter(item, "Y"), SingleAfter(item, "I"),
-                       SingleAfter(item, "J")});
+    motions.push_back(ReadMotion(item));
   }
   if (motions.empty()) return ConversionResult::NothingToConvert();
 
@@ -51,7 +45,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
   out.reserve(motions.size() * 32 + 32);
   float prev_x = 0, prev_y = 0;
   bool written = false;
-  for (const Motion& m : motions) {
+  for (const NcMotion& m : motions) {
     if (m.g != 2 && m.g != 3) {
       written = true;
       Append(out, m.g == 1 ? "PD;PA" : "PU;PA", Units(m.x), ",", Units(m.y), ";");

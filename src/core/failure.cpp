@@ -12,6 +12,7 @@ std::string_view FailureText(FailureKind kind) {
     case FailureKind::kDivisionByZero: return "0 で除算しました";
     case FailureKind::kFileNotFound: return "ファイルが見つかりません";
     case FailureKind::kDiskFull: return "ディスクの空き容量が不足しています";
+    case FailureKind::kInputPastEnd: return "ファイルの終わりを越えて入力しようとしました。";
     case FailureKind::kPermissionDenied: return "書き込みまたは読み込みが許可されていません";
     case FailureKind::kPathNotFound: return "パスが見つかりません";
     case FailureKind::kInvalidValue: return "値が正しくありません";

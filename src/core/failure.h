@@ -19,6 +19,7 @@ enum class FailureKind : int {
   kDivisionByZero = 11,
   kFileNotFound = 53,
   kDiskFull = 61,
+  kInputPastEnd = 62,
   kPermissionDenied = 70,
   kPathNotFound = 76,
   kInvalidValue = 380,

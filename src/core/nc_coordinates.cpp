@@ -15,6 +15,11 @@ float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
   return ToSingle(ReadNumber(SpanOf(after_letter, " 0123456789.-+")) * unit.factor * 0.001);
 }
 
+NcMotion ReadMotion(std::string_view item) {
+  return {SingleAfter(item, "G"), SingleAfter(item, "X"), SingleAfter(item, "Y"), SingleAfter(item, "I"),
+          SingleAfter(item, "J")};
+}
+
 std::string FormatCoordinate(float millimetres) {
   static const Mask mask = ParseMask("######0.0####");
   return FormatMask(millimetres, mask);

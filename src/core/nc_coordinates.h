@@ -1,8 +1,9 @@
 // Coordinates of NC data shared by the readers of every format: the value
 // after a letter in a unit of the data, converted to millimetres; the modal
-// axis that keeps the last value and the incremental sum; the coordinate
-// masks; and the radius-arc line, the one rule that turns a G02/G03 with a
-// signed radius R into centre offsets I and J.
+// axis that keeps the last value and the incremental sum; the motion item
+// read without modal values; the coordinate masks; and the radius-arc line,
+// the one rule that turns a G02/G03 with a signed radius R into centre
+// offsets I and J.
 #pragma once
 
 #include <string>
@@ -47,6 +48,16 @@ struct ModalAxis {
     return true;
   }
 };
+
+/// A motion item as the conversions into other formats read it: the G
+/// number and X, Y, I, J, each the number after its first letter and 0 when
+/// the letter is missing (the values are not modal).
+struct NcMotion {
+  float g = 0, x = 0, y = 0, i = 0, j = 0;
+};
+
+/// Reads `item`'s motion. Throws Failure 6 beyond a float's range.
+NcMotion ReadMotion(std::string_view item);
 
 /// A coordinate with the mask "######0.0####".
 std::string FormatCoordinate(float millimetres);

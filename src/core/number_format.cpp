@@ -183,28 +183,33 @@ std::string WriteMasked(Decimal d, const Mask& mask) {
   return out;
 }
 
-std::string WriteGeneral(const Decimal& d) {
-  if (d.count == 0) return "0";
-  std::string out;
-  if (d.negative) out += '-';
-  if (d.exponent <= 0) {
-    out += '.';
-    out.append(static_cast<std::size_t>(-d.exponent), '0');
-    out.append(d.digits, static_cast<std::size_t>(d.count));
-    return out;
+// The general form; `printed` adds the blank before a non-negative number
+// and the blank after every number. Written into a buffer first: the
+// conversions write millions of numbers.
+std::string WriteGeneral(const Decimal& d, bool printed = false) {
+  // Sign, point, the blanks and the digits: a double's 309 integer digits,
+  // or 323 zeros after the point and 15 digits, are the most.
+  char buffer[400];
+  char* p = buffer;
+  if (printed && !(d.negative && d.count > 0)) *p++ = ' ';
+  if (d.count == 0) {
+    *p++ = '0';
+  } else {
+    if (d.negative) *p++ = '-';
+    if (d.exponent <= 0) {
+      *p++ = '.';
+      for (int k = d.exponent; k < 0; ++k) *p++ = '0';
+      for (int k = 0; k < d.count; ++k) *p++ = d.digits[k];
+    } else {
+      for (int k = 0; k < d.exponent; ++k) *p++ = DigitAt(d, k);
+      if (d.count > d.exponent) {
+        *p++ = '.';
+        for (int k = d.exponent; k < d.count; ++k) *p++ = d.digits[k];
+      }
+    }
   }
-  for (int k = 0; k < d.exponent; ++k) out += DigitAt(d, k);
-  if (d.count > d.exponent) {
-    out += '.';
-    out.append(d.digits + d.exponent, static_cast<std::size_t>(d.count - d.exponent));
-  }
-  return out;
-}
-
-std::string Printed(std::string general) {
-  if (general[0] != '-') general.insert(general.begin(), ' ');
-  general += ' ';
-  return general;
+  if (printed) *p++ = ' ';
+  return std::string(buffer, static_cast<std::size_t>(p - buffer));
 }
 
 constexpr int kFloatDigits = 7;
@@ -244,8 +249,8 @@ std::string FormatMask(double value, std::string_view mask) { return FormatMask(
 
 std::string FormatGeneral(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits)); }
 std::string FormatGeneral(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits)); }
-std::string FormatPrinted(float value) { return Printed(FormatGeneral(value)); }
-std::string FormatPrinted(double value) { return Printed(FormatGeneral(value)); }
+std::string FormatPrinted(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits), true); }
+std::string FormatPrinted(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits), true); }
 
 double RoundHalfEven(double value) {
   const double down = std::floor(value);

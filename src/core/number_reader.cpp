@@ -11,6 +11,7 @@
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/text_reader.h"
+#include "core/utf8.h"
 
 namespace kovrel {
 namespace {
@@ -100,6 +101,7 @@ NumberText LocateNumber(std::string_view text) {
   constexpr std::size_t kMaxDigits = 96;
   long exponent = 0;  // the value is 0.ddd times 10^exponent
   bool point = false, significant = false;
+  std::uint64_t mantissa = 0;  // the significant digits while they are few
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (IsIgnored(c)) continue;
@@ -112,6 +114,7 @@ NumberText LocateNumber(std::string_view text) {
       }
       significant = true;
       if (length < kMaxDigits) buffer[length++] = c;
+      if (length <= 17) mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
       if (!point) ++exponent;
     } else if (c == '.' && !point) {
       point = true;
@@ -129,6 +132,17 @@ NumberText LocateNumber(std::string_view text) {
   }
 
   exponent += located.exponent;
+  // Up to 15 digits times a power of ten that a double holds exactly: one
+  // correctly rounded multiplication or division gives the value.
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const long scale = exponent - static_cast<long>(length - 2);
+  if (length - 2 <= 15 && scale >= -22 && scale <= 22) {
+    const auto whole = static_cast<double>(mantissa);
+    const double value = scale < 0 ? whole / kPowers[-scale] : whole * kPowers[scale];
+    located.value = negative ? -value : value;
+    return located;
+  }
   buffer[length++] = 'e';
   const auto [end, ec] = std::to_chars(buffer + length, buffer + sizeof buffer, exponent);
   if (ec != std::errc()) Fail(FailureKind::kOverflow, text);
@@ -154,6 +168,12 @@ double ReadNumber(std::string_view text) { return LocateNumber(text).value; }
 double ValueAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = FindLetter(line, letter);
   return at == std::string_view::npos ? 0.0 : ReadNumber(line.substr(at + letter.size()));
+}
+
+double ValueAfterFirstCharacter(std::string_view line) {
+  std::size_t first = 0;
+  if (!line.empty()) NextCodePoint(line, first);
+  return ReadNumber(line.substr(first));
 }
 
 float SingleAfter(std::string_view line, std::string_view letter) { return ToSingle(ValueAfter(line, letter)); }

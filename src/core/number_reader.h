@@ -48,6 +48,10 @@ std::optional<double> TypedNumber(std::string_view text);
 /// letter is absent.
 double ValueAfter(std::string_view line, std::string_view letter);
 
+/// The value after the first character of `line` (a tool line "T01φ2.0"
+/// gives 1); 0 for an empty line.
+double ValueAfterFirstCharacter(std::string_view line);
+
 /// ValueAfter as a single-precision value: Failure (overflow) beyond a
 /// float's range.
 float SingleAfter(std::string_view line, std::string_view letter);

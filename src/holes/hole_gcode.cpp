@@ -8,15 +8,11 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
-#include "core/utf8.h"
 
 namespace kovrel {
 
 int HoleToolNumber(std::string_view line) {
-  std::size_t first = 0;
-  if (!line.empty()) NextCodePoint(line, first);
-  const double number = ReadNumber(line.substr(first));
-  const std::int32_t tool = ToInteger(number);
+  const std::int32_t tool = ToInteger(ValueAfterFirstCharacter(line));
   if (tool < 0 || tool > 999) Fail(FailureKind::kIndexOutOfRange, std::string(line));
   return tool;
 }

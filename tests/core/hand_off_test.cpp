@@ -185,6 +185,10 @@ TEST(RunConversion, DecidesTheOutcomeOnce) {
   EXPECT_EQ(memory.outcome.failure_number, 7);
   const auto odd = RunConversion("", [](std::string_view) -> ConversionResult { throw 42; });
   EXPECT_EQ(odd.outcome.kind, CommandOutcome::Kind::kFailed);
+  const auto past_end = RunConversion("", [](std::string_view) -> ConversionResult {
+    Fail(FailureKind::kInputPastEnd);
+  });
+  EXPECT_EQ(past_end.outcome.message, "エラー番号 : 62\nファイルの終わりを越えて入力しようとしました。");
   const auto cancel = RunConversion("", [](std::string_view) -> ConversionResult { Fail(FailureKind::kCancel); });
   EXPECT_EQ(cancel.outcome.kind, CommandOutcome::Kind::kCancelled);
 }

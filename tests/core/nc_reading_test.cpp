@@ -1,5 +1,6 @@
 // The shared NC reading helpers: block separators and splitting, the modal
-// axis with every unit and incremental mode, and the slot table.
+// axis with every unit and incremental mode, the motion item, and the slot
+// table.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -55,6 +56,20 @@ TEST(ModalAxis, EveryUnitAndIncrementalMode) {
   EXPECT_FLOAT_EQ(incremental.sum, 0.75f);
   EXPECT_FALSE(absolute.Take("Y3", "X", false, thousandths));
   EXPECT_THROW(ReadCoordinate(std::string(48, '9'), {1, 0}), Failure);
+}
+
+TEST(ReadMotion, EachWordAfterItsFirstLetterAndZeroWhenMissing) {
+  const NcMotion arc = ReadMotion("G02X10Y-2.5I5J0");
+  EXPECT_EQ(arc.g, 2);
+  EXPECT_EQ(arc.x, 10);
+  EXPECT_EQ(arc.y, -2.5f);
+  EXPECT_EQ(arc.i, 5);
+  EXPECT_EQ(arc.j, 0);
+  const NcMotion line = ReadMotion("G90G01X5");  // the first G, no Y
+  EXPECT_EQ(line.g, 90);
+  EXPECT_EQ(line.x, 5);
+  EXPECT_EQ(line.y, 0);
+  EXPECT_THROW(ReadMotion("G01X1E40"), Failure);
 }
 
 TEST(SlotTable, FirstEqualOrFirstFree) {

@@ -119,6 +119,14 @@ TEST(PrintedNumber, LeadingBlankOrMinusAndTrailingBlank) {
   EXPECT_EQ(FormatPrinted(-5.0), "-5 ");
   EXPECT_EQ(FormatPrinted(0.25f), " .25 ");
   EXPECT_EQ(FormatPrinted(-0.0), " 0 ");
+  // The longest forms a double has: 309 digits, and 323 zeros after the point.
+  const std::string largest = FormatPrinted(-std::numeric_limits<double>::max());
+  EXPECT_EQ(largest.size(), 311u);
+  EXPECT_EQ(largest.substr(0, 8), "-1797693");
+  const std::string smallest = FormatPrinted(std::numeric_limits<double>::denorm_min());
+  EXPECT_EQ(smallest.substr(0, 4), " .00");
+  EXPECT_EQ(smallest.substr(smallest.size() - 5), "1247 ");
+  EXPECT_EQ(smallest.size(), 2 + 1 + 323 + 15u);
 }
 
 TEST(SingleValue, BeyondAFloatsRangeIsAnOverflow) {

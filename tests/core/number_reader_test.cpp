@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
 
+#include "core/append.h"
 #include "core/failure.h"
 
 namespace kovrel {
@@ -41,6 +45,23 @@ TEST(ReadNumber, LeadingZerosOfAnyLengthKeepTheValue) {
   EXPECT_THROW(ReadNumber(std::string(50, '0') + "1" + std::string(400, '0')), Failure);
 }
 
+TEST(ReadNumber, EveryValueIsTheCorrectlyRoundedDouble) {
+  // Short numbers take a quicker road than long ones; both must give the
+  // double nearest to the decimal value, as strtod does.
+  std::mt19937 random(42);
+  for (int n = 0; n < 200000; ++n) {
+    std::string text = random() % 2 ? "-" : "";
+    const int digits = 1 + static_cast<int>(random() % 20);
+    const int point = static_cast<int>(random() % (digits + 2));
+    for (int k = 0; k < digits; ++k) {
+      if (k == point) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    if (random() % 4 == 0) Append(text, "E", std::to_string(static_cast<int>(random() % 60) - 30));
+    ASSERT_EQ(ReadNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
+}
+
 TEST(ReadNumber, OverflowIsAFailure) {
   try {
     ReadNumber("1E400");
@@ -57,6 +78,13 @@ TEST(ValueAfter, ReadsAfterTheFirstOccurrence) {
   EXPECT_EQ(ValueAfter("G01X1", "Z"), 0);
   EXPECT_EQ(ValueAfter("T01φ0.8", "φ"), 0.8);
   EXPECT_TRUE(std::signbit(ValueAfter("X-0", "X")));
+}
+
+TEST(ValueAfterFirstCharacter, SkipsOneWholeCharacter) {
+  EXPECT_EQ(ValueAfterFirstCharacter("T01φ2.000"), 1);
+  EXPECT_EQ(ValueAfterFirstCharacter("φ2.5"), 2.5);  // a two-byte character
+  EXPECT_EQ(ValueAfterFirstCharacter("T"), 0);
+  EXPECT_EQ(ValueAfterFirstCharacter(""), 0);
 }
 
 }  // namespace

@@ -110,6 +110,9 @@ std::vector<CliCommand> TextToolCommands();
 /// The commands of the hole data.
 std::vector<CliCommand> HoleCommands();
 
+/// The commands of the DXF conversions.
+std::vector<CliCommand> DxfCommands();
+
 /// The commands of the G-code, HP-GL, Gerber and router conversions.
 std::vector<CliCommand> ConvertCommands();
 

@@ -132,7 +132,7 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
 const std::vector<CliCommand>& AllCommands() {
   static const std::vector<CliCommand> commands = [] {
     std::vector<CliCommand> all;
-    for (auto&& group : {TextToolCommands(), HoleCommands(), ConvertCommands(), GraphicCommands(), WireCommands(),
+    for (auto&& group : {TextToolCommands(), HoleCommands(), DxfCommands(), ConvertCommands(), GraphicCommands(), WireCommands(),
                          DetectCommands(), MacroCommands()}) {
       all.insert(all.end(), std::make_move_iterator(group.begin()), std::make_move_iterator(group.end()));
     }

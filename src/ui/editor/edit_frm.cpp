@@ -22,6 +22,7 @@
 #include "shell/file_commands.h"
 #include "shell/macro_file.h"
 #include "ui/dialogs/convert_windows.h"
+#include "ui/dialogs/dxf_windows.h"
 #include "ui/platform/fonts.h"
 #include "ui/graphic/graphic_view.h"
 #include "ui/dialogs/hole_windows.h"
@@ -100,6 +101,7 @@ EditFrm::EditFrm(EditServices services, QWidget* parent) : QMainWindow(parent), 
   ConnectFileCommands();
   WireHoleCommands(*this);
   WireConvertCommands(*this);
+  WireDxfCommands(*this);
   WireGraphicCommands(*this);
   WireShellCommands(*this);
   WireTextToolCommands(*this);

@@ -1,0 +1,110 @@
+// Reading the groups and entities of a DXF drawing.
+#include "dxf/dxf_reader.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "core/append.h"
+#include "core/failure.h"
+#include "core/number_reader.h"
+
+namespace kovrel {
+namespace {
+
+[[noreturn]] void EndedEarly() { Fail(FailureKind::kInputPastEnd); }
+
+bool IsGroup(const DxfGroup& group, int code, std::string_view value) {
+  return group.code == code && TrimDxfValue(group.value) == value;
+}
+
+}  // namespace
+
+std::string_view TrimDxfValue(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+DxfGroup DxfGroupReader::Next() {
+  std::string_view line;
+  std::string_view code;
+  do {
+    if (!lines_.Next(line)) EndedEarly();
+    code = TrimDxfValue(line);
+  } while (code.empty());
+  DxfGroup group;
+  const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), group.code);
+  if (error != std::errc() || end != code.data() + code.size()) group.code = -1;
+  if (!lines_.Next(group.value)) EndedEarly();
+  return group;
+}
+
+ConversionResult DrawingResult(std::string text, bool found, int skipped) {
+  std::string message;
+  if (skipped > 0) {
+    Append(message, "押出し方向が Z 軸に沿っていない図形 ", std::to_string(skipped), " 個は変換しませんでした");
+  }
+  if (found) return ConversionResult(std::move(text), message);
+  ConversionResult nothing = ConversionResult::NothingToConvert();
+  if (!message.empty()) Append(nothing.message, kNothingToConvertMessage, "\n", message);
+  return nothing;
+}
+
+const DxfGroup* DxfEntity::Find(int code) const {
+  for (const DxfGroup& group : groups) {
+    if (group.code == code) return &group;
+  }
+  return nullptr;
+}
+
+double DxfEntity::Number(int code, double absent) const {
+  const DxfGroup* group = Find(code);
+  return group == nullptr ? absent : ReadNumber(group->value);
+}
+
+DxfExtrusion DxfEntity::Extrusion() const {
+  const double x = Number(210), y = Number(220), z = Number(230, 1);
+  const double length = std::sqrt(x * x + y * y + z * z);
+  if (!(length > 0) || std::fabs(x) > 1e-9 * length || std::fabs(y) > 1e-9 * length) return DxfExtrusion::kOther;
+  return z > 0 ? DxfExtrusion::kUp : DxfExtrusion::kDown;
+}
+
+DxfEntityReader::DxfEntityReader(std::string_view text) : groups_(text) {
+  bool section = false;
+  for (;;) {
+    const DxfGroup group = groups_.Next();
+    if (section && IsGroup(group, 2, "ENTITIES")) break;
+    section = IsGroup(group, 0, "SECTION");
+    if (IsGroup(group, 9, "$UCSORG")) {
+      if (const DxfGroup x = groups_.Next(); x.code == 10) origin_x = ReadNumber(x.value);
+      if (const DxfGroup y = groups_.Next(); y.code == 20) origin_y = ReadNumber(y.value);
+    }
+  }
+  // Groups before the first entity belong to none.
+  do {
+    next_ = groups_.Next();
+  } while (next_.code != 0);
+}
+
+void DxfEntityReader::ReadToEof() {
+  while (!IsGroup(next_, 0, "EOF")) next_ = groups_.Next();
+  done_ = true;
+}
+
+bool DxfEntityReader::Next(DxfEntity& entity) {
+  while (!done_) {
+    const std::string_view name = TrimDxfValue(next_.value);
+    if (name == "ENDSEC" || name == "EOF") {
+      ReadToEof();
+      return false;
+    }
+    entity.name = name;
+    entity.groups.clear();
+    for (next_ = groups_.Next(); next_.code != 0; next_ = groups_.Next()) entity.groups.push_back(next_);
+    const DxfGroup* space = entity.Find(67);
+    if (space == nullptr || ReadNumber(space->value) != 1) return true;
+  }
+  return false;
+}
+
+}  // namespace kovrel

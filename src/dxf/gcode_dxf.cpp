@@ -1,0 +1,130 @@
+// G-code to DXF.
+#include "dxf/gcode_dxf.h"
+
+#include <cmath>
+#include <unordered_map>
+
+#include "core/arc_geometry.h"
+#include "core/failure.h"
+#include "core/number_format.h"
+#include "core/text_reader.h"
+#include "dxf/dxf_writer.h"
+
+namespace kovrel {
+namespace {
+
+constexpr std::size_t kMaxLayers = 999;
+constexpr std::string_view kFirstLayer = "10";
+constexpr double kDegreesPerRadian = 57.2957795130823;
+
+// DXF finds a layer by its name without regard to the case of ASCII
+// letters, so two labels that differ only so share one layer.
+std::string LayerKey(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
+
+}  // namespace
+
+GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
+  GcodeDrawing drawing;
+  drawing.moves.reserve(gcode.size() / 24);
+  std::unordered_map<std::string, int> layer_of;
+  int current = 0;
+  ItemReader reader(gcode);
+  std::string item;
+  while (reader.Next(item)) {
+    if (IsMotionItem(item)) {
+      drawing.moves.push_back({ReadMotion(item), current});
+      continue;
+    }
+    if (item.empty()) continue;  // an empty line names no layer
+    std::string name = DxfLayerName(item);
+    const auto [found, added] = layer_of.try_emplace(LayerKey(name), static_cast<int>(drawing.layers.size()) + 1);
+    if (added) {
+      if (drawing.layers.size() >= kMaxLayers) {
+        Fail(FailureKind::kIndexOutOfRange, "画層になる行が 999 種類を超えています: " + item);
+      }
+      drawing.layers.push_back(std::move(name));
+    }
+    current = found->second;
+  }
+  return drawing;
+}
+
+std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours) {
+  std::vector<std::string_view> names = {kFirstLayer};
+  std::vector<std::string> colour_texts = {FormatPrinted(static_cast<double>(LayerColour(colours, 0)))};
+  std::vector<DxfLayerEntry> layers;
+  layers.reserve(drawing.layers.size());
+  for (std::size_t k = 0; k < drawing.layers.size(); ++k) {
+    names.push_back(drawing.layers[k]);
+    colour_texts.push_back(FormatPrinted(static_cast<double>(LayerColour(colours, static_cast<int>(k + 1)))));
+    layers.push_back({drawing.layers[k], colour_texts.back()});
+  }
+  std::string out;
+  out.reserve(4096 + drawing.moves.size() * 170);
+  AppendDxfStart(out, drawing.layers.empty() ? kFirstLayer : std::string_view(drawing.layers.back()), layers);
+
+  float prev_x = 0, prev_y = 0;
+  // The end of a straight move as written, which the next line starts with.
+  std::string prev_x_text, prev_y_text;
+  bool prev_written = false;
+  for (const GcodeDrawing::Move& move : drawing.moves) {
+    const NcMotion& m = move.motion;
+    const auto layer = static_cast<std::size_t>(move.layer);
+    const DxfEntityHead head{names[layer], colour_texts[layer]};
+    const bool moves = m.x != prev_x || m.y != prev_y;
+    if (m.g == 1) {
+      std::string x = FormatPrinted(m.x), y = FormatPrinted(m.y);
+      if (moves) {
+        if (!prev_written) {
+          prev_x_text = FormatPrinted(prev_x);
+          prev_y_text = FormatPrinted(prev_y);
+        }
+        AppendDxfLine(out, head, prev_x_text, prev_y_text, x, y);
+      } else {
+        AppendDxfPoint(out, head, x, y);
+      }
+      prev_x_text = std::move(x);
+      prev_y_text = std::move(y);
+    } else if (m.g == 2 || m.g == 3) {
+      const float cx = prev_x + m.i, cy = prev_y + m.j;
+      const auto radius = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
+      if (!moves) {
+        AppendDxfCircle(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius));
+      } else {
+        const ArcDirections directions = ArcDirectionsRadians(m.i, m.j, cx, cy, m.x, m.y);
+        const std::string start = FormatPrinted(directions.start * kDegreesPerRadian);
+        const std::string end = FormatPrinted(directions.end * kDegreesPerRadian);
+        // DXF draws an arc counter-clockwise: a clockwise move is the arc
+        // from its end to its start.
+        const bool counter_clockwise = m.g == 3;
+        AppendDxfArc(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius),
+                     counter_clockwise ? start : end, counter_clockwise ? end : start);
+      }
+    }
+    prev_written = m.g == 1;
+    prev_x = m.x;
+    prev_y = m.y;
+  }
+  AppendDxfEnd(out);
+  return out;
+}
+
+ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourChoice& choose) {
+  const GcodeDrawing drawing = ReadGcodeDrawing(gcode);
+  if (drawing.moves.empty()) return ConversionResult::NothingToConvert();
+  const std::optional<DxfColourOptions> colours = choose(drawing.layers);
+  if (!colours) return ConversionResult::Stopped();
+  return ConversionResult(WriteGcodeDxf(drawing, *colours));
+}
+
+ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourOptions& colours) {
+  return GcodeToDxf(gcode, [&colours](const std::vector<std::string>&) { return colours; });
+}
+
+}  // namespace kovrel

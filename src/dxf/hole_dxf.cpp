@@ -1,0 +1,108 @@
+// Hole data to DXF.
+#include "dxf/hole_dxf.h"
+
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+#include "dxf/dxf_writer.h"
+
+namespace kovrel {
+namespace {
+
+constexpr std::size_t kToolSlots = 99;
+
+// DXF's own layer, for the holes before the first tool select line.
+constexpr std::string_view kNoToolLayer = "0";
+
+// The slot index of the tool numbered `number`, or -1.
+int FindTool(const HoleDrawing& drawing, double number) {
+  for (std::size_t k = 0; k < drawing.tools.size(); ++k) {
+    if (drawing.tools[k].number == number) return static_cast<int>(k);
+  }
+  return -1;
+}
+
+std::string ToolLayer(double number) {
+  std::string layer = number < 0 ? "T" : "T ";
+  return layer += FormatGeneral(number);
+}
+
+// A colour as the layer table and the records of this drawing write it:
+// five blanks, then the number in general form after its blank.
+std::string ColourText(int colour) {
+  std::string text = "      ";
+  return text += FormatGeneral(static_cast<double>(colour));
+}
+
+}  // namespace
+
+std::vector<std::string> HoleDrawing::LayerNames() const {
+  std::vector<std::string> names;
+  names.reserve(tools.size());
+  for (const Tool& tool : tools) names.push_back(tool.layer);
+  return names;
+}
+
+HoleDrawing ReadHoleDrawing(std::string_view hole_data) {
+  HoleDrawing drawing;
+  int current = 0;
+  LineReader reader(hole_data);
+  std::string_view line;
+  while (reader.Next(line)) {
+    if (HasLetter(line, "φ")) {
+      drawing.has_tool_table = true;
+      // A known tool keeps its slot; a new one takes the next free slot. A
+      // tool number 0 never gets one: it is the number of an empty slot.
+      const double number = ValueAfterFirstCharacter(line);
+      if (number != 0 && FindTool(drawing, number) < 0 && drawing.tools.size() < kToolSlots) {
+        drawing.tools.push_back({number, ToolLayer(number), ToSingle(ValueAfter(line, "φ") * 0.5)});
+      }
+    }
+    if (HasLetter(line, "T")) {
+      if (const int slot = FindTool(drawing, ValueAfterFirstCharacter(line)); slot >= 0) current = slot + 1;
+    }
+    if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+      drawing.holes.push_back({SingleAfter(line, "X"), SingleAfter(line, "Y"), current});
+    }
+  }
+  return drawing;
+}
+
+std::string WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours) {
+  static const Mask xy_mask = ParseMask("#####0.0#######");
+  static const Mask radius_mask = ParseMask("######0.0############");
+  std::vector<DxfLayerEntry> layers;
+  // Slot 0 first: the holes before the first tool.
+  std::vector<std::string> colour_texts = {ColourText(LayerColour(colours, 0))};
+  std::vector<std::string> radius_texts = {FormatMask(0.0f, radius_mask)};
+  for (std::size_t k = 0; k < drawing.tools.size(); ++k) {
+    colour_texts.push_back(ColourText(LayerColour(colours, static_cast<int>(k + 1))));
+    radius_texts.push_back(FormatMask(drawing.tools[k].radius, radius_mask));
+    layers.push_back({drawing.tools[k].layer, colour_texts.back()});
+  }
+  std::string out;
+  out.reserve(4096 + drawing.holes.size() * 160);
+  AppendDxfStart(out, drawing.tools.empty() ? kNoToolLayer : std::string_view(drawing.tools.back().layer), layers);
+  for (const HoleDrawing::Hole& hole : drawing.holes) {
+    const auto slot = static_cast<std::size_t>(hole.slot);
+    const std::string_view layer = slot == 0 ? kNoToolLayer : std::string_view(drawing.tools[slot - 1].layer);
+    AppendDxfCircle(out, {layer, colour_texts[slot]}, FormatMask(hole.x, xy_mask), FormatMask(hole.y, xy_mask),
+                    radius_texts[slot]);
+  }
+  AppendDxfEnd(out);
+  return out;
+}
+
+ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourChoice& choose) {
+  const HoleDrawing drawing = ReadHoleDrawing(hole_data);
+  if (!drawing.has_tool_table) return ConversionResult::NothingToConvert();
+  const std::optional<DxfColourOptions> colours = choose(drawing.LayerNames());
+  if (!colours) return ConversionResult::Stopped();
+  return ConversionResult(WriteHoleDxf(drawing, *colours));
+}
+
+ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours) {
+  return HoleDataToDxf(hole_data, [&colours](const std::vector<std::string>&) { return colours; });
+}
+
+}  // namespace kovrel

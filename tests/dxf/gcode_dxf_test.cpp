@@ -1,0 +1,109 @@
+// G-code to DXF: the worked examples of lines, arcs, circles and points,
+// the labels that make layers, and the layer limits.
+#include "dxf/gcode_dxf.h"
+
+#include <gtest/gtest.h>
+
+#include "core/append.h"
+
+#include "core/failure.h"
+#include "dxf/dxf_text.h"
+
+namespace kovrel {
+namespace {
+
+using testing_support::EntitiesOf;
+using testing_support::LayersOf;
+
+std::string Entities(const std::string& gcode) { return EntitiesOf(GcodeToDxf(gcode, DxfColourOptions{}).text); }
+
+std::string Head(const std::string& entity, const std::string& layer, const std::string& colour) {
+  return "  0\n" + entity + "\n  8\n" + layer + "\n 62\n" + colour + "\n" + (entity == "POINT" ? "" : "  6\nCONTINUOUS\n");
+}
+
+TEST(GcodeDxf, WorkedExamples) {
+  EXPECT_EQ(Entities("G01X10Y0\r\n"),
+            Head("LINE", "10", " 7 ") + " 10\n 0 \n 20\n 0 \n 30\n0.0\n 11\n 10 \n 21\n 0 \n 31\n0.0\n");
+  // Clockwise from (0,0) to (10,0) over the top: the arc from 0 to 180.
+  EXPECT_EQ(Entities("G02X10Y0I5J0\r\n"),
+            Head("ARC", "10", " 7 ") + " 10\n 5 \n 20\n 0 \n 30\n0.0\n 40\n 5 \n 50\n 0 \n 51\n 180 \n");
+  EXPECT_EQ(Entities("G03X10Y0I5J0\r\n"),
+            Head("ARC", "10", " 7 ") + " 10\n 5 \n 20\n 0 \n 30\n0.0\n 40\n 5 \n 50\n 180 \n 51\n 0 \n");
+  EXPECT_EQ(Entities("G03X0Y0I5J0\r\n"), Head("CIRCLE", "10", " 7 ") + " 10\n 5 \n 20\n 0 \n 30\n0.0\n 40\n 5 \n");
+  EXPECT_EQ(Entities("G01X0Y0\r\n"), Head("POINT", "10", " 7 ") + " 10\n 0 \n 20\n 0 \n 30\n0.0\n");
+}
+
+TEST(GcodeDxf, ArcAnglesInEveryQuadrant) {
+  // A quarter from (10,0) around (0,0) to (0,10), and on round to (-10,0)
+  // and (0,-10): the directions straight up and down come from dx = 0, in
+  // radians of the program's pi times 57.2957795130823 (so up is written
+  // 89.9999999999999 with fifteen digits).
+  EXPECT_EQ(Entities("G01X10Y0\r\nG03X0Y10I-10J0\r\nG03X0Y-10I0J-10\r\nG02X-10Y0I0J10\r\n"),
+            Head("LINE", "10", " 7 ") + " 10\n 0 \n 20\n 0 \n 30\n0.0\n 11\n 10 \n 21\n 0 \n 31\n0.0\n" +
+                Head("ARC", "10", " 7 ") + " 10\n 0 \n 20\n 0 \n 30\n0.0\n 40\n 10 \n 50\n 0 \n 51\n 89.9999999999999 \n" +
+                Head("ARC", "10", " 7 ") + " 10\n 0 \n 20\n 0 \n 30\n0.0\n 40\n 10 \n 50\n 89.9999999999999 \n" +
+                " 51\n 270 \n" +
+                Head("ARC", "10", " 7 ") + " 10\n 0 \n 20\n 0 \n 30\n0.0\n 40\n 10 \n 50\n 180 \n 51\n 270 \n");
+}
+
+TEST(GcodeDxf, ValuesAreNotModalAndOtherGWordsDrawNothing) {
+  // Without Y the move ends at Y = 0; G00 and G90 moves draw nothing but
+  // still move the start of the next one.
+  EXPECT_EQ(Entities("G00X5Y5\r\nG01X8\r\nG90G01X1Y1\r\nG01X1Y2\r\n"),
+            Head("LINE", "10", " 7 ") + " 10\n 5 \n 20\n 5 \n 30\n0.0\n 11\n 8 \n 21\n 0 \n 31\n0.0\n" +
+                Head("LINE", "10", " 7 ") + " 10\n 1 \n 20\n 1 \n 30\n0.0\n 11\n 1 \n 21\n 2 \n 31\n0.0\n");
+}
+
+TEST(GcodeDxf, LabelsMakeLayers) {
+  const ConversionResult result =
+      GcodeToDxf("%\r\nG01X1Y0\r\nX5Y5\r\nG01X2Y0\r\n\r\n%\r\nG01X3Y0\r\nA:b\r\nG01X4Y0\r\na|B\r\nG01X5Y0\r\n",
+                 DxfColourOptions{});
+  // "X5Y5" has no G word: a label. The empty line names no layer; "%" again
+  // is layer 1; "A:b" and "a|B" are the same DXF layer "A_b".
+  EXPECT_EQ(LayersOf(result.text),
+            "  2\nLAYER\n 70\n     4\n"
+            "  0\nLAYER\n  2\n%\n 70\n     0\n 62\n 1 \n  6\nCONTINUOUS\n"
+            "  0\nLAYER\n  2\nX5Y5\n 70\n     0\n 62\n 2 \n  6\nCONTINUOUS\n"
+            "  0\nLAYER\n  2\nA_b\n 70\n     0\n 62\n 3 \n  6\nCONTINUOUS\n");
+  const std::string entities = EntitiesOf(result.text);
+  EXPECT_NE(entities.find(Head("LINE", "%", " 1 ") + " 10\n 0 \n"), std::string::npos);
+  EXPECT_NE(entities.find(Head("LINE", "X5Y5", " 2 ") + " 10\n 1 \n"), std::string::npos);
+  EXPECT_NE(entities.find(Head("LINE", "%", " 1 ") + " 10\n 2 \n"), std::string::npos);
+  EXPECT_NE(entities.find(Head("LINE", "A_b", " 3 ") + " 10\n 4 \n"), std::string::npos);
+  EXPECT_NE(result.text.find("$CLAYER\r\n  8\r\nA_b\r\n"), std::string::npos);
+  // Without labels the current layer is "10", which has no table record.
+  const ConversionResult plain = GcodeToDxf("G01X1Y1\r\n", DxfColourOptions{});
+  EXPECT_NE(plain.text.find("$CLAYER\r\n  8\r\n10\r\n"), std::string::npos);
+  EXPECT_EQ(LayersOf(plain.text), "  2\nLAYER\n 70\n     1\n");
+}
+
+TEST(GcodeDxf, ItemsAfterCommasAreLabelsToo) {
+  const GcodeDrawing drawing = ReadGcodeDrawing("G01X10.,Y5.\r\n");
+  ASSERT_EQ(drawing.moves.size(), 1u);
+  EXPECT_EQ(drawing.layers, (std::vector<std::string>{"Y5."}));
+}
+
+TEST(GcodeDxf, NineHundredNinetyNineLayersAndNoMore) {
+  std::string gcode;
+  for (int k = 1; k <= 999; ++k) Append(gcode, "L", std::to_string(k), "\r\nG01X", std::to_string(k), "Y0\r\n");
+  const ConversionResult result = GcodeToDxf(gcode, DxfColourOptions{});
+  // Layer 100 and on take the mode's colour (100 mod 7 = 2, 994 mod 7 = 0).
+  EXPECT_NE(result.text.find("  2\r\nL100\r\n 70\r\n     0\r\n 62\r\n 2 \r\n"), std::string::npos);
+  EXPECT_NE(result.text.find("  2\r\nL994\r\n 70\r\n     0\r\n 62\r\n 7 \r\n"), std::string::npos);
+  EXPECT_NE(result.text.find(" 70\r\n  1000\r\n"), std::string::npos);
+  try {
+    GcodeToDxf(gcode + "L1000\r\n", DxfColourOptions{});
+    FAIL() << "a thousandth layer";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 9);
+  }
+}
+
+TEST(GcodeDxf, NothingToConvertWithoutMoves) {
+  EXPECT_TRUE(GcodeToDxf("%\r\nM30\r\n", DxfColourOptions{}).nothing_to_convert);
+  EXPECT_TRUE(GcodeToDxf("", DxfColourOptions{}).nothing_to_convert);
+  EXPECT_THROW(GcodeToDxf("G01X1E39Y0\r\n", DxfColourOptions{}), Failure);
+}
+
+}  // namespace
+}  // namespace kovrel

@@ -1,0 +1,110 @@
+// Hole data to DXF: tool layers, circles, slot 0, the tool limits and the
+// colours of the window's modes.
+#include "dxf/hole_dxf.h"
+
+#include <gtest/gtest.h>
+
+#include "core/append.h"
+
+#include "dxf/dxf_text.h"
+
+namespace kovrel {
+namespace {
+
+using testing_support::EntitiesOf;
+using testing_support::LayersOf;
+
+std::string Circle(const std::string& layer, const std::string& colour, const std::string& x, const std::string& y,
+                   const std::string& r) {
+  return "  0\nCIRCLE\n  8\n" + layer + "\n 62\n" + colour + "\n  6\nCONTINUOUS\n 10\n" + x + "\n 20\n" + y +
+         "\n 30\n0.0\n 40\n" + r + "\n";
+}
+
+TEST(HoleDxf, WorkedExample) {
+  const ConversionResult result = HoleDataToDxf("T01φ2.000\r\nT01\r\nX10.0 Y5.0\r\n", DxfColourOptions{});
+  EXPECT_EQ(LayersOf(result.text), "  2\nLAYER\n 70\n     2\n  0\nLAYER\n  2\nT 1\n 70\n     0\n 62\n      1\n"
+                                   "  6\nCONTINUOUS\n");
+  EXPECT_EQ(EntitiesOf(result.text), Circle("T 1", "      1", "10.0", "5.0", "1.0"));
+  EXPECT_NE(result.text.find("$CLAYER\r\n  8\r\nT 1\r\n"), std::string::npos);
+}
+
+TEST(HoleDxf, HolesBeforeTheFirstToolLieOnLayerZeroInColourSeven) {
+  const ConversionResult result =
+      HoleDataToDxf("X1.5 Y-2\r\nT01φ0.8\r\nT02φ1.25\r\nT02\r\nX3 Y4\r\nT01\r\nY7\r\n", DxfColourOptions{});
+  EXPECT_EQ(EntitiesOf(result.text), Circle("0", "      7", "1.5", "-2.0", "0.0") +
+                                         Circle("T 2", "      2", "3.0", "4.0", "0.625") +
+                                         Circle("T 1", "      1", "0.0", "7.0", "0.4"));
+  EXPECT_NE(result.text.find("$CLAYER\r\n  8\r\nT 2\r\n"), std::string::npos);  // the last tool added
+}
+
+TEST(HoleDxf, ToolLimitsAndToolNumberZero) {
+  // 100 tools: the first 99 get layers; holes of the 100th stay on the
+  // tool selected before.
+  std::string data;
+  for (int t = 1; t <= 100; ++t) Append(data, "T", std::to_string(t), "φ1\r\n");
+  data += "T99\r\nX1Y1\r\nT100\r\nX2Y2\r\n";
+  const HoleDrawing drawing = ReadHoleDrawing(data);
+  ASSERT_EQ(drawing.tools.size(), 99u);
+  EXPECT_EQ(drawing.tools[98].layer, "T 99");
+  ASSERT_EQ(drawing.holes.size(), 2u);
+  EXPECT_EQ(drawing.holes[0].slot, 99);
+  EXPECT_EQ(drawing.holes[1].slot, 99);
+  // A tool number 0 never gets a layer; its select line selects nothing.
+  const HoleDrawing zero = ReadHoleDrawing("T00φ1\r\nT01φ2\r\nT01\r\nT00\r\nX1Y1\r\n");
+  ASSERT_EQ(zero.tools.size(), 1u);
+  EXPECT_EQ(zero.holes[0].slot, 1);
+  // A repeated tool line keeps its first diameter; a negative tool number
+  // is written with its sign.
+  const HoleDrawing repeated = ReadHoleDrawing("T01φ2\r\nT01φ3\r\nT-2φ1\r\n");
+  ASSERT_EQ(repeated.tools.size(), 2u);
+  EXPECT_EQ(repeated.tools[0].radius, 1.0f);
+  EXPECT_EQ(repeated.tools[1].layer, "T-2");
+}
+
+TEST(HoleDxf, NothingToConvertWithoutAToolTableLine) {
+  EXPECT_TRUE(HoleDataToDxf("T01\r\nX1.0 Y1.0\r\n", DxfColourOptions{}).nothing_to_convert);
+  EXPECT_TRUE(HoleDataToDxf("", DxfColourOptions{}).nothing_to_convert);
+  // A tool table without holes is a drawing without entities.
+  const ConversionResult empty = HoleDataToDxf("T01φ1\r\n", DxfColourOptions{});
+  EXPECT_FALSE(empty.nothing_to_convert);
+  EXPECT_EQ(EntitiesOf(empty.text), "");
+}
+
+TEST(HoleDxf, ColoursOfTheModesAndOfTheWindow) {
+  std::string data;
+  for (int t = 1; t <= 9; ++t) Append(data, "T", std::to_string(t), "φ1\r\n");
+  const auto colours_of = [&data](const DxfColourOptions& options) {
+    std::string colours;
+    const std::string text = HoleDataToDxf(data, options).text;
+    for (std::size_t at = text.find(" 62\r\n"); at != std::string::npos; at = text.find(" 62\r\n", at + 1)) {
+      colours += text.substr(at + 5, text.find('\r', at + 5) - at - 5);
+      colours += ",";
+    }
+    return colours;
+  };
+  // Layers 1 to 7 get 1 to 7, the 8th repeats 1.
+  EXPECT_EQ(colours_of({}), "      1,      2,      3,      4,      5,      6,      7,      1,      2,");
+  DxfColourOptions same;
+  same.mode = DxfColourMode::kSame;
+  same.colour = 3;
+  EXPECT_EQ(colours_of(same), "      3,      3,      3,      3,      3,      3,      3,      3,      3,");
+  // Cells chosen in the window; an emptied cell (0) writes 7; layers past
+  // the cells take the mode's colour.
+  DxfColourOptions chosen;
+  chosen.chosen = {4, 0, 6};
+  EXPECT_EQ(colours_of(chosen), "      4,      7,      6,      4,      5,      6,      7,      1,      2,");
+}
+
+TEST(HoleDxf, TheChoiceMayStopTheCommand) {
+  std::vector<std::string> asked;
+  const ConversionResult stopped = HoleDataToDxf("T01φ1\r\nT02φ2\r\n", [&asked](const std::vector<std::string>& layers) {
+    asked = layers;
+    return std::optional<DxfColourOptions>();
+  });
+  EXPECT_EQ(asked, (std::vector<std::string>{"T 1", "T 2"}));
+  EXPECT_TRUE(stopped.nothing_to_convert);
+  EXPECT_TRUE(stopped.quiet);
+}
+
+}  // namespace
+}  // namespace kovrel
