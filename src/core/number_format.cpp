@@ -276,6 +276,18 @@ std::int16_t ToInteger16(double value) {
   return static_cast<std::int16_t>(rounded);
 }
 
+int SaturatedInt(double value) {
+  if (!(value == value)) return 0;
+  if (value <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  if (value >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  return static_cast<int>(value);
+}
+
+double InSingleRange(double value) {
+  ToSingle(value);
+  return value;
+}
+
 float ToSingle(double value) {
   if (!(std::fabs(value) <= std::numeric_limits<float>::max())) Fail(FailureKind::kOverflow);
   return static_cast<float>(value);

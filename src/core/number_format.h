@@ -53,9 +53,17 @@ double RoundHalfEven(double value);
 std::int32_t ToInteger(double value);
 std::int16_t ToInteger16(double value);
 
+/// `value` cut to an int's range (NaN gives 0), for a number read from a
+/// box or a file that only has to be compared with a small range.
+int SaturatedInt(double value);
+
 /// A single-precision value, as the program holds coordinates. Throws
 /// Failure (overflow) for a value beyond a float's range or NaN, so that
 /// such a value never reaches a mask as an infinity or a long digit string.
 float ToSingle(double value);
+
+/// `value` itself, after the same check: for a value kept as a double that
+/// the program holds as a single (so its digits stay as they are).
+double InSingleRange(double value);
 
 }  // namespace kovrel

@@ -62,6 +62,12 @@ double DxfEntity::Number(int code, double absent) const {
   return group == nullptr ? absent : ReadNumber(group->value);
 }
 
+unsigned DxfEntity::Flags(int code) const {
+  const double value = Number(code);
+  // A flag group is a 16-bit integer; anything else sets no flag.
+  return value >= 0 && value <= 65535 ? static_cast<unsigned>(value) : 0u;
+}
+
 DxfExtrusion DxfEntity::Extrusion() const {
   const double x = Number(210), y = Number(220), z = Number(230, 1);
   const double length = std::sqrt(x * x + y * y + z * z);

@@ -59,6 +59,9 @@ struct DxfEntity {
   /// The number of the first group `code`; `absent` when there is none.
   /// Throws Failure 6 for a number beyond a double's range.
   double Number(int code, double absent = 0) const;
+  /// The bit flags of group `code` (70): the integer it holds, 0 when it is
+  /// absent or no integer a flag group can hold.
+  unsigned Flags(int code) const;
   DxfExtrusion Extrusion() const;
 };
 

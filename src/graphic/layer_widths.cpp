@@ -36,7 +36,7 @@ std::string WidthFileText(const std::vector<WidthEntry>& entries) {
 
 std::vector<WidthEntry> ReadWidthFile(std::string_view text) {
   std::vector<WidthEntry> entries;
-  LineReader reader(text);
+  LineReader reader(text, true);  // a file written by hand may end its lines in LF
   std::string_view line;
   while (reader.Next(line)) {
     const std::vector<std::string> fields = SplitItems(line);
@@ -48,6 +48,7 @@ std::vector<WidthEntry> ReadWidthFile(std::string_view text) {
     } catch (const Failure&) {
       break;  // a damaged line ends the file, as a short one does
     }
+    if (!(entry.colour >= 0 && entry.colour <= 16777215)) break;  // no colour: damaged too
     entries.push_back(std::move(entry));
   }
   return entries;

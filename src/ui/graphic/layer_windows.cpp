@@ -69,7 +69,7 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 // A colour cell: the bar in the colour, which the cell also keeps as data.
 void ShowColourCell(QTableWidget* grid, int row, int column, double colour, bool as_background) {
   QTableWidgetItem* item = Cell(grid, row, column);
-  const QColor shown = ToQColor(static_cast<int>(colour));
+  const QColor shown = ToQColor(CanvasColour(colour));
   item->setText(kColourBar);
   item->setForeground(shown);
   if (as_background) item->setBackground(shown);
@@ -199,7 +199,7 @@ void LairFrm::CellClicked(int row, int column) {
   if (column == 3) {
     ToggleShown(row);
   } else if (column == 2) {
-    const auto colour = services_.prompter.ChooseColor(ToQColor(static_cast<int>(figure.LayerColor[layer + 1])));
+    const auto colour = services_.prompter.ChooseColor(ToQColor(CanvasColour(figure.LayerColor[layer + 1])));
     if (!colour) return;
     figure.LayerColor[layer + 1] = StoredLayerColour(FromQColor(*colour));
     ShowColour(row);
