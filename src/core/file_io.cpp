@@ -83,6 +83,15 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   }
 }
 
+std::string FileNameProblem(std::string_view name) {
+  if (name.empty()) return "ファイル名を入力してください。";
+  if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos ||
+      name.find("..") != std::string_view::npos) {
+    return std::string("ファイル名だけを入力してください（フォルダーの区切り / \\ や .. は使えません）: ").append(name);
+  }
+  return {};
+}
+
 void MakeFolders(const std::string& path) {
   std::error_code ec;
   std::filesystem::create_directories(path, ec);

@@ -19,6 +19,11 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 /// folder: afterwards the file is either the whole new content or untouched.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+/// Why `name`, typed by the user or read from a file, is no plain file name
+/// of a folder of the program (a table, a width file, a subprogram): empty,
+/// a path separator, ".." or a NUL; empty when it is fine.
+std::string FileNameProblem(std::string_view name);
+
 /// Creates a folder and the folders above it when they are missing.
 /// Throws Failure 76 when it cannot be made.
 void MakeFolders(const std::string& path);

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "core/failure.h"
+#include "core/number_reader.h"
 
 namespace kovrel {
 namespace {
@@ -251,6 +252,8 @@ std::string FormatGeneral(float value) { return WriteGeneral(ToDecimal(value, kF
 std::string FormatGeneral(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits)); }
 std::string FormatPrinted(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits), true); }
 std::string FormatPrinted(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits), true); }
+
+double RoundedByMask(double value, const Mask& mask) { return ReadNumber(FormatMask(value, mask)); }
 
 double RoundHalfEven(double value) {
   const double down = std::floor(value);

@@ -34,6 +34,10 @@ std::string FormatMask(double value, const Mask& mask);
 std::string FormatMask(float value, std::string_view mask);
 std::string FormatMask(double value, std::string_view mask);
 
+/// `value` rounded as `mask` writes it, read back: a value the program
+/// keeps to a mask's places between its steps.
+double RoundedByMask(double value, const Mask& mask);
+
 /// The general number form: shortest decimal text (up to 7 significant
 /// digits for a float, 15 for a double), no trailing zeros, no zero before
 /// the point of a value below one (".5", "-.25"), never an exponent.

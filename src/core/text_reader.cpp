@@ -101,6 +101,12 @@ std::string_view TextAfter(std::string_view line, std::string_view letter) {
   return at == std::string_view::npos ? std::string_view() : line.substr(at + letter.size());
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string_view SpanOf(std::string_view text, std::string_view set) {
   const std::size_t end = text.find_first_not_of(set);
   return end == std::string_view::npos ? text : text.substr(0, end);

@@ -36,9 +36,6 @@ class DxfGroupReader {
   LineReader lines_;
 };
 
-/// `text` without the blanks and tabs at its ends.
-std::string_view TrimDxfValue(std::string_view text);
-
 /// The direction of an entity's extrusion (groups 210, 220, 230; (0, 0, 1)
 /// when absent): along +Z, along -Z (the entity's own coordinates are then
 /// mirrored in X), or any other.

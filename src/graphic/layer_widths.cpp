@@ -68,12 +68,4 @@ std::vector<int> ApplyWidthEntries(FigureTables& figure, const std::vector<Width
   return changed;
 }
 
-std::optional<std::string> WidthFileNameProblem(std::string_view name) {
-  if (name.empty()) return "ファイル名を入力してください";
-  if (name.find_first_of("/\\") != std::string_view::npos || name.find("..") != std::string_view::npos) {
-    return "ファイル名だけを入力してください（フォルダーの区切り / \\ や .. は使えません）: " + std::string(name);
-  }
-  return std::nullopt;
-}
-
 }  // namespace kovrel

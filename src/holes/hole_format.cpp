@@ -31,7 +31,7 @@ float UnitScale(HoleUnit unit) {
 // program writes them.
 double FromThousandths(double value) {
   static const Mask mask = ParseMask("#####0.0###");
-  return ReadNumber(FormatMask(value * 0.001, mask));
+  return RoundedByMask(value * 0.001, mask);
 }
 
 // The state of one formatting run.

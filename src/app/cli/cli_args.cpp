@@ -113,7 +113,6 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};
   }
   if (command.conversion) parsed.conversion = command.conversion(parsed.options);
-  if (command.byte_map) parsed.map_bytes = command.byte_map(parsed.options);
   return parsed;
 }
 

@@ -47,10 +47,6 @@ struct CliCommand {
   /// The conversion the options describe. Called before the input is read;
   /// throws UsageError for an option value the conversion refuses.
   std::function<Conversion(const Options&)> conversion;
-  /// For a command that maps the input's bytes to output bytes without
-  /// reading them as text (tape-convert): called, like `conversion`, before
-  /// the input is read; the map it returns gets the input's bytes.
-  std::function<std::function<std::string(std::string_view bytes)>(const Options&)> byte_map;
   /// The menu item of the editor command this command does (its step in
   /// the playback table of operation macros); run-macro plays that step
   /// with this command and its defaults.
@@ -97,7 +93,6 @@ struct ParsedArgs {
   bool help = false;
   std::vector<std::string> files;  ///< the files of a command that reads them itself
   Conversion conversion;  ///< the command's conversion with its options read
-  std::function<std::string(std::string_view)> map_bytes;  ///< the command's byte map, if it has one
 };
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);
 

@@ -116,10 +116,6 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
         WriteFileAtomic(parsed.output, output);
       }
     };
-    if (parsed.map_bytes) {
-      write(parsed.map_bytes(input));
-      return kExitConverted;
-    }
     const ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
     if (run.outcome.kind == CommandOutcome::Kind::kConverted) write(run.output);
     if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";

@@ -91,7 +91,7 @@ void ListWidthFiles(const EditServices& services, QListWidget* list) {
 }
 
 std::vector<WidthEntry> ReadWidthFileNamed(const EditServices& services, const QString& name) {
-  if (WidthFileNameProblem(name.toStdString())) return {};
+  if (!FileNameProblem(name.toStdString()).empty()) return {};
   try {
     return ReadWidthFile(DecodeCp932(ReadFileBytes(WidthFolder(services) + name.toStdString())));
   } catch (const Failure&) {
@@ -364,7 +364,7 @@ void AptFrm::LoadFile() {
 
 void AptFrm::DeleteFile() {
   const QString name = text1_->text();
-  if (WidthFileNameProblem(name.toStdString())) return;
+  if (!FileNameProblem(name.toStdString()).empty()) return;
   if (services_.prompter.Message(name + " を削除してよいですか。", Buttons::kYesNo, Icon::kQuestion) != kResultYes) return;
   RemoveFile(WidthFolder(services_) + name.toStdString());
   ListFiles();
@@ -373,8 +373,8 @@ void AptFrm::DeleteFile() {
 
 void AptFrm::Save() {
   const std::string name = text1_->text().toStdString();
-  if (const auto problem = WidthFileNameProblem(name)) {
-    services_.prompter.Message(Q(*problem), Buttons::kOk, Icon::kExclamation);
+  if (const std::string problem = FileNameProblem(name); !problem.empty()) {
+    services_.prompter.Message(Q(problem), Buttons::kOk, Icon::kExclamation);
     return;
   }
   // A failure here is the standard error report, and the window stays.
