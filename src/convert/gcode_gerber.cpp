@@ -31,7 +31,7 @@ struct ApertureTable {
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
   ApertureTable table;
   ItemReader first_pass(gcode);
-  std::string item;
+  std::string_view item;
   while (first_pass.Next(item)) {
     if (IsMotionItem(item)) continue;
     const int slot = table.Find(item, true);
@@ -62,7 +62,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
       coordinates += letter;
       // Coordinates are single values: one beyond a float's range is an
       // overflow, never a long digit string.
-      const double value = factor * ReadNumber(std::string_view(item).substr(at + 1));
+      const double value = factor * ReadNumber(item.substr(at + 1));
       ToSingle(value);  // throws Failure 6 beyond a float's range
       coordinates += FormatMask(value, decimal ? decimal_mask : integer_mask);
     }
@@ -77,9 +77,9 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
       Append(out, "G03", coordinates, "D01", end);
     } else {
       const int slot = table.Find(item, false);
-      const std::string& text = slot < 0 ? item : table.text[static_cast<std::size_t>(slot)];
-      if (text.starts_with("D") && ReadNumber(std::string_view(text).substr(1)) > 9) {
-        out += item + end;  // an aperture selection of the program passes through
+      const std::string_view text = slot < 0 ? item : std::string_view(table.text[static_cast<std::size_t>(slot)]);
+      if (text.starts_with("D") && ReadNumber(text.substr(1)) > 9) {
+        Append(out, item, end);  // an aperture selection of the program passes through
       } else {
         const int number = slot < 0 ? 0 : table.number[static_cast<std::size_t>(slot)];
         Append(out, "D", FormatMask(static_cast<double>(number), d_mask), end);

@@ -32,7 +32,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
   std::vector<NcMotion> motions;
   motions.reserve(gcode.size() / 16);
   ItemReader reader(gcode);
-  std::string item;
+  std::string_view item;
   while (reader.Next(item)) {
     if (HasLetter(item, "D") && ToInteger(ValueAfter(item, "D")) < 4) return ConversionResult::Stopped();
     if (!HasLetter(item, "G")) continue;

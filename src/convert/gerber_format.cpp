@@ -148,7 +148,7 @@ ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions
   const std::string blocks = NormaliseGerberBlocks(gerber);
   GerberTranslator translator(options);
   ItemReader reader(blocks);
-  std::string block;
+  std::string_view block;
   while (reader.Next(block)) translator.Block(block);
   return ConversionResult(std::move(translator.out()));
 }

@@ -42,8 +42,8 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
   if (router.find('"') != std::string_view::npos) {
     const std::string blocks = NormaliseRouterBlocks(router);
     ItemReader reader(blocks);
-    std::string text;
-    while (reader.Next(text)) item(std::string_view(text));
+    std::string_view text;
+    while (reader.Next(text)) item(text);
     return;
   }
   std::size_t pos = 0;

@@ -48,8 +48,8 @@ class ItemReader {
  public:
   explicit ItemReader(std::string_view text) : text_(text) {}
 
-  /// The next item; false at the end of the text.
-  bool Next(std::string& item);
+  /// The next item, a view into the text; false at the end of the text.
+  bool Next(std::string_view& item);
   bool AtEnd() const { return pos_ >= text_.size(); }
 
  private:

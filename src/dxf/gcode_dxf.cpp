@@ -4,6 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/failure.h"
 #include "core/number_format.h"
@@ -35,7 +36,7 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
   std::unordered_map<std::string, int> layer_of;
   int current = 0;
   ItemReader reader(gcode);
-  std::string item;
+  std::string_view item;
   while (reader.Next(item)) {
     if (IsMotionItem(item)) {
       drawing.moves.push_back({ReadMotion(item), current});
@@ -46,7 +47,7 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
     const auto [found, added] = layer_of.try_emplace(LayerKey(name), static_cast<int>(drawing.layers.size()) + 1);
     if (added) {
       if (drawing.layers.size() >= kMaxLayers) {
-        Fail(FailureKind::kIndexOutOfRange, "画層になる行が 999 種類を超えています: " + item);
+        Fail(FailureKind::kIndexOutOfRange, Joined("画層になる行が 999 種類を超えています: ", item));
       }
       drawing.layers.push_back(std::move(name));
     }

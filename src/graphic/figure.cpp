@@ -119,7 +119,7 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
   int motion = -1;  // the modal motion word of the machine reading
   float last_x = 0, last_y = 0;
   ItemReader reader(text);
-  std::string field;
+  std::string_view field;
   while (reader.Next(field)) {
     if (HasLetter(field, "*")) continue;
     if (reading.like_machine) {
@@ -191,7 +191,7 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text, FigureReading
     while (lines.Next(line)) {
       comment = false;
       ItemReader detect(line);
-      std::string field;
+      std::string_view field;
       while (detect.Next(field)) {
         drill = HasDiameterOutsideComments(field, comment) || drill;
         gcode = gcode || HasLetter(field, "G");
