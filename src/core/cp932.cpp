@@ -166,6 +166,10 @@ char* CopyAsciiRuns(const unsigned char* in, std::size_t n, char* out, Other&& o
 
 }  // namespace
 
+bool IsAscii(std::string_view bytes) {
+  return AsciiRun(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) == bytes.size();
+}
+
 std::string DecodeCp932(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
@@ -241,16 +245,19 @@ std::string UnencodableMessage(std::string_view text, const Unencodable& where) 
          CodePointName(where.code_point) + ")";
 }
 
-std::string EncodeCp932(std::string_view text) {
+namespace {
+
+std::string Encoded(std::string_view text, int first_line) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   std::string result;
   result.resize(n);  // CP932 is never longer than UTF-8
-  char* out = CopyAsciiRuns(p, n, result.data(), [&text, n](std::size_t& i, char* at) {
+  char* out = CopyAsciiRuns(p, n, result.data(), [&text, n, first_line](std::size_t& i, char* at) {
     const std::size_t start = i;
     const int written = EncodeNext(text, i, at);
     if (written == 0) {
-      const auto where = FindUnencodable(text.substr(0, std::min(n, start + 8)));
+      auto where = FindUnencodable(text.substr(0, std::min(n, start + 8)));
+      where->line += first_line - 1;
       FailWithText(FailureKind::kInvalidArgument, UnencodableMessage(text, *where));
     }
     return at + written;
@@ -259,9 +266,13 @@ std::string EncodeCp932(std::string_view text) {
   return result;
 }
 
-void EncodeCp932InPlace(std::string& text) {
+}  // namespace
+
+std::string EncodeCp932(std::string_view text) { return Encoded(text, 1); }
+
+void EncodeCp932InPlace(std::string& text, int first_line) {
   if (CountHighBytes(reinterpret_cast<const unsigned char*>(text.data()), text.size()) != 0) {
-    text = EncodeCp932(text);
+    text = Encoded(text, first_line);
   }
 }
 

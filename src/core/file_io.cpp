@@ -6,7 +6,10 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,16 +39,14 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
   }
 }
 
-// Writes `bytes` to `path`; with `sync` the data reaches the disk before
-// the file is closed. A failure names `shown`, the file the user knows.
-void WriteFile(const std::string& path, std::string_view bytes, bool sync, const std::string& shown) {
+// Writes `bytes` to `path`.
+void WriteFile(const std::string& path, std::string_view bytes) {
   File file(std::fopen(path.c_str(), "wb"));
-  if (!file) FailFromErrno(errno, shown, false);
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0 ||
-      (sync && ::fsync(::fileno(file.get())) != 0)) {
-    FailFromErrno(errno, shown, false);
+  if (!file) FailFromErrno(errno, path, false);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0) {
+    FailFromErrno(errno, path, false);
   }
-  if (std::fclose(file.release()) != 0) FailFromErrno(errno, shown, false);
+  if (std::fclose(file.release()) != 0) FailFromErrno(errno, path, false);
 }
 
 }  // namespace
@@ -64,24 +65,112 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void WriteFileBytes(const std::string& path, std::string_view bytes) { WriteFile(path, bytes, false, path); }
+void WriteFileBytes(const std::string& path, std::string_view bytes) { WriteFile(path, bytes); }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  const std::string temp = path + ".kovrel-tmp";
-  try {
-    WriteFile(temp, bytes, true, path);  // a failure names the file, never the temporary one
-    struct stat original;
-    if (::stat(path.c_str(), &original) == 0) ::chmod(temp.c_str(), original.st_mode & 07777);
-  } catch (...) {
-    RemoveFile(temp);
-    throw;
+  FileWriter file(path, true);
+  file.Write(bytes);
+  file.Commit();
+}
+
+InputFile InputFile::Open(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) Fail(FailureKind::kFileNotFound, path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) FailFromErrno(errno, path, true);
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    const auto size = static_cast<std::size_t>(info.st_size);
+    // Every page is read: map them all at once rather than a fault at a time.
+    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (map != MAP_FAILED) {
+      ::close(fd);
+      InputFile file;
+      file.map_ = map;
+      file.map_size_ = size;
+      file.view_ = std::string_view(static_cast<const char*>(map), size);
+      return file;
+    }
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    RemoveFile(temp);
-    FailFromErrno(error, path, false);
+  ::close(fd);
+  return Holding(ReadFileBytes(path));  // a pipe, an empty file, or no mapping
+}
+
+InputFile InputFile::Holding(std::string bytes) {
+  InputFile file;
+  file.read_ = std::move(bytes);
+  file.view_ = file.read_;
+  return file;
+}
+
+InputFile::InputFile(InputFile&& other) noexcept
+    : map_(std::exchange(other.map_, nullptr)), map_size_(std::exchange(other.map_size_, 0)) {
+  const bool held = other.view_.data() == other.read_.data();
+  read_ = std::move(other.read_);
+  view_ = held ? std::string_view(read_) : other.view_;
+  other.view_ = {};
+}
+
+InputFile::~InputFile() { Release(); }
+
+void InputFile::Release() {
+  if (map_ != nullptr) ::munmap(map_, map_size_);
+  map_ = nullptr;
+  map_size_ = 0;
+  std::string().swap(read_);
+  view_ = {};
+}
+
+FileWriter::FileWriter(std::string path, bool durable)
+    : path_(std::move(path)), temp_(path_ + ".kovrel-tmp"), durable_(durable) {
+  fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) FailFromErrno(errno, path_, false);  // a failure names the file, never the temporary one
+}
+
+FileWriter::~FileWriter() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    RemoveFile(temp_);
   }
 }
+
+void FileWriter::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t done = ::write(fd_, bytes.data(), bytes.size());
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      FailFromErrno(errno, path_, false);
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(done));
+    written_ += static_cast<std::uint64_t>(done);
+  }
+#ifdef SYNC_FILE_RANGE_WRITE
+  // Start the disk writes of every full 8 MiB behind us, so that Commit's
+  // wait for the disk overlaps the conversion instead of following it.
+  constexpr std::uint64_t kHandOver = 8 << 20;
+  if (durable_ && written_ - handed_ >= kHandOver) {
+    ::sync_file_range(fd_, static_cast<off_t>(handed_), static_cast<off_t>(written_ - handed_), SYNC_FILE_RANGE_WRITE);
+    handed_ = written_;
+  }
+#endif
+}
+
+void FileWriter::Commit() {
+  if ((durable_ && ::fsync(fd_) != 0) || ::close(std::exchange(fd_, -1)) != 0) {
+    const int error = errno;
+    RemoveFile(temp_);
+    FailFromErrno(error, path_, false);
+  }
+  struct stat original;
+  if (::stat(path_.c_str(), &original) == 0) ::chmod(temp_.c_str(), original.st_mode & 07777);
+  if (std::rename(temp_.c_str(), path_.c_str()) != 0) {
+    const int error = errno;
+    RemoveFile(temp_);
+    FailFromErrno(error, path_, false);
+  }
+}
+
+std::string FileWriter::Written() const { return fd_ >= 0 ? ReadFileBytes(temp_) : std::string(); }
 
 void MakeFolders(const std::string& path) {
   std::error_code ec;

@@ -57,16 +57,89 @@ std::string ConversionInput(std::string bytes, InputLineEnds line_ends) {
   return bytes;
 }
 
+ConversionText::ConversionText(std::string_view bytes, InputLineEnds line_ends) : text_(bytes) {
+  if (!IsAscii(bytes)) {
+    owned_ = DecodeCp932(bytes);
+    text_ = owned_;
+  }
+  if (line_ends == InputLineEnds::kAsLineBreaks && HasLoneLineEnds(text_)) {
+    owned_ = WithCrLfLineEnds(text_);
+    text_ = owned_;
+  }
+}
+
+StreamedConversion Streamed(Conversion conversion) {
+  return [conversion = std::move(conversion)](std::string_view input, TextOutput& out) {
+    ConversionResult result = conversion(input);
+    out.text = std::move(result.text);
+    result.text.clear();
+    return result;
+  };
+}
+
+Conversion Gathered(StreamedConversion conversion) {
+  return [conversion = std::move(conversion)](std::string_view input) {
+    TextOutput out;
+    ConversionResult result = conversion(input, out);
+    if (!result.nothing_to_convert) result.text = std::move(out.text);
+    return result;
+  };
+}
+
+namespace {
+
+// The outcome of a conversion that did not convert; std::nullopt when it did.
+std::optional<CommandOutcome> NotConverted(ConversionResult& result) {
+  if (!result.nothing_to_convert) return std::nullopt;
+  CommandOutcome outcome;
+  outcome.kind = CommandOutcome::Kind::kNothingToConvert;
+  if (!result.quiet) {
+    outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : std::move(result.message);
+  }
+  return outcome;
+}
+
+}  // namespace
+
+CommandOutcome RunConversionToFile(std::string_view input, const StreamedConversion& conversion,
+                                   InputLineEnds line_ends, const std::string& path, bool durable,
+                                   const std::function<void()>& release_input) {
+  try {
+    FileWriter file(path, durable);
+    TextOutput out([&file](std::string& chunk) {
+      try {
+        EncodeCp932InPlace(chunk);
+      } catch (const Failure&) {
+        // A character Shift-JIS cannot hold: named with its line in the
+        // whole result, counted over what was written before.
+        EncodeCp932InPlace(chunk, 1 + CountLineBreaks(file.Written()));
+      }
+      file.Write(chunk);
+    });
+    ConversionResult result;
+    {
+      const ConversionText text(input, line_ends);
+      if (text.Owned() && release_input) release_input();
+      result = conversion(text.text(), out);
+    }
+    if (auto outcome = NotConverted(result)) return *outcome;
+    out.Flush();
+    file.Commit();
+    CommandOutcome outcome;
+    outcome.message = std::move(result.message);
+    return outcome;
+  } catch (...) {
+    return FailureOutcome(std::current_exception());
+  }
+}
+
 ConversionRun RunConversion(std::string input, const Conversion& conversion, InputLineEnds line_ends) {
   ConversionRun run;
   CommandOutcome& outcome = run.outcome;
   try {
     ConversionResult result = conversion(ConversionInput(std::move(input), line_ends));
-    if (result.nothing_to_convert) {
-      outcome.kind = CommandOutcome::Kind::kNothingToConvert;
-      if (!result.quiet) {
-        outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : std::move(result.message);
-      }
+    if (auto not_converted = NotConverted(result)) {
+      outcome = std::move(*not_converted);
       return run;
     }
     EncodeCp932InPlace(result.text);
@@ -106,7 +179,8 @@ CommandOutcome HandOffRunner::FinishWithoutResult(const std::function<std::strin
   BusyPointer busy(document_);
   CommandOutcome outcome;
   try {
-    outcome.message = action(ConversionInput(ReadFileBytes(InputPath()), files_.line_ends));
+    const InputFile input = InputFile::Open(InputPath());
+    outcome.message = action(ConversionText(input.bytes(), files_.line_ends).text());
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }
@@ -121,18 +195,17 @@ CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
   try {
     module_.LineBuf.clear();
     module_.FieldBuf.clear();
-    ConversionRun run = RunConversion(ReadFileBytes(InputPath()), conversion, files_.line_ends);
+    const InputFile input = InputFile::Open(InputPath());
+    outcome = RunConversionToFile(input.bytes(), Streamed(conversion), files_.line_ends, OutputPath(), false);
     // A failure keeps the work files for a look at what went wrong.
-    if (run.outcome.kind == CommandOutcome::Kind::kFailed || run.outcome.kind == CommandOutcome::Kind::kCancelled) {
-      return run.outcome;
+    if (outcome.kind == CommandOutcome::Kind::kFailed || outcome.kind == CommandOutcome::Kind::kCancelled) {
+      return outcome;
     }
-    if (run.outcome.kind == CommandOutcome::Kind::kConverted) {
-      WriteFileBytes(OutputPath(), run.output);
+    if (outcome.kind == CommandOutcome::Kind::kConverted) {
       std::string loaded = ReadFileBytes(OutputPath());
       DecodeCp932InPlace(loaded);
       document_.Load(std::move(loaded));
     }
-    outcome = std::move(run.outcome);
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }

@@ -66,6 +66,15 @@ bool HasLoneLineEnds(std::string_view text) {
   return after_cr;
 }
 
+int CountLineBreaks(std::string_view text) {
+  int breaks = 0;
+  for (std::size_t pos = FindLineEnd(text, 0); pos != std::string_view::npos; pos = FindLineEnd(text, pos + 1)) {
+    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+    ++breaks;
+  }
+  return breaks;
+}
+
 namespace {
 
 // Everything a reader gives, in order.

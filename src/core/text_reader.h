@@ -19,6 +19,10 @@ std::string WithCrLfLineEnds(std::string_view text);
 /// True when `text` holds a lone CR or a lone LF.
 bool HasLoneLineEnds(std::string_view text);
 
+/// The number of line breaks in `text`: each CR LF, lone CR and lone LF
+/// counts once (as the editor numbers lines).
+int CountLineBreaks(std::string_view text);
+
 /// Reads lines from a text. The views point into the text.
 class LineReader {
  public:

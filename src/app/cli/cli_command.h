@@ -47,6 +47,10 @@ struct CliCommand {
   /// The conversion the options describe. Called before the input is read;
   /// throws UsageError for an option value the conversion refuses.
   std::function<Conversion(const Options&)> conversion;
+  /// Instead of `conversion`, for a conversion that writes its result as it
+  /// goes (those whose result can be far larger than their input): the
+  /// result reaches the output file a chunk at a time.
+  std::function<StreamedConversion(const Options&)> streamed;
   /// For a command that maps the input's bytes to output bytes without
   /// reading them as text (tape-convert): called, like `conversion`, before
   /// the input is read; the map it returns gets the input's bytes.
@@ -97,6 +101,7 @@ struct ParsedArgs {
   bool help = false;
   std::vector<std::string> files;  ///< the files of a command that reads them itself
   Conversion conversion;  ///< the command's conversion with its options read
+  StreamedConversion streamed;  ///< the same conversion, writing as it goes
   std::function<std::string(std::string_view)> map_bytes;  ///< the command's byte map, if it has one
 };
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);
@@ -152,6 +157,7 @@ void Refuse(const std::optional<OptionProblem>& problem);
 
 /// A command whose conversion takes no options.
 CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
+CliCommand PlainCommand(std::string name, std::string summary, StreamedConversion conversion);
 
 /// The --inch flag of the conversions that read coordinates: the data is in
 /// inches and every coordinate is multiplied by 25.4.

@@ -98,32 +98,40 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     };
     if (command.run_on_files) return reported(command.run_on_files(parsed.options, parsed.files));
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
-    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    InputFile input = from_stdin ? InputFile::Holding(ReadStandardInput()) : InputFile::Open(parsed.input);
     if (command.run_report) {
-      return reported(command.run_report(parsed.options, ConversionInput(std::move(input), command.line_ends)));
+      return reported(command.run_report(parsed.options, ConversionText(input.bytes(), command.line_ends).text()));
     }
     if (command.run_effect || command.run_to_file) {
-      const std::string text = ConversionInput(std::move(input), command.line_ends);
-      const std::string message = command.run_effect ? command.run_effect(parsed.options, text)
-                                                     : command.run_to_file(parsed.options, text, parsed.output);
+      const ConversionText text(input.bytes(), command.line_ends);
+      const std::string message = command.run_effect ? command.run_effect(parsed.options, text.text())
+                                                     : command.run_to_file(parsed.options, text.text(), parsed.output);
       if (!message.empty()) std::cerr << message << "\n";
       return kExitConverted;
     }
-    const auto write = [&parsed](std::string_view output) {
-      if (parsed.output.empty() || parsed.output == "-") {
+    const bool to_stdout = parsed.output.empty() || parsed.output == "-";
+    if (parsed.map_bytes) {
+      const std::string output = parsed.map_bytes(input.bytes());
+      if (to_stdout) {
         WriteStandardOutput(output);
       } else {
         WriteFileAtomic(parsed.output, output);
       }
-    };
-    if (parsed.map_bytes) {
-      write(parsed.map_bytes(input));
       return kExitConverted;
     }
-    const ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
-    if (run.outcome.kind == CommandOutcome::Kind::kConverted) write(run.output);
-    if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
-    return ExitCode(run.outcome.kind);
+    CommandOutcome outcome;
+    if (to_stdout) {
+      // Standard output gets the whole result at the end: a failure on the
+      // way writes nothing.
+      ConversionRun run = RunConversion(std::string(input.bytes()), parsed.conversion, command.line_ends);
+      if (run.outcome.kind == CommandOutcome::Kind::kConverted) WriteStandardOutput(run.output);
+      outcome = std::move(run.outcome);
+    } else {
+      outcome = RunConversionToFile(input.bytes(), parsed.streamed, command.line_ends, parsed.output, true,
+                                    [&input] { input.Release(); });
+    }
+    if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
+    return ExitCode(outcome.kind);
   });
 }
 
