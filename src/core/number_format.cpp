@@ -8,6 +8,7 @@
 // route gives: the core tests compare them on millions of values.
 #include "core/number_format.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -15,8 +16,10 @@
 #include <cstring>
 #include <limits>
 #include <type_traits>
+#include <utility>
 
 #include "core/failure.h"
+#include "core/number_reader.h"
 
 namespace kovrel {
 namespace {
@@ -56,6 +59,10 @@ struct Pow10Table {
 };
 constexpr Pow10Table kPow10;
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Fills `d` from the significant digits of `text`, as written by
 // std::to_chars in scientific form ("d.ddddde+XX" or "de+XX").
 void ParseScientific(const char* text, const char* end, Decimal& d) {
@@ -84,16 +91,19 @@ void SetDigits(const ScaledDigits& scaled, int n, Decimal& d) {
   d.exponent = scaled.exp10 + 1;
 }
 
-// n / 2^shift as its integer part and whether it rounds up (more than a
-// half, or a half with an odd integer part: a tie goes to even).
+// What is left of n / 2^shift below its integer part, against a half.
+enum class Rest { kNone, kBelowHalf, kHalf, kAboveHalf };
+
+// n / 2^shift as its integer part and the rest.
 template <typename Wide>
-void SplitShifted(Wide n, int shift, std::uint64_t& digits, bool& up) {
-  digits = static_cast<std::uint64_t>(n >> shift);
-  up = false;
-  if (shift == 0) return;
-  const Wide rest = n & ((Wide{1} << shift) - 1);
+std::uint64_t SplitShifted(Wide n, int shift, Rest& rest) {
+  const auto digits = static_cast<std::uint64_t>(n >> shift);
+  rest = Rest::kNone;
+  if (shift == 0) return digits;
+  const Wide below = n & ((Wide{1} << shift) - 1);
   const Wide half = Wide{1} << (shift - 1);
-  up = rest > half || (rest == half && (digits & 1));
+  rest = below == 0 ? Rest::kNone : below < half ? Rest::kBelowHalf : below == half ? Rest::kHalf : Rest::kAboveHalf;
+  return digits;
 }
 
 // The n significant digits of m x 2^e (m below 2^53) by exact integer
@@ -104,40 +114,40 @@ void SplitShifted(Wide n, int shift, std::uint64_t& digits, bool& up) {
 // float; or too small), which take the decimal text.
 bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) {
   if (e > 0 || e < -127) return false;
-  const int bits = std::bit_width(m);
-  // floor((e + bits - 1) * log10(2)): the first digit's power of ten or
-  // one less; corrected below.
-  int exp10 = ((e + bits - 1) * 78913) >> 18;
+  // floor((e + bits - 1) * log10(2)) is the first digit's power of ten or
+  // one less, so the scaled value has n digits or one more.
+  int exp10 = ((e + std::bit_width(m) - 1) * 78913) >> 18;
+  const int q = n - 1 - exp10;  // scale so that n (or n + 1) digits stand before the point
+  if (q < 0 || q > max_scale) return false;
   const int shift = -e;
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const int q = n - 1 - exp10;  // scale so that n digits stand before the point
-    if (q < 0 || q > max_scale) return false;
-    std::uint64_t digits;
-    bool up;
-    std::uint64_t product;
-    // Most NC values need no more than 64 bits.
-    if (q < 20 && shift < 64 && !__builtin_mul_overflow(m, kPow10.small[q], &product)) {
-      SplitShifted(product, shift, digits, up);
-    } else {
-      SplitShifted(static_cast<unsigned __int128>(m) * kPow10.value[q], shift, digits, up);
-    }
-    if (digits >= kPow10.small[n]) {
-      ++exp10;
-      continue;
-    }
-    if (digits < kPow10.small[n - 1]) {
-      --exp10;
-      continue;
-    }
-    if (up) ++digits;
-    if (digits == kPow10.small[n]) {
-      digits = kPow10.small[n - 1];
-      ++exp10;
-    }
-    d = {digits, exp10};
-    return true;
+  Rest rest;
+  std::uint64_t digits;
+  std::uint64_t product;
+  // Most NC values need no more than 64 bits.
+  if (q < 20 && shift < 64 && !__builtin_mul_overflow(m, kPow10.small[q], &product)) {
+    digits = SplitShifted(product, shift, rest);
+  } else {
+    digits = SplitShifted(static_cast<unsigned __int128>(m) * kPow10.value[q], shift, rest);
   }
-  return false;
+  bool up;
+  if (digits >= kPow10.small[n]) {
+    // One digit too many: that digit with the rest below it is more than a
+    // half when it is above 5, or 5 with any rest; 5 and nothing is a tie.
+    const std::uint64_t last = digits % 10;
+    digits /= 10;
+    ++exp10;
+    up = last > 5 || (last == 5 && (rest != Rest::kNone || (digits & 1)));
+  } else {
+    up = rest == Rest::kAboveHalf || (rest == Rest::kHalf && (digits & 1));
+  }
+  if (digits < kPow10.small[n - 1]) return false;  // an estimate off the other way: the text decides
+  if (up) ++digits;
+  if (digits == kPow10.small[n]) {
+    digits = kPow10.small[n - 1];
+    ++exp10;
+  }
+  d = {digits, exp10};
+  return true;
 }
 
 // The seven digits of a positive finite float, or the fifteen of a double,
@@ -245,66 +255,114 @@ std::string WriteMasked(Decimal d, const Mask& mask) {
 // or 20 digits, the point and the places.
 constexpr int kMaskBuffer = 64;
 
-// The mask written by integer arithmetic from n scaled digits: V is the
-// value times 10^frac_max with the digits past that place dropped and
-// rounded half away from zero on the first of them (a carry runs through
-// V by itself), exactly as RoundDecimal rounds the text; V's integer part
-// and its places up to the last significant one (at least frac_min) are
-// then written as WriteMasked writes them. Returns the length written into
-// `buffer`, or 0 when V or the text would not fit (the text way then).
-int WriteMaskedFast(const ScaledDigits& scaled, int n, bool negative, const Mask& mask, char* buffer) {
+// x / 10^k and x % 10^k (k below 20) with a constant divisor for each k:
+// the compiler turns each into a multiplication, where a division by a
+// variable is one of the slowest instructions.
+template <int K>
+std::uint64_t DividePow10(std::uint64_t x, std::uint64_t& rest) {
+  constexpr std::uint64_t kDivisor = static_cast<std::uint64_t>(Pow10Table().value[K]);
+  rest = x % kDivisor;
+  return x / kDivisor;
+}
+using Divider = std::uint64_t (*)(std::uint64_t, std::uint64_t&);
+template <int... K>
+constexpr std::array<Divider, sizeof...(K)> MakeDividers(std::integer_sequence<int, K...>) {
+  return {&DividePow10<K>...};
+}
+constexpr auto kDividers = MakeDividers(std::make_integer_sequence<int, 20>());
+
+// The value times 10^frac_max, rounded as the mask rounds: the digits past
+// that place dropped and the first of them, if 5 or more, rounding up (a
+// carry runs through by itself), exactly as RoundDecimal rounds the text.
+// False when it would not fit in 64 bits (or the mask has 20 places or
+// more): the text way then.
+bool ScaledMaskValue(const ScaledDigits& scaled, int n, const Mask& mask, std::uint64_t& v) {
   const int places = mask.frac_max;
-  if (places >= 20 || mask.int_min + places + 2 > kMaskBuffer) return 0;
+  if (places >= 20) return false;
   const int t = scaled.exp10 + 1 - n + places;  // V = digits x 10^t
-  std::uint64_t v;
   if (t >= 0) {
-    if (scaled.exp10 + 1 + places > 19) return 0;  // V >= 10^19
+    if (scaled.exp10 + 1 + places > 19) return false;  // V >= 10^19
     v = scaled.digits * kPow10.small[t];
   } else if (-t > n) {
     v = 0;  // the first dropped digit lies before the first digit: a zero
   } else {
-    const std::uint64_t unit = kPow10.small[-t];
-    v = scaled.digits / unit + (scaled.digits % unit >= unit / 2);
+    std::uint64_t rest;
+    v = kDividers[static_cast<std::size_t>(-t)](scaled.digits, rest);
+    v += rest >= kPow10.small[-t] / 2;
   }
-  const std::uint64_t scale = kPow10.small[places];
-  std::uint64_t whole = v / scale;
-  std::uint64_t fraction = v % scale;
+  return true;
+}
+
+// "00" to "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int k = 0; k < 100; ++k) {
+    pairs[static_cast<std::size_t>(2 * k)] = static_cast<char>('0' + k / 10);
+    pairs[static_cast<std::size_t>(2 * k + 1)] = static_cast<char>('0' + k % 10);
+  }
+  return pairs;
+}();
+
+// Writes the `count` last decimal digits of `n` (leading zeros included)
+// ending just before `end`.
+void WriteDigitsBefore(std::uint64_t n, int count, char* end) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[static_cast<std::size_t>(2 * (n % 100))], 2);
+    n /= 100;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + n % 10);
+}
+
+// The number of decimal digits of n (0 for 0).
+int DigitCount(std::uint64_t n) {
+  int count = 0;
+  while (count < 20 && n >= kPow10.small[count]) ++count;
+  return count;
+}
+
+// Writes V (the value times 10^frac_max, rounded) as WriteMasked writes the
+// rounded digits: the integer part after the mask's leading zeros, then
+// the places up to the last significant one (at least frac_min). Returns
+// the length written into `buffer`, or 0 when the text would not fit.
+int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
+  if (mask.int_min + mask.frac_max + 2 > kMaskBuffer) return 0;
+  std::uint64_t fraction;
+  const std::uint64_t whole = kDividers[static_cast<std::size_t>(mask.frac_max)](v, fraction);
   char* p = buffer;
   if (negative && v != 0) *p++ = '-';
-  char digits[20];
-  int int_digits = 0;
-  for (; whole != 0; whole /= 10) digits[int_digits++] = static_cast<char>('0' + whole % 10);
-  for (int k = int_digits; k < mask.int_min; ++k) *p++ = '0';
-  while (int_digits > 0) *p++ = digits[--int_digits];
+  // The integer digits (none for 0), after the mask's leading zeros.
+  const int int_digits = DigitCount(whole);
+  const int width = int_digits > mask.int_min ? int_digits : mask.int_min;
+  WriteDigitsBefore(whole, width, p + width);
+  p += width;
   if (mask.point) *p++ = '.';
-  int frac = places;  // places up to the last significant one
-  if (fraction == 0) {
-    frac = 0;
-  } else {
-    while (fraction % 10 == 0) {
-      fraction /= 10;
-      --frac;
-    }
-  }
-  if (frac < mask.frac_min) {
-    fraction *= kPow10.small[mask.frac_min - frac];
-    frac = mask.frac_min;
-  }
-  for (int k = frac - 1; k >= 0; --k) {
-    p[k] = static_cast<char>('0' + fraction % 10);
-    fraction /= 10;
-  }
+  // Every place, then the trailing zeros dropped down to frac_min.
+  WriteDigitsBefore(fraction, mask.frac_max, p + mask.frac_max);
+  int frac = mask.frac_max;
+  while (frac > mask.frac_min && p[frac - 1] == '0') --frac;
   return static_cast<int>(p + frac - buffer);
+}
+
+// The scaled digits of a finite value (zero included) by integer
+// arithmetic; false when the value is out of its reach.
+template <typename T>
+bool ScaledDigitsOf(T value, ScaledDigits& scaled) {
+  CheckFinite(value);
+  if (value == 0) {
+    scaled = {0, 0};
+    return true;
+  }
+  return FastDigits(std::fabs(value), scaled);
 }
 
 template <typename T>
 void AppendMasked(std::string& out, T value, const Mask& mask) {
-  CheckFinite(value);
   ScaledDigits scaled;
-  if (value == 0) scaled = {0, 0};
-  if (value == 0 || FastDigits(std::fabs(value), scaled)) {
+  std::uint64_t v;
+  if (ScaledDigitsOf(value, scaled) && ScaledMaskValue(scaled, kSignificant<T>, mask, v)) {
     char buffer[kMaskBuffer];
-    if (const int length = WriteMaskedFast(scaled, kSignificant<T>, std::signbit(value), mask, buffer)) {
+    if (const int length = WriteScaled(v, std::signbit(value), mask, buffer)) {
       out.append(buffer, static_cast<std::size_t>(length));
       return;
     }
@@ -405,6 +463,23 @@ std::string FormatGeneral(float value) { return Text(General(value)); }
 std::string FormatGeneral(double value) { return Text(General(value)); }
 std::string FormatPrinted(float value) { return Text(Printed(value)); }
 std::string FormatPrinted(double value) { return Text(Printed(value)); }
+
+double MaskedValue(double value, const Mask& mask) {
+  // The text holds V's digits with a point before the last frac_max of
+  // them (trailing zeros dropped, no minus sign on a zero), and ReadNumber
+  // divides its digits by the power of ten of its places: the same
+  // rational as V / 10^frac_max, so the same correctly rounded double when
+  // V is exact in a double.
+  ScaledDigits scaled;
+  std::uint64_t v;
+  if (ScaledDigitsOf(value, scaled) && ScaledMaskValue(scaled, kDoubleDigits, mask, v) && v < (1ULL << 53) &&
+      mask.frac_max <= 22) {
+    if (v == 0) return 0.0;
+    const double magnitude = static_cast<double>(v) / kExactPowers[mask.frac_max];
+    return std::signbit(value) ? -magnitude : magnitude;
+  }
+  return ReadNumber(FormatMask(value, mask));
+}
 
 std::string FormatMaskByText(float value, const Mask& mask) { return WriteMasked(TextDecimal(value), mask); }
 std::string FormatMaskByText(double value, const Mask& mask) { return WriteMasked(TextDecimal(value), mask); }

@@ -36,6 +36,11 @@ std::string FormatMask(double value, const Mask& mask);
 std::string FormatMask(float value, std::string_view mask);
 std::string FormatMask(double value, std::string_view mask);
 
+/// The value of the text FormatMask writes, as ReadNumber reads it back:
+/// a value rounded as the program writes it (half away from zero on its
+/// decimal digits), without the text.
+double MaskedValue(double value, const Mask& mask);
+
 /// The same texts by the decimal route alone (std::to_chars's digits,
 /// rounded as text), which the integer arithmetic behind the functions
 /// above must equal for every value; the tests compare the two.

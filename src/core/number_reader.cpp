@@ -228,7 +228,8 @@ long IntegerAfter(std::string_view line, char letter) {
 }
 
 double ReadLeadingZeroField(std::string_view text, int width) {
-  std::string_view digits = SpanOf(text, "0123456789-");
+  static constexpr ByteSet kField("0123456789-");
+  std::string_view digits = SpanOf(text, kField);
   const bool negative = !digits.empty() && digits.front() == '-';
   if (negative) digits.remove_prefix(1);
   std::string field(static_cast<std::size_t>(width), '0');

@@ -127,10 +127,11 @@ std::string_view TextAfter(std::string_view line, std::string_view letter) {
   return at == std::string_view::npos ? std::string_view() : line.substr(at + letter.size());
 }
 
-std::string_view SpanOf(std::string_view text, std::string_view set) {
-  const ByteSet bytes(set);
+std::string_view SpanOf(std::string_view text, std::string_view set) { return SpanOf(text, ByteSet(set)); }
+
+std::string_view SpanOf(std::string_view text, const ByteSet& set) {
   std::size_t end = 0;
-  while (end < text.size() && bytes.Contains(text[end])) ++end;
+  while (end < text.size() && set.Contains(text[end])) ++end;
   return text.substr(0, end);
 }
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_scan.h"
+
 namespace kovrel {
 
 /// `text` with every CR LF, lone CR and lone LF written as CR LF: a file
@@ -89,5 +91,6 @@ inline bool IsMotionItem(std::string_view item) {
 
 /// The longest prefix of `text` made of characters of the ASCII `set`.
 std::string_view SpanOf(std::string_view text, std::string_view set);
+std::string_view SpanOf(std::string_view text, const ByteSet& set);
 
 }  // namespace kovrel

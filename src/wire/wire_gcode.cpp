@@ -213,7 +213,8 @@ double WireTranslator::SumTerms(std::string_view text, std::size_t& pos, bool st
       sum += sign * H(n);
       pos = after;
     } else if (pos < text.size() && (IsDigit(text[pos]) || text[pos] == '.')) {
-      const std::string_view number = SpanOf(text.substr(pos), "0123456789.");
+      static constexpr ByteSet kNumber("0123456789.");
+      const std::string_view number = SpanOf(text.substr(pos), kNumber);
       sum += sign * WireMillimetres(number);
       pos += number.size();
     } else {

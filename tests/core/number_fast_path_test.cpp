@@ -3,7 +3,8 @@
 // the texts of the decimal route (std::to_chars's digits rounded as text)
 // for every value: ten million random values of the ranges NC data holds
 // and the edge values of decimal rounding, with every mask of the program,
-// as floats and as doubles. The short loop that reads a plain number must
+// as floats and as doubles, and the value of the written text read back.
+// The short loop that reads a plain number must
 // read what the general reading reads.
 #include <gtest/gtest.h>
 
@@ -59,7 +60,18 @@ bool SameBothWays(double value, const Mask& mask, const char* mask_text) {
   const std::string text_double = FormatMaskByText(value, mask);
   EXPECT_EQ(fast_single, text_single) << "float " << single << " (" << value << ") " << mask_text;
   EXPECT_EQ(fast_double, text_double) << "double " << value << " " << mask_text;
-  return fast_single == text_single && fast_double == text_double;
+  // The value of the written text, read back, to the bit (the text of the
+  // largest doubles reads as an overflow).
+  const auto bits = [](double read) {
+    std::uint64_t word;
+    std::memcpy(&word, &read, sizeof word);
+    return std::to_string(word);
+  };
+  const std::string read_back = Written([&] { return bits(MaskedValue(value, mask)); });
+  const std::string reference = Written([&] { return bits(ReadNumber(text_double)); });
+  const bool same_value = read_back == reference;
+  EXPECT_TRUE(same_value) << "read back " << value << " " << mask_text << ": " << read_back << " " << reference;
+  return fast_single == text_single && fast_double == text_double && same_value;
 }
 
 bool SameGeneralForm(double value) {

@@ -11,6 +11,12 @@
 #include "core/hand_off.h"
 #include "core/named_choice.h"
 
+namespace kovrel {
+struct FigureTables;
+struct ViewBox;
+struct DrawOptions;
+}  // namespace kovrel
+
 namespace kovrel::cli {
 
 struct OptionSpec {
@@ -158,6 +164,17 @@ void Refuse(const std::optional<OptionProblem>& problem);
 /// A command whose conversion takes no options.
 CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
 CliCommand PlainCommand(std::string name, std::string summary, StreamedConversion conversion);
+
+/// Draws the figure as the view draws it into a PNG picture of width x
+/// height pixels at `path`; false when it cannot be written. Only
+/// kovrel-cli-render, which links Qt, draws: kovrel-cli starts without
+/// loading Qt (a few milliseconds of every conversion) and hands `render`
+/// over to kovrel-cli-render beside it.
+bool WritePng(const FigureTables& figure, const ViewBox& box, const DrawOptions& draw, int width, int height,
+              const std::string& path);
+
+/// True in the program that draws (kovrel-cli-render).
+extern const bool kDrawsPictures;
 
 /// The --inch flag of the conversions that read coordinates: the data is in
 /// inches and every coordinate is multiplied by 25.4.

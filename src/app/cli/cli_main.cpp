@@ -3,6 +3,8 @@
 // Exit codes: 0 converted, 1 nothing to convert, 2 failure, 64 usage.
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -135,6 +137,18 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
   });
 }
 
+// Runs kovrel-cli-render, beside this program, with the same arguments (the
+// drawing commands need Qt, which kovrel-cli does not load).
+int RenderElsewhere(char** argv) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const std::string program = (self.parent_path() / "kovrel-cli-render").string();
+  argv[0] = const_cast<char*>(program.c_str());
+  ::execv(program.c_str(), argv);
+  std::cerr << ErrorReportText(MakeFailure(FailureKind::kFileNotFound, program)) << "\n";
+  return kExitFailure;
+}
+
 }  // namespace
 
 const std::vector<CliCommand>& AllCommands() {
@@ -164,7 +178,9 @@ int main(int argc, char** argv) {
     return kExitConverted;
   }
   for (const CliCommand& command : AllCommands()) {
-    if (command.name == args[0]) return RunCommand(command, {args.begin() + 1, args.end()});
+    if (command.name != args[0]) continue;
+    if (command.name == "render" && !kDrawsPictures) return RenderElsewhere(argv);
+    return RunCommand(command, {args.begin() + 1, args.end()});
   }
   std::cerr << "kovrel-cli: 不明なコマンド " << args[0]
             << "\n使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]（一覧は kovrel-cli --help）\n";

@@ -2,9 +2,6 @@
 // Home shows it, as PNG or SVG), figure-to-gcode (the outline G-code of a
 // figure with layer widths), and the figure edits mirror, move and scale
 // (the document rewritten as the view's edit menu rewrites it).
-#include <QImage>
-#include <QPainter>
-
 #include "app/cli/cli_command.h"
 #include "core/failure.h"
 #include "core/file_io.h"
@@ -14,7 +11,6 @@
 #include "graphic/figure_edits.h"
 #include "graphic/svg_canvas.h"
 #include "graphic/view.h"
-#include "ui/platform/painter_canvas.h"
 
 namespace kovrel::cli {
 namespace {
@@ -114,14 +110,8 @@ std::vector<CliCommand> GraphicCommands() {
       GrSub(figure, box, draw, canvas, picks);
       WriteFileAtomic(options.Get("--svg"), canvas.Document());
     } else {
-      QImage image(width, height, QImage::Format_RGB32);
-      {
-        QPainter painter(&image);
-        PainterCanvas canvas(painter, width, height);
-        GrSub(figure, box, draw, canvas, picks);
-      }
       const std::string path = options.Get("--png");
-      if (!image.save(QString::fromStdString(path), "PNG")) Fail(FailureKind::kPermissionDenied, path);
+      if (!WritePng(figure, box, draw, width, height, path)) Fail(FailureKind::kPermissionDenied, path);
     }
     return std::to_string(figure.HolePoints.size()) + " 穴, " + std::to_string(figure.FigElems.size()) + " 要素";
   };
