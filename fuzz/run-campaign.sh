@@ -25,15 +25,16 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$work" "$findings"
   log=build-fuzz/$target.log
   build-fuzz/fuzz/$target -max_total_time="$seconds" -runs="$runs" -timeout=10 -rss_limit_mb=4096 \
-      -max_len=65536 -artifact_prefix="$findings/" -print_final_stats=1 "$work" "$corpus" "${seeds[@]}" \
+      -max_len=8192 -artifact_prefix="$findings/" -print_final_stats=1 "$work" "$corpus" "${seeds[@]}" \
       > "$log" 2>&1 || true
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   crashes=$(find "$findings" -name 'crash-*' | wc -l)
   hangs=$(find "$findings" -name 'timeout-*' | wc -l)
-  # Keep a small corpus: the inputs that still add coverage, at most 1 KiB each.
+  # Keep a small corpus: the inputs that still add coverage, at most 512
+  # bytes each.
   minimised=build-fuzz/minimised/$target
   rm -rf "$minimised" && mkdir -p "$minimised"
-  build-fuzz/fuzz/$target -merge=1 -max_len=1024 "$minimised" "$corpus" "$work" > /dev/null 2>&1 || true
+  build-fuzz/fuzz/$target -merge=1 -max_len=512 "$minimised" "$corpus" "$work" > /dev/null 2>&1 || true
   rm -f "$corpus"/* && cp "$minimised"/* "$corpus"/ 2>/dev/null || true
   printf '%-22s %12s %8s %8s %8s\n' "$target" "${executions:-?}" "$crashes" "$hangs" "$(ls "$corpus" | wc -l)"
 done

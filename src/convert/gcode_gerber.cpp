@@ -62,8 +62,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
       coordinates += letter;
       // Coordinates are single values: one beyond a float's range is an
       // overflow, never a long digit string.
-      const double value = factor * ReadNumber(item.substr(at + 1));
-      ToSingle(value);  // throws Failure 6 beyond a float's range
+      const double value = InSingleRange(factor * ReadNumber(std::string_view(item).substr(at + 1)));
       coordinates += FormatMask(value, decimal ? decimal_mask : integer_mask);
     }
     if (HasLetter(item, "G00")) {

@@ -172,6 +172,15 @@ void FileWriter::Commit() {
 
 std::string FileWriter::Written() const { return fd_ >= 0 ? ReadFileBytes(temp_) : std::string(); }
 
+std::string FileNameProblem(std::string_view name) {
+  if (name.empty()) return "ファイル名を入力してください。";
+  if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos ||
+      name.find("..") != std::string_view::npos) {
+    return std::string("ファイル名だけを入力してください（フォルダーの区切り / \\ や .. は使えません）: ").append(name);
+  }
+  return {};
+}
+
 void MakeFolders(const std::string& path) {
   std::error_code ec;
   std::filesystem::create_directories(path, ec);

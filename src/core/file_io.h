@@ -77,6 +77,10 @@ class FileWriter {
   bool durable_ = false;
   std::uint64_t written_ = 0, handed_ = 0;  // bytes written; handed to the disk
 };
+/// Why `name`, typed by the user or read from a file, is no plain file name
+/// of a folder of the program (a table, a width file, a subprogram): empty,
+/// a path separator, ".." or a NUL; empty when it is fine.
+std::string FileNameProblem(std::string_view name);
 
 /// Creates a folder and the folders above it when they are missing.
 /// Throws Failure 76 when it cannot be made.

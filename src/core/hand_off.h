@@ -56,6 +56,13 @@ struct ConversionResult {
   }
 };
 
+/// Adds a line to the message of `result` (a message it has stays first).
+inline void AppendMessage(ConversionResult& result, std::string_view line) {
+  if (line.empty()) return;
+  if (!result.message.empty()) result.message += '\n';
+  result.message.append(line);
+}
+
 /// A conversion: a pure function of the input text (UTF-8) that returns the
 /// result or throws Failure.
 using Conversion = std::function<ConversionResult(std::string_view input)>;

@@ -464,7 +464,7 @@ std::string FormatGeneral(double value) { return Text(General(value)); }
 std::string FormatPrinted(float value) { return Text(Printed(value)); }
 std::string FormatPrinted(double value) { return Text(Printed(value)); }
 
-double MaskedValue(double value, const Mask& mask) {
+double RoundedByMask(double value, const Mask& mask) {
   // The text holds V's digits with a point before the last frac_max of
   // them (trailing zeros dropped, no minus sign on a zero), and ReadNumber
   // divides its digits by the power of ten of its places: the same
@@ -494,6 +494,7 @@ std::string FormatGeneralByText(double value) {
   return out;
 }
 
+
 double RoundHalfEven(double value) {
   const double down = std::floor(value);
   const double rest = value - down;
@@ -516,6 +517,18 @@ std::int16_t ToInteger16(double value) {
     Fail(FailureKind::kOverflow);
   }
   return static_cast<std::int16_t>(rounded);
+}
+
+int SaturatedInt(double value) {
+  if (!(value == value)) return 0;
+  if (value <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  if (value >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  return static_cast<int>(value);
+}
+
+double InSingleRange(double value) {
+  ToSingle(value);
+  return value;
 }
 
 float ToSingle(double value) {

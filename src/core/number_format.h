@@ -36,10 +36,10 @@ std::string FormatMask(double value, const Mask& mask);
 std::string FormatMask(float value, std::string_view mask);
 std::string FormatMask(double value, std::string_view mask);
 
-/// The value of the text FormatMask writes, as ReadNumber reads it back:
-/// a value rounded as the program writes it (half away from zero on its
-/// decimal digits), without the text.
-double MaskedValue(double value, const Mask& mask);
+/// `value` rounded as `mask` writes it, read back: a value the program
+/// keeps to a mask's places between its steps (half away from zero on its
+/// decimal digits), found without the text where integers reach.
+double RoundedByMask(double value, const Mask& mask);
 
 /// The same texts by the decimal route alone (std::to_chars's digits,
 /// rounded as text), which the integer arithmetic behind the functions
@@ -92,9 +92,17 @@ double RoundHalfEven(double value);
 std::int32_t ToInteger(double value);
 std::int16_t ToInteger16(double value);
 
+/// `value` cut to an int's range (NaN gives 0), for a number read from a
+/// box or a file that only has to be compared with a small range.
+int SaturatedInt(double value);
+
 /// A single-precision value, as the program holds coordinates. Throws
 /// Failure (overflow) for a value beyond a float's range or NaN, so that
 /// such a value never reaches a mask as an infinity or a long digit string.
 float ToSingle(double value);
+
+/// `value` itself, after the same check: for a value kept as a double that
+/// the program holds as a single (so its digits stay as they are).
+double InSingleRange(double value);
 
 }  // namespace kovrel

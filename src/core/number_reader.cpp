@@ -17,7 +17,6 @@ namespace kovrel {
 namespace {
 
 bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // &H / &O integer after the two-character prefix; `located.digits_end`
 // becomes the end of its last digit.
@@ -59,7 +58,7 @@ void ReadExponent(std::string_view text, std::size_t pos, NumberText& located) {
   bool any = false;
   for (; e < text.size(); ++e) {
     if (IsIgnored(text[e])) continue;
-    if (!IsDigit(text[e])) break;
+    if (!IsAsciiDigit(text[e])) break;
     any = true;
     if (value < 100000) value = value * 10 + (text[e] - '0');
     located.end = e + 1;
@@ -83,7 +82,7 @@ bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, Numb
   bool point = false, any = false;
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
-    if (IsDigit(c)) {
+    if (IsAsciiDigit(c)) {
       any = true;
       if ((significant > 0 || c != '0') && ++significant > 15) return false;
       digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
@@ -146,7 +145,7 @@ NumberText LocateNumber(std::string_view text) {
   for (; pos < text.size(); ++pos) {
     const char c = text[pos];
     if (IsIgnored(c)) continue;
-    if (IsDigit(c)) {
+    if (IsAsciiDigit(c)) {
       located.has_digits = true;
       located.digits_end = pos + 1;
       if (!significant && c == '0') {
@@ -221,7 +220,7 @@ long IntegerAfter(std::string_view line, char letter) {
   const std::size_t at = line.find(letter);
   if (at == std::string_view::npos) return 0;
   long value = 0;
-  for (std::size_t i = at + 1; i < line.size() && IsDigit(line[i]); ++i) {
+  for (std::size_t i = at + 1; i < line.size() && IsAsciiDigit(line[i]); ++i) {
     if (value < 100000000L) value = value * 10 + (line[i] - '0');
   }
   return value;

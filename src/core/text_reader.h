@@ -89,6 +89,12 @@ inline bool IsMotionItem(std::string_view item) {
   return HasLetter(item, "G00") || HasLetter(item, "G01") || HasLetter(item, "G02") || HasLetter(item, "G03");
 }
 
+/// `text` without the blanks and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
+/// True for the ASCII digits 0 to 9.
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 /// The longest prefix of `text` made of characters of the ASCII `set`.
 std::string_view SpanOf(std::string_view text, std::string_view set);
 std::string_view SpanOf(std::string_view text, const ByteSet& set);

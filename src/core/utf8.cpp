@@ -95,6 +95,11 @@ std::size_t CountCodePoints(std::string_view text) {
   return count;
 }
 
+std::string HexByte(unsigned char byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[byte >> 4], kDigits[byte & 15]};
+}
+
 std::string CodePointName(char32_t cp) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));

@@ -40,6 +40,9 @@ std::size_t CountCharacters(std::string_view text);
 /// Number of code points in `text` (an invalid byte counts as one).
 std::size_t CountCodePoints(std::string_view text);
 
+/// "41": a byte in two upper-case hexadecimal digits.
+std::string HexByte(unsigned char byte);
+
 /// "U+XXXX" for a code point, as shown in messages.
 std::string CodePointName(char32_t cp);
 

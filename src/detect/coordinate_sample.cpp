@@ -14,7 +14,6 @@ constexpr std::size_t kWindowBytes = 2048;
 // Enough numbers for the statistics; the reading stops there.
 constexpr int kMaxNumbers = 4000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 class Sampler {
  public:
@@ -24,7 +23,7 @@ class Sampler {
   void Line(std::string_view line, int number) {
     if (Full()) return;
     if (!gerber_) {
-      const std::string_view trimmed = Trimmed(line);
+      const std::string_view trimmed = TrimBlanks(line);
       if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '(') return;
       Block(trimmed, number);
       return;
@@ -34,7 +33,7 @@ class Sampler {
     for (std::size_t i = 0; i <= line.size(); ++i) {
       if (i < line.size() && line[i] != '*' && line[i] != '%') continue;
       if (!in_parameters_) {
-        const std::string_view block = Trimmed(line.substr(start, i - start));
+        const std::string_view block = TrimBlanks(line.substr(start, i - start));
         if (!block.starts_with("G04")) Block(block, number);
       }
       if (i < line.size() && line[i] == '%') in_parameters_ = !in_parameters_;
@@ -60,7 +59,7 @@ class Sampler {
     while (start <= window.size() && !Full()) {
       std::size_t end = window.find('*', start);
       if (end == std::string_view::npos) end = window.size();
-      const std::string_view block = Trimmed(window.substr(start, end - start));
+      const std::string_view block = TrimBlanks(window.substr(start, end - start));
       if (block.find_first_of("%") == std::string_view::npos && block.find("AD") == std::string_view::npos &&
           block.find("AM") == std::string_view::npos && !block.starts_with("G04")) {
         Block(block, 0);
@@ -80,7 +79,7 @@ class Sampler {
       if (at < block.size() && (block[at] == '-' || block[at] == '+')) ++at;
       const std::size_t digits = at;
       bool point = false;
-      while (at < block.size() && (IsDigit(block[at]) || (block[at] == '.' && !point))) {
+      while (at < block.size() && (IsAsciiDigit(block[at]) || (block[at] == '.' && !point))) {
         point = point || block[at] == '.';
         ++at;
       }
@@ -116,15 +115,9 @@ class Sampler {
 
 }  // namespace
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 std::string_view Shortened(std::string_view text) {
   constexpr std::size_t kMaxBytes = 48;
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   if (text.size() <= kMaxBytes) return text;
   std::size_t cut = kMaxBytes;
   while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;

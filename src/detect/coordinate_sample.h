@@ -43,9 +43,6 @@ struct ZeroGuess {
 };
 ZeroGuess GuessZeros(const DigitRuns& runs);
 
-/// `text` without blanks and tabs at either end.
-std::string_view Trimmed(std::string_view text);
-
 /// `text` shortened for a report: blanks trimmed, at most 48 bytes, cut at
 /// a character boundary.
 std::string_view Shortened(std::string_view text);

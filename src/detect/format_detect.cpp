@@ -18,7 +18,6 @@ constexpr std::string_view kStated = "ヘッダー";
 constexpr std::string_view kFromDigitRuns = "座標の桁から推定";
 constexpr std::string_view kFromPoints = "座標に小数点";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A statement of the head: a line, or for Gerber a block between "*" and
 // "%", with the number of the line it starts on.
@@ -52,7 +51,7 @@ std::vector<Statement> Lines(std::string_view head) {
   std::vector<Statement> lines;
   LineReader reader(head, true);
   std::string_view line;
-  for (int number = 1; reader.Next(line); ++number) lines.push_back({number, Trimmed(line), false});
+  for (int number = 1; reader.Next(line); ++number) lines.push_back({number, TrimBlanks(line), false});
   return lines;
 }
 
@@ -63,7 +62,7 @@ std::vector<Statement> GerberBlocks(const std::vector<Statement>& lines) {
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.text.size(); ++i) {
       if (i < line.text.size() && line.text[i] != '*' && line.text[i] != '%') continue;
-      const std::string_view block = Trimmed(line.text.substr(start, i - start));
+      const std::string_view block = TrimBlanks(line.text.substr(start, i - start));
       if (!block.empty()) blocks.push_back({line.line, block, parameter});
       if (i < line.text.size() && line.text[i] == '%') parameter = !parameter;
       start = i + 1;
@@ -74,13 +73,13 @@ std::vector<Statement> GerberBlocks(const std::vector<Statement>& lines) {
 
 // A code such as "G70" or "M72" that is not the start of a longer number.
 bool StartsWithCode(std::string_view text, std::string_view code) {
-  return text.starts_with(code) && (text.size() == code.size() || !IsDigit(text[code.size()]));
+  return text.starts_with(code) && (text.size() == code.size() || !IsAsciiDigit(text[code.size()]));
 }
 
 bool ContainsCode(std::string_view text, std::string_view code) {
   for (std::size_t at = text.find(code); at != std::string_view::npos; at = text.find(code, at + 1)) {
     const std::size_t end = at + code.size();
-    if ((at == 0 || !IsDigit(text[at - 1])) && (end == text.size() || !IsDigit(text[end]))) return true;
+    if ((at == 0 || !IsAsciiDigit(text[at - 1])) && (end == text.size() || !IsAsciiDigit(text[end]))) return true;
   }
   return false;
 }
@@ -93,10 +92,10 @@ double SizeAt(std::string_view text) {
 
 // "T1C0.8", "T01F00S00C0.020": a drill tool with its diameter.
 std::optional<double> ToolDiameter(std::string_view line) {
-  if (line.size() < 3 || line[0] != 'T' || !IsDigit(line[1])) return std::nullopt;
+  if (line.size() < 3 || line[0] != 'T' || !IsAsciiDigit(line[1])) return std::nullopt;
   const std::size_t c = line.find('C');
   if (c == std::string_view::npos || c + 1 >= line.size()) return std::nullopt;
-  if (!IsDigit(line[c + 1]) && line[c + 1] != '.') return std::nullopt;
+  if (!IsAsciiDigit(line[c + 1]) && line[c + 1] != '.') return std::nullopt;
   if (line.find_first_of("XY") < c) return std::nullopt;
   return SizeAt(line.substr(c + 1));
 }
@@ -105,7 +104,7 @@ std::optional<double> ToolDiameter(std::string_view line) {
 std::optional<double> ApertureSize(std::string_view block) {
   if (!block.starts_with("ADD")) return std::nullopt;
   std::size_t at = 3;
-  while (at < block.size() && IsDigit(block[at])) ++at;
+  while (at < block.size() && IsAsciiDigit(block[at])) ++at;
   if (at + 2 >= block.size() || std::string_view("CROP").find(block[at]) == std::string_view::npos ||
       block[at + 1] != ',') {
     return std::nullopt;
@@ -136,8 +135,8 @@ std::string_view UsualDigitsBasis(LengthUnit unit) {
 
 // "2:4", "3.3": the digits before and after the point.
 bool ReadDigitPair(std::string_view text, NumberFormat& format) {
-  if (text.size() < 3 || !IsDigit(text[0]) || (text[1] != ':' && text[1] != '.') || !IsDigit(text[2])) return false;
-  if (text.size() > 3 && IsDigit(text[3])) return false;
+  if (text.size() < 3 || !IsAsciiDigit(text[0]) || (text[1] != ':' && text[1] != '.') || !IsAsciiDigit(text[2])) return false;
+  if (text.size() > 3 && IsAsciiDigit(text[3])) return false;
   format.integer_digits = text[0] - '0';
   format.decimal_digits = text[2] - '0';
   return true;
@@ -233,7 +232,7 @@ bool Detector::FindHoleData() {
     const std::string_view t = line.text;
     if (t.empty()) continue;
     std::size_t digits = 1;
-    while (digits < t.size() && IsDigit(t[digits])) ++digits;
+    while (digits < t.size() && IsAsciiDigit(t[digits])) ++digits;
     const bool tool = t[0] == 'T' && digits > 1;
     if (tool && t.substr(digits).starts_with("φ")) {
       if (table++ == 0) first = &line;
@@ -313,12 +312,12 @@ void Detector::FindMotionOrCoordinates() {
   // the block. Texts of other kinds (reports, lists, CAD sources) that
   // merely hold an X or a Y are no NC data.
   const auto is_nc_block = [](std::string_view t) {
-    t = Trimmed(t.substr(0, t.find_first_of("(;")));
+    t = TrimBlanks(t.substr(0, t.find_first_of("(;")));
     return !t.empty() && t.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-+ %/*") == std::string_view::npos;
   };
   const auto has_coordinate = [](std::string_view t) {
     for (std::size_t at = t.find_first_of("XY"); at != std::string_view::npos; at = t.find_first_of("XY", at + 1)) {
-      if (at + 1 < t.size() && (IsDigit(t[at + 1]) || t[at + 1] == '-' || t[at + 1] == '+' || t[at + 1] == '.')) {
+      if (at + 1 < t.size() && (IsAsciiDigit(t[at + 1]) || t[at + 1] == '-' || t[at + 1] == '+' || t[at + 1] == '.')) {
         return true;
       }
     }
@@ -335,7 +334,7 @@ void Detector::FindMotionOrCoordinates() {
     if (!is_nc_block(t)) continue;
     ++blocks;
     const std::size_t g = t.find('G');
-    const bool has_g = g != std::string_view::npos && g + 1 < t.size() && IsDigit(t[g + 1]);
+    const bool has_g = g != std::string_view::npos && g + 1 < t.size() && IsAsciiDigit(t[g + 1]);
     g_codes = g_codes || has_g;
     if (!has_coordinate(t)) continue;
     ++with_coordinates;
@@ -382,11 +381,11 @@ void Detector::GerberHeader() {
           format.zeros = t[at] == 'L' ? ZeroSuppression::kLeading : ZeroSuppression::kTrailing;
           zeros_stated = true;
         }
-        if (std::string_view("NGDM").find(t[at]) != std::string_view::npos && at + 1 < t.size() && IsDigit(t[at + 1])) {
+        if (std::string_view("NGDM").find(t[at]) != std::string_view::npos && at + 1 < t.size() && IsAsciiDigit(t[at + 1])) {
           ++at;
         }
       }
-      if (at + 2 < t.size() && IsDigit(t[at + 1]) && IsDigit(t[at + 2])) {
+      if (at + 2 < t.size() && IsAsciiDigit(t[at + 1]) && IsAsciiDigit(t[at + 2])) {
         format.integer_digits = t[at + 1] - '0';
         format.decimal_digits = t[at + 2] - '0';
         found_.digits_from = Stated(kStated, block);

@@ -47,9 +47,10 @@ class Tracer {
   };
 
   // A point of the entity's own coordinates in the drawing's coordinates,
-  // relative to the origin; `mirrored` for the extrusion -Z.
+  // relative to the origin; `mirrored` for the extrusion -Z. Positions are
+  // single values: one beyond a float's range is the failure 6.
   Xy World(double x, double y, bool mirrored) const {
-    return {(mirrored ? -x : x) - origin_.x, y - origin_.y};
+    return {InSingleRange((mirrored ? -x : x) - origin_.x), InSingleRange(y - origin_.y)};
   }
   Xy World(const DxfEntity& entity, int code, bool mirrored) const {
     return World(entity.Number(code), entity.Number(code + 10), mirrored);
@@ -143,8 +144,8 @@ void Tracer::Move(std::string_view word, Xy to) {
 
 void Tracer::ArcMove(std::string_view word, Xy to, Xy centre, Xy from) {
   MoveTo(to);
-  AppendLine(out, word, "X", x_, "Y", y_, "I", FormatMask(centre.x - from.x, mask_), "J",
-             FormatMask(centre.y - from.y, mask_));
+  AppendLine(out, word, "X", x_, "Y", y_, "I", FormatMask(InSingleRange(centre.x - from.x), mask_), "J",
+             FormatMask(InSingleRange(centre.y - from.y), mask_));
 }
 
 void Tracer::Line(const DxfEntity& entity) {
@@ -223,7 +224,7 @@ void Tracer::EndPath() {
 }
 
 void Tracer::Polyline(const DxfEntity& entity) {
-  const auto flags = static_cast<long long>(entity.Number(70));
+  const unsigned flags = entity.Flags(70);
   // A polygon or polyface mesh is no path.
   const bool mesh = (flags & (16 | 64)) != 0;
   bool mirrored = false;
@@ -235,7 +236,7 @@ void Tracer::Polyline(const DxfEntity& entity) {
 void Tracer::Vertex(const DxfEntity& entity) {
   if (!path_.open || path_.ignored) return;
   // A spline's frame control point is not on the curve.
-  if ((static_cast<long long>(entity.Number(70)) & 16) != 0) return;
+  if ((entity.Flags(70) & 16) != 0) return;
   TakeLayer(entity);
   PathVertex(World(entity, 10, path_.mirrored));
   path_.bulge = path_.mirrored ? -entity.Number(42) : entity.Number(42);
@@ -245,7 +246,7 @@ void Tracer::LwPolyline(const DxfEntity& entity) {
   bool mirrored = false;
   if (!Upright(entity, mirrored)) return;
   TakeLayer(entity);
-  StartPath(false, mirrored, (static_cast<long long>(entity.Number(70)) & 1) != 0);
+  StartPath(false, mirrored, (entity.Flags(70) & 1) != 0);
   double x = 0;
   for (const DxfGroup& group : entity.groups) {
     if (group.code == 10) {

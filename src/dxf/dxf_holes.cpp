@@ -43,8 +43,8 @@ ConversionResult DxfToHoleData(std::string_view dxf) {
     if (slot < 0) Fail(FailureKind::kIndexOutOfRange, "円のある画層が 100 を超えています");
     layers[static_cast<std::size_t>(slot)] = name;
     diameters[static_cast<std::size_t>(slot)] = ToSingle(2 * entity.Number(40));
-    const double x = entity.Number(10);
-    circles.push_back({extrusion == DxfExtrusion::kDown ? -x : x, entity.Number(20), slot});
+    const double x = InSingleRange(entity.Number(10));  // holes are single values
+    circles.push_back({extrusion == DxfExtrusion::kDown ? -x : x, InSingleRange(entity.Number(20)), slot});
   }
   if (circles.empty()) return DrawingResult({}, false, skipped);
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/text_reader.h"
 #include "core/append.h"
 #include "core/failure.h"
 #include "core/number_reader.h"
@@ -14,23 +15,17 @@ namespace {
 [[noreturn]] void EndedEarly() { Fail(FailureKind::kInputPastEnd); }
 
 bool IsGroup(const DxfGroup& group, int code, std::string_view value) {
-  return group.code == code && TrimDxfValue(group.value) == value;
+  return group.code == code && TrimBlanks(group.value) == value;
 }
 
 }  // namespace
-
-std::string_view TrimDxfValue(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 DxfGroup DxfGroupReader::Next() {
   std::string_view line;
   std::string_view code;
   do {
     if (!lines_.Next(line)) EndedEarly();
-    code = TrimDxfValue(line);
+    code = TrimBlanks(line);
   } while (code.empty());
   DxfGroup group;
   const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), group.code);
@@ -60,6 +55,12 @@ const DxfGroup* DxfEntity::Find(int code) const {
 double DxfEntity::Number(int code, double absent) const {
   const DxfGroup* group = Find(code);
   return group == nullptr ? absent : ReadNumber(group->value);
+}
+
+unsigned DxfEntity::Flags(int code) const {
+  const double value = Number(code);
+  // A flag group is a 16-bit integer; anything else sets no flag.
+  return value >= 0 && value <= 65535 ? static_cast<unsigned>(value) : 0u;
 }
 
 DxfExtrusion DxfEntity::Extrusion() const {
@@ -93,7 +94,7 @@ void DxfEntityReader::ReadToEof() {
 
 bool DxfEntityReader::Next(DxfEntity& entity) {
   while (!done_) {
-    const std::string_view name = TrimDxfValue(next_.value);
+    const std::string_view name = TrimBlanks(next_.value);
     if (name == "ENDSEC" || name == "EOF") {
       ReadToEof();
       return false;

@@ -36,9 +36,6 @@ class DxfGroupReader {
   LineReader lines_;
 };
 
-/// `text` without the blanks and tabs at its ends.
-std::string_view TrimDxfValue(std::string_view text);
-
 /// The direction of an entity's extrusion (groups 210, 220, 230; (0, 0, 1)
 /// when absent): along +Z, along -Z (the entity's own coordinates are then
 /// mirrored in X), or any other.
@@ -59,6 +56,9 @@ struct DxfEntity {
   /// The number of the first group `code`; `absent` when there is none.
   /// Throws Failure 6 for a number beyond a double's range.
   double Number(int code, double absent = 0) const;
+  /// The bit flags of group `code` (70): the integer it holds, 0 when it is
+  /// absent or no integer a flag group can hold.
+  unsigned Flags(int code) const;
   DxfExtrusion Extrusion() const;
 };
 

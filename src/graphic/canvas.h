@@ -8,6 +8,12 @@ namespace kovrel {
 
 enum class LineStyle { kSolid, kDashDot };
 
+/// A colour held as a number (layer tables, LAYER.RGB, width files) as the
+/// canvas takes it: a value beyond an int (a damaged file) draws black.
+inline int CanvasColour(double value) {
+  return value >= -2147483648.0 && value <= 2147483647.0 ? static_cast<int>(value) : 0;
+}
+
 /// The world rectangle shown on the surface: left and right edges in x,
 /// top (largest y) and bottom (smallest y).
 struct Window {

@@ -89,6 +89,8 @@ class PartEditor {
     }
   }
   void Replace(std::size_t at, std::string text) { replacements_.push_back({at, text.size(), std::move(text)}); }
+  // New text at `at`, nothing replaced.
+  void Insert(std::size_t at, std::string text) { replacements_.push_back({at, 0, std::move(text)}); }
 
   void WriteTo(std::string& out) {
     std::sort(replacements_.begin(), replacements_.end(),
@@ -147,6 +149,14 @@ void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& f
       editor.Set(y, y.value + edit.dy);
       editor.Set(i, i.value);
       editor.Set(j, j.value);
+      if (!gcode) {
+        // A hole line without X or Y holds its hole at 0 there (every hole
+        // reader reads it so): the moved coordinate is written, or the text
+        // would keep the hole where the figure no longer has it. A G-code
+        // line's absent word is modal and moved with the line that gave it.
+        if (!x.Present()) editor.Insert(0, Joined("X", form.Write(edit.dx), " "));
+        if (!y.Present()) editor.Insert(part.size(), Joined(" Y", form.Write(edit.dy)));
+      }
       break;
     case FigureEdit::Kind::kScale:
       editor.Set(x, x.value * edit.factor);
@@ -154,8 +164,10 @@ void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& f
       editor.Set(i, i.value * edit.factor);
       editor.Set(j, j.value * edit.factor);
       if (arc) {
+        // A negative factor turns the figure half round, which keeps the
+        // arcs' directions: R keeps its sign (a negative R is the long arc).
         const Word r = FindWord(part, 'R');
-        editor.Set(r, r.value * edit.factor);
+        editor.Set(r, r.value * std::fabs(edit.factor));
       }
       break;
   }

@@ -36,7 +36,7 @@ std::string WidthFileText(const std::vector<WidthEntry>& entries) {
 
 std::vector<WidthEntry> ReadWidthFile(std::string_view text) {
   std::vector<WidthEntry> entries;
-  LineReader reader(text);
+  LineReader reader(text, true);  // a file written by hand may end its lines in LF
   std::string_view line;
   while (reader.Next(line)) {
     const std::vector<std::string> fields = SplitItems(line);
@@ -48,6 +48,7 @@ std::vector<WidthEntry> ReadWidthFile(std::string_view text) {
     } catch (const Failure&) {
       break;  // a damaged line ends the file, as a short one does
     }
+    if (!(entry.colour >= 0 && entry.colour <= 16777215)) break;  // no colour: damaged too
     entries.push_back(std::move(entry));
   }
   return entries;
@@ -65,14 +66,6 @@ std::vector<int> ApplyWidthEntries(FigureTables& figure, const std::vector<Width
     }
   }
   return changed;
-}
-
-std::optional<std::string> WidthFileNameProblem(std::string_view name) {
-  if (name.empty()) return "ファイル名を入力してください";
-  if (name.find_first_of("/\\") != std::string_view::npos || name.find("..") != std::string_view::npos) {
-    return "ファイル名だけを入力してください（フォルダーの区切り / \\ や .. は使えません）: " + std::string(name);
-  }
-  return std::nullopt;
 }
 
 }  // namespace kovrel

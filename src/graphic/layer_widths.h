@@ -53,9 +53,4 @@ std::vector<WidthEntry> ReadWidthFile(std::string_view text);
 /// Returns the layers changed.
 std::vector<int> ApplyWidthEntries(FigureTables& figure, const std::vector<WidthEntry>& entries);
 
-/// Why a typed width file name cannot be used (it is a name in the width
-/// folder, never a path): empty, a path separator or ".."; std::nullopt
-/// when it can.
-std::optional<std::string> WidthFileNameProblem(std::string_view name);
-
 }  // namespace kovrel

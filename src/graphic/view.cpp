@@ -10,9 +10,6 @@
 namespace kovrel {
 namespace {
 
-// A layer colour as the canvas takes it; a value beyond an int (a damaged
-// LAYER.RGB) draws black.
-int Colour(double value) { return value >= -2147483648.0 && value <= 2147483647.0 ? static_cast<int>(value) : 0; }
 
 // Colours as R + 256 G + 65536 B: the paper of the print panel, the axes.
 constexpr int kWhite = 16777215;
@@ -65,7 +62,7 @@ class Drawer {
   // the canvas's arc, or chords of the arc step's length.
   void DrawArc(double cx, double cy, double r, double a1, double a2);
   int LayerColour(int layer) const {
-    return monochrome_ ? 0 : Colour(figure_.LayerColor[static_cast<std::size_t>(layer + 1)]);
+    return monochrome_ ? 0 : CanvasColour(figure_.LayerColor[static_cast<std::size_t>(layer + 1)]);
   }
 
   const FigureTables& figure_;
@@ -86,7 +83,7 @@ void Drawer::Draw() {
     canvas_.Clear(kWhite);
     monochrome_ = options_.monochrome;
   } else {
-    canvas_.Clear(Colour(figure_.LayerColor[0]));
+    canvas_.Clear(CanvasColour(figure_.LayerColor[0]));
     if (options_.base_lines) {
       canvas_.SetStyle(LineStyle::kDashDot);
       canvas_.SetColor(kRed);

@@ -32,7 +32,7 @@ float UnitScale(HoleUnit unit) {
 // program writes them.
 double FromThousandths(double value) {
   static const Mask mask = ParseMask("#####0.0###");
-  return MaskedValue(value * 0.001, mask);
+  return RoundedByMask(value * 0.001, mask);
 }
 
 // The state of one formatting run.

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/text_reader.h"
+#include "core/utf8.h"
 #include "core/append.h"
 #include "core/failure.h"
 #include "core/file_io.h"
@@ -13,13 +15,6 @@
 namespace kovrel {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -28,19 +23,13 @@ int HexDigit(char c) {
   return -1;
 }
 
-// "02X" of a byte, upper case.
-std::string HexByte(int value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  return {kDigits[(value >> 4) & 15], kDigits[value & 15]};
-}
-
 // Refuses the table: "変換テーブル「NAME」の R 行目 C 列目（入力 XX）: problem",
 // lines and columns counted from 1 as a text editor shows them.
 [[noreturn]] void Refuse(std::string_view name, int row, int column, std::string_view problem) {
   std::string text = Joined("変換テーブル「", name, "」の ", std::to_string(row + 1), " 行目");
   if (column >= 0) {
     Append(text, " ", std::to_string(column + 1), " 列目");
-    if (column < kTableColumns && row < kTableRows) Append(text, "（入力 ", HexByte(16 * column + row), "）");
+    if (column < kTableColumns && row < kTableRows) Append(text, "（入力 ", HexByte(static_cast<unsigned char>(16 * column + row)), "）");
   }
   Append(text, ": ", problem);
   FailWithText(FailureKind::kInvalidValue, std::move(text));
@@ -60,7 +49,7 @@ std::vector<std::string_view> TableLines(std::string_view bytes) {
     lines.push_back(bytes.substr(pos, end - pos));
     pos = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
   }
-  while (!lines.empty() && Trimmed(lines.back()).empty()) lines.pop_back();
+  while (!lines.empty() && TrimBlanks(lines.back()).empty()) lines.pop_back();
   return lines;
 }
 
@@ -78,7 +67,7 @@ TapeTable ReadTapeTable(std::string_view bytes, std::string_view name) {
     for (int column = 0; column < kTableColumns; ++column) {
       if (pos > line.size()) Refuse(name, row, column, "値がありません（1 行は 16 個の値です）");
       const std::size_t comma = std::min(line.find(',', pos), line.size());
-      const std::string_view field = Trimmed(line.substr(pos, comma - pos));
+      const std::string_view field = TrimBlanks(line.substr(pos, comma - pos));
       pos = comma + 1;
       if (field.empty()) Refuse(name, row, column, "値がありません（1 行は 16 個の値です）");
       int value = field.size() <= 2 ? 0 : -1;
@@ -129,15 +118,6 @@ std::string TapeTableText(const TableCells& cells) {
   return text;
 }
 
-std::string TableNameProblem(std::string_view name) {
-  if (name.empty()) return "ファイル名を入力してください。";
-  if (name.find_first_of("/\\") != std::string_view::npos || name.find("..") != std::string_view::npos) {
-    return Joined("ファイル名にフォルダの区切り（/ \\）や「..」は使えません: ", name);
-  }
-  if (name.find('\0') != std::string_view::npos) return "ファイル名に使えない文字があります。";
-  return {};
-}
-
 std::string TablePath(std::string_view prog_dir, std::string_view name) {
   return Joined(WorkPath(prog_dir, kTableFolder), "/", name);
 }
@@ -148,14 +128,14 @@ std::vector<std::string> TableNames(std::string_view prog_dir) {
   for (auto it = std::filesystem::directory_iterator(WorkPath(prog_dir, kTableFolder), ec);
        !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     std::string name = it->path().filename().string();
-    if (it->is_regular_file(ec) && TableNameProblem(name).empty()) names.push_back(std::move(name));
+    if (it->is_regular_file(ec) && FileNameProblem(name).empty()) names.push_back(std::move(name));
   }
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string FindTableFile(const std::string& name_or_file, const std::vector<std::string>& folders) {
-  if (TableNameProblem(name_or_file).empty()) {
+  if (FileNameProblem(name_or_file).empty()) {
     for (const std::string& folder : folders) {
       const std::string path = TablePath(folder, name_or_file);
       if (FileExists(path)) return path;

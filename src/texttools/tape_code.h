@@ -51,11 +51,6 @@ std::string ConvertTape(std::string_view bytes, const TapeTable& table);
 /// and an empty later cell an empty field between two commas.
 std::string TapeTableText(const TableCells& cells);
 
-/// What is wrong with a table name typed by the user, or empty when it is a
-/// plain file name. A name with a path separator or ".." is refused: a
-/// table lives in the table folder and nowhere else.
-std::string TableNameProblem(std::string_view name);
-
 /// `prog_dir` + "CVTBL/" + `name`.
 std::string TablePath(std::string_view prog_dir, std::string_view name);
 

@@ -2,10 +2,15 @@
 // the postfix evaluator.
 #include "wire/macro_expression.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "core/append.h"
+#include "core/arc_geometry.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -19,7 +24,9 @@ namespace {
 constexpr int kMaxNesting = 24;
 constexpr std::size_t kMaxStack = 2 * kMaxNesting + 4;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+double Radians(double degrees) { return degrees * kPi / 180; }
+double Degrees(double radians) { return radians * 180 / kPi; }
 
 }  // namespace
 
@@ -73,21 +80,53 @@ class MacroExpression::Compiler {
     } else if (c == '#') {
       ++pos_;
       long number = 0;
-      for (; pos_ < text_.size() && IsDigit(text_[pos_]); ++pos_) {
+      for (; pos_ < text_.size() && IsAsciiDigit(text_[pos_]); ++pos_) {
         if (number <= static_cast<long>(kMacroVariableCount)) number = number * 10 + (text_[pos_] - '0');
       }
       if (number >= static_cast<long>(kMacroVariableCount)) {
         Fail(FailureKind::kIndexOutOfRange, Joined("#", std::to_string(number)));
       }
       Emit({Op::kVariable, static_cast<std::uint16_t>(number)});
-    } else if (IsDigit(c) || c == '.') {
+    } else if (IsAsciiDigit(c) || c == '.') {
       static constexpr ByteSet kNumber("0123456789.");
       const std::string_view digits = SpanOf(text_.substr(pos_), kNumber);
       pos_ += digits.size();
       Emit({Op::kConstant, 0, ReadNumber(digits)});
+    } else if (c >= 'A' && c <= 'Z') {
+      Function(depth);
     } else {
       FailUnreadableExpression(text_);
     }
+  }
+
+  // NAME[expression], or ATAN[a]/[b].
+  void Function(int depth) {
+    static constexpr std::pair<std::string_view, Op::Kind> kFunctions[] = {
+        {"ABS", Op::kAbs}, {"FIX", Op::kFix}, {"FUP", Op::kFup}, {"ROUND", Op::kRound}, {"SQRT", Op::kSqrt},
+        {"SIN", Op::kSin}, {"COS", Op::kCos}, {"TAN", Op::kTan}, {"ATAN", Op::kAtan}};
+    const std::string_view name = SpanOf(text_.substr(pos_), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    const auto* found = std::find_if(std::begin(kFunctions), std::end(kFunctions),
+                                     [name](const auto& function) { return function.first == name; });
+    if (found == std::end(kFunctions)) FailUnreadableExpression(text_);
+    pos_ += name.size();
+    Bracket(depth);
+    Op::Kind kind = found->second;
+    if (kind == Op::kAtan && text_.substr(pos_).starts_with("/[")) {
+      ++pos_;
+      Bracket(depth);
+      kind = Op::kAtan2;
+    }
+    Emit({kind});
+  }
+
+  void Bracket(int depth) {
+    SkipBlanks();
+    if (Peek() != '[') FailUnreadableExpression(text_);
+    ++pos_;
+    Sum(depth + 1);
+    SkipBlanks();
+    if (Peek() != ']') FailUnreadableExpression(text_);
+    ++pos_;
   }
 
  private:
@@ -97,7 +136,11 @@ class MacroExpression::Compiler {
   }
   void Emit(Op op) {
     ops_.push_back(op);
-    height_ += op.kind == Op::kConstant || op.kind == Op::kVariable ? 1 : op.kind == Op::kNegate ? 0 : -1;
+    // Constants and variables push a value, the two-operand operations and
+    // ATAN[a]/[b] take one off, the others keep the height.
+    const bool push = op.kind == Op::kConstant || op.kind == Op::kVariable;
+    const bool binary = (op.kind >= Op::kAdd && op.kind <= Op::kDivide) || op.kind == Op::kAtan2;
+    height_ += push ? 1 : binary ? -1 : 0;
     if (height_ > static_cast<int>(kMaxStack)) FailUnreadableExpression(text_);
   }
 
@@ -126,6 +169,23 @@ MacroExpression MacroExpression::CompileOperand(std::string_view text, std::size
   return expression;
 }
 
+double MacroExpression::Apply(Op::Kind kind, double value) {
+  switch (kind) {
+    case Op::kAbs: return std::fabs(value);
+    case Op::kFix: return std::trunc(value);  // fractions dropped, toward zero
+    case Op::kFup: return value >= 0 ? std::ceil(value) : std::floor(value);  // away from zero
+    case Op::kRound: return std::round(value);  // a half away from zero, as a machine rounds
+    case Op::kSqrt:
+      if (value < 0) FailWithText(FailureKind::kInvalidArgument, Joined("負の数の SQRT です: ", FormatGeneral(value)));
+      return std::sqrt(value);
+    case Op::kSin: return std::sin(Radians(value));
+    case Op::kCos: return std::cos(Radians(value));
+    case Op::kTan: return std::tan(Radians(value));
+    case Op::kAtan: return Degrees(std::atan(value));
+    default: return value;
+  }
+}
+
 float MacroExpression::Evaluate(const MacroVariables& variables) const {
   if (ops_.size() == 1 && ops_[0].kind == Op::kConstant) return ToSingle(ops_[0].value);
   std::array<double, kMaxStack + 1> stack;
@@ -143,6 +203,12 @@ float MacroExpression::Evaluate(const MacroVariables& variables) const {
         if (stack[height] == 0) Fail(FailureKind::kDivisionByZero);
         stack[height - 1] /= stack[height];
         break;
+      case Op::kAtan2:
+        --height;
+        stack[height - 1] = Degrees(std::atan2(stack[height - 1], stack[height]));
+        if (stack[height - 1] < 0) stack[height - 1] += 360;
+        break;
+      default: stack[height - 1] = Apply(op.kind, stack[height - 1]); break;
     }
   }
   return ToSingle(stack[0]);

@@ -1,6 +1,9 @@
 // Custom-macro expressions of wire programs, read as a machine reads them:
 // numbers and # variables (#0 to #9000) with a unary minus, "*" and "/"
-// before "+" and "-", and brackets ("[#1+#2]*2"). An expression is compiled
+// before "+" and "-", brackets ("[#1+#2]*2") and the functions ABS, FIX,
+// FUP, ROUND, SQRT, SIN, COS, TAN and ATAN (angles in degrees; ATAN[a]/[b]
+// is the direction of (b, a)), as the milling programs of wire to milling
+// use them. An expression is compiled
 // once into a short postfix program and evaluated against the variables as
 // often as a loop runs it.
 #pragma once
@@ -42,11 +45,16 @@ class MacroExpression {
 
  private:
   struct Op {
-    enum Kind : std::uint8_t { kConstant, kVariable, kNegate, kAdd, kSubtract, kMultiply, kDivide } kind;
+    enum Kind : std::uint8_t {
+      kConstant, kVariable, kNegate, kAdd, kSubtract, kMultiply, kDivide,
+      kAbs, kFix, kFup, kRound, kSqrt, kSin, kCos, kTan, kAtan, kAtan2
+    } kind;
     std::uint16_t variable = 0;
     double value = 0;
   };
   class Compiler;
+  // The value of a one-operand function.
+  static double Apply(Op::Kind kind, double value);
 
   std::vector<Op> ops_;
 };

@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::size_t kHCount = 251;  // H0 to H250
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void SkipBlanks(std::string_view text, std::size_t& pos) {
   while (pos < text.size() && text[pos] == ' ') ++pos;
@@ -30,7 +29,7 @@ void SkipBlanks(std::string_view text, std::size_t& pos) {
 // digits stays a large number); `pos` moves past them.
 long VariableNumber(std::string_view text, std::size_t& pos) {
   long number = 0;
-  for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+  for (; pos < text.size() && IsAsciiDigit(text[pos]); ++pos) {
     if (number < 100000) number = number * 10 + (text[pos] - '0');
   }
   return number;
@@ -45,7 +44,7 @@ class LineCodes {
       const unsigned char c = static_cast<unsigned char>(line[k]);
       if (c >= 128) continue;
       characters_.set(c);
-      if (c == 'G' && k + 2 < line.size() && IsDigit(line[k + 1]) && IsDigit(line[k + 2])) {
+      if (c == 'G' && k + 2 < line.size() && IsAsciiDigit(line[k + 1]) && IsAsciiDigit(line[k + 2])) {
         g_codes_.set(static_cast<std::size_t>((line[k + 1] - '0') * 10 + (line[k + 2] - '0')));
       }
     }
@@ -212,7 +211,7 @@ double WireTranslator::SumTerms(std::string_view text, std::size_t& pos, bool st
       }
       sum += sign * H(n);
       pos = after;
-    } else if (pos < text.size() && (IsDigit(text[pos]) || text[pos] == '.')) {
+    } else if (pos < text.size() && (IsAsciiDigit(text[pos]) || text[pos] == '.')) {
       static constexpr ByteSet kNumber("0123456789.");
       const std::string_view number = SpanOf(text.substr(pos), kNumber);
       sum += sign * WireMillimetres(number);

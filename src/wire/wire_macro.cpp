@@ -25,13 +25,6 @@ namespace {
 // ordinary lines (and skipped, holding an M).
 constexpr std::size_t kMaxLevel = 8;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 enum class Comparison { kEqual, kNotEqual, kGreater, kLess, kGreaterOrEqual, kLessOrEqual };
 
@@ -69,7 +62,7 @@ std::optional<MacroExpression> Address(std::string_view line, char letter, bool 
     std::size_t pos = 0;
     while (pos < after.size() && after[pos] == ' ') ++pos;
     const char c = pos < after.size() ? after[pos] : '\0';
-    if (c == '#' || c == '[' || c == '-' || c == '+' || c == '.' || IsDigit(c)) {
+    if (c == '#' || c == '[' || c == '-' || c == '+' || c == '.' || IsAsciiDigit(c)) {
       return MacroExpression::CompileOperand(after, pos);
     }
     return MacroExpression(0);
@@ -125,7 +118,7 @@ void ReadAssignment(std::string_view line, Block& block) {
   const std::size_t hash = left.find('#');
   if (hash == std::string_view::npos) return;
   const std::string_view digits = SpanOf(left.substr(hash + 1), "0123456789");
-  if (digits.empty() || !Trimmed(left.substr(hash + 1 + digits.size())).empty()) FailUnreadableExpression(line);
+  if (digits.empty() || !TrimBlanks(left.substr(hash + 1 + digits.size())).empty()) FailUnreadableExpression(line);
   const double number = ReadNumber(digits);
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Joined("#", digits));
   block.target = static_cast<int>(number);
@@ -138,7 +131,7 @@ Block CompileBlock(std::string_view line) {
   Block block;
   if (line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
-    block.name = Joined("O", Trimmed(line.substr(4)));
+    block.name = Joined("O", TrimBlanks(line.substr(4)));
     return block;
   }
   if (HasLetter(line, "%") || HasLetter(line, "(") || HasLetter(line, "G04") || HasLetter(line, "M")) return block;
@@ -302,7 +295,7 @@ WireExpansion Expander::Run(std::string_view text) {
 }
 
 Program* Expander::Subprogram(const std::string& name) {
-  if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos) {
+  if (!FileNameProblem(name).empty()) {
     FailWithText(FailureKind::kInvalidArgument, Joined("SUB フォルダーの外を指すサブプログラム名は使えません: ", name));
   }
   auto found = loaded_.find(name);

@@ -11,7 +11,7 @@ namespace kovrel {
 
 double RoundToEightPlaces(double value) {
   static const Mask mask = ParseMask("####0.0#######");
-  return MaskedValue(value, mask);
+  return RoundedByMask(value, mask);
 }
 
 float WireMillimetres(std::string_view number) {

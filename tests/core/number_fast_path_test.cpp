@@ -67,7 +67,7 @@ bool SameBothWays(double value, const Mask& mask, const char* mask_text) {
     std::memcpy(&word, &read, sizeof word);
     return std::to_string(word);
   };
-  const std::string read_back = Written([&] { return bits(MaskedValue(value, mask)); });
+  const std::string read_back = Written([&] { return bits(RoundedByMask(value, mask)); });
   const std::string reference = Written([&] { return bits(ReadNumber(text_double)); });
   const bool same_value = read_back == reference;
   EXPECT_TRUE(same_value) << "read back " << value << " " << mask_text << ": " << read_back << " " << reference;

@@ -58,6 +58,9 @@ TEST(FigureEdits, RadiusArcsKeepRUnlessScaled) {
   EXPECT_EQ(Edit("G02X10Y0R5\r\n", kMirrorX), "G03X-10.0Y0R5\r\n");
   EXPECT_EQ(Edit("G02X10Y0R5\r\n", FigureEdit::Move(1, 0)), "G02X11.0Y0.0R5\r\n");
   EXPECT_EQ(Edit("G02X10Y0R-5\r\n", FigureEdit::Scale(2)), "G02X20.0Y0.0R-10.0\r\n");
+  // A negative factor turns the figure half round: the arc keeps its way
+  // and R its sign (the short arc stays the short arc).
+  EXPECT_EQ(Edit("G02X10Y0R5\r\n", FigureEdit::Scale(-2)), "G02X-20.0Y0.0R10.0\r\n");
   // R of a straight move is no radius.
   EXPECT_EQ(Edit("G00X1R2.\r\n", FigureEdit::Scale(2)), "G00X2.0R2.\r\n");
 }
@@ -72,8 +75,10 @@ TEST(FigureEdits, AWrittenExponentStaysWithItsWord) {
 
 TEST(FigureEdits, HoleLinesChangeInPlaceWithTheirForms) {
   const std::string holes = "T01φ0.8\r\nT01\r\nX10.Y5.\r\nX10.\r\nX1.5 Y2\r\n";
+  // A hole line without Y holds its hole at Y0: the move writes its new Y.
   EXPECT_EQ(Edit(holes, FigureEdit::Move(1, 2), FigureKind::kHoles),
-            "T01φ0.8\r\nT01\r\nX11Y7\r\nX11\r\nX2.5 Y4\r\n");
+            "T01φ0.8\r\nT01\r\nX11Y7\r\nX11 Y2\r\nX2.5 Y4\r\n");
+  EXPECT_EQ(Edit("Y5\r\n", FigureEdit::Move(1, 2), FigureKind::kHoles), "X1 Y7\r\n");
   EXPECT_EQ(Edit(holes, kMirrorX, FigureKind::kHoles),
             "T01φ0.8\r\nT01\r\nX-10.000Y5.\r\nX-10.000\r\nX-1.500 Y2\r\n");
   EXPECT_EQ(Edit(holes, kSwap, FigureKind::kHoles),

@@ -1,6 +1,8 @@
 // Layer widths typed and stored, and the width files.
 #include "graphic/layer_widths.h"
 
+#include "core/file_io.h"
+
 #include <gtest/gtest.h>
 
 namespace kovrel {
@@ -58,11 +60,12 @@ TEST(LayerWidths, ReadingStopsAtTheFirstDamagedLine) {
 }
 
 TEST(LayerWidths, AWidthFileNameIsANameNotAPath) {
-  EXPECT_EQ(WidthFileNameProblem("mill-widths"), std::nullopt);
-  EXPECT_EQ(WidthFileNameProblem("線幅.txt"), std::nullopt);
+  EXPECT_EQ(FileNameProblem("mill-widths"), "");
+  EXPECT_EQ(FileNameProblem("線幅.txt"), "");
   for (const char* refused : {"", "../x", "a/b", "a\\b", "..", "/etc/passwd"}) {
-    EXPECT_NE(WidthFileNameProblem(refused), std::nullopt) << refused;
+    EXPECT_NE(FileNameProblem(refused), "") << refused;
   }
+  EXPECT_NE(FileNameProblem(std::string_view("a\0b", 3)), "");
 }
 
 }  // namespace

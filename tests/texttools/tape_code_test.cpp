@@ -131,11 +131,11 @@ TEST(TapeTable, ConversionMapsEveryByteLineEndsIncluded) {
 }
 
 TEST(TapeTable, NamesAreFileNamesInTheTableFolder) {
-  EXPECT_EQ(TableNameProblem("ISO-TO-TEXT"), "");
-  EXPECT_EQ(TableNameProblem("表1.txt"), "");
-  EXPECT_NE(TableNameProblem(""), "");
+  EXPECT_EQ(FileNameProblem("ISO-TO-TEXT"), "");
+  EXPECT_EQ(FileNameProblem("表1.txt"), "");
+  EXPECT_NE(FileNameProblem(""), "");
   for (const char* name : {"../x", "a/b", "a\\b", "..", "x..y", "/etc/passwd"}) {
-    EXPECT_NE(TableNameProblem(name).find("使えません"), std::string::npos) << name;
+    EXPECT_NE(FileNameProblem(name).find("使えません"), std::string::npos) << name;
   }
   EXPECT_EQ(TablePath("/home/u/kovrel/", "EIA"), "/home/u/kovrel/CVTBL/EIA");
 

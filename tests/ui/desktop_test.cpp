@@ -92,6 +92,9 @@ class DesktopTest : public QObject {
     if (!text.waitForFinished(20000) || text.exitCode() != 0) QSKIP("pdftotext is not installed");
     const QString printed = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     QCOMPARE(printed, QString("G00X1Y2 G01X3Y4"));
+    // A second print asks for its own file instead of writing over the first.
+    h.Item("MnuPrint")->trigger();  // cancelled
+    QCOMPARE(h.prompter.save_presets.size(), std::size_t{2});
 
     h.prompter.dialog_scripts.push_back([](QDialog& w) {
       auto* grid = Control<QTableWidget>(w, "MSFlexGrid1");

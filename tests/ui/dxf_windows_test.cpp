@@ -105,19 +105,20 @@ class DxfWindowsTest : public QObject {
       }
       Type(w, "Text1", Qt::Key_7);
       QCOMPARE(text1->text(), QString("7"));
-      // A cell emptied with Delete writes 7; the other takes the common colour.
+      // The common colour fills every cell; a cell emptied after it with
+      // Delete writes 7.
+      Type(w, "Text1", Qt::Key_2);
+      QCOMPARE(Cell(w, 2, 1), QString(" 2"));
       ClickCell(w, 1, 1);
       auto* text2 = Control<QLineEdit>(w, "Text2");
       text2->selectAll();
       QTest::keyClick(text2, Qt::Key_Delete);
       QCOMPARE(Cell(w, 1, 1), QString());
-      Type(w, "Text1", Qt::Key_2);
-      QCOMPARE(Cell(w, 2, 1), QString(" 2"));
       Click(w, "Command1(0)");
     });
     h.Item("MnuNcDxf")->trigger();
     // Layer table A (emptied: 7) and B (2); the lines on A and B.
-    QCOMPARE(Colours(h.Text()), std::string("2,2,2,2,"));
+    QCOMPARE(Colours(h.Text()), std::string("7,2,7,2,"));
   }
 
   void GcodeToDxfStartsFromTheSavedChoice() {

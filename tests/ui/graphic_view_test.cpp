@@ -120,11 +120,11 @@ class GraphicViewTest : public QObject {
     QCOMPARE(h.frm->figure().LastHole(), -1);
     QVERIFY(ReadFileBytes(h.home / "LAYER.RGB").starts_with(" 8388608\r\n 255\r\n"));
 
-    // A figure the view changed comes back as hole data grouped by tool.
+    // Hole data the edits rewrote stays as they wrote it, line for line.
     view = OpenView(h);
     view->FigureChanged();
     view->close();
-    QCOMPARE(h.Text(), std::string("T01φ0.800\r\nT02φ1.250\r\nT01\r\nX2.000Y2.000\r\nT02\r\nX1.000Y1.000\r\n"));
+    QCOMPARE(h.Text(), std::string("T01φ0.8\r\nT02φ1.25\r\nT02\r\nX1Y1\r\nT01\r\nX2Y2\r\n"));
   }
 
   void LongSessionsOfZoomAndMouseMovesStayWithinTheLimits() {

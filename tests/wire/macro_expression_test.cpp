@@ -48,12 +48,25 @@ TEST(MacroExpression, FailuresHaveTheirNumbers) {
   // Nesting is capped instead of exhausting the stack.
   EXPECT_EQ(FailureNumber(std::string(100000, '[') + "1", v), 5);
   EXPECT_EQ(FailureNumber(std::string(100000, '-') + "1", v), 5);
+  EXPECT_EQ(FailureNumber("SQRT[-4]", v), 5);
+  EXPECT_EQ(FailureNumber("ABS#1", v), 5);  // a function takes a bracket
   try {
-    Value("#1+ABS[#2]", v);
+    Value("#1+MAX[#2]", v);
     ADD_FAILURE();
   } catch (const Failure& failure) {
-    EXPECT_EQ(failure.description(), "式が読めません: #1+ABS[#2]");
+    EXPECT_EQ(failure.description(), "式が読めません: #1+MAX[#2]");
   }
+}
+
+TEST(MacroExpression, FunctionsOfTheMillingPrograms) {
+  MacroVariables v(kMacroVariableCount, 0.0f);
+  v[1] = -2.5f, v[2] = 3, v[3] = 4;
+  const std::pair<std::string_view, float> table[] = {
+      {"ABS[#1]", 2.5f},     {"FIX[#1]", -2},  {"FIX[2.7]", 2},        {"FUP[#1]", -3},       {"FUP[2.1]", 3},
+      {"ROUND[#1]", -3},     {"ROUND[2.4]", 2}, {"SQRT[#2*#2+#3*#3]", 5}, {"SIN[30.]", 0.5f}, {"COS[60.]", 0.5f},
+      {"TAN[45.]", 1},       {"ATAN[1.]", 45}, {"ATAN[#3]/[-#3]", 135}, {"ATAN[-1.]/[0]", 270}, {"2*ABS[#1]+1", 6},
+  };
+  for (const auto& [text, value] : table) EXPECT_NEAR(Value(text, v), value, 1e-5) << text;
 }
 
 }  // namespace

@@ -95,7 +95,8 @@ TEST(WireMacro, SkippedLinesAndArithmetic) {
   EXPECT_EQ(FailureOf("#1=5./#2\r\n").number(), 11);
   EXPECT_EQ(FailureOf("#9001=1.\r\n").number(), 9);
   EXPECT_EQ(FailureOf("#1=#9999\r\n").number(), 9);
-  EXPECT_EQ(FailureOf("#1=ABS[#2]\r\n").number(), 5);
+  EXPECT_EQ(FailureOf("#1=QQ[#2]\r\n").number(), 5);
+  EXPECT_EQ(Body("#2=-7.\r\n#1=ABS[#2]\r\nG01X#1\r\n"), "G01X7.0Y0.0\r\n");
   EXPECT_EQ(FailureOf("#1[2]=5.\r\n").number(), 5);
 }
 

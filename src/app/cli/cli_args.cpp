@@ -127,7 +127,6 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
     parsed.conversion = command.conversion(parsed.options);
     parsed.streamed = Streamed(parsed.conversion);
   }
-  if (command.byte_map) parsed.map_bytes = command.byte_map(parsed.options);
   return parsed;
 }
 

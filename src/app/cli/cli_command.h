@@ -57,10 +57,6 @@ struct CliCommand {
   /// goes (those whose result can be far larger than their input): the
   /// result reaches the output file a chunk at a time.
   std::function<StreamedConversion(const Options&)> streamed;
-  /// For a command that maps the input's bytes to output bytes without
-  /// reading them as text (tape-convert): called, like `conversion`, before
-  /// the input is read; the map it returns gets the input's bytes.
-  std::function<std::function<std::string(std::string_view bytes)>(const Options&)> byte_map;
   /// The menu item of the editor command this command does (its step in
   /// the playback table of operation macros); run-macro plays that step
   /// with this command and its defaults.
@@ -108,7 +104,6 @@ struct ParsedArgs {
   std::vector<std::string> files;  ///< the files of a command that reads them itself
   Conversion conversion;  ///< the command's conversion with its options read
   StreamedConversion streamed;  ///< the same conversion, writing as it goes
-  std::function<std::string(std::string_view)> map_bytes;  ///< the command's byte map, if it has one
 };
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);
 

@@ -112,15 +112,6 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
       return kExitConverted;
     }
     const bool to_stdout = parsed.output.empty() || parsed.output == "-";
-    if (parsed.map_bytes) {
-      const std::string output = parsed.map_bytes(input.bytes());
-      if (to_stdout) {
-        WriteStandardOutput(output);
-      } else {
-        WriteFileAtomic(parsed.output, output);
-      }
-      return kExitConverted;
-    }
     CommandOutcome outcome;
     if (to_stdout) {
       // Standard output gets the whole result at the end: a failure on the

@@ -53,7 +53,7 @@ std::vector<CliCommand> ConvertCommands() {
     chosen.inch = options.Has("--inch");
     return [chosen](std::string_view input) {
       ConversionResult result = FormatGerber(input, chosen);
-      result.message = UnitWarning(input, chosen.inch);
+      AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };
   };
@@ -76,7 +76,7 @@ std::vector<CliCommand> ConvertCommands() {
     chosen.inch = options.Has("--inch");
     return [chosen](std::string_view input) {
       ConversionResult result = FormatRouter(input, chosen);
-      result.message = UnitWarning(input, chosen.inch);
+      AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };
   };

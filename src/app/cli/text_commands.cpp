@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "app/cli/cli_command.h"
+#include "core/cp932.h"
+#include "core/utf8.h"
 #include "core/append.h"
 #include "core/data_folder.h"
 #include "core/file_io.h"
@@ -29,9 +31,7 @@ std::vector<std::string> TableFolders() {
 // "41" for a byte, "EOF" past the end.
 std::string ByteAt(std::string_view bytes, std::size_t offset) {
   if (offset >= bytes.size()) return "EOF";
-  char hex[4];
-  std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(bytes[offset]));
-  return hex;
+  return HexByte(static_cast<unsigned char>(bytes[offset]));
 }
 
 }  // namespace
@@ -80,11 +80,12 @@ std::vector<CliCommand> TextToolCommands() {
       "入力の改行コードもそのままテーブルで変換します";
   tape.line_ends = InputLineEnds::kAsTheyStand;
   tape.options = {{"--table", "NAME|FILE", "", true, "変換テーブル: CVTBL のテーブル名かファイル"}};
-  tape.byte_map = [](const Options& options) -> std::function<std::string(std::string_view)> {
-    // The table is read before the input: a bad table writes nothing.
+  tape.conversion = [](const Options& options) -> Conversion {
+    // The table is read before the input: a bad table writes nothing. The
+    // codec gives back every byte, so the table sees the file's own bytes.
     const std::string path = FindTableFile(options.Get("--table"), TableFolders());
-    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view bytes) {
-      return ConvertTape(bytes, table);
+    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view text) {
+      return ConversionResult(DecodeCp932(ConvertTape(EncodeCp932(text), table)));
     };
   };
   commands.push_back(std::move(tape));

@@ -10,7 +10,9 @@
 
 namespace kovrel {
 
-FormatDetection DetectDocument(EditFrm& frm) { return DetectFormat(frm.editor()->DocumentText()); }
+// The detector reads the start and a sample of the rest: no copy of a large
+// document is made for it.
+FormatDetection DetectDocument(EditFrm& frm) { return DetectFormat(frm.editor()->DocumentView()); }
 
 DetectedFormatPanel::DetectedFormatPanel(const FormatDetection& found, FormatWindowKind window, QWidget* parent)
     : QWidget(parent) {

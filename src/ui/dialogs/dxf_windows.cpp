@@ -13,6 +13,7 @@
 #include <QTableWidget>
 
 #include "core/edit_module.h"
+#include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/settings_store.h"
 #include "dxf/dxf_gcode.h"
@@ -190,9 +191,9 @@ bool DxfOutFrm::eventFilter(QObject* watched, QEvent* event) {
 DxfColourOptions DxfOutFrm::Colours() const {
   DxfColourOptions colours;
   colours.mode = option1_[1]->isChecked() ? DxfColourMode::kSame : DxfColourMode::kEachLayer;
-  colours.colour = static_cast<int>(ReadNumber(text1_->text().toStdString()));
+  colours.colour = SaturatedInt(ReadNumber(text1_->text().toStdString()));
   for (int row = 1; row <= layer_rows_; ++row) {
-    colours.chosen.push_back(static_cast<int>(ReadNumber(grid_->item(row, kColourColumn)->text().toStdString())));
+    colours.chosen.push_back(SaturatedInt(ReadNumber(grid_->item(row, kColourColumn)->text().toStdString())));
   }
   return colours;
 }

@@ -296,7 +296,7 @@ void CvFrm::Reported(const std::function<void()>& step) {
 
 std::optional<QString> CvFrm::TypedName() {
   const QString name = combo1_->currentText();
-  if (const std::string problem = TableNameProblem(name.toStdString()); !problem.empty()) {
+  if (const std::string problem = FileNameProblem(name.toStdString()); !problem.empty()) {
     frm_.services().prompter.Message(Q(problem), Buttons::kOk, Icon::kExclamation);
     return std::nullopt;
   }

@@ -443,14 +443,18 @@ void EditFrm::PrinterSetupCommand() {
 void EditFrm::PrintCommand() {
   RecordStep(services_.module, kEditMenu, 7);
   const QFont font = ToQFont(ReadPrintFont(services_.settings));
+  bool asked = false;
   if (!HasPrintTarget(printer_)) {
     // No printer on this machine: the text goes to a PDF file.
     const QString base = document_path_.isEmpty() ? QString("kovrel") : QFileInfo(document_path_).completeBaseName();
     const auto pdf = services_.prompter.SaveFileName("PDF ファイル(*.pdf)|*.pdf", DialogFolder() + base + ".pdf");
     if (!pdf || pdf->isEmpty()) return;
     PrintToPdf(printer_, *pdf);
+    asked = true;
   }
   Guarded([&] { PrintText(printer_, QString::fromStdString(editor_->DocumentText()), font); });
+  // The next print asks for its own file rather than writing over this one.
+  if (asked) printer_.setOutputFileName(QString());
 }
 
 void EditFrm::ClearCommand() {

@@ -100,12 +100,13 @@ void TextEditor::LoadText(std::string_view text) {
 
 long TextEditor::DocumentLength() const { return SendScintilla(SCI_GETLENGTH); }
 
-std::string TextEditor::DocumentText() const {
+std::string TextEditor::DocumentText() const { return std::string(DocumentView()); }
+
+std::string_view TextEditor::DocumentView() const {
   const long length = DocumentLength();
-  // The buffer without a copy of Scintilla's own: the pointer stays valid
-  // until the next change of the document.
+  // Scintilla's own buffer: the pointer stays valid until the next change.
   const auto* data = reinterpret_cast<const char*>(SendScintilla(SCI_GETCHARACTERPOINTER));
-  return std::string(data, static_cast<std::size_t>(length));
+  return {data, static_cast<std::size_t>(length)};
 }
 
 void TextEditor::SetBusy(bool busy) {

@@ -24,6 +24,8 @@ class TextEditor : public QsciScintilla {
 
   /// The whole document as UTF-8, its line ends as they stand.
   std::string DocumentText() const;
+  /// The same without a copy: valid until the document next changes.
+  std::string_view DocumentView() const;
 
   /// Length of the document in bytes of UTF-8.
   long DocumentLength() const;

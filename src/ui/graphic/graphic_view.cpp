@@ -663,24 +663,22 @@ void MdiKovrel::ReturnToEditor() {
   EditServices& services = frm_.services();
   // Text goes back to the editor only when the view changed the figure:
   // looking at a drawing leaves the program byte for byte as it was. What
-  // goes back is the outline G-code the user asked for, or the hole data of
-  // an edited drill figure, or the document the edits rewrote as they went;
-  // the rapid-move tidy runs on that text only, and the whole return is one
-  // load, one step of the undo history.
+  // goes back is the outline G-code the user asked for, or the G-code the
+  // edits rewrote in place as they went; the rapid-move tidy runs on that
+  // text only, and the whole return is one load, one step of the undo
+  // history. Hole data the edits rewrote in place stays as they wrote it.
   std::optional<std::string> written;
   if (HasWideLayers(tables) &&
       services.prompter.Message("線幅設定による描画形状をGコードへ置き換えますか", Buttons::kYesNo, Icon::kNone) ==
           kResultYes) {
     written = PictureGcode(tables);
-  } else if (figure_changed_ && tables.LastHole() > -1) {
-    written = RegenerateHoleData(tables);
   }
   try {
     WriteFileBytes(WorkPath(services.module.ProgDir, "\\LAYER.RGB"), LayerColorsText(tables));
   } catch (const Failure& failure) {
     frm_.ShowOutcome(FailureOutcome(std::make_exception_ptr(failure)));
   }
-  if (written || figure_changed_) {
+  if (written || (figure_changed_ && tables.LastHole() < 0)) {
     frm_.RunHandOff(std::nullopt, [&written](std::string_view input) {
       return ConversionResult(TidyRapidMoves(written ? *written : input));
     });

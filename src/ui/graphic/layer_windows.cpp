@@ -69,7 +69,7 @@ QString CellText(const QTableWidget* grid, int row, int column) {
 // A colour cell: the bar in the colour, which the cell also keeps as data.
 void ShowColourCell(QTableWidget* grid, int row, int column, double colour, bool as_background) {
   QTableWidgetItem* item = Cell(grid, row, column);
-  const QColor shown = ToQColor(static_cast<int>(colour));
+  const QColor shown = ToQColor(CanvasColour(colour));
   item->setText(kColourBar);
   item->setForeground(shown);
   if (as_background) item->setBackground(shown);
@@ -91,7 +91,7 @@ void ListWidthFiles(const EditServices& services, QListWidget* list) {
 }
 
 std::vector<WidthEntry> ReadWidthFileNamed(const EditServices& services, const QString& name) {
-  if (WidthFileNameProblem(name.toStdString())) return {};
+  if (!FileNameProblem(name.toStdString()).empty()) return {};
   try {
     return ReadWidthFile(DecodeCp932(ReadFileBytes(WidthFolder(services) + name.toStdString())));
   } catch (const Failure&) {
@@ -199,7 +199,7 @@ void LairFrm::CellClicked(int row, int column) {
   if (column == 3) {
     ToggleShown(row);
   } else if (column == 2) {
-    const auto colour = services_.prompter.ChooseColor(ToQColor(static_cast<int>(figure.LayerColor[layer + 1])));
+    const auto colour = services_.prompter.ChooseColor(ToQColor(CanvasColour(figure.LayerColor[layer + 1])));
     if (!colour) return;
     figure.LayerColor[layer + 1] = StoredLayerColour(FromQColor(*colour));
     ShowColour(row);
@@ -364,7 +364,7 @@ void AptFrm::LoadFile() {
 
 void AptFrm::DeleteFile() {
   const QString name = text1_->text();
-  if (WidthFileNameProblem(name.toStdString())) return;
+  if (!FileNameProblem(name.toStdString()).empty()) return;
   if (services_.prompter.Message(name + " を削除してよいですか。", Buttons::kYesNo, Icon::kQuestion) != kResultYes) return;
   RemoveFile(WidthFolder(services_) + name.toStdString());
   ListFiles();
@@ -373,8 +373,8 @@ void AptFrm::DeleteFile() {
 
 void AptFrm::Save() {
   const std::string name = text1_->text().toStdString();
-  if (const auto problem = WidthFileNameProblem(name)) {
-    services_.prompter.Message(Q(*problem), Buttons::kOk, Icon::kExclamation);
+  if (const std::string problem = FileNameProblem(name); !problem.empty()) {
+    services_.prompter.Message(Q(problem), Buttons::kOk, Icon::kExclamation);
     return;
   }
   // A failure here is the standard error report, and the window stays.

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include "core/settings_store.h"
 #include "ui/editor/edit_frm.h"
@@ -51,6 +52,7 @@ void MdiKovrel::ApplyScale() {
 
 void MdiKovrel::PrintAt(const QPointF& corner) {
   QPrinter& target = printer();
+  bool asked = false;
   if (!HasPrintTarget(target)) {
     // No printer on this machine: the page goes to a PDF file.
     const auto pdf =
@@ -58,7 +60,12 @@ void MdiKovrel::PrintAt(const QPointF& corner) {
     if (!pdf || pdf->isEmpty()) return;
     PrintToPdf(target, *pdf);
     print_panel_->ShowPrinterName();
+    asked = true;
   }
+  // The next print asks for its own file rather than writing over this one.
+  const auto forget = qScopeGuard([&target, asked] {
+    if (asked) target.setOutputFileName(QString());
+  });
   print_panel_->Print(figure(), corner, Options(), box_.ArcStep);
   LeavePrint();
   ComandCange();
