@@ -52,12 +52,14 @@ CommandOutcome FailureOutcome(std::exception_ptr error) {
 }
 
 std::string ConversionInput(std::string bytes, InputLineEnds line_ends) {
+  if (line_ends == InputLineEnds::kAsBytes) return bytes;
   DecodeCp932InPlace(bytes);
   if (line_ends == InputLineEnds::kAsLineBreaks && HasLoneLineEnds(bytes)) return WithCrLfLineEnds(bytes);
   return bytes;
 }
 
 ConversionText::ConversionText(std::string_view bytes, InputLineEnds line_ends) : text_(bytes) {
+  if (line_ends == InputLineEnds::kAsBytes) return;
   if (!IsAscii(bytes)) {
     owned_ = DecodeCp932(bytes);
     text_ = owned_;
@@ -106,7 +108,11 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
                                    const std::function<void()>& release_input) {
   try {
     FileWriter file(path, durable);
-    TextOutput out([&file](std::string& chunk) {
+    TextOutput out([&file, line_ends](std::string& chunk) {
+      if (line_ends == InputLineEnds::kAsBytes) {
+        file.Write(chunk);
+        return;
+      }
       try {
         EncodeCp932InPlace(chunk);
       } catch (const Failure&) {
@@ -142,7 +148,7 @@ ConversionRun RunConversion(std::string input, const Conversion& conversion, Inp
       outcome = std::move(*not_converted);
       return run;
     }
-    EncodeCp932InPlace(result.text);
+    if (line_ends != InputLineEnds::kAsBytes) EncodeCp932InPlace(result.text);
     run.output = std::move(result.text);
     outcome.message = std::move(result.message);
   } catch (...) {

@@ -91,9 +91,11 @@ struct CommandOutcome {
 /// How a command reads the line ends of its input. The conversions read
 /// every CR LF, lone CR and lone LF as a line break (given to them as CR
 /// LF), so a file gives the same result whatever system wrote it; the text
-/// tools (replace, control characters, tape code) work on the characters as
-/// they stand.
-enum class InputLineEnds { kAsLineBreaks, kAsTheyStand };
+/// tools (replace, control characters) work on the characters as they
+/// stand. A tape code conversion maps bytes to bytes whose result is no
+/// text: it gets the file's own bytes, not decoded, and its result is
+/// written as the bytes it made (kAsBytes).
+enum class InputLineEnds { kAsLineBreaks, kAsTheyStand, kAsBytes };
 
 /// The input of a command as its conversion reads it: the CP932 bytes
 /// decoded, and the line ends read as `line_ends` says.
