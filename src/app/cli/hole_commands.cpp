@@ -60,7 +60,7 @@ std::vector<CliCommand> HoleCommands() {
     return {};
   };
   sheet.run_to_file = [](const Options& options, std::string_view input, const std::string& output) {
-    WriteWorkbook(HoleSheetCells(input, Choose(options, "--layout", kSheetLayouts)), output);
+    WriteHoleWorkbook(input, Choose(options, "--layout", kSheetLayouts), output);
     return std::string();
   };
   commands.push_back(std::move(sheet));
