@@ -139,11 +139,15 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
   }
 }
 
-ConversionRun RunConversion(std::string input, const Conversion& conversion, InputLineEnds line_ends) {
+ConversionRun RunConversion(std::string_view input, const Conversion& conversion, InputLineEnds line_ends) {
   ConversionRun run;
   CommandOutcome& outcome = run.outcome;
   try {
-    ConversionResult result = conversion(ConversionInput(std::move(input), line_ends));
+    ConversionResult result;
+    {
+      const ConversionText text(input, line_ends);  // no copy of ASCII with CR LF
+      result = conversion(text.text());
+    }
     if (auto not_converted = NotConverted(result)) {
       outcome = std::move(*not_converted);
       return run;

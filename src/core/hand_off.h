@@ -126,7 +126,7 @@ struct ConversionRun {
 /// result encoded, and its message), nothing to convert (the conversion's
 /// message or the standard one; none for a quiet stop), or failed (the
 /// standard error report; a cancel is silent). Never throws.
-ConversionRun RunConversion(std::string input, const Conversion& conversion,
+ConversionRun RunConversion(std::string_view input, const Conversion& conversion,
                             InputLineEnds line_ends = InputLineEnds::kAsLineBreaks);
 
 /// Runs `conversion` on the CP932 bytes `input` as RunConversion does, with

@@ -116,7 +116,7 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     if (to_stdout) {
       // Standard output gets the whole result at the end: a failure on the
       // way writes nothing.
-      ConversionRun run = RunConversion(std::string(input.bytes()), parsed.conversion, command.line_ends);
+      ConversionRun run = RunConversion(input.bytes(), parsed.conversion, command.line_ends);
       if (run.outcome.kind == CommandOutcome::Kind::kConverted) WriteStandardOutput(run.output);
       outcome = std::move(run.outcome);
     } else {
