@@ -2,6 +2,7 @@
 #include "core/file_io.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,7 +10,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,14 +54,37 @@ void WriteFile(const std::string& path, std::string_view bytes) {
 std::string ReadFileBytes(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) Fail(FailureKind::kFileNotFound, path);
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) FailFromErrno(errno, path, true);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) FailFromErrno(errno, path, true);
+  // Everything is read from the descriptor opened here, never from the path
+  // again: a pipe gives its bytes once.
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  const auto read_some = [&](char* into, std::size_t size) -> std::size_t {
+    for (;;) {
+      const ssize_t got = ::read(fd, into, size);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) FailFromErrno(errno, path, true);
+    }
+  };
   std::string bytes;
-  if (const auto size = std::filesystem::file_size(path, ec); !ec) bytes.reserve(size);
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    // A regular file: its size at once, in as few reads as it takes.
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+      const std::size_t got = read_some(bytes.data() + filled, bytes.size() - filled);
+      if (got == 0) break;  // cut short since: what is there
+      filled += got;
+    }
+    bytes.resize(filled);
+  }
+  // The rest: a pipe, or a file that grew since.
   char buffer[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-  if (std::ferror(file.get())) FailFromErrno(errno, path, true);
+  while (const std::size_t got = read_some(buffer, sizeof buffer)) bytes.append(buffer, got);
   return bytes;
 }
 
@@ -73,28 +96,7 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   file.Commit();
 }
 
-InputFile InputFile::Open(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) Fail(FailureKind::kFileNotFound, path);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) FailFromErrno(errno, path, true);
-  struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    const auto size = static_cast<std::size_t>(info.st_size);
-    // Every page is read: map them all at once rather than a fault at a time.
-    void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-    if (map != MAP_FAILED) {
-      ::close(fd);
-      InputFile file;
-      file.map_ = map;
-      file.map_size_ = size;
-      file.view_ = std::string_view(static_cast<const char*>(map), size);
-      return file;
-    }
-  }
-  ::close(fd);
-  return Holding(ReadFileBytes(path));  // a pipe, an empty file, or no mapping
-}
+InputFile InputFile::Open(const std::string& path) { return Holding(ReadFileBytes(path)); }
 
 InputFile InputFile::Holding(std::string bytes) {
   InputFile file;
@@ -103,34 +105,55 @@ InputFile InputFile::Holding(std::string bytes) {
   return file;
 }
 
-InputFile::InputFile(InputFile&& other) noexcept
-    : map_(std::exchange(other.map_, nullptr)), map_size_(std::exchange(other.map_size_, 0)) {
-  const bool held = other.view_.data() == other.read_.data();
-  read_ = std::move(other.read_);
-  view_ = held ? std::string_view(read_) : other.view_;
+InputFile::InputFile(InputFile&& other) noexcept : read_(std::move(other.read_)), view_(read_) {
   other.view_ = {};
 }
 
 InputFile::~InputFile() { Release(); }
 
 void InputFile::Release() {
-  if (map_ != nullptr) ::munmap(map_, map_size_);
-  map_ = nullptr;
-  map_size_ = 0;
   std::string().swap(read_);
   view_ = {};
+}
+
+namespace {
+
+// The temporary file being written, for the signal handler: a fixed buffer
+// that the handler reads without allocating.
+char g_open_temp[4096];
+volatile std::sig_atomic_t g_has_open_temp = 0;
+
+void NoteOpenTemp(const std::string& temp) {
+  g_has_open_temp = 0;
+  if (temp.size() >= sizeof g_open_temp) return;
+  std::memcpy(g_open_temp, temp.c_str(), temp.size() + 1);
+  g_has_open_temp = 1;
+}
+
+void RemoveOpenTempAndDie(int signal_number) {
+  if (g_has_open_temp) ::unlink(g_open_temp);
+  std::signal(signal_number, SIG_DFL);
+  std::raise(signal_number);
+}
+
+}  // namespace
+
+void RemoveTemporaryFileOnSignals() {
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal_number, RemoveOpenTempAndDie);
 }
 
 FileWriter::FileWriter(std::string path, bool durable)
     : path_(std::move(path)), temp_(path_ + ".kovrel-tmp"), durable_(durable) {
   fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd_ < 0) FailFromErrno(errno, path_, false);  // a failure names the file, never the temporary one
+  NoteOpenTemp(temp_);
 }
 
 FileWriter::~FileWriter() {
   if (fd_ >= 0) {
     ::close(fd_);
     RemoveFile(temp_);
+    g_has_open_temp = 0;
   }
 }
 
@@ -156,6 +179,7 @@ void FileWriter::Write(std::string_view bytes) {
 }
 
 void FileWriter::Commit() {
+  g_has_open_temp = 0;  // from here on the temporary file is removed or in place
   if ((durable_ && ::fsync(fd_) != 0) || ::close(std::exchange(fd_, -1)) != 0) {
     const int error = errno;
     RemoveFile(temp_);

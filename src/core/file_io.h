@@ -20,10 +20,10 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 /// folder: afterwards the file is either the whole new content or untouched.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-/// A file's bytes for reading, mapped into memory (no copy and no reading
-/// loop: a conversion reads the page cache directly) where the system
-/// allows, read otherwise. The view stays valid while the object lives,
-/// also when the file is replaced by a rename.
+/// A file's bytes for reading, read whole into memory at once (a regular
+/// file in one call of its size). The bytes are the program's own: a file
+/// cut short or rewritten by another program while a conversion runs
+/// cannot take them away, as it would take a mapping's pages.
 class InputFile {
  public:
   /// Opens `path`. Throws Failure 53, 76 or 70 as ReadFileBytes does.
@@ -43,8 +43,6 @@ class InputFile {
 
  private:
   InputFile() = default;
-  void* map_ = nullptr;
-  std::size_t map_size_ = 0;
   std::string read_;
   std::string_view view_;
 };
@@ -77,6 +75,11 @@ class FileWriter {
   bool durable_ = false;
   std::uint64_t written_ = 0, handed_ = 0;  // bytes written; handed to the disk
 };
+/// Has an interrupt, a termination or a hang-up remove the temporary file
+/// of the FileWriter still open before the program ends (the command line:
+/// a conversion stopped half way leaves no file behind).
+void RemoveTemporaryFileOnSignals();
+
 /// Why `name`, typed by the user or read from a file, is no plain file name
 /// of a folder of the program (a table, a width file, a subprogram): empty,
 /// a path separator, ".." or a NUL; empty when it is fine.

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "core/cp932.h"
 #include "core/edit_module.h"
@@ -107,20 +108,22 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
                                    InputLineEnds line_ends, const std::string& path, bool durable,
                                    const std::function<void()>& release_input) {
   try {
-    FileWriter file(path, durable);
-    TextOutput out([&file, line_ends](std::string& chunk) {
-      if (line_ends == InputLineEnds::kAsBytes) {
-        file.Write(chunk);
-        return;
+    // The file is made with the first chunk of the result (or once the
+    // conversion converted): a conversion that fails before it writes, or
+    // has nothing to convert, gives its own outcome whatever the path.
+    std::optional<FileWriter> file;
+    TextOutput out([&file, &path, durable, line_ends](std::string& chunk) {
+      if (line_ends != InputLineEnds::kAsBytes) {
+        try {
+          EncodeCp932InPlace(chunk);
+        } catch (const Failure&) {
+          // A character Shift-JIS cannot hold: named with its line in the
+          // whole result, counted over what was written before.
+          EncodeCp932InPlace(chunk, 1 + CountLineBreaks(file ? file->Written() : std::string()));
+        }
       }
-      try {
-        EncodeCp932InPlace(chunk);
-      } catch (const Failure&) {
-        // A character Shift-JIS cannot hold: named with its line in the
-        // whole result, counted over what was written before.
-        EncodeCp932InPlace(chunk, 1 + CountLineBreaks(file.Written()));
-      }
-      file.Write(chunk);
+      if (!file) file.emplace(path, durable);
+      file->Write(chunk);
     });
     ConversionResult result;
     {
@@ -130,7 +133,8 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
     }
     if (auto outcome = NotConverted(result)) return *outcome;
     out.Flush();
-    file.Commit();
+    if (!file) file.emplace(path, durable);  // an empty result
+    file->Commit();
     CommandOutcome outcome;
     outcome.message = std::move(result.message);
     return outcome;

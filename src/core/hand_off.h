@@ -106,6 +106,8 @@ std::string ConversionInput(std::string bytes, InputLineEnds line_ends);
 class ConversionText {
  public:
   ConversionText(std::string_view bytes, InputLineEnds line_ends);
+  ConversionText(const ConversionText&) = delete;  // the view may point into owned_
+  ConversionText& operator=(const ConversionText&) = delete;
   std::string_view text() const { return text_; }
   /// True when the text is a copy of its own (the bytes may go).
   bool Owned() const { return text_.data() == owned_.data(); }

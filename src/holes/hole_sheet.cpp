@@ -106,6 +106,10 @@ class WorkbookFile {
   void Commit() {
     Check(workbook_close(std::exchange(workbook_, nullptr)));
     std::error_code ec;
+    // A workbook written again keeps the permissions it had.
+    if (const auto status = std::filesystem::status(path_, ec); !ec && std::filesystem::exists(status)) {
+      std::filesystem::permissions(temp_, status.permissions(), ec);
+    }
     std::filesystem::rename(temp_, path_, ec);
     if (ec) Check(LXW_ERROR_CREATING_XLSX_FILE);
   }

@@ -212,6 +212,22 @@ TEST(RunConversion, ByteConversionsSeeAndWriteTheFilesOwnBytes) {
   EXPECT_EQ(to_file.kind, CommandOutcome::Kind::kConverted);
   EXPECT_EQ(ReadFileBytes(path), bytes + "\xfd");
   RemoveFile(path);
+
+  // The output file is made only for a result: a conversion's own outcome
+  // comes first, whatever the path, and no temporary file stays.
+  const std::string nowhere = (std::filesystem::temp_directory_path() / "kovrel-missing-folder/out.nc").string();
+  const auto nothing = RunConversionToFile(
+      "X1", Streamed([](std::string_view) { return ConversionResult::NothingToConvert(); }),
+      InputLineEnds::kAsLineBreaks, nowhere, false);
+  EXPECT_EQ(nothing.kind, CommandOutcome::Kind::kNothingToConvert);
+  const auto failed = RunConversion("X1", [](std::string_view) -> ConversionResult { Fail(FailureKind::kOverflow); });
+  const auto failed_to_file = RunConversionToFile(
+      "X1", Streamed([](std::string_view) -> ConversionResult { Fail(FailureKind::kOverflow); }),
+      InputLineEnds::kAsLineBreaks, path, false);
+  EXPECT_EQ(failed_to_file.failure_number, 6);
+  EXPECT_EQ(failed_to_file.message, failed.outcome.message);
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(FileExists(path + ".kovrel-tmp"));
 }
 
 TEST_F(HandOffTest, MissingProgramFolderIsReported) {

@@ -134,6 +134,11 @@ int RenderElsewhere(char** argv) {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   const std::string program = (self.parent_path() / "kovrel-cli-render").string();
+  if (ec || self.empty()) {
+    // Never a program of that name from the current folder.
+    std::cerr << ErrorReportText(MakeFailure(FailureKind::kFileNotFound, "kovrel-cli-render")) << "\n";
+    return kExitFailure;
+  }
   argv[0] = const_cast<char*>(program.c_str());
   ::execv(program.c_str(), argv);
   std::cerr << ErrorReportText(MakeFailure(FailureKind::kFileNotFound, program)) << "\n";
@@ -159,6 +164,7 @@ const std::vector<CliCommand>& AllCommands() {
 int main(int argc, char** argv) {
   using namespace kovrel::cli;
   std::ios::sync_with_stdio(false);
+  kovrel::RemoveTemporaryFileOnSignals();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::cerr << "使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]（一覧は kovrel-cli --help）\n";
