@@ -29,6 +29,14 @@ struct ApertureTable {
 }  // namespace
 
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
+  TextOutput out;
+  out.text.reserve(gcode.size() + gcode.size() / 2);
+  ConversionResult result = GcodeToGerber(gcode, options, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
+}
+
+ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options, TextOutput& output) {
   ApertureTable table;
   ItemReader first_pass(gcode);
   std::string_view item;
@@ -49,8 +57,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
                         : options.unit == GerberOutputUnit::kThousandths ? 1000
                                                                           : 10000;
   const std::string& end = options.terminator;
-  std::string out;
-  out.reserve(gcode.size() + gcode.size() / 2);
+  std::string& out = output.text;
   bool converted = false;
   ItemReader second_pass(gcode);
   std::string coordinates;
@@ -84,10 +91,11 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
         Append(out, "D", FormatMask(static_cast<double>(number), d_mask), end);
       }
     }
+    output.Pass();
   }
   if (!converted) return ConversionResult::NothingToConvert();
-  out += "M30" + end + "\r\n";
-  return ConversionResult(std::move(out));
+  Append(out, "M30", end, "\r\n");
+  return ConversionResult();
 }
 
 }  // namespace kovrel

@@ -29,6 +29,14 @@ double ArcAngle(double dx, double dy) {
 }  // namespace
 
 ConversionResult GcodeToHpgl(std::string_view gcode) {
+  TextOutput out;
+  out.text.reserve(gcode.size());
+  ConversionResult result = GcodeToHpgl(gcode, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
+}
+
+ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
   std::vector<NcMotion> motions;
   motions.reserve(gcode.size() / 16);
   ItemReader reader(gcode);
@@ -41,8 +49,10 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
   if (motions.empty()) return ConversionResult::NothingToConvert();
 
   static const Mask sweep_mask = ParseMask("#####0.0####");
-  std::string out = "CT,1;SP1;";
-  out.reserve(motions.size() * 32 + 32);
+  // The line goes out in pieces of whole commands: it is ASCII, so a
+  // piece never parts a character.
+  std::string& out = output.text;
+  out += "CT,1;SP1;";
   float prev_x = 0, prev_y = 0;
   bool written = false;
   for (const NcMotion& m : motions) {
@@ -67,10 +77,11 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
     }
     prev_x = m.x;
     prev_y = m.y;
+    output.Pass();
   }
   if (!written) return ConversionResult::NothingToConvert();
   out += "PU;PA0,0;SP0;\r\n";
-  return ConversionResult(std::move(out));
+  return ConversionResult();
 }
 
 }  // namespace kovrel

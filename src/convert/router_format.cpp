@@ -65,12 +65,13 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
 // the modal axes and the start point of the next radius arc.
 class RouterTranslator {
  public:
-  RouterTranslator(const RouterFormatOptions& options, std::string& out)
+  RouterTranslator(const RouterFormatOptions& options, TextOutput& out)
       : unit_{(options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0) *
                   (options.inch ? kMillimetresPerInch : 1.0),
               0},
         incremental_(options.incremental),
-        out_(out) {}
+        out_(out.text),
+        output_(out) {}
 
   void Item(std::string_view item);
 
@@ -80,6 +81,7 @@ class RouterTranslator {
   CoordinateUnit unit_;
   bool incremental_;
   std::string& out_;
+  TextOutput& output_;
   std::string motion_ = "G00";
   float z_ = 1;  // the tool is down while the last Z is negative
   std::string x_text_ = "X0", y_text_ = "Y0";
@@ -118,16 +120,24 @@ void RouterTranslator::Item(std::string_view item) {
   }
   start_x_ = x_.value;
   start_y_ = y_.value;
+  output_.Pass();
 }
 
 }  // namespace
 
-ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
-  std::string out = "D10\r\n";
-  out.reserve(router.size() + router.size() / 2);
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options, TextOutput& out) {
+  out.text += "D10\r\n";
   RouterTranslator translator(options, out);
   ForEachRouterItem(router, [&translator](std::string_view item) { translator.Item(item); });
-  return ConversionResult(std::move(out));
+  return ConversionResult();
+}
+
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
+  TextOutput out;
+  out.text.reserve(router.size() + router.size() / 2);
+  ConversionResult result = FormatRouter(router, options, out);
+  result.text = std::move(out.text);
+  return result;
 }
 
 }  // namespace kovrel

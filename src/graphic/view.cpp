@@ -356,8 +356,14 @@ bool HasWideLayers(const FigureTables& figure) {
 }
 
 std::string PictureGcode(const FigureTables& figure) {
-  std::string out;
-  out.reserve(figure.FigElems.size() * 24);
+  TextOutput out;
+  out.text.reserve(figure.FigElems.size() * 24);
+  PictureGcode(figure, out);
+  return std::move(out.text);
+}
+
+void PictureGcode(const FigureTables& figure, TextOutput& output) {
+  std::string& out = output.text;
   double sx = 0, sy = 0;
   int last_layer = -1;
   for (int e = 0; e <= figure.LastElem(); ++e) {
@@ -400,8 +406,8 @@ std::string PictureGcode(const FigureTables& figure) {
     }
     sx = x;
     sy = y;
+    output.Pass();
   }
-  return out;
 }
 
 std::string RegenerateHoleData(const FigureTables& figure) {
