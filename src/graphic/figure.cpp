@@ -2,6 +2,7 @@
 #include "graphic/figure.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -159,10 +160,23 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
 
 }  // namespace
 
+namespace {
+
+// The characters FindPartWords stops at; the digits and the rest of a
+// part (most of its characters) are passed over by one look in this table.
+constexpr std::array<bool, 256> kWordCharacters = [] {
+  std::array<bool, 256> table{};
+  for (const char c : std::string_view(",XYIJR*G")) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+}  // namespace
+
 PartWords FindPartWords(std::string_view text, bool to_comma) {
   PartWords words;
   std::size_t k = 0;
   for (; k < text.size(); ++k) {
+    if (!kWordCharacters[static_cast<unsigned char>(text[k])]) continue;
     switch (text[k]) {
       case ',':
         if (to_comma) {

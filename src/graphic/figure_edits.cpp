@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -112,13 +113,20 @@ class PartEditor {
   std::string& Insert(std::size_t at) { return Add(at, 0); }
 
   void WriteTo(std::string& out) {
-    const auto end = replacements_.begin() + static_cast<std::ptrdiff_t>(count_);
-    std::sort(replacements_.begin(), end, [](const Replacement& a, const Replacement& b) { return a.at < b.at; });
+    // The replacements in the order of their places (no two share one),
+    // sorted by their indices so that their texts stay where they are.
+    std::array<std::uint8_t, kMostReplacements> order;
+    for (std::size_t k = 0; k < count_; ++k) {
+      std::size_t at = k;
+      for (; at > 0 && replacements_[order[at - 1]].at > replacements_[k].at; --at) order[at] = order[at - 1];
+      order[at] = static_cast<std::uint8_t>(k);
+    }
     std::size_t pos = 0;
-    for (auto replacement = replacements_.begin(); replacement != end; ++replacement) {
-      out.append(part_.substr(pos, replacement->at - pos));
-      out.append(replacement->text);
-      pos = replacement->at + replacement->length;
+    for (std::size_t k = 0; k < count_; ++k) {
+      const Replacement& replacement = replacements_[order[k]];
+      out.append(part_.substr(pos, replacement.at - pos));
+      out.append(replacement.text);
+      pos = replacement.at + replacement.length;
     }
     out.append(part_.substr(pos));
   }
@@ -136,7 +144,8 @@ class PartEditor {
   std::string_view part_;
   const NumberForm& form_;
   // At most six: four numbers and two renames, or the arc direction.
-  std::array<Replacement, 8> replacements_;
+  static constexpr std::size_t kMostReplacements = 8;
+  std::array<Replacement, kMostReplacements> replacements_;
   std::size_t count_ = 0;
 };
 
