@@ -14,10 +14,11 @@
 namespace kovrel {
 namespace {
 
-// A plotter coordinate: millimetres times 40, rounded to an integer.
-std::string Units(float millimetres) {
+// A plotter coordinate: millimetres times 40, rounded to an integer,
+// written straight into the output.
+MaskedNumber<float> Units(float millimetres) {
   static const Mask mask = ParseMask("########0");
-  return FormatMask(millimetres * 40, mask);
+  return Masked(millimetres * 40, mask);
 }
 
 // The direction of an arc's end, in degrees, with 0 counted as 360.
@@ -69,7 +70,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
         double sweep = ArcAngle(m.x - cx, m.y - cy) - ArcAngle(-m.i, -m.j);
         if (m.g == 2 && sweep > 0) sweep -= 360;
         if (m.g == 3 && sweep < 0) sweep += 360;
-        Append(out, "PD;AA", Units(cx), ",", Units(cy), ",", FormatMask(sweep, sweep_mask), ";");
+        Append(out, "PD;AA", Units(cx), ",", Units(cy), ",", Masked(sweep, sweep_mask), ";");
       } else {
         Append(out, "PU;PA", Units(cx), ",", Units(cy), ";CI", Units(r), ",5;");
       }

@@ -87,5 +87,21 @@ TEST(GcodeToHpgl, StopsAndNothingToConvert) {
   EXPECT_FALSE(arcs_only.quiet);
 }
 
+
+TEST(GcodeToHpgl, LineWrittenAsItGoesIsTheWholeText) {
+  std::string gcode = "T1\r\n";
+  for (int n = 0; n < 60000; ++n) {
+    gcode += "G0" + std::to_string(n % 4) + "X" + std::to_string(n % 301) + ".5Y" + std::to_string(n % 97);
+    if (n % 4 >= 2) gcode += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
+    gcode += "\r\n";
+  }
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  ASSERT_FALSE(GcodeToHpgl(gcode, out).nothing_to_convert);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, Hpgl(gcode));
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -105,5 +105,26 @@ TEST(GcodeDxf, NothingToConvertWithoutMoves) {
   EXPECT_THROW(GcodeToDxf("G01X1E39Y0\r\n", DxfColourOptions{}), Failure);
 }
 
+
+TEST(GcodeDxf, DrawingWrittenAsItGoesIsTheWholeText) {
+  std::string gcode;
+  for (int n = 0; n < 20000; ++n) {
+    if (n % 3000 == 0) AppendLine(gcode, "LAYER", std::to_string(n / 3000));
+    gcode += "G0" + std::to_string(n % 4) + "X" + std::to_string(n % 301) + ".5Y" + std::to_string(n % 97);
+    if (n % 4 >= 2) gcode += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
+    gcode += "\r\n";
+  }
+  const DxfColourOptions colours;
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  ASSERT_FALSE(GcodeToDxf(gcode, colours, out).nothing_to_convert);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, GcodeToDxf(gcode, colours).text);
+  // A program without a move has nothing to convert either way.
+  TextOutput none;
+  EXPECT_TRUE(GcodeToDxf("LABEL\r\n", colours, none).nothing_to_convert);
+}
+
 }  // namespace
 }  // namespace kovrel
