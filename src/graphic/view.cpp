@@ -223,7 +223,9 @@ const Mask& GcodeMask() {
   static const Mask mask = ParseMask("#######0.0###");
   return mask;
 }
-std::string G(double value) { return FormatMask(static_cast<float>(value), GcodeMask()); }
+// A coordinate of the figure's G-code as a single value, written straight
+// into the output by Append.
+MaskedNumber<float> G(double value) { return Masked(static_cast<float>(value), GcodeMask()); }
 
 // A full circle of radius r about (x, y) in the two-line form.
 void FullCircle(std::string& out, double x, double y, double r) {

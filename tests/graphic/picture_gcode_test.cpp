@@ -46,5 +46,25 @@ TEST(RegenerateHoleData, ToolsThenHolesGroupedByTool) {
             "T01φ0.800\r\nT02φ1.250\r\nT01\r\nX2.000Y2.000\r\nT02\r\nX1.000Y1.000\r\nX-3.500Y0.125\r\n");
 }
 
+
+TEST(PictureGcode, OutlineWrittenAsItGoesIsTheWholeText) {
+  std::string program;
+  for (int n = 0; n < 40000; ++n) {
+    if (n % 4000 == 0) program += "D1" + std::to_string(n / 4000) + "\r\n";
+    program += "G0" + std::to_string(n % 4) + "X" + std::to_string(n % 301) + ".5Y" + std::to_string(n % 97);
+    if (n % 4 >= 2) program += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
+    program += "\r\n";
+  }
+  FigureTables figure;
+  LoadFigure(figure, program);
+  figure.LayerWidth[1] = 0.5F;  // one wide layer: its elements become outlines
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  PictureGcode(figure, out);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, PictureGcode(figure));
+}
+
 }  // namespace
 }  // namespace kovrel
