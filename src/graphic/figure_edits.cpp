@@ -149,16 +149,29 @@ class PartEditor {
   std::size_t count_ = 0;
 };
 
+// How an edit reads the words of a part: every word it may change, and
+// the others too unless every number of the text is known to fit a float
+// (reading one that does not fails the edit, so it must be read then).
+struct WordReading {
+  bool x = true, y = true;  ///< the words of X (and I), of Y (and J)
+
+  WordReading(const FigureEdit& edit, bool numbers_fit) {
+    if (!numbers_fit || edit.kind != FigureEdit::Kind::kMirror) return;
+    x = edit.axis != MirrorAxis::kY;
+    y = edit.axis != MirrorAxis::kX;
+  }
+};
+
 void EditPart(std::string_view part, const PartWords& words, const FigureEdit& edit, const NumberForm& form, bool gcode,
-              PartEditor& editor, std::string& out) {
+              const WordReading& reading, PartEditor& editor, std::string& out) {
   editor.Start(part);
-  const Word x = WordAt(part, words.x), y = WordAt(part, words.y);
+  const Word x = reading.x ? WordAt(part, words.x) : Word{}, y = reading.y ? WordAt(part, words.y) : Word{};
   Word i, j;
   bool arc = false;
   const std::size_t motion = words.motion;
   if (gcode) {
-    i = WordAt(part, words.i);
-    j = WordAt(part, words.j);
+    if (reading.x) i = WordAt(part, words.i);
+    if (reading.y) j = WordAt(part, words.j);
     arc = motion != std::string_view::npos && (part[motion + 2] == '2' || part[motion + 2] == '3');
   }
   switch (edit.kind) {
@@ -210,8 +223,8 @@ void EditPart(std::string_view part, const PartWords& words, const FigureEdit& e
 // elements: those with a motion word, without "*", and not a quoted field.
 // Every other part (a line without a motion word has only such parts) is
 // copied as it stands, with the commas between the parts.
-void EditGcodeLine(std::string_view line, const FigureEdit& edit, const NumberForm& form, PartEditor& editor,
-                   std::string& out) {
+void EditGcodeLine(std::string_view line, const FigureEdit& edit, const NumberForm& form, const WordReading& reading,
+                   PartEditor& editor, std::string& out) {
   std::size_t pos = 0;
   while (true) {
     const PartWords words = FindPartWords(line.substr(pos));
@@ -219,7 +232,7 @@ void EditGcodeLine(std::string_view line, const FigureEdit& edit, const NumberFo
     const std::size_t first = part.find_first_not_of(" \t");
     const bool quoted = first != std::string_view::npos && part[first] == '"';
     if (words.motion != std::string_view::npos && !words.star && !quoted) {
-      EditPart(part, words, edit, form, true, editor, out);
+      EditPart(part, words, edit, form, true, reading, editor, out);
     } else {
       out.append(part);
     }
@@ -277,7 +290,7 @@ void EditFigure(FigureTables& figure, const FigureEdit& edit) {
   }
 }
 
-void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind, TextOutput& out) {
+void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind, TextOutput& out, bool numbers_fit) {
   if (kind == FigureKind::kNone) {
     out.text.append(text);
     return;
@@ -285,16 +298,17 @@ void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind
   LineReader reader(text);
   std::string_view line;
   const NumberForm form = FormOf(edit, kind);
+  const WordReading reading(edit, numbers_fit);
   PartEditor editor(form);
   while (reader.Next(line)) {
     if (kind == FigureKind::kGcode) {
-      EditGcodeLine(line, edit, form, editor, out.text);
+      EditGcodeLine(line, edit, form, reading, editor, out.text);
     } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
       // A hole line is one part whatever commas it has.
       PartWords words;
       words.x = line.find('X');
       words.y = line.find('Y');
-      EditPart(line, words, edit, form, false, editor, out.text);
+      EditPart(line, words, edit, form, false, reading, editor, out.text);
     } else {
       out.text.append(line);
     }
@@ -352,9 +366,11 @@ bool NoNumberBeyondSingle(std::string_view text) {
 
 }  // namespace
 
-FigureLoad DocumentKind(std::string_view text, FigureKind& kind) {
+FigureLoad DocumentKind(std::string_view text, FigureKind& kind, bool* numbers_fit) {
   kind = FigureKind::kNone;
-  if (!NoNumberBeyondSingle(text)) {
+  const bool fit = NoNumberBeyondSingle(text);
+  if (numbers_fit != nullptr) *numbers_fit = fit;
+  if (!fit) {
     // A number may overflow: the loader reads them all and fails as it does.
     FigureTables figure;
     const FigureLoad load = LoadFigure(figure, text);

@@ -312,13 +312,26 @@ TEST(FigureEdits, AnEditWrittenLineByLineIsTheEditWrittenWhole) {
   for (unsigned seed = 1; seed <= 5; ++seed) {
     std::string program;
     for (int copy = 0; copy < 150; ++copy) program += RandomProgram(seed);  // past a chunk of output
-    for (const FigureEdit& edit : {kMirrorX, kSwap, FigureEdit::Move(1.5, -2), FigureEdit::Scale(1.25)}) {
+    FigureKind kind = FigureKind::kNone;
+    bool numbers_fit = false;
+    ASSERT_EQ(DocumentKind(program, kind, &numbers_fit), FigureLoad::kLoaded);
+    ASSERT_EQ(kind, FigureKind::kGcode);
+    ASSERT_TRUE(numbers_fit);
+    // Written as it goes, and with the numbers known to fit (a mirror then
+    // reads only the words it changes): the same text.
+    for (const FigureEdit& edit : {kMirrorX, kMirrorY, kSwap, FigureEdit::Move(1.5, -2), FigureEdit::Scale(1.25)}) {
       std::string streamed;
       TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
-      EditDocument(program, edit, FigureKind::kGcode, out);
+      EditDocument(program, edit, FigureKind::kGcode, out, numbers_fit);
       out.Flush();
       EXPECT_EQ(streamed, EditDocument(program, edit, FigureKind::kGcode)) << seed;
     }
+  }
+  const std::string holes = "T01φ1\r\nT01\r\nX10.Y-5.5\r\nY3\r\nX-2.25\r\nM30\r\n";
+  for (const FigureEdit& edit : {kMirrorX, kMirrorY, kSwap}) {
+    TextOutput out;
+    EditDocument(holes, edit, FigureKind::kHoles, out, true);
+    EXPECT_EQ(out.text, EditDocument(holes, edit, FigureKind::kHoles));
   }
 }
 

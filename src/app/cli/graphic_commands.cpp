@@ -73,11 +73,12 @@ CliCommand EditCommand(std::string name, std::string summary, std::vector<Option
   command.streamed = [edit_of = std::move(edit_of)](const Options& options) -> StreamedConversion {
     return [edit = edit_of(options)](std::string_view input, TextOutput& out) {
       FigureKind kind = FigureKind::kNone;
-      if (DocumentKind(input, kind) == FigureLoad::kMixed) {
+      bool numbers_fit = false;
+      if (DocumentKind(input, kind, &numbers_fit) == FigureLoad::kMixed) {
         FailWithText(FailureKind::kInvalidValue, std::string(kMixedFigureMessage));
       }
       if (kind == FigureKind::kNone) return ConversionResult::NothingToConvert();
-      EditDocument(input, edit, kind, out);
+      EditDocument(input, edit, kind, out, numbers_fit);
       return ConversionResult();
     };
   };
