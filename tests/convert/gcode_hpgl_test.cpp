@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "core/append.h"
+
 namespace kovrel {
 namespace {
 
@@ -91,7 +93,7 @@ TEST(GcodeToHpgl, StopsAndNothingToConvert) {
 TEST(GcodeToHpgl, LineWrittenAsItGoesIsTheWholeText) {
   std::string gcode = "T1\r\n";
   for (int n = 0; n < 60000; ++n) {
-    gcode += "G0" + std::to_string(n % 4) + "X" + std::to_string(n % 301) + ".5Y" + std::to_string(n % 97);
+    Append(gcode, "G0", std::to_string(n % 4), "X", std::to_string(n % 301), ".5Y", std::to_string(n % 97));
     if (n % 4 >= 2) gcode += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
     gcode += "\r\n";
   }

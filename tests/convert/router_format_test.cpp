@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
+
 namespace kovrel {
 namespace {
 
@@ -63,8 +65,7 @@ TEST(RouterFormat, ProgramWrittenAsItGoesIsTheWholeText) {
   const char* const words[] = {"G01", "G1", "G02", "G2", "G00", "G05", "G91", "G90", "", "T02"};
   std::string router = "%\r\n";
   for (int n = 0; n < 90000; ++n) {
-    router += words[n % 10];
-    router += "X" + std::to_string(n % 1237) + "Y" + std::to_string(n % 811);
+    Append(router, words[n % 10], "X", std::to_string(n % 1237), "Y", std::to_string(n % 811));
     if (n % 3 == 0) router += n % 6 == 0 ? "Z-1000" : "Z1000";
     if (n % 7 == 0) router += "I500J-250";
     router += "\r\n";

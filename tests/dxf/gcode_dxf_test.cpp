@@ -110,7 +110,7 @@ TEST(GcodeDxf, DrawingWrittenAsItGoesIsTheWholeText) {
   std::string gcode;
   for (int n = 0; n < 20000; ++n) {
     if (n % 3000 == 0) AppendLine(gcode, "LAYER", std::to_string(n / 3000));
-    gcode += "G0" + std::to_string(n % 4) + "X" + std::to_string(n % 301) + ".5Y" + std::to_string(n % 97);
+    Append(gcode, "G0", std::to_string(n % 4), "X", std::to_string(n % 301), ".5Y", std::to_string(n % 97));
     if (n % 4 >= 2) gcode += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
     gcode += "\r\n";
   }
