@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "core/append.h"
+#include "support/motion_program.h"
 
 namespace kovrel {
 namespace {
@@ -91,12 +91,7 @@ TEST(GcodeToHpgl, StopsAndNothingToConvert) {
 
 
 TEST(GcodeToHpgl, LineWrittenAsItGoesIsTheWholeText) {
-  std::string gcode = "T1\r\n";
-  for (int n = 0; n < 60000; ++n) {
-    Append(gcode, "G0", std::to_string(n % 4), "X", std::to_string(n % 301), ".5Y", std::to_string(n % 97));
-    if (n % 4 >= 2) gcode += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
-    gcode += "\r\n";
-  }
+  const std::string gcode = testing_support::MotionProgram(60000, 10000);
   std::string streamed;
   TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
   ASSERT_FALSE(GcodeToHpgl(gcode, out).nothing_to_convert);

@@ -8,6 +8,7 @@
 
 #include "core/failure.h"
 #include "dxf/dxf_text.h"
+#include "support/motion_program.h"
 
 namespace kovrel {
 namespace {
@@ -107,13 +108,7 @@ TEST(GcodeDxf, NothingToConvertWithoutMoves) {
 
 
 TEST(GcodeDxf, DrawingWrittenAsItGoesIsTheWholeText) {
-  std::string gcode;
-  for (int n = 0; n < 20000; ++n) {
-    if (n % 3000 == 0) AppendLine(gcode, "LAYER", std::to_string(n / 3000));
-    Append(gcode, "G0", std::to_string(n % 4), "X", std::to_string(n % 301), ".5Y", std::to_string(n % 97));
-    if (n % 4 >= 2) gcode += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
-    gcode += "\r\n";
-  }
+  const std::string gcode = testing_support::MotionProgram(20000, 3000);
   const DxfColourOptions colours;
   std::string streamed;
   TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });

@@ -1,7 +1,7 @@
 // The figure written back as G-code and as hole data.
 #include <gtest/gtest.h>
 
-#include "core/append.h"
+#include "support/motion_program.h"
 
 #include "graphic/figure.h"
 #include "graphic/view.h"
@@ -50,13 +50,7 @@ TEST(RegenerateHoleData, ToolsThenHolesGroupedByTool) {
 
 
 TEST(PictureGcode, OutlineWrittenAsItGoesIsTheWholeText) {
-  std::string program;
-  for (int n = 0; n < 40000; ++n) {
-    if (n % 4000 == 0) AppendLine(program, "D1", std::to_string(n / 4000));
-    Append(program, "G0", std::to_string(n % 4), "X", std::to_string(n % 301), ".5Y", std::to_string(n % 97));
-    if (n % 4 >= 2) program += n % 8 >= 6 ? "I0J0" : "I1.5J-2";
-    program += "\r\n";
-  }
+  const std::string program = testing_support::MotionProgram(40000, 4000);
   FigureTables figure;
   LoadFigure(figure, program);
   figure.LayerWidth[1] = 0.5F;  // one wide layer: its elements become outlines
