@@ -12,7 +12,10 @@ namespace kovrel::cli {
 
 std::vector<CliCommand> ConvertCommands() {
   std::vector<CliCommand> commands;
-  commands.push_back(PlainCommand("gcode-to-hpgl", "G コードを HPGL（40 単位/mm、一行）にします", GcodeToHpgl));
+  commands.push_back(PlainCommand("gcode-to-hpgl", "G コードを HPGL（40 単位/mm、一行）にします",
+                                  StreamedConversion([](std::string_view input, TextOutput& out) {
+                                    return GcodeToHpgl(input, out);
+                                  })));
   commands.back().menu_item = "MnuGHpgl";
   commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします", HpglToGcode));
   commands.back().menu_item = "MnuHpgl";
@@ -28,11 +31,11 @@ std::vector<CliCommand> ConvertCommands() {
        "ブロックの終わり: " + ChoiceNames(kGerberTerminators)},
   };
   gerber.menu_item = "MnuNcGbr";
-  gerber.conversion = [](const Options& options) -> Conversion {
+  gerber.streamed = [](const Options& options) -> StreamedConversion {
     GcodeToGerberOptions chosen;
     chosen.unit = Choose(options, "--unit", kGerberOutputUnits);
     chosen.terminator = Choose(options, "--end", kGerberTerminators);
-    return [chosen](std::string_view input) { return GcodeToGerber(input, chosen); };
+    return [chosen](std::string_view input, TextOutput& out) { return GcodeToGerber(input, chosen, out); };
   };
   commands.push_back(std::move(gerber));
 
@@ -69,13 +72,13 @@ std::vector<CliCommand> ConvertCommands() {
       InchOption(),
   };
   router.menu_item = "MnuLuter";
-  router.conversion = [](const Options& options) -> Conversion {
+  router.streamed = [](const Options& options) -> StreamedConversion {
     RouterFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kRouterUnits);
     chosen.incremental = options.Has("--inc");
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) {
-      ConversionResult result = FormatRouter(input, chosen);
+    return [chosen](std::string_view input, TextOutput& out) {
+      ConversionResult result = FormatRouter(input, chosen, out);
       AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };

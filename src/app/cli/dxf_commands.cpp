@@ -13,6 +13,19 @@
 namespace kovrel::cli {
 namespace {
 
+// The colour options of a drawing command.
+DxfColourOptions ChosenColours(const Options& options) {
+  DxfColourOptions chosen;
+  chosen.mode = Choose(options, "--colours", kDxfColourModes);
+  const std::string& colour = options.Get("--colour");
+  const auto [end, error] = std::from_chars(colour.data(), colour.data() + colour.size(), chosen.colour);
+  if (error != std::errc() || end != colour.data() + colour.size()) {
+    throw UsageError{"--colour は 1 から 7 の整数です: " + colour};
+  }
+  Refuse(Validate(chosen));
+  return chosen;
+}
+
 // A command that writes a DXF drawing with the colour options.
 CliCommand DrawingCommand(std::string name, std::string summary, std::string_view menu_item,
                           ConversionResult (*convert)(std::string_view, const DxfColourOptions&)) {
@@ -27,15 +40,7 @@ CliCommand DrawingCommand(std::string name, std::string summary, std::string_vie
       {"--colour", "N", std::to_string(defaults.colour), false, "同一色の色番号 (1～7)"},
   };
   command.conversion = [convert](const Options& options) -> Conversion {
-    DxfColourOptions chosen;
-    chosen.mode = Choose(options, "--colours", kDxfColourModes);
-    const std::string& colour = options.Get("--colour");
-    const auto [end, error] = std::from_chars(colour.data(), colour.data() + colour.size(), chosen.colour);
-    if (error != std::errc() || end != colour.data() + colour.size()) {
-      throw UsageError{"--colour は 1 から 7 の整数です: " + colour};
-    }
-    Refuse(Validate(chosen));
-    return [convert, chosen](std::string_view input) { return convert(input, chosen); };
+    return [convert, chosen = ChosenColours(options)](std::string_view input) { return convert(input, chosen); };
   };
   return command;
 }
@@ -48,6 +53,13 @@ std::vector<CliCommand> DxfCommands() {
       DrawingCommand("holes-to-dxf", "穴データを DXF（工具ごとの画層に穴の円）にします", "MnuHolDxf", HoleDataToDxf));
   commands.push_back(DrawingCommand("gcode-to-dxf", "G コードを DXF（ラベル行ごとの画層に線・円弧・円・点）にします",
                                     "MnuNcDxf", GcodeToDxf));
+  // The drawing is some four times as long as the program: it goes to the
+  // file an entity at a time.
+  commands.back().streamed = [](const Options& options) -> StreamedConversion {
+    return [chosen = ChosenColours(options)](std::string_view input, TextOutput& out) {
+      return GcodeToDxf(input, chosen, out);
+    };
+  };
   commands.push_back(PlainCommand("dxf-to-gcode", "DXF の線・点・円・円弧・ポリラインを G コードにします", DxfToGcode));
   commands.back().menu_item = "MnuDxfNc";
   commands.push_back(PlainCommand("dxf-to-holes", "DXF の円を穴データ（画層ごとの工具）にします", DxfToHoleData));

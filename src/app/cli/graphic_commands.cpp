@@ -68,11 +68,18 @@ CliCommand EditCommand(std::string name, std::string summary, std::vector<Option
   command.name = std::move(name);
   command.summary = std::move(summary);
   command.options = std::move(options);
-  command.conversion = [edit_of = std::move(edit_of)](const Options& options) -> Conversion {
-    return [edit = edit_of(options)](std::string_view input) {
-      const FigureKind kind = KindOf(LoadedFigure(input));
+  // The edit reads the document once for its kind and once to rewrite it,
+  // writing each line as it goes; the figure tables are not built.
+  command.streamed = [edit_of = std::move(edit_of)](const Options& options) -> StreamedConversion {
+    return [edit = edit_of(options)](std::string_view input, TextOutput& out) {
+      FigureKind kind = FigureKind::kNone;
+      bool numbers_fit = false;
+      if (DocumentKind(input, kind, &numbers_fit) == FigureLoad::kMixed) {
+        FailWithText(FailureKind::kInvalidValue, std::string(kMixedFigureMessage));
+      }
       if (kind == FigureKind::kNone) return ConversionResult::NothingToConvert();
-      return ConversionResult(EditDocument(input, edit, kind));
+      EditDocument(input, edit, kind, out, numbers_fit);
+      return ConversionResult();
     };
   };
   return command;
@@ -121,11 +128,12 @@ std::vector<CliCommand> GraphicCommands() {
   outline.name = "figure-to-gcode";
   outline.summary = "G コードの図形を、線幅のある層を外形にして G コードに書き戻します";
   outline.options = {{"--widths", "W", "", false, "層の線幅: 名前=幅 をカンマで区切る（例 D10=0.5,D11=1.2）"}};
-  outline.conversion = [](const Options& options) -> Conversion {
-    return [widths = ParseWidths(options.Get("--widths"))](std::string_view input) {
+  outline.streamed = [](const Options& options) -> StreamedConversion {
+    return [widths = ParseWidths(options.Get("--widths"))](std::string_view input, TextOutput& out) {
       FigureTables figure = LoadedFigure(input);
       ApplyWidths(figure, widths);
-      return ConversionResult(PictureGcode(figure));
+      PictureGcode(figure, out);
+      return ConversionResult();
     };
   };
   commands.push_back(std::move(outline));
