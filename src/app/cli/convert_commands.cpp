@@ -14,7 +14,10 @@ std::vector<CliCommand> ConvertCommands() {
   std::vector<CliCommand> commands;
   commands.push_back(PlainCommand("gcode-to-hpgl", "G コードを HPGL（40 単位/mm、一行）にします", GcodeToHpgl));
   commands.back().menu_item = "MnuGHpgl";
-  commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします", HpglToGcode));
+  commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします",
+                                  StreamedConversion([](std::string_view hpgl, TextOutput& out) {
+                                    return HpglToGcode(hpgl, out);
+                                  })));
   commands.back().menu_item = "MnuHpgl";
 
   CliCommand gerber;
