@@ -39,7 +39,8 @@ TEST(HpglToGcode, RapidMovesCollapseAndTheLastIsDropped) {
 TEST(HpglToGcode, ArcsAndCircles) {
   EXPECT_EQ(Gcode("PU400,400;CI40;"), "G00X11.0Y10.0\r\nG02X11.0Y10.0I-1.0J0\r\nM30\r\n");
   // AA about (0,0) from (1,0), sweep 90: G03 to (0,1); then plain pairs draw.
-  EXPECT_EQ(Gcode("PU40,0;AA0,0,90;PA80,80;"), "G00X1.0Y0.0\r\nG03X0.0Y1.0I-1.0J0.0\r\nG01X2.0Y2.0\r\nM30\r\n");
+  EXPECT_EQ(Gcode("PU40,0;AA0,0,90;PA80,80;"),
+            "G00X1.0Y0.0\r\nG03X0.0Y1.0I-1.0J0.0\r\nG01X2.0Y2.0\r\nM30\r\n");
   EXPECT_EQ(Gcode("PU40,0;AR-40,0,-90;"), "G00X1.0Y0.0\r\nG02X0.0Y-1.0I-1.0J0.0\r\nM30\r\n");
 }
 
