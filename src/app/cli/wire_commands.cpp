@@ -19,10 +19,12 @@ std::vector<CliCommand> WireCommands() {
   fanuc.name = "fanuc-wire";
   fanuc.summary = "カスタムマクロのワイヤープログラムを展開して G コードにします（ワイヤーFUNAC）";
   fanuc.options = {{"--sub-dir", "DIR", "", false, "サブプログラム O<番号> のフォルダー（既定: データフォルダーの SUB）"}};
-  fanuc.conversion = [](const Options& options) -> Conversion {
+  fanuc.streamed = [](const Options& options) -> StreamedConversion {
     std::string folder = options.Get("--sub-dir");
     if (folder.empty()) folder = WorkPath(ResolveProgDir(ProcessEnvironment()), kSubprogramFolder);
-    return [source = SubprogramFolder(folder)](std::string_view input) { return FanucWire(input, source); };
+    return [source = SubprogramFolder(folder)](std::string_view input, TextOutput& out) {
+      return FanucWire(input, source, {}, out);
+    };
   };
   commands.push_back(std::move(fanuc));
 
