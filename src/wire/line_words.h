@@ -1,6 +1,7 @@
 // The words a program line holds, found in one pass over the line. The
 // macro expander asks a line of twenty characters for some twenty words
-// ("G92", "#", "IF", ...) when it compiles it; searching the line for each
+// ("G92", "#", "IF", ...) when it compiles it, and the wire-cut conversion
+// asks each line for its codes; searching the line for each
 // one costs more than the rest of the compiling. Has() answers as
 // HasLetter does: a word whose first character the line lacks is not
 // searched for, and a G code ("G" and two digits) is looked up among the
@@ -37,11 +38,15 @@ class LineWords {
     return (present_[u >> 6] >> (u & 63)) & 1;
   }
 
+  /// True when the line holds "G" followed by the two digits of `number`
+  /// (0 to 99): HasG(1) is HasLetter(line, "G01").
+  bool HasG(int number) const { return g_codes_.test(static_cast<std::size_t>(number)); }
+
   /// HasLetter(line, word) for a word that is not empty.
   bool Has(std::string_view word) const {
     if (!Holds(word.front())) return false;
     if (word.size() == 3 && word[0] == 'G' && IsAsciiDigit(word[1]) && IsAsciiDigit(word[2])) {
-      return g_codes_.test(static_cast<std::size_t>((word[1] - '0') * 10 + (word[2] - '0')));
+      return HasG((word[1] - '0') * 10 + (word[2] - '0'));
     }
     return word.size() == 1 || HasLetter(line_, word);
   }

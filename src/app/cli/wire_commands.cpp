@@ -12,7 +12,9 @@ namespace kovrel::cli {
 std::vector<CliCommand> WireCommands() {
   std::vector<CliCommand> commands;
   commands.push_back(PlainCommand("wire-to-gcode", "ワイヤーカットデータを G コードにします（ワイヤーカットデータ）",
-                                  WireToGcode));
+                                  StreamedConversion([](std::string_view program, TextOutput& out) {
+                                    return WireToGcode(program, out);
+                                  })));
   commands.back().menu_item = "MnuWirFmt";
 
   CliCommand fanuc;
