@@ -72,7 +72,8 @@ std::vector<CliCommand> DxfCommands() {
       static_cast<ConversionResult (*)(std::string_view, const DxfColourOptions&, TextOutput&)>(HoleDataToDxf)));
   commands.push_back(DrawingCommand("gcode-to-dxf", "G コードを DXF（ラベル行ごとの画層に線・円弧・円・点）にします",
                                     "MnuNcDxf", GcodeToDxf));
-  commands.push_back(PlainCommand("dxf-to-gcode", "DXF の線・点・円・円弧・ポリラインを G コードにします", DxfToGcode));
+  commands.push_back(PlainCommand("dxf-to-gcode", "DXF の線・点・円・円弧・ポリラインを G コードにします",
+                                  StreamedConversion(TraceDxfToGcode)));
   commands.back().menu_item = "MnuDxfNc";
   commands.push_back(PlainCommand("dxf-to-holes", "DXF の円を穴データ（画層ごとの工具）にします", DxfToHoleData));
   commands.back().menu_item = "MnuDxsDlir";
