@@ -49,13 +49,13 @@ std::vector<CliCommand> ConvertCommands() {
       InchOption(),
   };
   gerber_format.menu_item = "MnuGbrFmt";
-  gerber_format.conversion = [](const Options& options) -> Conversion {
+  gerber_format.streamed = [](const Options& options) -> StreamedConversion {
     GerberFormatOptions chosen;
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) {
-      ConversionResult result = FormatGerber(input, chosen);
+    return [chosen](std::string_view input, TextOutput& out) {
+      ConversionResult result = FormatGerber(input, chosen, out);
       AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };
