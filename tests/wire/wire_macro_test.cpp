@@ -180,8 +180,9 @@ TEST(WireMacro, LineWordsAnswerAsASearchOfTheLine) {
   static constexpr std::string_view kWords[] = {"%",   "(",   "G04",  "M",   "#",   "G92", "#5041", "#5042",
                                                 "G90", "G91", "G00",  "G01", "G02", "G03", "G41",   "G42",
                                                 "=",   "IF",  "GOTO", "G5",  "G40", "X",   "Y",     "I",
-                                                "J",   "T",   "G",    "G9",  "9",   "G0G", "Gx1",   "\xef\xbc"};
-  static constexpr std::string_view kChars = "G0123459#%(MIFGOTXYJ=N .[]-\xef\xbc";
+                                                "J",   "T",   "G",    "G9",  "9",   "G0G", "Gx1",   "\xef\xbc",
+                                                "M60", "M50", "G50"};
+  static constexpr std::string_view kChars = "G0123459#%(MIFGOTXYJ=N .[]-6\xef\xbc";
   std::mt19937 rng(41);
   for (int round = 0; round < 20000; ++round) {
     std::string line;

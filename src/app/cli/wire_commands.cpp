@@ -32,7 +32,9 @@ std::vector<CliCommand> WireCommands() {
 
   commands.push_back(PlainCommand("wire-to-milling",
                                   "ワイヤーカットデータを、下穴とエンドミル加工のマクロプログラムにします（ワイヤーをミーリングへ）",
-                                  WireToMilling));
+                                  StreamedConversion([](std::string_view program, TextOutput& out) {
+                                    return WireToMilling(program, out);
+                                  })));
   return commands;
 }
 
