@@ -4,6 +4,7 @@
 // out as it is made.
 #include "convert/hpgl_gcode.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -182,6 +183,17 @@ void HpglTranslator::PenCommands(std::string_view text) {
 // The characters the splitting pass drops from an instruction.
 constexpr bool IsDropped(char c) { return c == '\r' || c == '\n' || c == ' '; }
 
+// What the splitting pass does with each byte: keeps it, ends the
+// instruction with it, or drops or changes it (the instruction must then
+// be copied). A table, so that the common byte costs one look-up.
+enum class ByteRole : unsigned char { kKept, kEnd, kChanged };
+constexpr std::array<ByteRole, 256> kByteRoles = [] {
+  std::array<ByteRole, 256> roles{};
+  roles[';'] = roles[':'] = ByteRole::kEnd;
+  roles[27] = roles['\r'] = roles['\n'] = roles[' '] = ByteRole::kChanged;
+  return roles;
+}();
+
 }  // namespace
 
 std::string SplitHpglInstructions(std::string_view hpgl) {
@@ -228,9 +240,10 @@ bool NextHpglInstruction(std::string_view hpgl, std::size_t& pos, std::string& s
   const std::size_t begin = pos;
   bool changed = false;
   for (; pos < hpgl.size(); ++pos) {
-    const char c = hpgl[pos];
-    if (c == ';' || c == ':') break;
-    if (c == 27 || IsDropped(c)) changed = true;
+    const ByteRole role = kByteRoles[static_cast<unsigned char>(hpgl[pos])];
+    if (role == ByteRole::kKept) continue;
+    if (role == ByteRole::kEnd) break;
+    changed = true;
   }
   const std::string_view text = hpgl.substr(begin, pos - begin);
   if (pos < hpgl.size()) ++pos;

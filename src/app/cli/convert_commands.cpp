@@ -19,6 +19,10 @@ std::vector<CliCommand> ConvertCommands() {
                                     return HpglToGcode(hpgl, out);
                                   })));
   commands.back().menu_item = "MnuHpgl";
+  // HP-GL drops every CR and LF between its instructions, so the line ends
+  // need no reading as line breaks first (the same result, without a copy
+  // of a plot file whose lines end in LF).
+  commands.back().line_ends = InputLineEnds::kAsTheyStand;
 
   CliCommand gerber;
   gerber.name = "gcode-to-gerber";
