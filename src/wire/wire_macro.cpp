@@ -27,6 +27,11 @@ namespace {
 constexpr std::size_t kMaxLevel = 8;
 
 
+// The characters of a label or variable number, and of a plain address
+// value (tables made once, not for every line).
+constexpr ByteSet kDigits("0123456789");
+constexpr ByteSet kAddressCharacters("0123456789.-");
+
 enum class Comparison { kEqual, kNotEqual, kGreater, kLess, kGreaterOrEqual, kLessOrEqual };
 
 enum class BlockKind : std::uint8_t { kSkip, kCall, kG92, kAssign, kIf, kGoto, kMove };
@@ -70,14 +75,14 @@ std::optional<MacroExpression> Address(const LineWords& words, char letter, bool
     }
     return MacroExpression(0);
   }
-  return MacroExpression(ReadNumber(SpanOf(after, "0123456789.-")));
+  return MacroExpression(ReadNumber(SpanOf(after, kAddressCharacters)));
 }
 
 // The label after "GOTO": "N" + its digits, or an expression to compute.
 void ReadLabel(std::string_view line, Block& block) {
   std::size_t pos = line.find("GOTO") + 4;
   while (pos < line.size() && line[pos] == ' ') ++pos;
-  const std::string_view digits = SpanOf(line.substr(pos), "0123456789");
+  const std::string_view digits = SpanOf(line.substr(pos), kDigits);
   if (!digits.empty()) {
     block.name = Joined("N", digits);
   } else if (pos < line.size() && (line[pos] == '#' || line[pos] == '[')) {
@@ -120,7 +125,7 @@ void ReadAssignment(std::string_view line, Block& block) {
   const std::string_view left = line.substr(0, equals);
   const std::size_t hash = left.find('#');
   if (hash == std::string_view::npos) return;
-  const std::string_view digits = SpanOf(left.substr(hash + 1), "0123456789");
+  const std::string_view digits = SpanOf(left.substr(hash + 1), kDigits);
   if (digits.empty() || !TrimBlanks(left.substr(hash + 1 + digits.size())).empty()) FailUnreadableExpression(line);
   const double number = ReadNumber(digits);
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Joined("#", digits));
@@ -229,7 +234,7 @@ struct Program {
     for (std::size_t index = 0; index < lines.size(); ++index) {
       const std::string_view line = lines[index];
       for (std::size_t n = line.find('N'); n != std::string_view::npos; n = line.find('N', n + 1)) {
-        const std::string_view digits = SpanOf(line.substr(n + 1), "0123456789");
+        const std::string_view digits = SpanOf(line.substr(n + 1), kDigits);
         if (digits.empty()) continue;
         std::vector<std::size_t>& at = (*labels)[Joined("N", digits)];
         if (at.empty() || at.back() != index) at.push_back(index);
