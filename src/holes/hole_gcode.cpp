@@ -28,6 +28,14 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   bool found = false;
   std::string& out = output.text;
   std::string start_x;  // the text of a hole's start X, written on both of its lines
+  // The I word's value, -r, changes only with the tool: written once a tool.
+  std::string minus_r;
+  const auto take_tool = [&](float diameter) {
+    d = diameter;
+    minus_r.clear();
+    Append(minus_r, Masked(-(d / 2), i_mask));
+  };
+  take_tool(0);
   LineReader reader(hole_data);
   std::string_view line;
   while (reader.Next(line)) {
@@ -35,7 +43,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
       diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
     } else if (HasLetter(line, "T")) {
       const int tool = HoleToolNumber(line);
-      d = diameters[static_cast<std::size_t>(tool)];
+      take_tool(diameters[static_cast<std::size_t>(tool)]);
       AppendLine(out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
       found = true;
     } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
@@ -45,7 +53,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
       start_x.clear();
       Append(start_x, Masked(x + r, xy_mask));
       AppendLine(out, "G00X", start_x, "Y", Masked(y, xy_mask));
-      AppendLine(out, "G02X", start_x, "Y", General(y), "I", Masked(-r, i_mask), "J0.0");
+      AppendLine(out, "G02X", start_x, "Y", General(y), "I", minus_r, "J0.0");
       output.Pass();
     }
   }
