@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "support/streamed_output.h"
 
@@ -104,17 +105,17 @@ TEST(GerberFormat, BlocksReadFromTheDataAsFromTheNormalisedText) {
       try {
         return FormatGerber(text, options).text;
       } catch (const Failure& failure) {
-        return "failure " + std::to_string(failure.number());
+        return Joined("failure ", std::to_string(failure.number()));
       }
     };
-    ASSERT_EQ(format(data), format(data + "%\"%")) << data;
+    ASSERT_EQ(format(data), format(Joined(data, "%\"%"))) << data;
   }
 }
 
 TEST(GerberFormat, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::string data = "%FSLAX24Y24*%\n%MOIN*%\nD10*\n";
   for (int k = 0; k < 80000; ++k) {
-    data += "X" + std::to_string(k % 9000) + "Y" + std::to_string(k) + (k % 5 ? "D01*\n" : "D02*\n");
+    Append(data, "X", std::to_string(k % 9000), "Y", std::to_string(k), k % 5 ? "D01*\n" : "D02*\n");
     if (k % 100 == 0) data += "D11*\nX500Y500D03*\nG03X100Y100I50J0D01*\n";
   }
   const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { FormatGerber(data, {}, out); });

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/rapid_moves.h"
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -117,7 +118,7 @@ TEST(HpglToGcode, HeldRapidMovesAsTheWholeTextCollapses) {
     RapidMoveHolder holder(out);
     for (int n = rng() % 12; n > 0; --n) {
       std::string line(kLines[rng() % std::size(kLines)]);
-      whole += line + "\r\n";
+      Append(whole, line, "\r\n");
       holder.Line(line);
     }
     ASSERT_EQ(out.text, CollapseRapidMoves(whole, "G00", [](std::string_view) { return false; })) << whole;
@@ -134,9 +135,9 @@ TEST(HpglToGcode, RepeatedCoordinatesWriteTheSameTexts) {
     const long units = static_cast<long>(rng() % 140000) - 70000;
     const std::string mm = FormatMask(ToSingle(units * 0.025f), mask);
     const std::string number = std::to_string(units);
-    const std::string expected = "G01X" + mm + "Y" + mm + "\r\n";
-    EXPECT_EQ(Gcode("PD" + number + "," + number + ";PD" + number + "," + number + ",0,0;"),
-              expected + expected + "G01X0.0Y0.0\r\nM30\r\n");
+    const std::string expected = Joined("G01X", mm, "Y", mm, "\r\n");
+    EXPECT_EQ(Gcode(Joined("PD", number, ",", number, ";PD", number, ",", number, ",0,0;")),
+              Joined(expected, expected, "G01X0.0Y0.0\r\nM30\r\n"));
   }
 }
 
@@ -144,7 +145,7 @@ TEST(HpglToGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::mt19937 rng(11);
   std::string hpgl = "IN;SP1;";
   for (int i = 0; i < 80000; ++i) {
-    hpgl += (i % 3 ? "PD" : "PU") + std::to_string(rng() % 80000) + "," + std::to_string(rng() % 80000) + ";\n";
+    Append(hpgl, i % 3 ? "PD" : "PU", std::to_string(rng() % 80000), ",", std::to_string(rng() % 80000), ";\n");
     if (i % 100 == 0) hpgl += "PR-40,15;PA;AA100,100,45;CI25;";
   }
   const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { HpglToGcode(hpgl, out); });

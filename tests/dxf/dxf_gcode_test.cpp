@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "dxf/dxf_text.h"
 #include "support/streamed_output.h"
@@ -147,7 +148,7 @@ TEST(DxfGcode, DrawingCutShortIsFailure62) {
 TEST(DxfGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
   Groups entities;
   for (int k = 0; k < 12000; ++k) {
-    const std::string x = std::to_string(k % 500) + ".5", y = std::to_string(k / 7);
+    const std::string x = Joined(std::to_string(k % 500), ".5"), y = std::to_string(k / 7);
     entities.insert(entities.end(), {{0, "LINE"}, {8, k % 3000 ? "A" : "B"}, {10, x}, {20, y}, {11, y}, {21, x},
                                      {0, "ARC"}, {10, x}, {20, x}, {40, "2.5"}, {50, "10"}, {51, "80"}});
     if (k % 1000 == 0) entities.insert(entities.end(), {{0, "CIRCLE"}, {40, "1"}, {210, "1"}, {230, "0"}});

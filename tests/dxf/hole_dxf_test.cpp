@@ -111,7 +111,7 @@ TEST(HoleDxf, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::string holes = "X1 Y1\r\nT01φ0.8\r\nT02φ1.5\r\nT01\r\n";
   for (int i = 0; i < 12000; ++i) {
     if (i % 1000 == 0) holes += i % 2000 ? "T01\r\n" : "T02\r\n";
-    holes += "X" + std::to_string(i % 997) + ".125 Y-" + std::to_string(i) + ".5\r\n";
+    Append(holes, "X", std::to_string(i % 997), ".125 Y-", std::to_string(i), ".5\r\n");
   }
   DxfColourOptions colours;
   colours.mode = DxfColourMode::kSame;

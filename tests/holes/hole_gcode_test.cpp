@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "support/streamed_output.h"
 
@@ -48,7 +49,7 @@ TEST(HoleGcode, ToolNumberOutsideTheTableIsAnIndexFailure) {
 TEST(HoleGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::string holes = "T01φ0.8\r\nT01\r\n";
   for (int i = 0; i < 40000; ++i) {
-    holes += "X" + std::to_string(i % 997) + "." + std::to_string(i % 7) + " Y-" + std::to_string(i) + ".05\r\n";
+    Append(holes, "X", std::to_string(i % 997), ".", std::to_string(i % 7), " Y-", std::to_string(i), ".05\r\n");
   }
   const auto streamed = testing_support::RunStreamed(
       [&](TextOutput& out) { EXPECT_FALSE(HoleDataToGcode(holes, out).nothing_to_convert); });

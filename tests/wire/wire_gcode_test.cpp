@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "support/streamed_output.h"
 
@@ -127,8 +128,8 @@ TEST(WireGcode, ShapeCallUsesTheSizesOnlyAndEndsWithARapidMoveBack) {
 TEST(WireGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::string program = "G92X0Y0\r\nH100=10753\r\nH200=3134\r\n";
   for (int k = 0; k < 40000; ++k) {
-    const std::string x = std::to_string(k % 400) + "." + std::to_string(k % 10);
-    program += "G00X" + x + "Y-3.5\r\nM60\r\nG41G01X" + x + "Y-1.5\r\nG03X" + x + "Y2.5R2.\r\nM50\r\n";
+    const std::string x = Joined(std::to_string(k % 400), ".", std::to_string(k % 10));
+    Append(program, "G00X", x, "Y-3.5\r\nM60\r\nG41G01X", x, "Y-1.5\r\nG03X", x, "Y2.5R2.\r\nM50\r\n");
     if (k % 1000 == 0) program += "K45000.\r\nG22L1000\r\n";
   }
   const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { WireToGcode(program, out); });

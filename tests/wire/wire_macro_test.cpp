@@ -7,6 +7,7 @@
 #include <map>
 #include <random>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/file_io.h"
 #include "core/text_reader.h"
@@ -195,7 +196,7 @@ TEST(WireMacro, LineWordsAnswerAsASearchOfTheLine) {
 TEST(WireMacro, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::string program = "G92X0Y0\r\nG90\r\n#3=1.5\r\n";
   for (int k = 0; k < 12000; ++k) {
-    program += "#1=" + std::to_string(k % 300) + ".25\r\nG01X#1Y[#1-#3]\r\nG02X[#1+1.]Y#1I0J[-#3/2]\r\nM98P7\r\n";
+    Append(program, "#1=", std::to_string(k % 300), ".25\r\nG01X#1Y[#1-#3]\r\nG02X[#1+1.]Y#1I0J[-#3/2]\r\nM98P7\r\n");
   }
   const auto source = Subprograms({{"O7", "G91\r\nG41G01Y2.\r\nG40G01Y-2.\r\nG90\r\nM99\r\n"}});
   const auto streamed = testing_support::RunStreamed(

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/text_reader.h"
 #include "support/streamed_output.h"
 
@@ -50,8 +51,8 @@ TEST(WireMilling, CoordinatesAreCopiedAsWritten) {
 TEST(WireMilling, WrittenInChunksOfWholeLinesAsWhenGathered) {
   std::string program = "(START)\r\nG92X0Y0\r\n";
   for (int k = 0; k < 20000; ++k) {
-    const std::string x = std::to_string(k % 400) + "." + std::to_string(k % 10);
-    program += "G00X" + x + "Y-3.5\r\nM60\r\nG41G01X" + x + "Y-1.5\r\nG03X" + x + "Y2.5R2.\r\nG40G01X1Y1\r\nM50\r\n";
+    const std::string x = Joined(std::to_string(k % 400), ".", std::to_string(k % 10));
+    Append(program, "G00X", x, "Y-3.5\r\nM60\r\nG41G01X", x, "Y-1.5\r\nG03X", x, "Y2.5R2.\r\nG40G01X1Y1\r\nM50\r\n");
   }
   const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { WireToMilling(program, out); });
   EXPECT_GT(streamed.chunks, 1);
