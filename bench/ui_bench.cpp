@@ -121,9 +121,9 @@ BENCHMARK(BM_HandOffOfLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(
 void BM_CommandThroughTheEditor(benchmark::State& state) {
   static const std::pair<const char*, Conversion> kCommands[] = {
       {"tidy", [](std::string_view text) { return ConversionResult(TidyRapidMoves(text)); }},
-      {"group", GroupGcode},
+      {"group", [](std::string_view text) { return GroupGcode(text); }},
       {"to Gerber", [](std::string_view text) { return GcodeToGerber(text, GcodeToGerberOptions{}); }},
-      {"to HP-GL", GcodeToHpgl},
+      {"to HP-GL", [](std::string_view text) { return GcodeToHpgl(text); }},
       {"X mirror",
        [](std::string_view text) {
          return ConversionResult(EditDocument(text, FigureEdit::Mirror(MirrorAxis::kX), FigureKind::kGcode));

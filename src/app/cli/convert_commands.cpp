@@ -17,8 +17,15 @@ std::vector<CliCommand> ConvertCommands() {
                                     return GcodeToHpgl(input, out);
                                   })));
   commands.back().menu_item = "MnuGHpgl";
-  commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします", HpglToGcode));
+  commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします",
+                                  StreamedConversion([](std::string_view hpgl, TextOutput& out) {
+                                    return HpglToGcode(hpgl, out);
+                                  })));
   commands.back().menu_item = "MnuHpgl";
+  // HP-GL drops every CR and LF between its instructions, so the line ends
+  // need no reading as line breaks first (the same result, without a copy
+  // of a plot file whose lines end in LF).
+  commands.back().line_ends = InputLineEnds::kAsTheyStand;
 
   CliCommand gerber;
   gerber.name = "gcode-to-gerber";
@@ -49,13 +56,13 @@ std::vector<CliCommand> ConvertCommands() {
       InchOption(),
   };
   gerber_format.menu_item = "MnuGbrFmt";
-  gerber_format.conversion = [](const Options& options) -> Conversion {
+  gerber_format.streamed = [](const Options& options) -> StreamedConversion {
     GerberFormatOptions chosen;
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) {
-      ConversionResult result = FormatGerber(input, chosen);
+    return [chosen](std::string_view input, TextOutput& out) {
+      ConversionResult result = FormatGerber(input, chosen, out);
       AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };

@@ -47,7 +47,10 @@ std::vector<CliCommand> HoleCommands() {
   };
   commands.push_back(std::move(format));
 
-  commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします", HoleDataToGcode));
+  commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします",
+                                  StreamedConversion([](std::string_view holes, TextOutput& out) {
+                                    return HoleDataToGcode(holes, out);
+                                  })));
   commands.back().menu_item = "MnuHolGcode";
 
   CliCommand sheet;
