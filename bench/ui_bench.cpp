@@ -11,15 +11,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "core/edit_module.h"
 #include "core/file_io.h"
 #include "core/settings_store.h"
+#include "convert/gcode_gerber.h"
+#include "convert/gcode_hpgl.h"
+#include "convert/gcode_sort.h"
+#include "graphic/figure_edits.h"
 #include "ui/editor/edit_frm.h"
 #include "ui/testing/recording_launcher.h"
 #include "ui/testing/scripted_prompter.h"
 #include "ui/editor/text_editor.h"
 #include "ui/graphic/graphic_view.h"
+#include "nc_text.h"
 
 namespace kovrel {
 namespace {
@@ -66,6 +72,31 @@ void BM_OpenLargeFileIntoEditor(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenLargeFileIntoEditor)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// A 20 MB file of one line, as HP-GL and Gerber without line ends come:
+// loaded into a shown editor and painted.
+void BM_OpenOneLineFile(benchmark::State& state) {
+  std::string text;
+  for (int n = 0; text.size() < 20'000'000; ++n) text += "PA" + std::to_string(n % 9973) + "," + std::to_string(n % 7919) + ";PD;";
+  EditModule module;
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  EditFrm frm({module, settings, prompter, launcher});
+  frm.resize(1000, 700);
+  frm.show();
+  QApplication::processEvents();
+  for (auto _ : state) {
+    frm.editor()->LoadText(text);
+    QApplication::processEvents();  // the first paint
+    state.PauseTiming();
+    frm.editor()->LoadText("");
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_OpenOneLineFile)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Handing the large document to a command and back: save to BAK.DAT,
 // a conversion that returns its input, load of BAK1.DAT.
 void BM_HandOffOfLargeDocument(benchmark::State& state) {
@@ -83,6 +114,39 @@ void BM_HandOffOfLargeDocument(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(program.size()));
 }
 BENCHMARK(BM_HandOffOfLargeDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same round trip with real commands on a 25 MB program of moves: the time a
+// user waits between choosing the command and seeing its result in the
+// editor (work file written, converted, read back, loaded).
+void BM_CommandThroughTheEditor(benchmark::State& state) {
+  static const std::pair<const char*, Conversion> kCommands[] = {
+      {"tidy", [](std::string_view text) { return ConversionResult(TidyRapidMoves(text)); }},
+      {"group", [](std::string_view text) { return GroupGcode(text); }},
+      {"to Gerber", [](std::string_view text) { return GcodeToGerber(text, GcodeToGerberOptions{}); }},
+      {"to HP-GL", [](std::string_view text) { return GcodeToHpgl(text); }},
+      {"X mirror",
+       [](std::string_view text) {
+         return ConversionResult(EditDocument(text, FigureEdit::Mirror(MirrorAxis::kX), FigureKind::kGcode));
+       }},
+  };
+  const auto& [name, conversion] = kCommands[state.range(0)];
+  const std::string program = bench::MakeMotionProgram(1'150'000);  // about 25 MB of moves and arcs
+  EditModule module;
+  module.ProgDir = "/tmp/";
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  EditFrm frm({module, settings, prompter, launcher});
+  for (auto _ : state) {
+    state.PauseTiming();
+    frm.editor()->LoadText(program);
+    state.ResumeTiming();
+    frm.RunHandOff(std::nullopt, conversion);
+  }
+  state.SetLabel(name);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(program.size()));
+}
+BENCHMARK(BM_CommandThroughTheEditor)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // The graphic view on a program of a million moves in a 1920 x 1080
 // window: opening it (the figure loaded, fitted and drawn), and one redraw

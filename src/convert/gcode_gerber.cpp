@@ -26,14 +26,34 @@ struct ApertureTable {
   int Find(std::string_view item, bool or_free) const { return FirstEqualOrFree(text, kSlots, item, or_free); }
 };
 
+// The motion words G00..G03 that stand in `item`, as the bits 1 << n:
+// what four searches for the words tell, by one look at each G.
+unsigned MotionWords(std::string_view item) {
+  unsigned words = 0;
+  for (std::size_t at = item.find('G'); at != std::string_view::npos; at = item.find('G', at + 1)) {
+    if (at + 2 < item.size() && item[at + 1] == '0' && item[at + 2] >= '0' && item[at + 2] <= '3') {
+      words |= 1u << (item[at + 2] - '0');
+    }
+  }
+  return words;
+}
+
 }  // namespace
 
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
+  TextOutput out;
+  out.text.reserve(gcode.size() + gcode.size() / 2);
+  ConversionResult result = GcodeToGerber(gcode, options, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
+}
+
+ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options, TextOutput& output) {
   ApertureTable table;
   ItemReader first_pass(gcode);
-  std::string item;
+  std::string_view item;
   while (first_pass.Next(item)) {
-    if (IsMotionItem(item)) continue;
+    if (MotionWords(item) != 0) continue;
     const int slot = table.Find(item, true);
     if (slot < 0) Fail(FailureKind::kIndexOutOfRange, "選択コードが 1000 種類を超えています");
     table.text[static_cast<std::size_t>(slot)] = item;
@@ -49,45 +69,42 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
                         : options.unit == GerberOutputUnit::kThousandths ? 1000
                                                                           : 10000;
   const std::string& end = options.terminator;
-  std::string out;
-  out.reserve(gcode.size() + gcode.size() / 2);
+  std::string& out = output.text;
   bool converted = false;
   ItemReader second_pass(gcode);
-  std::string coordinates;
+  const Mask& mask = decimal ? decimal_mask : integer_mask;
   while (second_pass.Next(item)) {
-    coordinates.clear();
+    // G00 stands first among the words (a move), then G01, G02, G03.
+    const unsigned motions = MotionWords(item);
+    const std::string_view word = (motions & 3u) != 0 ? "G01" : (motions & 4u) != 0 ? "G02" : "G03";
+    if (motions != 0) out += word;
+    // Every item's coordinates are read, a move's written: they are single
+    // values, and one beyond a float's range is an overflow, never a long
+    // digit string (whatever the item is).
     for (const char letter : {'X', 'Y', 'I', 'J'}) {
       const std::size_t at = item.find(letter);
       if (at == std::string::npos) continue;
-      coordinates += letter;
-      // Coordinates are single values: one beyond a float's range is an
-      // overflow, never a long digit string.
       const double value = InSingleRange(factor * ReadNumber(std::string_view(item).substr(at + 1)));
-      coordinates += FormatMask(value, decimal ? decimal_mask : integer_mask);
+      if (motions != 0) Append(out, std::string_view(&letter, 1), Masked(value, mask));
     }
-    if (HasLetter(item, "G00")) {
-      Append(out, "G01", coordinates, "D02", end);
-      converted = true;
-    } else if (HasLetter(item, "G01")) {
-      Append(out, "G01", coordinates, "D01", end);
-    } else if (HasLetter(item, "G02")) {
-      Append(out, "G02", coordinates, "D01", end);
-    } else if (HasLetter(item, "G03")) {
-      Append(out, "G03", coordinates, "D01", end);
+    if (motions != 0) {
+      Append(out, (motions & 1u) != 0 ? "D02" : "D01", end);
+      converted = converted || (motions & 1u) != 0;
     } else {
       const int slot = table.Find(item, false);
-      const std::string& text = slot < 0 ? item : table.text[static_cast<std::size_t>(slot)];
-      if (text.starts_with("D") && ReadNumber(std::string_view(text).substr(1)) > 9) {
-        out += item + end;  // an aperture selection of the program passes through
+      const std::string_view text = slot < 0 ? item : std::string_view(table.text[static_cast<std::size_t>(slot)]);
+      if (text.starts_with("D") && ReadNumber(text.substr(1)) > 9) {
+        Append(out, item, end);  // an aperture selection of the program passes through
       } else {
         const int number = slot < 0 ? 0 : table.number[static_cast<std::size_t>(slot)];
         Append(out, "D", FormatMask(static_cast<double>(number), d_mask), end);
       }
     }
+    output.Pass();
   }
   if (!converted) return ConversionResult::NothingToConvert();
-  out += "M30" + end + "\r\n";
-  return ConversionResult(std::move(out));
+  Append(out, "M30", end, "\r\n");
+  return ConversionResult();
 }
 
 }  // namespace kovrel

@@ -43,5 +43,7 @@ inline constexpr ChoiceTable<std::string_view, 4> kGerberTerminators = {{
 /// Nothing to convert when no item contains "G00". Throws Failure 9 for
 /// more than 1000 distinct selection items.
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options);
+/// The same with the blocks written into `out` as they are made.
+ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options, TextOutput& out);
 
 }  // namespace kovrel

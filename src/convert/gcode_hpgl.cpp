@@ -14,10 +14,11 @@
 namespace kovrel {
 namespace {
 
-// A plotter coordinate: millimetres times 40, rounded to an integer.
-std::string Units(float millimetres) {
+// A plotter coordinate: millimetres times 40, rounded to an integer,
+// written straight into the output.
+MaskedNumber<float> Units(float millimetres) {
   static const Mask mask = ParseMask("########0");
-  return FormatMask(millimetres * 40, mask);
+  return Masked(millimetres * 40, mask);
 }
 
 // The direction of an arc's end, in degrees, with 0 counted as 360.
@@ -29,10 +30,18 @@ double ArcAngle(double dx, double dy) {
 }  // namespace
 
 ConversionResult GcodeToHpgl(std::string_view gcode) {
+  TextOutput out;
+  out.text.reserve(gcode.size());
+  ConversionResult result = GcodeToHpgl(gcode, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
+}
+
+ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
   std::vector<NcMotion> motions;
   motions.reserve(gcode.size() / 16);
   ItemReader reader(gcode);
-  std::string item;
+  std::string_view item;
   while (reader.Next(item)) {
     if (HasLetter(item, "D") && ToInteger(ValueAfter(item, "D")) < 4) return ConversionResult::Stopped();
     if (!HasLetter(item, "G")) continue;
@@ -41,8 +50,10 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
   if (motions.empty()) return ConversionResult::NothingToConvert();
 
   static const Mask sweep_mask = ParseMask("#####0.0####");
-  std::string out = "CT,1;SP1;";
-  out.reserve(motions.size() * 32 + 32);
+  // The line goes out in pieces of whole commands: it is ASCII, so a
+  // piece never parts a character.
+  std::string& out = output.text;
+  out += "CT,1;SP1;";
   float prev_x = 0, prev_y = 0;
   bool written = false;
   for (const NcMotion& m : motions) {
@@ -59,7 +70,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
         double sweep = ArcAngle(m.x - cx, m.y - cy) - ArcAngle(-m.i, -m.j);
         if (m.g == 2 && sweep > 0) sweep -= 360;
         if (m.g == 3 && sweep < 0) sweep += 360;
-        Append(out, "PD;AA", Units(cx), ",", Units(cy), ",", FormatMask(sweep, sweep_mask), ";");
+        Append(out, "PD;AA", Units(cx), ",", Units(cy), ",", Masked(sweep, sweep_mask), ";");
       } else {
         Append(out, "PU;PA", Units(cx), ",", Units(cy), ";CI", Units(r), ",5;");
       }
@@ -67,10 +78,11 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
     }
     prev_x = m.x;
     prev_y = m.y;
+    output.Pass();
   }
   if (!written) return ConversionResult::NothingToConvert();
   out += "PU;PA0,0;SP0;\r\n";
-  return ConversionResult(std::move(out));
+  return ConversionResult();
 }
 
 }  // namespace kovrel

@@ -11,5 +11,8 @@
 namespace kovrel {
 
 ConversionResult GcodeToHpgl(std::string_view gcode);
+/// The same with the line written into `out` as it is made (the motions
+/// are all read first: a D number below 4 anywhere stops the conversion).
+ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& out);
 
 }  // namespace kovrel

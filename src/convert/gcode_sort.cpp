@@ -5,21 +5,23 @@
 #include <vector>
 
 #include "convert/rapid_moves.h"
+#include "core/append.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
 
 ConversionResult GroupGcode(std::string_view gcode) {
+  // Views into `gcode`: no copy of an item.
   struct Motion {
-    std::string text;
+    std::string_view text;
     int selection;  // index into the selection list; -1 before the first
   };
-  std::vector<std::string> selections;
-  std::unordered_map<std::string, int> selection_index;
+  std::vector<std::string_view> selections;
+  std::unordered_map<std::string_view, int> selection_index;
   std::vector<Motion> motions;
   int current = -1;
   ItemReader reader(gcode);
-  std::string item;
+  std::string_view item;
   while (reader.Next(item)) {
     if (IsMotionItem(item)) {
       motions.push_back({item, current});
@@ -39,21 +41,19 @@ ConversionResult GroupGcode(std::string_view gcode) {
   const auto write_group = [&](const std::vector<std::size_t>& group) {
     bool first_rapid = true;
     for (const std::size_t k : group) {
-      const std::string& text = motions[k].text;
+      const std::string_view text = motions[k].text;
       if (HasLetter(text, "G00")) {
         // A rapid move identical to the motion item just before it is left
         // out, unless it is the group's first rapid move.
         if (!first_rapid && k > 0 && motions[k - 1].text == text) continue;
         first_rapid = false;
       }
-      out += text;
-      out += "\r\n";
+      AppendLine(out, text);
     }
   };
   write_group(groups[0]);
   for (std::size_t s = 0; s < selections.size(); ++s) {
-    out += selections[s];
-    out += "\r\n";
+    AppendLine(out, selections[s]);
     write_group(groups[s + 1]);
   }
   return ConversionResult(std::move(out));

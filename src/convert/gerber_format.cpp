@@ -1,6 +1,8 @@
 // Gerber formatting: terminator detection, normalising, translating.
 #include "convert/gerber_format.h"
 
+#include <utility>
+
 #include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/failure.h"
@@ -43,14 +45,21 @@ CoordinateUnit Unit(const GerberFormatOptions& options) {
 // its I and J, or a move or draw with the current motion word.
 class GerberTranslator {
  public:
-  GerberTranslator(const GerberFormatOptions& options) : unit_(Unit(options)), incremental_(options.incremental) {}
+  GerberTranslator(const GerberFormatOptions& options, TextOutput& output)
+      : unit_(Unit(options)), incremental_(options.incremental), output_(output), out_(output.text) {}
   void Block(std::string_view block);
-  std::string& out() { return out_; }
 
  private:
   template <typename... Pieces>
   void Line(const Pieces&... pieces) {
     AppendLine(out_, pieces...);
+  }
+  // `text` becomes the letter and the coordinate as FormatCoordinate
+  // writes it (the same mask), in the room the string already has.
+  static void SetAddress(std::string& text, std::string_view letter, float millimetres) {
+    static const Mask mask = ParseMask("######0.0####");
+    text.clear();
+    Append(text, letter, Masked(millimetres, mask));
   }
   void EnsureAperture() {
     if (aperture_ != 0) return;
@@ -60,7 +69,8 @@ class GerberTranslator {
 
   CoordinateUnit unit_;
   bool incremental_;
-  std::string out_;
+  TextOutput& output_;
+  std::string& out_;  // the text of output_, where the lines are written
   std::string motion_ = "G00";
   long d_function_ = 2;  // D02: the pen starts up
   long aperture_ = 0;    // none yet: the first draw selects D10
@@ -110,10 +120,10 @@ void GerberTranslator::Block(std::string_view block) {
     if (g == 3) motion_ = "G03";
   }
   const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
-  if (x_.Take(block, "X", incremental_, read)) x_text_ = Joined("X", FormatCoordinate(x_.value));
-  if (y_.Take(block, "Y", incremental_, read)) y_text_ = Joined("Y", FormatCoordinate(y_.value));
-  if (has_i) i_text_ = Joined("I", FormatCoordinate(ReadCoordinate(TextAfter(block, "I"), unit_)));
-  if (has_j) j_text_ = Joined("J", FormatCoordinate(ReadCoordinate(TextAfter(block, "J"), unit_)));
+  if (x_.Take(block, "X", incremental_, read)) SetAddress(x_text_, "X", x_.value);
+  if (y_.Take(block, "Y", incremental_, read)) SetAddress(y_text_, "Y", y_.value);
+  if (has_i) SetAddress(i_text_, "I", ReadCoordinate(TextAfter(block, "I"), unit_));
+  if (has_j) SetAddress(j_text_, "J", ReadCoordinate(TextAfter(block, "J"), unit_));
   if (has_r) {
     const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
     Line(RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, r));
@@ -144,13 +154,43 @@ std::string NormaliseGerberBlocks(std::string_view gerber) {
   return SplitBlocks(gerber, DetectBlockSeparator(gerber), true);
 }
 
+ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options, TextOutput& out) {
+  GerberTranslator translator(options, out);
+  const auto translate = [&](auto& reader) {
+    std::string_view block;
+    while (reader.Next(block)) {
+      translator.Block(block);
+      out.Pass();
+    }
+  };
+  if (gerber.find('"') == std::string_view::npos) {
+    // Each block as the normalised text's line, read straight from the
+    // data. The normalised text's reader takes its lines as items, which
+    // only drops the blanks and tabs they start with: its commas and line
+    // ends were dropped with the blocks, and without a quote nothing reads
+    // as a quoted item.
+    struct Blocks {
+      BlockReader reader;
+      bool Next(std::string_view& block) {
+        if (!reader.Next(block)) return false;
+        while (!block.empty() && (block.front() == ' ' || block.front() == '\t')) block.remove_prefix(1);
+        return true;
+      }
+    } blocks{BlockReader(gerber, DetectBlockSeparator(gerber), true)};
+    translate(blocks);
+  } else {
+    const std::string blocks = NormaliseGerberBlocks(gerber);
+    ItemReader reader(blocks);
+    translate(reader);
+  }
+  return ConversionResult(std::string());
+}
+
 ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options) {
-  const std::string blocks = NormaliseGerberBlocks(gerber);
-  GerberTranslator translator(options);
-  ItemReader reader(blocks);
-  std::string block;
-  while (reader.Next(block)) translator.Block(block);
-  return ConversionResult(std::move(translator.out()));
+  TextOutput out;
+  ConversionResult result = FormatGerber(gerber, options, out);
+  result.text = std::move(out.text);
+  return result;
 }
 
 }  // namespace kovrel

@@ -9,6 +9,7 @@
 
 #include "core/hand_off.h"
 #include "core/named_choice.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
@@ -44,6 +45,9 @@ struct GerberFormatOptions {
 /// Throws Failure 380 for an aperture above 9999 or a radius shorter than
 /// half the chord.
 ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options);
+
+/// The same conversion writing its lines into `out` as it goes.
+ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options, TextOutput& out);
 
 /// The normalising pass: parameter blocks (from "%" to "%") are dropped,
 /// the terminator ends a line, commas, CR, LF and "*" are dropped.

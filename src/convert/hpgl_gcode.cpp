@@ -1,9 +1,15 @@
 // HP-GL to G-code in its three passes: splitting, translating, finishing.
+// The passes run together, an instruction at a time, so that neither the
+// split text nor the unfinished G-code is ever held whole: the result goes
+// out as it is made.
 #include "convert/hpgl_gcode.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
-#include "convert/rapid_moves.h"
 #include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/number_format.h"
@@ -15,10 +21,12 @@ namespace {
 
 constexpr float kMillimetresPerUnit = 0.025f;
 
-std::string Mm(float value) {
+const Mask& MmMask() {
   static const Mask mask = ParseMask("######0.0#####");
-  return FormatMask(value, mask);
+  return mask;
 }
+
+MaskedNumber<float> Mm(float value) { return Masked(value, MmMask()); }
 
 // The text after the first comma, or the text itself when it has none.
 std::string_view AfterComma(std::string_view text) {
@@ -26,26 +34,83 @@ std::string_view AfterComma(std::string_view text) {
   return comma == std::string_view::npos ? text : text.substr(comma + 1);
 }
 
+// The millimetre texts of whole plotter units in [0, kCachedUnits), each
+// written by Mm() the first time it is needed and then copied: absolute
+// pen moves repeat the same few thousand coordinates over and over, and
+// the text of a value is always the same.
+class UnitTexts {
+ public:
+  static constexpr int kCachedUnits = 1 << 16;
+
+  /// Appends Mm(`value`); `units` is the plotter number it was read from
+  /// (any value: only whole numbers in range are looked up).
+  void Append(std::string& out, float value, double units) {
+    if (!(units >= 0 && units < kCachedUnits) || units != static_cast<int>(units)) {
+      kovrel::Append(out, Mm(value));
+      return;
+    }
+    Text& text = texts_[static_cast<std::size_t>(units)];
+    if (text.size == 0) {
+      std::string written;
+      kovrel::Append(written, Mm(value));
+      if (written.size() > sizeof text.chars) {  // cannot happen below 2^16 units
+        out += written;
+        return;
+      }
+      written.copy(text.chars, written.size());
+      text.size = static_cast<unsigned char>(written.size());
+    }
+    out.append(text.chars, text.size);
+  }
+
+ private:
+  struct Text {
+    unsigned char size = 0;  // 0: not written yet
+    char chars[15];
+  };
+  std::vector<Text> texts_ = std::vector<Text>(kCachedUnits);
+};
+
 class HpglTranslator {
  public:
+  explicit HpglTranslator(TextOutput& out) : finish_(out) {}
   void Line(std::string_view line);
-  std::string& out() { return out_; }
 
  private:
   void Arc(float cx, float cy, float i, float j, double sweep);
   void PenCommands(std::string_view text);
-  void Write(std::string_view word, float x, float y) { AppendLine(out_, word, "X", Mm(x), "Y", Mm(y)); }
+  void Write(std::string_view word, float x, float y) { Emit(word, "X", Mm(x), "Y", Mm(y)); }
+  // A pen move to (x, y) read from the plotter numbers x_units, y_units
+  // (NaN for a relative move): the same line as Write.
+  void WriteMove(float x, double x_units, float y, double y_units) {
+    line_.clear();
+    line_ += motion_;
+    line_ += 'X';
+    units_.Append(line_, x, x_units);
+    line_ += 'Y';
+    units_.Append(line_, y, y_units);
+    finish_.Line(line_);
+  }
 
-  std::string out_;
-  std::string motion_ = "G00";
+  // One G-code line, built in `line_` and handed to the finishing pass.
+  template <typename... Pieces>
+  void Emit(const Pieces&... pieces) {
+    line_.clear();
+    Append(line_, pieces...);
+    finish_.Line(line_);
+  }
+
+  RapidMoveHolder finish_;
+  UnitTexts units_;
+  std::string line_;
+  std::string_view motion_ = "G00";
   bool relative_ = false;
   float prev_x_ = 0, prev_y_ = 0;
 };
 
 void HpglTranslator::Line(std::string_view line) {
   if (HasLetter(line, "SP")) {
-    out_ += line;
-    out_ += "\r\n";
+    Emit(line);
   } else if (line.starts_with("AA")) {
     const std::string_view params = line.substr(2);
     const auto cx = ToSingle(ReadNumber(params) * kMillimetresPerUnit);
@@ -60,7 +125,7 @@ void HpglTranslator::Line(std::string_view line) {
   } else if (line.starts_with("CI")) {
     const auto r = ToSingle(ReadNumber(line.substr(2)) * kMillimetresPerUnit);
     Write("G00", prev_x_ + r, prev_y_);
-    AppendLine(out_, "G02X", Mm(prev_x_ + r), "Y", Mm(prev_y_), "I-", Mm(r), "J0");
+    Emit("G02X", Mm(prev_x_ + r), "Y", Mm(prev_y_), "I-", Mm(r), "J0");
     Write("G00", prev_x_, prev_y_);
   } else if (HasLetter(line, "PU") || HasLetter(line, "PD") || HasLetter(line, "PA") || HasLetter(line, "PR")) {
     PenCommands(line);
@@ -68,13 +133,13 @@ void HpglTranslator::Line(std::string_view line) {
 }
 
 void HpglTranslator::Arc(float cx, float cy, float i, float j, double sweep) {
-  const std::string word = sweep >= 0 ? "G03" : "G02";
+  const std::string_view word = sweep >= 0 ? "G03" : "G02";
   const double r = std::sqrt(static_cast<double>(i) * i + static_cast<double>(j) * j);
   const double t = DirectionDegrees(i, j);
   const double theta = (sweep + t) * kPi / 180;
   const auto ex = static_cast<float>(cx - r * std::cos(theta));
   const auto ey = static_cast<float>(cy - r * std::sin(theta));
-  AppendLine(out_, word, "X", Mm(ex), "Y", Mm(ey), "I", Mm(i), "J", Mm(j));
+  Emit(word, "X", Mm(ex), "Y", Mm(ey), "I", Mm(i), "J", Mm(j));
   prev_x_ = ex;
   prev_y_ = ey;
   motion_ = "G01";
@@ -98,18 +163,36 @@ void HpglTranslator::PenCommands(std::string_view text) {
       continue;
     }
     if (text.empty() || std::string_view("01234567890.-+").find(text.front()) == std::string_view::npos) return;
-    float x = ToSingle(ReadNumber(text) * kMillimetresPerUnit);
+    const double x_units = ReadPlotterNumber(text);
+    float x = ToSingle(x_units * kMillimetresPerUnit);
     if (relative_) x += prev_x_;
     prev_x_ = x;
     text = AfterComma(text);
-    float y = ToSingle(ReadNumber(text) * kMillimetresPerUnit);
+    const double y_units = ReadPlotterNumber(text);
+    float y = ToSingle(y_units * kMillimetresPerUnit);
     if (relative_) y += prev_y_;
     prev_y_ = y;
-    Write(motion_, x, y);
+    // A relative move's value is not its number's: no cached text.
+    const double no_units = std::nan("");
+    WriteMove(x, relative_ ? no_units : x_units, y, relative_ ? no_units : y_units);
     text = AfterComma(text);
     if (text.find(',') == std::string_view::npos) return;
   }
 }
+
+// The characters the splitting pass drops from an instruction.
+constexpr bool IsDropped(char c) { return c == '\r' || c == '\n' || c == ' '; }
+
+// What the splitting pass does with each byte: keeps it, ends the
+// instruction with it, or drops or changes it (the instruction must then
+// be copied). A table, so that the common byte costs one look-up.
+enum class ByteRole : unsigned char { kKept, kEnd, kChanged };
+constexpr std::array<ByteRole, 256> kByteRoles = [] {
+  std::array<ByteRole, 256> roles{};
+  roles[';'] = roles[':'] = ByteRole::kEnd;
+  roles[27] = roles['\r'] = roles['\n'] = roles[' '] = ByteRole::kChanged;
+  return roles;
+}();
 
 }  // namespace
 
@@ -121,25 +204,94 @@ std::string SplitHpglInstructions(std::string_view hpgl) {
       lines += 'E';
     } else if (c == ';' || c == ':') {
       lines += "\r\n\r\n";
-    } else if (c != '\r' && c != '\n' && c != ' ') {
+    } else if (!IsDropped(c)) {
       lines += c;
     }
   }
   return lines;
 }
 
-ConversionResult HpglToGcode(std::string_view hpgl) {
-  const std::string lines = SplitHpglInstructions(hpgl);
-  HpglTranslator translator;
-  LineReader reader(lines);
-  std::string_view line;
-  while (reader.Next(line)) translator.Line(line);
+double ReadPlotterNumber(std::string_view text) {
+  // Only "-"? followed by 1 to 9 digits, then a comma or the end: an
+  // integer that a double holds exactly, which is what ReadNumber gives
+  // (with -0 for "-0", as there). Anything else after the digits (a point,
+  // an exponent, a blank ReadNumber skips) goes the general way.
+  std::size_t pos = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  pos += negative;
+  std::int64_t value = 0;
+  const std::size_t first = pos;
+  while (pos < text.size() && pos - first < 10 && IsAsciiDigit(text[pos])) {
+    value = value * 10 + (text[pos] - '0');
+    ++pos;
+  }
+  const std::size_t digits = pos - first;
+  if (digits == 0 || digits > 9 || (pos < text.size() && text[pos] != ',')) return ReadNumber(text);
+  const auto whole = static_cast<double>(value);
+  return negative ? -whole : whole;
+}
 
-  // Finishing: only the last of a run of rapid moves is kept, and a rapid
-  // move at the very end is dropped.
-  std::string out = CollapseRapidMoves(translator.out(), "G00", [](std::string_view) { return false; });
-  out += "M30\r\n";
-  return ConversionResult(std::move(out));
+bool NextHpglInstruction(std::string_view hpgl, std::size_t& pos, std::string& scratch, std::string_view& instruction) {
+  // Line ends and blanks before an instruction (the line end after each
+  // ";" in most files) are dropped anyway; then the instruction is a view
+  // of the text as long as nothing in it has to be dropped or changed.
+  while (pos < hpgl.size() && IsDropped(hpgl[pos])) ++pos;
+  if (pos >= hpgl.size()) return false;
+  const std::size_t begin = pos;
+  bool changed = false;
+  for (; pos < hpgl.size(); ++pos) {
+    const ByteRole role = kByteRoles[static_cast<unsigned char>(hpgl[pos])];
+    if (role == ByteRole::kKept) continue;
+    if (role == ByteRole::kEnd) break;
+    changed = true;
+  }
+  const std::string_view text = hpgl.substr(begin, pos - begin);
+  if (pos < hpgl.size()) ++pos;
+  if (!changed) {
+    instruction = text;
+    return true;
+  }
+  scratch.clear();
+  for (const char c : text) {
+    if (c == 27) {
+      scratch += 'E';
+    } else if (!IsDropped(c)) {
+      scratch += c;
+    }
+  }
+  instruction = scratch;
+  return true;
+}
+
+void RapidMoveHolder::Line(std::string& line) {
+  if (line.starts_with("G00")) {
+    std::swap(held_, line);
+    holding_ = true;
+    return;
+  }
+  if (holding_) AppendLine(out_.text, held_);
+  AppendLine(out_.text, line);
+  holding_ = false;
+  out_.Pass();
+}
+
+ConversionResult HpglToGcode(std::string_view hpgl, TextOutput& out) {
+  // Every instruction is one line of the split text; the empty lines
+  // between them translate to nothing, so they are not made at all.
+  HpglTranslator translator(out);
+  std::string scratch;
+  std::string_view instruction;
+  std::size_t pos = 0;
+  while (NextHpglInstruction(hpgl, pos, scratch, instruction)) translator.Line(instruction);
+  AppendLine(out.text, "M30");
+  return ConversionResult(std::string());
+}
+
+ConversionResult HpglToGcode(std::string_view hpgl) {
+  TextOutput out;
+  ConversionResult result = HpglToGcode(hpgl, out);
+  result.text = std::move(out.text);
+  return result;
 }
 
 }  // namespace kovrel

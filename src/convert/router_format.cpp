@@ -10,9 +10,13 @@
 namespace kovrel {
 namespace {
 
-std::string Coordinate(float value) {
+// `letter` and the coordinate `value` as the program writes it, in place
+// of what `text` held (its storage stays from item to item).
+void WriteCoordinate(std::string& text, char letter, float value) {
   static const Mask mask = ParseMask("######0.0###");
-  return FormatMask(value, mask);
+  text.clear();
+  text += letter;
+  Append(text, Masked(value, mask));
 }
 
 // "%" ends a line; every control character (code below 20) is a line end.
@@ -42,8 +46,8 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
   if (router.find('"') != std::string_view::npos) {
     const std::string blocks = NormaliseRouterBlocks(router);
     ItemReader reader(blocks);
-    std::string text;
-    while (reader.Next(text)) item(std::string_view(text));
+    std::string_view text;
+    while (reader.Next(text)) item(text);
     return;
   }
   std::size_t pos = 0;
@@ -65,12 +69,13 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
 // the modal axes and the start point of the next radius arc.
 class RouterTranslator {
  public:
-  RouterTranslator(const RouterFormatOptions& options, std::string& out)
+  RouterTranslator(const RouterFormatOptions& options, TextOutput& out)
       : unit_{(options.unit == RouterUnit::kDecimal ? 1000.0 : options.unit == RouterUnit::kHundredths ? 10.0 : 1.0) *
                   (options.inch ? kMillimetresPerInch : 1.0),
               0},
         incremental_(options.incremental),
-        out_(out) {}
+        out_(out.text),
+        output_(out) {}
 
   void Item(std::string_view item);
 
@@ -80,9 +85,13 @@ class RouterTranslator {
   CoordinateUnit unit_;
   bool incremental_;
   std::string& out_;
+  TextOutput& output_;
   std::string motion_ = "G00";
   float z_ = 1;  // the tool is down while the last Z is negative
   std::string x_text_ = "X0", y_text_ = "Y0";
+  std::string i_text_, j_text_;  // the item's I and J, empty when it has none
+  long g_ = 0;                   // the last G number read, and its word
+  std::string g_text_;
   ModalAxis x_, y_;
   float start_x_ = 0, start_y_ = 0;
 };
@@ -92,7 +101,12 @@ void RouterTranslator::Item(std::string_view item) {
   if (item.empty() || HasLetter(item, "%")) return;
   if (HasLetter(item, "G")) {
     const long g = IntegerAfter(item, 'G');
-    motion_ = Joined("G", FormatMask(static_cast<float>(g), g_mask));
+    // The word of the last G number is kept: most items repeat it.
+    if (g != g_ || g_text_.empty()) {
+      g_ = g;
+      g_text_ = Joined("G", FormatMask(static_cast<float>(g), g_mask));
+    }
+    motion_ = g_text_;
     if (g == 1) motion_ = z_ >= 0 ? "G00" : "G01";  // a feed move with the tool up is a move
   }
   if (HasLetter(item, "G90")) incremental_ = false;
@@ -104,30 +118,40 @@ void RouterTranslator::Item(std::string_view item) {
   }
   const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
   const bool has_x = x_.Take(item, "X", incremental_, read), has_y = y_.Take(item, "Y", incremental_, read);
-  if (has_x) x_text_ = Joined("X", Coordinate(x_.value));
-  if (has_y) y_text_ = Joined("Y", Coordinate(y_.value));
+  if (has_x) WriteCoordinate(x_text_, 'X', x_.value);
+  if (has_y) WriteCoordinate(y_text_, 'Y', y_.value);
   // I and J are not modal: an item without them writes none.
-  const std::string i_text = HasLetter(item, "I") ? Joined("I", Coordinate(Read(item, "I"))) : std::string();
-  const std::string j_text = HasLetter(item, "J") ? Joined("J", Coordinate(Read(item, "J"))) : std::string();
+  i_text_.clear();
+  j_text_.clear();
+  if (HasLetter(item, "I")) WriteCoordinate(i_text_, 'I', Read(item, "I"));
+  if (HasLetter(item, "J")) WriteCoordinate(j_text_, 'J', Read(item, "J"));
   if (HasLetter(item, "R")) {
     AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, Read(item, "R")));
   } else if (has_x || has_y) {
-    AppendLine(out_, motion_, x_text_, y_text_, i_text, j_text);
+    AppendLine(out_, motion_, x_text_, y_text_, i_text_, j_text_);
   } else {
     return;
   }
   start_x_ = x_.value;
   start_y_ = y_.value;
+  output_.Pass();
 }
 
 }  // namespace
 
-ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
-  std::string out = "D10\r\n";
-  out.reserve(router.size() + router.size() / 2);
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options, TextOutput& out) {
+  out.text += "D10\r\n";
   RouterTranslator translator(options, out);
   ForEachRouterItem(router, [&translator](std::string_view item) { translator.Item(item); });
-  return ConversionResult(std::move(out));
+  return ConversionResult();
+}
+
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options) {
+  TextOutput out;
+  out.text.reserve(router.size() + router.size() / 2);
+  ConversionResult result = FormatRouter(router, options, out);
+  result.text = std::move(out.text);
+  return result;
 }
 
 }  // namespace kovrel

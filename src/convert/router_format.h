@@ -32,5 +32,7 @@ struct RouterFormatOptions {
 
 /// Throws Failure 380 for a radius shorter than half the chord.
 ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options);
+/// The same with the program written into `out` as it is made.
+ConversionResult FormatRouter(std::string_view router, const RouterFormatOptions& options, TextOutput& out);
 
 }  // namespace kovrel

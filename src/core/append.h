@@ -1,5 +1,7 @@
 // Appending several pieces to an output text without building temporary
-// strings on the way (the conversions write millions of short lines).
+// strings on the way (the conversions write millions of short lines). A
+// piece is text, or a number to write in place (core/number_format.h:
+// Masked, General, Printed), which has AppendTo(out).
 #pragma once
 
 #include <string>
@@ -7,10 +9,20 @@
 
 namespace kovrel {
 
+/// Appends one piece to `out`.
+template <typename Piece>
+void AppendPiece(std::string& out, const Piece& piece) {
+  if constexpr (requires { piece.AppendTo(out); }) {
+    piece.AppendTo(out);
+  } else {
+    out.append(std::string_view(piece));
+  }
+}
+
 /// Appends every piece to `out`, in order.
 template <typename... Pieces>
 void Append(std::string& out, const Pieces&... pieces) {
-  (out.append(std::string_view(pieces)), ...);
+  (AppendPiece(out, pieces), ...);
 }
 
 /// The pieces joined into one string ("X" + a number, written so that

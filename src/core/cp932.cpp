@@ -132,13 +132,17 @@ int EncodeNext(std::string_view text, std::size_t& pos, char* out) {
   return code == 0 ? 0 : WriteCode(code, out);
 }
 
-// Number of bytes of 0x80 and above.
+// Number of bytes of 0x80 and above. The high bits of a word are moved to
+// the low bit of their bytes and summed into the top byte by one
+// multiplication (at most 8, so no carry is lost): a population count is no
+// instruction of the baseline x86-64 set, and the builtin calls libgcc once
+// per word.
 std::size_t CountHighBytes(const unsigned char* p, std::size_t n) {
   std::size_t count = 0, i = 0;
   for (; i + 8 <= n; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, p + i, 8);
-    count += static_cast<std::size_t>(__builtin_popcountll(word & 0x8080808080808080ULL));
+    count += static_cast<std::size_t>((((word & 0x8080808080808080ULL) >> 7) * 0x0101010101010101ULL) >> 56);
   }
   for (; i < n; ++i) count += p[i] >> 7;
   return count;
@@ -161,6 +165,10 @@ char* CopyAsciiRuns(const unsigned char* in, std::size_t n, char* out, Other&& o
 }
 
 }  // namespace
+
+bool IsAscii(std::string_view bytes) {
+  return AsciiRun(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()) == bytes.size();
+}
 
 std::string DecodeCp932(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -237,16 +245,19 @@ std::string UnencodableMessage(std::string_view text, const Unencodable& where) 
          CodePointName(where.code_point) + ")";
 }
 
-std::string EncodeCp932(std::string_view text) {
+namespace {
+
+std::string Encoded(std::string_view text, int first_line) {
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   std::string result;
   result.resize(n);  // CP932 is never longer than UTF-8
-  char* out = CopyAsciiRuns(p, n, result.data(), [&text, n](std::size_t& i, char* at) {
+  char* out = CopyAsciiRuns(p, n, result.data(), [&text, n, first_line](std::size_t& i, char* at) {
     const std::size_t start = i;
     const int written = EncodeNext(text, i, at);
     if (written == 0) {
-      const auto where = FindUnencodable(text.substr(0, std::min(n, start + 8)));
+      auto where = FindUnencodable(text.substr(0, std::min(n, start + 8)));
+      where->line += first_line - 1;
       FailWithText(FailureKind::kInvalidArgument, UnencodableMessage(text, *where));
     }
     return at + written;
@@ -255,9 +266,13 @@ std::string EncodeCp932(std::string_view text) {
   return result;
 }
 
-void EncodeCp932InPlace(std::string& text) {
+}  // namespace
+
+std::string EncodeCp932(std::string_view text) { return Encoded(text, 1); }
+
+void EncodeCp932InPlace(std::string& text, int first_line) {
   if (CountHighBytes(reinterpret_cast<const unsigned char*>(text.data()), text.size()) != 0) {
-    text = EncodeCp932(text);
+    text = Encoded(text, first_line);
   }
 }
 

@@ -15,6 +15,9 @@
 
 namespace kovrel {
 
+/// True when every byte is below 0x80: ASCII, which decodes to itself.
+bool IsAscii(std::string_view bytes);
+
 /// Decodes CP932 bytes to UTF-8. Never fails.
 std::string DecodeCp932(std::string_view bytes);
 
@@ -39,8 +42,10 @@ std::optional<Unencodable> FindUnencodable(std::string_view text);
 std::string EncodeCp932(std::string_view text);
 
 /// Encodes in place, without a copy for ASCII text. Throws like EncodeCp932
-/// and then leaves `text` unchanged.
-void EncodeCp932InPlace(std::string& text);
+/// and then leaves `text` unchanged. For a part of a longer text,
+/// `first_line` is the line of the whole text the part begins on, so that
+/// a failure names the line as the editor shows it.
+void EncodeCp932InPlace(std::string& text, int first_line = 1);
 
 /// The message describing an unencodable character.
 std::string UnencodableMessage(std::string_view text, const Unencodable& where);

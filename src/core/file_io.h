@@ -3,6 +3,7 @@
 // paths of the work files in the data folder.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,66 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 /// Replaces the file with `bytes` through a temporary file in the same
 /// folder: afterwards the file is either the whole new content or untouched.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+/// A file's bytes for reading, read whole into memory at once (a regular
+/// file in one call of its size). The bytes are the program's own: a file
+/// cut short or rewritten by another program while a conversion runs
+/// cannot take them away, as it would take a mapping's pages.
+class InputFile {
+ public:
+  /// Opens `path`. Throws Failure 53, 76 or 70 as ReadFileBytes does.
+  static InputFile Open(const std::string& path);
+  /// Bytes already in memory (standard input).
+  static InputFile Holding(std::string bytes);
+
+  InputFile(InputFile&& other) noexcept;
+  InputFile& operator=(InputFile&& other) = delete;
+  InputFile(const InputFile&) = delete;
+  ~InputFile();
+
+  std::string_view bytes() const { return view_; }
+  /// Gives the memory back once the bytes are no longer read (they were
+  /// decoded into a text of their own); bytes() is empty afterwards.
+  void Release();
+
+ private:
+  InputFile() = default;
+  std::string read_;
+  std::string_view view_;
+};
+
+/// Writes a file through a temporary file in the same folder: Commit()
+/// replaces the file (keeping its permissions) with everything written;
+/// a writer that ends without Commit() leaves the file untouched and
+/// removes the temporary one. Failures name the file, never the temporary.
+class FileWriter {
+ public:
+  /// With `durable`, Commit() waits until the bytes are on the disk before
+  /// the rename, so that the file is the whole old or the whole new content
+  /// even after a crash; the bytes written so far are handed to the disk
+  /// as they come, so that little is left to wait for. Throws Failure 76
+  /// or 70 when the temporary file cannot be made.
+  FileWriter(std::string path, bool durable);
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+  ~FileWriter();
+
+  /// Appends bytes. Throws Failure 61, 70 (disk full, permission).
+  void Write(std::string_view bytes);
+  void Commit();
+  /// The bytes written so far (read back from the temporary file).
+  std::string Written() const;
+
+ private:
+  std::string path_, temp_;
+  int fd_ = -1;
+  bool durable_ = false;
+  std::uint64_t written_ = 0, handed_ = 0;  // bytes written; handed to the disk
+};
+/// Has an interrupt, a termination or a hang-up remove the temporary file
+/// of the FileWriter still open before the program ends (the command line:
+/// a conversion stopped half way leaves no file behind).
+void RemoveTemporaryFileOnSignals();
 
 /// Why `name`, typed by the user or read from a file, is no plain file name
 /// of a folder of the program (a table, a width file, a subprogram): empty,

@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "core/cp932.h"
 #include "core/edit_module.h"
@@ -52,24 +53,110 @@ CommandOutcome FailureOutcome(std::exception_ptr error) {
 }
 
 std::string ConversionInput(std::string bytes, InputLineEnds line_ends) {
+  if (line_ends == InputLineEnds::kAsBytes) return bytes;
   DecodeCp932InPlace(bytes);
   if (line_ends == InputLineEnds::kAsLineBreaks && HasLoneLineEnds(bytes)) return WithCrLfLineEnds(bytes);
   return bytes;
 }
 
-ConversionRun RunConversion(std::string input, const Conversion& conversion, InputLineEnds line_ends) {
+ConversionText::ConversionText(std::string_view bytes, InputLineEnds line_ends) : text_(bytes) {
+  if (line_ends == InputLineEnds::kAsBytes) return;
+  if (!IsAscii(bytes)) {
+    owned_ = DecodeCp932(bytes);
+    text_ = owned_;
+  }
+  if (line_ends == InputLineEnds::kAsLineBreaks && HasLoneLineEnds(text_)) {
+    owned_ = WithCrLfLineEnds(text_);
+    text_ = owned_;
+  }
+}
+
+StreamedConversion Streamed(Conversion conversion) {
+  return [conversion = std::move(conversion)](std::string_view input, TextOutput& out) {
+    ConversionResult result = conversion(input);
+    out.text = std::move(result.text);
+    result.text.clear();
+    return result;
+  };
+}
+
+Conversion Gathered(StreamedConversion conversion) {
+  return [conversion = std::move(conversion)](std::string_view input) {
+    TextOutput out;
+    ConversionResult result = conversion(input, out);
+    if (!result.nothing_to_convert) result.text = std::move(out.text);
+    return result;
+  };
+}
+
+namespace {
+
+// The outcome of a conversion that did not convert; std::nullopt when it did.
+std::optional<CommandOutcome> NotConverted(ConversionResult& result) {
+  if (!result.nothing_to_convert) return std::nullopt;
+  CommandOutcome outcome;
+  outcome.kind = CommandOutcome::Kind::kNothingToConvert;
+  if (!result.quiet) {
+    outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : std::move(result.message);
+  }
+  return outcome;
+}
+
+}  // namespace
+
+CommandOutcome RunConversionToFile(std::string_view input, const StreamedConversion& conversion,
+                                   InputLineEnds line_ends, const std::string& path, bool durable,
+                                   const std::function<void()>& release_input) {
+  try {
+    // The file is made with the first chunk of the result (or once the
+    // conversion converted): a conversion that fails before it writes, or
+    // has nothing to convert, gives its own outcome whatever the path.
+    std::optional<FileWriter> file;
+    TextOutput out([&file, &path, durable, line_ends](std::string& chunk) {
+      if (line_ends != InputLineEnds::kAsBytes) {
+        try {
+          EncodeCp932InPlace(chunk);
+        } catch (const Failure&) {
+          // A character Shift-JIS cannot hold: named with its line in the
+          // whole result, counted over what was written before.
+          EncodeCp932InPlace(chunk, 1 + CountLineBreaks(file ? file->Written() : std::string()));
+        }
+      }
+      if (!file) file.emplace(path, durable);
+      file->Write(chunk);
+    });
+    ConversionResult result;
+    {
+      const ConversionText text(input, line_ends);
+      if (text.Owned() && release_input) release_input();
+      result = conversion(text.text(), out);
+    }
+    if (auto outcome = NotConverted(result)) return *outcome;
+    out.Flush();
+    if (!file) file.emplace(path, durable);  // an empty result
+    file->Commit();
+    CommandOutcome outcome;
+    outcome.message = std::move(result.message);
+    return outcome;
+  } catch (...) {
+    return FailureOutcome(std::current_exception());
+  }
+}
+
+ConversionRun RunConversion(std::string_view input, const Conversion& conversion, InputLineEnds line_ends) {
   ConversionRun run;
   CommandOutcome& outcome = run.outcome;
   try {
-    ConversionResult result = conversion(ConversionInput(std::move(input), line_ends));
-    if (result.nothing_to_convert) {
-      outcome.kind = CommandOutcome::Kind::kNothingToConvert;
-      if (!result.quiet) {
-        outcome.message = result.message.empty() ? std::string(kNothingToConvertMessage) : std::move(result.message);
-      }
+    ConversionResult result;
+    {
+      const ConversionText text(input, line_ends);  // no copy of ASCII with CR LF
+      result = conversion(text.text());
+    }
+    if (auto not_converted = NotConverted(result)) {
+      outcome = std::move(*not_converted);
       return run;
     }
-    EncodeCp932InPlace(result.text);
+    if (line_ends != InputLineEnds::kAsBytes) EncodeCp932InPlace(result.text);
     run.output = std::move(result.text);
     outcome.message = std::move(result.message);
   } catch (...) {
@@ -106,7 +193,8 @@ CommandOutcome HandOffRunner::FinishWithoutResult(const std::function<std::strin
   BusyPointer busy(document_);
   CommandOutcome outcome;
   try {
-    outcome.message = action(ConversionInput(ReadFileBytes(InputPath()), files_.line_ends));
+    const InputFile input = InputFile::Open(InputPath());
+    outcome.message = action(ConversionText(input.bytes(), files_.line_ends).text());
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }
@@ -121,18 +209,17 @@ CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
   try {
     module_.LineBuf.clear();
     module_.FieldBuf.clear();
-    ConversionRun run = RunConversion(ReadFileBytes(InputPath()), conversion, files_.line_ends);
+    const InputFile input = InputFile::Open(InputPath());
+    outcome = RunConversionToFile(input.bytes(), Streamed(conversion), files_.line_ends, OutputPath(), false);
     // A failure keeps the work files for a look at what went wrong.
-    if (run.outcome.kind == CommandOutcome::Kind::kFailed || run.outcome.kind == CommandOutcome::Kind::kCancelled) {
-      return run.outcome;
+    if (outcome.kind == CommandOutcome::Kind::kFailed || outcome.kind == CommandOutcome::Kind::kCancelled) {
+      return outcome;
     }
-    if (run.outcome.kind == CommandOutcome::Kind::kConverted) {
-      WriteFileBytes(OutputPath(), run.output);
+    if (outcome.kind == CommandOutcome::Kind::kConverted) {
       std::string loaded = ReadFileBytes(OutputPath());
       DecodeCp932InPlace(loaded);
       document_.Load(std::move(loaded));
     }
-    outcome = std::move(run.outcome);
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }

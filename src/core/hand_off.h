@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_output.h"
+
 namespace kovrel {
 
 struct EditModule;
@@ -65,6 +67,17 @@ inline void AppendMessage(ConversionResult& result, std::string_view line) {
 /// result or throws Failure.
 using Conversion = std::function<ConversionResult(std::string_view input)>;
 
+/// A conversion that writes its result into `out` as it goes (the
+/// conversions whose result can be far larger than their input); its
+/// result carries the message and nothing to convert, its text stays empty.
+using StreamedConversion = std::function<ConversionResult(std::string_view input, TextOutput& out)>;
+
+/// A conversion as a streamed one: its whole text goes out at its end.
+StreamedConversion Streamed(Conversion conversion);
+
+/// A streamed conversion as a plain one: its text gathered in memory.
+Conversion Gathered(StreamedConversion conversion);
+
 inline constexpr std::string_view kNothingToConvertMessage = "変換可能なコマンドが、見つかりませんでした";
 
 /// How a command ended and what to show the user.
@@ -78,13 +91,31 @@ struct CommandOutcome {
 /// How a command reads the line ends of its input. The conversions read
 /// every CR LF, lone CR and lone LF as a line break (given to them as CR
 /// LF), so a file gives the same result whatever system wrote it; the text
-/// tools (replace, control characters, tape code) work on the characters as
-/// they stand.
-enum class InputLineEnds { kAsLineBreaks, kAsTheyStand };
+/// tools (replace, control characters) work on the characters as they
+/// stand. A tape code conversion maps bytes to bytes whose result is no
+/// text: it gets the file's own bytes, not decoded, and its result is
+/// written as the bytes it made (kAsBytes).
+enum class InputLineEnds { kAsLineBreaks, kAsTheyStand, kAsBytes };
 
 /// The input of a command as its conversion reads it: the CP932 bytes
 /// decoded, and the line ends read as `line_ends` says.
 std::string ConversionInput(std::string bytes, InputLineEnds line_ends);
+
+/// The same text as ConversionInput gives, without a copy when the bytes
+/// already are that text (ASCII with CR LF line ends: most NC programs).
+class ConversionText {
+ public:
+  ConversionText(std::string_view bytes, InputLineEnds line_ends);
+  ConversionText(const ConversionText&) = delete;  // the view may point into owned_
+  ConversionText& operator=(const ConversionText&) = delete;
+  std::string_view text() const { return text_; }
+  /// True when the text is a copy of its own (the bytes may go).
+  bool Owned() const { return text_.data() == owned_.data(); }
+
+ private:
+  std::string owned_;
+  std::string_view text_;
+};
 
 /// The outcome of a conversion run on some input, with its result.
 struct ConversionRun {
@@ -97,8 +128,18 @@ struct ConversionRun {
 /// result encoded, and its message), nothing to convert (the conversion's
 /// message or the standard one; none for a quiet stop), or failed (the
 /// standard error report; a cancel is silent). Never throws.
-ConversionRun RunConversion(std::string input, const Conversion& conversion,
+ConversionRun RunConversion(std::string_view input, const Conversion& conversion,
                             InputLineEnds line_ends = InputLineEnds::kAsLineBreaks);
+
+/// Runs `conversion` on the CP932 bytes `input` as RunConversion does, with
+/// the result written to the file `path` as CP932 while it is made (the
+/// file is replaced once the conversion converted; otherwise it stays as
+/// it was). `durable`: see FileWriter. `release_input` is called once the
+/// input bytes are decoded into a text of their own and no longer read.
+/// Never throws.
+CommandOutcome RunConversionToFile(std::string_view input, const StreamedConversion& conversion,
+                                   InputLineEnds line_ends, const std::string& path, bool durable,
+                                   const std::function<void()>& release_input = {});
 
 /// A macro step recorded before the command runs.
 struct MacroStepRef {

@@ -10,25 +10,58 @@ std::string DetectBlockSeparator(std::string_view text) {
 
 std::string SplitBlocks(std::string_view text, std::string_view separator, bool drop_parameters) {
   std::string blocks;
-  // A separator CR of CR LF input gives CR LF, a "*" before CR LF a CR LF
-  // and nothing for the CR LF: at most two bytes for one.
-  blocks.reserve(text.size() * 2 + 2);
-  const bool has_separator = !separator.empty();
-  const char end = has_separator ? separator.front() : '\0';
-  bool parameters = false;
-  for (const char c : text) {
-    if (drop_parameters && c == '%') {
-      parameters = !parameters;
-    } else if (parameters) {
-      continue;
-    } else if (has_separator && c == end) {
-      blocks += "\r\n";
-    } else if (c != ',' && c != '\n' && c != '\r' && c != '*') {
-      blocks += c;
-    }
+  blocks.reserve(text.size() + 2);
+  BlockReader reader(text, separator, drop_parameters);
+  std::string_view block;
+  while (reader.Next(block)) {
+    blocks += block;
+    blocks += "\r\n";
   }
-  blocks += "\r\n";
   return blocks;
+}
+
+BlockReader::BlockReader(std::string_view text, std::string_view separator, bool drop_parameters) : text_(text) {
+  for (const char c : {',', '\n', '\r', '*'}) kinds_[static_cast<unsigned char>(c)] = kDropped;
+  if (drop_parameters) kinds_['%'] = kParameter;
+  if (!separator.empty()) kinds_[static_cast<unsigned char>(separator.front())] = kSeparator;
+}
+
+bool BlockReader::Next(std::string_view& block) {
+  if (done_) return false;
+  const std::size_t size = text_.size();
+  const auto kind = [this](std::size_t at) { return kinds_[static_cast<unsigned char>(text_[at])]; };
+  std::size_t start = pos_;
+  std::size_t end = start;
+  if (!parameters_) {
+    // The LF of a CR LF whose CR was the separator: dropped, so skipped.
+    if (start < size && text_[start] == '\n' && kind(start) == kDropped) ++start;
+    end = start;
+    while (end < size && kind(end) == kKept) ++end;
+    block = text_.substr(start, end - start);
+  }
+  if (parameters_ || (end < size && kind(end) != kSeparator)) {
+    // A block with a dropped character or a parameter: built byte by byte.
+    buffer_.clear();
+    for (end = start; end < size; ++end) {
+      const Kind k = kind(end);
+      if (k == kParameter) {
+        parameters_ = !parameters_;
+      } else if (parameters_) {
+        continue;
+      } else if (k == kSeparator) {
+        break;
+      } else if (k == kKept) {
+        buffer_ += text_[end];
+      }
+    }
+    block = buffer_;
+  }
+  if (end >= size) {
+    done_ = true;
+  } else {
+    pos_ = end + 1;
+  }
+  return true;
 }
 
 }  // namespace kovrel

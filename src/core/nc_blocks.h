@@ -3,6 +3,8 @@
 // readers do before they look at a block.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,28 @@ std::string DetectBlockSeparator(std::string_view text);
 /// the next "%" (Gerber parameter blocks) is dropped too; a final CR LF
 /// follows the last block. An empty separator ends no block.
 std::string SplitBlocks(std::string_view text, std::string_view separator, bool drop_parameters = false);
+
+/// The lines of SplitBlocks one at a time, without the copy of the whole
+/// text: a block is a view into the text when it holds no dropped
+/// character, else a view into the reader's own buffer (valid until the
+/// next block).
+class BlockReader {
+ public:
+  BlockReader(std::string_view text, std::string_view separator, bool drop_parameters = false);
+
+  /// The next block; false after the last (the text after the last
+  /// separator, which may be empty).
+  bool Next(std::string_view& block);
+
+ private:
+  enum Kind : std::uint8_t { kKept, kDropped, kSeparator, kParameter };
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  bool done_ = false;
+  bool parameters_ = false;  // inside "%" ... "%"
+  std::array<Kind, 256> kinds_{};
+  std::string buffer_;
+};
 
 }  // namespace kovrel

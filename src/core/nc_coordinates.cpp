@@ -12,7 +12,8 @@ float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
   if (unit.field_width > 0) {
     return ToSingle(ReadLeadingZeroField(after_letter, unit.field_width) * unit.factor * 0.001);
   }
-  return ToSingle(ReadNumber(SpanOf(after_letter, " 0123456789.-+")) * unit.factor * 0.001);
+  static constexpr ByteSet kNumber(" 0123456789.-+");
+  return ToSingle(ReadNumber(SpanOf(after_letter, kNumber)) * unit.factor * 0.001);
 }
 
 NcMotion ReadMotion(std::string_view item) {

@@ -1,20 +1,34 @@
-// Number formatting from decimal digits: std::to_chars gives the correctly
-// rounded significant digits of the binary value; the mask rounding then
-// works on those digits, never on the binary value again.
+// Number formatting from decimal digits: the significant digits of the
+// binary value (7 for a float, 15 for a double), correctly rounded, and then
+// the mask's rounding on those digits, never on the binary value again.
+// The digits come from exact integer arithmetic for the values NC data
+// holds and from std::to_chars's text for all others; a mask is then
+// written by integer arithmetic when the scaled value fits in 64 bits, and
+// from the digits as text otherwise. Every way gives the text the decimal
+// route gives: the core tests compare them on millions of values.
 #include "core/number_format.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <type_traits>
+#include <utility>
 
 #include "core/failure.h"
 #include "core/number_reader.h"
 
 namespace kovrel {
 namespace {
+
+constexpr int kFloatDigits = 7;
+constexpr int kDoubleDigits = 15;
+
+template <typename T>
+constexpr int kSignificant = std::is_same_v<T, float> ? kFloatDigits : kDoubleDigits;
 
 // A value as significant decimal digits: value = 0.d1d2d3... x 10^exponent.
 struct Decimal {
@@ -23,6 +37,31 @@ struct Decimal {
   int exponent = 0;  // position of the point relative to the first digit
   bool negative = false;
 };
+
+// The significant digits of a value as one integer: |value| = digits x
+// 10^(exp10 + 1 - n), where `digits` has exactly n digits (7 or 15), so
+// that exp10 is the power of ten of the first digit.
+struct ScaledDigits {
+  std::uint64_t digits = 0;
+  int exp10 = 0;
+};
+
+// Powers of ten up to 10^30 as 128-bit integers; up to 10^19 they fit in
+// 64 bits.
+struct Pow10Table {
+  unsigned __int128 value[31];
+  std::uint64_t small[20];
+  constexpr Pow10Table() : value(), small() {
+    value[0] = 1;
+    for (int k = 1; k < 31; ++k) value[k] = value[k - 1] * 10;
+    for (int k = 0; k < 20; ++k) small[k] = static_cast<std::uint64_t>(value[k]);
+  }
+};
+constexpr Pow10Table kPow10;
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Fills `d` from the significant digits of `text`, as written by
 // std::to_chars in scientific form ("d.ddddde+XX" or "de+XX").
@@ -39,101 +78,129 @@ void ParseScientific(const char* text, const char* end, Decimal& d) {
   d.exponent = exp10 + 1;
 }
 
-// Fills `d` from the seven-digit integer `digits` (1000000 to 9999999) of
-// a value whose first digit stands at 10^exp10.
-void SetSevenDigits(std::uint32_t digits, int exp10, Decimal& d) {
-  for (int k = 6; k >= 0; --k) {
+// Fills `d` from `n` scaled digits.
+void SetDigits(const ScaledDigits& scaled, int n, Decimal& d) {
+  std::uint64_t digits = scaled.digits;
+  for (int k = n - 1; k >= 0; --k) {
     d.digits[k] = static_cast<char>('0' + digits % 10);
     digits /= 10;
   }
-  int count = 7;
+  int count = n;
   while (count > 0 && d.digits[count - 1] == '0') --count;
   d.count = count;
-  d.exponent = exp10 + 1;
+  d.exponent = scaled.exp10 + 1;
 }
 
-// Powers of ten up to 10^30 as 128-bit integers.
-struct Pow10Table {
-  unsigned __int128 value[31];
-  constexpr Pow10Table() : value() {
-    value[0] = 1;
-    for (int k = 1; k < 31; ++k) value[k] = value[k - 1] * 10;
-  }
-};
-constexpr Pow10Table kPow10;
+// What is left of n / 2^shift below its integer part, against a half.
+enum class Rest { kNone, kBelowHalf, kHalf, kAboveHalf };
 
-// n / 2^shift as its integer part and whether it rounds up (more than a
-// half, or a half with an odd integer part: a tie goes to even).
+// n / 2^shift as its integer part and the rest.
 template <typename Wide>
-void SplitShifted(Wide n, int shift, std::uint64_t& digits, bool& up) {
-  digits = static_cast<std::uint64_t>(n >> shift);
-  up = false;
-  if (shift == 0) return;
-  const Wide rest = n & ((Wide{1} << shift) - 1);
+std::uint64_t SplitShifted(Wide n, int shift, Rest& rest) {
+  const auto digits = static_cast<std::uint64_t>(n >> shift);
+  rest = Rest::kNone;
+  if (shift == 0) return digits;
+  const Wide below = n & ((Wide{1} << shift) - 1);
   const Wide half = Wide{1} << (shift - 1);
-  up = rest > half || (rest == half && (digits & 1));
+  rest = below == 0 ? Rest::kNone : below < half ? Rest::kBelowHalf : below == half ? Rest::kHalf : Rest::kAboveHalf;
+  return digits;
 }
 
-// Seven significant digits of a float by exact integer arithmetic, for the
-// values between 2^-100 and 10^7 that NC data holds; false leaves the rest
-// to to_chars. The float is m * 2^e exactly; m * 10^q * 2^e is formed in 128
-// bits and rounded to an integer (a tie goes to even, as std::to_chars does).
-bool FloatDigits(float value, Decimal& d) {
+// The n significant digits of m x 2^e (m below 2^53) by exact integer
+// arithmetic: m x 10^q is formed in 128 bits and divided by 2^-e, and a
+// tie goes to even, as std::to_chars rounds. `max_scale` is the largest q
+// whose product with every m still fits in 128 bits. False for the values
+// out of that reach (e above 0: |value| >= 2^53 for a double, 2^24 for a
+// float; or too small), which take the decimal text.
+bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) {
+  if (e > 0 || e < -127) return false;
+  // floor((e + bits - 1) * log10(2)) is the first digit's power of ten or
+  // one less, so the scaled value has n digits or one more.
+  int exp10 = ((e + std::bit_width(m) - 1) * 78913) >> 18;
+  const int q = n - 1 - exp10;  // scale so that n (or n + 1) digits stand before the point
+  if (q < 0 || q > max_scale) return false;
+  const int shift = -e;
+  Rest rest;
+  std::uint64_t digits;
+  std::uint64_t product;
+  // Most NC values need no more than 64 bits.
+  if (q < 20 && shift < 64 && !__builtin_mul_overflow(m, kPow10.small[q], &product)) {
+    digits = SplitShifted(product, shift, rest);
+  } else {
+    digits = SplitShifted(static_cast<unsigned __int128>(m) * kPow10.value[q], shift, rest);
+  }
+  bool up;
+  if (digits >= kPow10.small[n]) {
+    // One digit too many: that digit with the rest below it is more than a
+    // half when it is above 5, or 5 with any rest; 5 and nothing is a tie.
+    const std::uint64_t last = digits % 10;
+    digits /= 10;
+    ++exp10;
+    up = last > 5 || (last == 5 && (rest != Rest::kNone || (digits & 1)));
+  } else {
+    up = rest == Rest::kAboveHalf || (rest == Rest::kHalf && (digits & 1));
+  }
+  if (digits < kPow10.small[n - 1]) return false;  // an estimate off the other way: the text decides
+  if (up) ++digits;
+  if (digits == kPow10.small[n]) {
+    digits = kPow10.small[n - 1];
+    ++exp10;
+  }
+  d = {digits, exp10};
+  return true;
+}
+
+// The seven digits of a positive finite float, or the fifteen of a double,
+// by exact integer arithmetic; false leaves the value to the decimal text.
+bool FastDigits(float value, ScaledDigits& d) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const int biased = static_cast<int>((bits >> 23) & 0xFF);
-  if (biased == 0 || biased == 0xFF) return false;  // zero, subnormal, infinite
-  const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;  // 24 bits
-  const int e = biased - 150;                            // value = m * 2^e
-  if (e > 0 || e < -120) return false;
-  // First guess of the decimal exponent from the binary one (floor of
-  // (e + 23) * log10(2)); corrected below.
-  int exp10 = ((e + 23) * 78913) >> 18;
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const int q = 6 - exp10;  // scale so that seven digits stand before the point
-    if (q < 0 || q > 30) return false;
-    const int shift = -e;
-    std::uint64_t digits;
-    bool up;
-    // Up to 10^12 the product fits in 64 bits, the common case of NC values.
-    if (q <= 12 && shift < 64) {
-      SplitShifted(m * static_cast<std::uint64_t>(kPow10.value[q]), shift, digits, up);
-    } else {
-      SplitShifted(m * kPow10.value[q], shift, digits, up);
-    }
-    if (digits >= 10000000ULL) {
-      ++exp10;
-      continue;
-    }
-    if (digits < 1000000ULL) {
-      --exp10;
-      continue;
-    }
-    if (up) ++digits;
-    if (digits == 10000000ULL) {
-      digits = 1000000ULL;
-      ++exp10;
-    }
-    SetSevenDigits(static_cast<std::uint32_t>(digits), exp10, d);
-    return true;
-  }
-  return false;
+  if (biased == 0) return false;  // subnormal
+  // 10^30 x 2^24 < 2^124
+  return ExactDigits((bits & 0x7FFFFF) | 0x800000, biased - 150, kFloatDigits, 30, d);
+}
+
+bool FastDigits(double value, ScaledDigits& d) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0) return false;  // subnormal
+  // 10^22 x 2^53 < 2^127
+  return ExactDigits((bits & 0xFFFFFFFFFFFFFULL) | (1ULL << 52), biased - 1075, kDoubleDigits, 22, d);
 }
 
 template <typename T>
-Decimal ToDecimal(T value, int significant) {
+void CheckFinite(T value) {
   if (!std::isfinite(value)) Fail(FailureKind::kOverflow, "数値が有限ではありません");
+}
+
+// The digits of std::to_chars's scientific text: the decimal route.
+template <typename T>
+Decimal TextDecimal(T value) {
+  CheckFinite(value);
   Decimal d;
   d.negative = std::signbit(value);
   if (value == 0) return d;
-  if constexpr (std::is_same_v<T, float>) {
-    if (FloatDigits(std::fabs(value), d)) return d;
-  }
   char text[48];
   const auto result = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific,
-                                    significant - 1);
+                                    kSignificant<T> - 1);
   ParseScientific(text, result.ptr, d);
   return d;
+}
+
+// The same digits, by integer arithmetic where it reaches.
+template <typename T>
+Decimal ToDecimal(T value) {
+  CheckFinite(value);
+  ScaledDigits scaled;
+  if (value != 0 && FastDigits(std::fabs(value), scaled)) {
+    Decimal d;
+    d.negative = std::signbit(value);
+    SetDigits(scaled, kSignificant<T>, d);
+    return d;
+  }
+  return TextDecimal(value);
 }
 
 // Rounds `d` half away from zero to `places` digits after the point.
@@ -184,13 +251,132 @@ std::string WriteMasked(Decimal d, const Mask& mask) {
   return out;
 }
 
-// The general form; `printed` adds the blank before a non-negative number
-// and the blank after every number. Written into a buffer first: the
-// conversions write millions of numbers.
-std::string WriteGeneral(const Decimal& d, bool printed = false) {
-  // Sign, point, the blanks and the digits: a double's 309 integer digits,
-  // or 323 zeros after the point and 15 digits, are the most.
-  char buffer[400];
+// The longest text the integer way writes: sign, the mask's leading zeros
+// or 20 digits, the point and the places.
+constexpr int kMaskBuffer = 64;
+
+// x / 10^k and x % 10^k (k below 20) with a constant divisor for each k:
+// the compiler turns each into a multiplication, where a division by a
+// variable is one of the slowest instructions.
+template <int K>
+std::uint64_t DividePow10(std::uint64_t x, std::uint64_t& rest) {
+  constexpr std::uint64_t kDivisor = static_cast<std::uint64_t>(Pow10Table().value[K]);
+  rest = x % kDivisor;
+  return x / kDivisor;
+}
+using Divider = std::uint64_t (*)(std::uint64_t, std::uint64_t&);
+template <int... K>
+constexpr std::array<Divider, sizeof...(K)> MakeDividers(std::integer_sequence<int, K...>) {
+  return {&DividePow10<K>...};
+}
+constexpr auto kDividers = MakeDividers(std::make_integer_sequence<int, 20>());
+
+// The value times 10^frac_max, rounded as the mask rounds: the digits past
+// that place dropped and the first of them, if 5 or more, rounding up (a
+// carry runs through by itself), exactly as RoundDecimal rounds the text.
+// False when it would not fit in 64 bits (or the mask has 20 places or
+// more): the text way then.
+bool ScaledMaskValue(const ScaledDigits& scaled, int n, const Mask& mask, std::uint64_t& v) {
+  const int places = mask.frac_max;
+  if (places >= 20) return false;
+  const int t = scaled.exp10 + 1 - n + places;  // V = digits x 10^t
+  if (t >= 0) {
+    if (scaled.exp10 + 1 + places > 19) return false;  // V >= 10^19
+    v = scaled.digits * kPow10.small[t];
+  } else if (-t > n) {
+    v = 0;  // the first dropped digit lies before the first digit: a zero
+  } else {
+    std::uint64_t rest;
+    v = kDividers[static_cast<std::size_t>(-t)](scaled.digits, rest);
+    v += rest >= kPow10.small[-t] / 2;
+  }
+  return true;
+}
+
+// "00" to "99": two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int k = 0; k < 100; ++k) {
+    pairs[static_cast<std::size_t>(2 * k)] = static_cast<char>('0' + k / 10);
+    pairs[static_cast<std::size_t>(2 * k + 1)] = static_cast<char>('0' + k % 10);
+  }
+  return pairs;
+}();
+
+// Writes the `count` last decimal digits of `n` (leading zeros included)
+// ending just before `end`.
+void WriteDigitsBefore(std::uint64_t n, int count, char* end) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, &kDigitPairs[static_cast<std::size_t>(2 * (n % 100))], 2);
+    n /= 100;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + n % 10);
+}
+
+// The number of decimal digits of n (0 for 0).
+int DigitCount(std::uint64_t n) {
+  int count = 0;
+  while (count < 20 && n >= kPow10.small[count]) ++count;
+  return count;
+}
+
+// Writes V (the value times 10^frac_max, rounded) as WriteMasked writes the
+// rounded digits: the integer part after the mask's leading zeros, then
+// the places up to the last significant one (at least frac_min). Returns
+// the length written into `buffer`, or 0 when the text would not fit.
+int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
+  if (mask.int_min + mask.frac_max + 2 > kMaskBuffer) return 0;
+  std::uint64_t fraction;
+  const std::uint64_t whole = kDividers[static_cast<std::size_t>(mask.frac_max)](v, fraction);
+  char* p = buffer;
+  if (negative && v != 0) *p++ = '-';
+  // The integer digits (none for 0), after the mask's leading zeros.
+  const int int_digits = DigitCount(whole);
+  const int width = int_digits > mask.int_min ? int_digits : mask.int_min;
+  WriteDigitsBefore(whole, width, p + width);
+  p += width;
+  if (mask.point) *p++ = '.';
+  // Every place, then the trailing zeros dropped down to frac_min.
+  WriteDigitsBefore(fraction, mask.frac_max, p + mask.frac_max);
+  int frac = mask.frac_max;
+  while (frac > mask.frac_min && p[frac - 1] == '0') --frac;
+  return static_cast<int>(p + frac - buffer);
+}
+
+// The scaled digits of a finite value (zero included) by integer
+// arithmetic; false when the value is out of its reach.
+template <typename T>
+bool ScaledDigitsOf(T value, ScaledDigits& scaled) {
+  CheckFinite(value);
+  if (value == 0) {
+    scaled = {0, 0};
+    return true;
+  }
+  return FastDigits(std::fabs(value), scaled);
+}
+
+template <typename T>
+void AppendMasked(std::string& out, T value, const Mask& mask) {
+  ScaledDigits scaled;
+  std::uint64_t v;
+  if (ScaledDigitsOf(value, scaled) && ScaledMaskValue(scaled, kSignificant<T>, mask, v)) {
+    char buffer[kMaskBuffer];
+    if (const int length = WriteScaled(v, std::signbit(value), mask, buffer)) {
+      out.append(buffer, static_cast<std::size_t>(length));
+      return;
+    }
+  }
+  out += WriteMasked(ToDecimal(value), mask);
+}
+
+// The general form into `buffer`; `printed` adds the blank before a
+// non-negative number and the blank after every number. Sign, point, the
+// blanks and the digits: a double's 309 integer digits, or 323 zeros after
+// the point and 15 digits, are the most.
+constexpr int kGeneralBuffer = 400;
+
+int WriteGeneral(const Decimal& d, bool printed, char* buffer) {
   char* p = buffer;
   if (printed && !(d.negative && d.count > 0)) *p++ = ' ';
   if (d.count == 0) {
@@ -210,13 +396,38 @@ std::string WriteGeneral(const Decimal& d, bool printed = false) {
     }
   }
   if (printed) *p++ = ' ';
-  return std::string(buffer, static_cast<std::size_t>(p - buffer));
+  return static_cast<int>(p - buffer);
 }
 
-constexpr int kFloatDigits = 7;
-constexpr int kDoubleDigits = 15;
+template <typename T>
+void AppendGeneral(std::string& out, const Decimal& d, bool printed) {
+  char buffer[kGeneralBuffer];
+  out.append(buffer, static_cast<std::size_t>(WriteGeneral(d, printed, buffer)));
+}
+
+template <typename T>
+std::string Text(const T& piece) {
+  std::string out;
+  piece.AppendTo(out);
+  return out;
+}
 
 }  // namespace
+
+template <typename T>
+void MaskedNumber<T>::AppendTo(std::string& out) const {
+  AppendMasked(out, value, mask);
+}
+
+template <typename T>
+void GeneralNumber<T>::AppendTo(std::string& out) const {
+  AppendGeneral<T>(out, ToDecimal(value), printed);
+}
+
+template struct MaskedNumber<float>;
+template struct MaskedNumber<double>;
+template struct GeneralNumber<float>;
+template struct GeneralNumber<double>;
 
 Mask ParseMask(std::string_view text) {
   Mask mask;
@@ -243,17 +454,46 @@ Mask ParseMask(std::string_view text) {
   return mask;
 }
 
-std::string FormatMask(float value, const Mask& mask) { return WriteMasked(ToDecimal(value, kFloatDigits), mask); }
-std::string FormatMask(double value, const Mask& mask) { return WriteMasked(ToDecimal(value, kDoubleDigits), mask); }
+std::string FormatMask(float value, const Mask& mask) { return Text(Masked(value, mask)); }
+std::string FormatMask(double value, const Mask& mask) { return Text(Masked(value, mask)); }
 std::string FormatMask(float value, std::string_view mask) { return FormatMask(value, ParseMask(mask)); }
 std::string FormatMask(double value, std::string_view mask) { return FormatMask(value, ParseMask(mask)); }
 
-std::string FormatGeneral(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits)); }
-std::string FormatGeneral(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits)); }
-std::string FormatPrinted(float value) { return WriteGeneral(ToDecimal(value, kFloatDigits), true); }
-std::string FormatPrinted(double value) { return WriteGeneral(ToDecimal(value, kDoubleDigits), true); }
+std::string FormatGeneral(float value) { return Text(General(value)); }
+std::string FormatGeneral(double value) { return Text(General(value)); }
+std::string FormatPrinted(float value) { return Text(Printed(value)); }
+std::string FormatPrinted(double value) { return Text(Printed(value)); }
 
-double RoundedByMask(double value, const Mask& mask) { return ReadNumber(FormatMask(value, mask)); }
+double RoundedByMask(double value, const Mask& mask) {
+  // The text holds V's digits with a point before the last frac_max of
+  // them (trailing zeros dropped, no minus sign on a zero), and ReadNumber
+  // divides its digits by the power of ten of its places: the same
+  // rational as V / 10^frac_max, so the same correctly rounded double when
+  // V is exact in a double.
+  ScaledDigits scaled;
+  std::uint64_t v;
+  if (ScaledDigitsOf(value, scaled) && ScaledMaskValue(scaled, kDoubleDigits, mask, v) && v < (1ULL << 53) &&
+      mask.frac_max <= 22) {
+    if (v == 0) return 0.0;
+    const double magnitude = static_cast<double>(v) / kExactPowers[mask.frac_max];
+    return std::signbit(value) ? -magnitude : magnitude;
+  }
+  return ReadNumber(FormatMask(value, mask));
+}
+
+std::string FormatMaskByText(float value, const Mask& mask) { return WriteMasked(TextDecimal(value), mask); }
+std::string FormatMaskByText(double value, const Mask& mask) { return WriteMasked(TextDecimal(value), mask); }
+std::string FormatGeneralByText(float value) {
+  std::string out;
+  AppendGeneral<float>(out, TextDecimal(value), false);
+  return out;
+}
+std::string FormatGeneralByText(double value) {
+  std::string out;
+  AppendGeneral<double>(out, TextDecimal(value), false);
+  return out;
+}
+
 
 double RoundHalfEven(double value) {
   const double down = std::floor(value);

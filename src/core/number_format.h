@@ -3,6 +3,8 @@
 // conversion. Masks and the general form work on the value's decimal text
 // (7 significant digits for a float, 15 for a double) and round half away
 // from zero in decimal, so the float 0.00005 with "0.0###" gives 0.0001.
+// The conversions write millions of numbers: Masked, General and Printed
+// write one straight into the output text (Append(out, "X", Masked(x, m))).
 #pragma once
 
 #include <cstdint>
@@ -35,8 +37,41 @@ std::string FormatMask(float value, std::string_view mask);
 std::string FormatMask(double value, std::string_view mask);
 
 /// `value` rounded as `mask` writes it, read back: a value the program
-/// keeps to a mask's places between its steps.
+/// keeps to a mask's places between its steps (half away from zero on its
+/// decimal digits), found without the text where integers reach.
 double RoundedByMask(double value, const Mask& mask);
+
+/// The same texts by the decimal route alone (std::to_chars's digits,
+/// rounded as text), which the integer arithmetic behind the functions
+/// above must equal for every value; the tests compare the two.
+std::string FormatMaskByText(float value, const Mask& mask);
+std::string FormatMaskByText(double value, const Mask& mask);
+std::string FormatGeneralByText(float value);
+std::string FormatGeneralByText(double value);
+
+/// `value` written with `mask` into an output text by Append, the text
+/// FormatMask gives, without a string of its own.
+template <typename T>
+struct MaskedNumber {
+  T value;
+  Mask mask;
+  void AppendTo(std::string& out) const;
+};
+inline MaskedNumber<float> Masked(float value, const Mask& mask) { return {value, mask}; }
+inline MaskedNumber<double> Masked(double value, const Mask& mask) { return {value, mask}; }
+
+/// `value` in the general form (FormatGeneral), or printed (FormatPrinted),
+/// written into an output text by Append.
+template <typename T>
+struct GeneralNumber {
+  T value;
+  bool printed = false;
+  void AppendTo(std::string& out) const;
+};
+inline GeneralNumber<float> General(float value) { return {value, false}; }
+inline GeneralNumber<double> General(double value) { return {value, false}; }
+inline GeneralNumber<float> Printed(float value) { return {value, true}; }
+inline GeneralNumber<double> Printed(double value) { return {value, true}; }
 
 /// The general number form: shortest decimal text (up to 7 significant
 /// digits for a float, 15 for a double), no trailing zeros, no zero before

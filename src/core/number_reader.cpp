@@ -66,6 +66,46 @@ void ReadExponent(std::string_view text, std::size_t pos, NumberText& located) {
   if (any) located.exponent = negative ? -value : value;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The number as NC text writes it almost always, read in one short loop:
+// digits with at most one point, up to 15 significant digits and 22
+// places, and after them no blank, tab, line feed or exponent letter (the
+// general reading reads on past those). Its value is the one the general
+// reading computes: the digits as an integer divided by 10^places.
+// False leaves the number to the general reading.
+bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, NumberText& located) {
+  std::uint64_t digits = 0;
+  int significant = 0, places = 0;
+  bool point = false, any = false;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (IsAsciiDigit(c)) {
+      any = true;
+      if ((significant > 0 || c != '0') && ++significant > 15) return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      places += point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!any || places > 22) return false;
+  if (pos < text.size()) {
+    const char c = text[pos];
+    if (IsIgnored(c) || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
+  }
+  located.has_digits = true;
+  located.digits_end = located.end = pos;
+  const auto whole = static_cast<double>(digits);
+  const double value = significant == 0 ? 0.0 : places > 0 ? whole / kPowers[places] : whole;
+  located.value = negative ? -value : value;
+  return true;
+}
+
 }  // namespace
 
 NumberText LocateNumber(std::string_view text) {
@@ -95,6 +135,7 @@ NumberText LocateNumber(std::string_view text) {
     ++pos;
     located.digits_end = pos;
   }
+  if (ReadPlainNumber(text, pos, negative, located)) return located;
   buffer[length++] = '0';
   buffer[length++] = '.';
   constexpr std::size_t kMaxDigits = 96;
@@ -133,8 +174,6 @@ NumberText LocateNumber(std::string_view text) {
   exponent += located.exponent;
   // Up to 15 digits times a power of ten that a double holds exactly: one
   // correctly rounded multiplication or division gives the value.
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const long scale = exponent - static_cast<long>(length - 2);
   if (length - 2 <= 15 && scale >= -22 && scale <= 22) {
     const auto whole = static_cast<double>(mantissa);
@@ -188,7 +227,8 @@ long IntegerAfter(std::string_view line, char letter) {
 }
 
 double ReadLeadingZeroField(std::string_view text, int width) {
-  std::string_view digits = SpanOf(text, "0123456789-");
+  static constexpr ByteSet kField("0123456789-");
+  std::string_view digits = SpanOf(text, kField);
   const bool negative = !digits.empty() && digits.front() == '-';
   if (negative) digits.remove_prefix(1);
   std::string field(static_cast<std::size_t>(width), '0');

@@ -3,13 +3,15 @@
 
 #include <cstring>
 
+#include "core/byte_scan.h"
+
 namespace kovrel {
 
 bool LineReader::Next(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
   std::size_t end;
   if (lone_lf_ends_line_) {
-    end = text_.find_first_of("\r\n", pos_);
+    end = FindLineEnd(text_, pos_);
   } else {
     const void* cr = std::memchr(text_.data() + pos_, '\r', text_.size() - pos_);
     end = cr == nullptr ? std::string_view::npos : static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data());
@@ -30,7 +32,7 @@ std::string WithCrLfLineEnds(std::string_view text) {
   out.reserve(text.size() + text.size() / 16);
   std::size_t pos = 0;
   while (pos < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", pos);
+    const std::size_t end = FindLineEnd(text, pos);
     if (end == std::string_view::npos) {
       out.append(text, pos);
       break;
@@ -44,13 +46,33 @@ std::string WithCrLfLineEnds(std::string_view text) {
 }
 
 bool HasLoneLineEnds(std::string_view text) {
-  for (std::size_t pos = text.find_first_of("\r\n"); pos != std::string_view::npos;
-       pos = text.find_first_of("\r\n", pos + 1)) {
-    if (text[pos] == '\n') return true;
-    if (pos + 1 >= text.size() || text[pos + 1] != '\n') return true;
-    ++pos;  // past the LF of CR LF
+  // Without lone line ends every CR has an LF right after it and every LF
+  // a CR right before it: word by word, the LFs are the CRs moved on by one
+  // byte (a CR in a word's last byte carries over to the next word).
+  std::uint64_t carry = 0;
+  std::size_t pos = 0;
+  for (; pos + 8 <= text.size(); pos += 8) {
+    const std::uint64_t word = byte_scan::Load(text.data() + pos);
+    const std::uint64_t cr = byte_scan::Matches(word, '\r');
+    if (byte_scan::Matches(word, '\n') != ((cr << 8) | carry)) return true;
+    carry = cr >> 56;
   }
-  return false;
+  bool after_cr = carry != 0;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if (after_cr != (c == '\n')) return true;
+    after_cr = c == '\r';
+  }
+  return after_cr;
+}
+
+int CountLineBreaks(std::string_view text) {
+  int breaks = 0;
+  for (std::size_t pos = FindLineEnd(text, 0); pos != std::string_view::npos; pos = FindLineEnd(text, pos + 1)) {
+    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+    ++breaks;
+  }
+  return breaks;
 }
 
 namespace {
@@ -75,41 +97,48 @@ void ItemReader::SkipTerminator() {
   if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
 }
 
-bool ItemReader::Next(std::string& item) {
+bool ItemReader::Next(std::string_view& item) {
   if (pos_ >= text_.size()) return false;
   while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
   const auto is_end = [](char c) { return c == ',' || c == '\r' || c == '\n'; };
   if (pos_ < text_.size() && text_[pos_] == '"') {
     const std::size_t close = text_.find('"', pos_ + 1);
     const std::size_t stop = close == std::string_view::npos ? text_.size() : close;
-    item.assign(text_.substr(pos_ + 1, stop - pos_ - 1));
+    item = text_.substr(pos_ + 1, stop - pos_ - 1);
     pos_ = stop == text_.size() ? stop : stop + 1;
     while (pos_ < text_.size() && !is_end(text_[pos_])) ++pos_;
   } else {
     const std::size_t start = pos_;
     while (pos_ < text_.size() && !is_end(text_[pos_])) ++pos_;
-    item.assign(text_.substr(start, pos_ - start));
+    item = text_.substr(start, pos_ - start);
   }
   SkipTerminator();
   return true;
 }
 
-std::vector<std::string> SplitItems(std::string_view text) { return ReadAll<ItemReader, std::string>(text); }
+std::vector<std::string> SplitItems(std::string_view text) {
+  std::vector<std::string> items;
+  for (const std::string_view item : ReadAll<ItemReader, std::string_view>(text)) items.emplace_back(item);
+  return items;
+}
 
 std::string_view TextAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = line.find(letter);
   return at == std::string_view::npos ? std::string_view() : line.substr(at + letter.size());
 }
 
+std::string_view SpanOf(std::string_view text, std::string_view set) { return SpanOf(text, ByteSet(set)); }
+
+std::string_view SpanOf(std::string_view text, const ByteSet& set) {
+  std::size_t end = 0;
+  while (end < text.size() && set.Contains(text[end])) ++end;
+  return text.substr(0, end);
+}
+
 std::string_view TrimBlanks(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string_view SpanOf(std::string_view text, std::string_view set) {
-  const std::size_t end = text.find_first_not_of(set);
-  return end == std::string_view::npos ? text : text.substr(0, end);
 }
 
 }  // namespace kovrel

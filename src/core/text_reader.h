@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_scan.h"
+
 namespace kovrel {
 
 /// `text` with every CR LF, lone CR and lone LF written as CR LF: a file
@@ -18,6 +20,10 @@ std::string WithCrLfLineEnds(std::string_view text);
 
 /// True when `text` holds a lone CR or a lone LF.
 bool HasLoneLineEnds(std::string_view text);
+
+/// The number of line breaks in `text`: each CR LF, lone CR and lone LF
+/// counts once (as the editor numbers lines).
+int CountLineBreaks(std::string_view text);
 
 /// Reads lines from a text. The views point into the text.
 class LineReader {
@@ -48,8 +54,8 @@ class ItemReader {
  public:
   explicit ItemReader(std::string_view text) : text_(text) {}
 
-  /// The next item; false at the end of the text.
-  bool Next(std::string& item);
+  /// The next item, a view into the text; false at the end of the text.
+  bool Next(std::string_view& item);
   bool AtEnd() const { return pos_ >= text_.size(); }
 
  private:
@@ -91,5 +97,6 @@ constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// The longest prefix of `text` made of characters of the ASCII `set`.
 std::string_view SpanOf(std::string_view text, std::string_view set);
+std::string_view SpanOf(std::string_view text, const ByteSet& set);
 
 }  // namespace kovrel

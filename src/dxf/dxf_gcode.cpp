@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
@@ -24,13 +25,15 @@ struct Xy {
 // move).
 class Tracer {
  public:
-  Tracer(double origin_x, double origin_y) : origin_{origin_x, origin_y}, mask_(ParseMask("######0.0###")) {}
+  Tracer(double origin_x, double origin_y, TextOutput& output)
+      : output(output), out(output.text), origin_{origin_x, origin_y}, mask_(ParseMask("######0.0###")) {}
 
   void Trace(const DxfEntity& entity);
   // Ends a polyline whose SEQEND is missing.
   void Finish() { EndPath(); }
 
-  std::string out;
+  TextOutput& output;
+  std::string& out;  // the text of `output`, where the lines are written
   int skipped = 0;
   bool traced = false;
 
@@ -64,6 +67,12 @@ class Tracer {
   // Writes the layer line when the layer changed and takes `to` as the
   // position.
   void MoveTo(Xy to);
+  // `text` becomes `value` as FormatMask writes it, in the room the string
+  // already has (a position is written for every move).
+  void SetMasked(std::string& text, double value) const {
+    text.clear();
+    Append(text, Masked(value, mask_));
+  }
   void Move(std::string_view word, Xy to);
   void ArcMove(std::string_view word, Xy to, Xy centre, Xy from);
   void StartPath(bool ignored, bool mirrored, bool closed);
@@ -132,8 +141,8 @@ void Tracer::MoveTo(Xy to) {
     AppendLine(out, layer_);
     written_layer_ = layer_;
   }
-  x_ = FormatMask(to.x, mask_);
-  y_ = FormatMask(to.y, mask_);
+  SetMasked(x_, to.x);
+  SetMasked(y_, to.y);
   traced = true;
 }
 
@@ -144,15 +153,15 @@ void Tracer::Move(std::string_view word, Xy to) {
 
 void Tracer::ArcMove(std::string_view word, Xy to, Xy centre, Xy from) {
   MoveTo(to);
-  AppendLine(out, word, "X", x_, "Y", y_, "I", FormatMask(InSingleRange(centre.x - from.x), mask_), "J",
-             FormatMask(InSingleRange(centre.y - from.y), mask_));
+  AppendLine(out, word, "X", x_, "Y", y_, "I", Masked(InSingleRange(centre.x - from.x), mask_), "J",
+             Masked(InSingleRange(centre.y - from.y), mask_));
 }
 
 void Tracer::Line(const DxfEntity& entity) {
   TakeLayer(entity);
   const Xy start = World(entity, 10, false), end = World(entity, 11, false);
-  next_x_ = FormatMask(start.x, mask_);
-  next_y_ = FormatMask(start.y, mask_);
+  SetMasked(next_x_, start.x);
+  SetMasked(next_y_, start.y);
   if (next_x_ != x_ || next_y_ != y_) Move("G00", start);
   Move("G01", end);
 }
@@ -262,14 +271,26 @@ void Tracer::LwPolyline(const DxfEntity& entity) {
 
 }  // namespace
 
-ConversionResult DxfToGcode(std::string_view dxf) {
+ConversionResult TraceDxfToGcode(std::string_view dxf, TextOutput& out) {
   DxfEntityReader reader(dxf);
-  Tracer tracer(reader.origin_x, reader.origin_y);
-  tracer.out.reserve(dxf.size() / 2);
+  Tracer tracer(reader.origin_x, reader.origin_y, out);
   DxfEntity entity;
-  while (reader.Next(entity)) tracer.Trace(entity);
+  while (reader.Next(entity)) {
+    tracer.Trace(entity);
+    out.Pass();
+  }
   tracer.Finish();
-  return DrawingResult(std::move(tracer.out), tracer.traced, tracer.skipped);
+  // Nothing traced: the caller drops what was written (layer names only
+  // come with a move, so there is none).
+  return DrawingResult(std::string(), tracer.traced, tracer.skipped);
+}
+
+ConversionResult DxfToGcode(std::string_view dxf) {
+  TextOutput out;
+  out.text.reserve(dxf.size() / 2);
+  ConversionResult result = TraceDxfToGcode(dxf, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
 }
 
 }  // namespace kovrel

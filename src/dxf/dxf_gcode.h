@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
@@ -17,5 +18,8 @@ namespace kovrel {
 /// the result's message says how many. Throws Failure 62 when the drawing
 /// ends before its EOF group.
 ConversionResult DxfToGcode(std::string_view dxf);
+
+/// The same conversion writing its lines into `out` as it goes.
+ConversionResult TraceDxfToGcode(std::string_view dxf, TextOutput& out);
 
 }  // namespace kovrel

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/failure.h"
 #include "core/number_format.h"
@@ -35,7 +36,7 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
   std::unordered_map<std::string, int> layer_of;
   int current = 0;
   ItemReader reader(gcode);
-  std::string item;
+  std::string_view item;
   while (reader.Next(item)) {
     if (IsMotionItem(item)) {
       drawing.moves.push_back({ReadMotion(item), current});
@@ -46,7 +47,7 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
     const auto [found, added] = layer_of.try_emplace(LayerKey(name), static_cast<int>(drawing.layers.size()) + 1);
     if (added) {
       if (drawing.layers.size() >= kMaxLayers) {
-        Fail(FailureKind::kIndexOutOfRange, "画層になる行が 999 種類を超えています: " + item);
+        Fail(FailureKind::kIndexOutOfRange, Joined("画層になる行が 999 種類を超えています: ", item));
       }
       drawing.layers.push_back(std::move(name));
     }
@@ -56,6 +57,13 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
 }
 
 std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours) {
+  TextOutput out;
+  out.text.reserve(4096 + drawing.moves.size() * 170);
+  WriteGcodeDxf(drawing, colours, out);
+  return std::move(out.text);
+}
+
+void WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours, TextOutput& output) {
   std::vector<std::string_view> names = {kFirstLayer};
   std::vector<std::string> colour_texts = {FormatPrinted(static_cast<double>(LayerColour(colours, 0)))};
   std::vector<DxfLayerEntry> layers;
@@ -65,8 +73,7 @@ std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& c
     colour_texts.push_back(FormatPrinted(static_cast<double>(LayerColour(colours, static_cast<int>(k + 1)))));
     layers.push_back({drawing.layers[k], colour_texts.back()});
   }
-  std::string out;
-  out.reserve(4096 + drawing.moves.size() * 170);
+  std::string& out = output.text;
   AppendDxfStart(out, drawing.layers.empty() ? kFirstLayer : std::string_view(drawing.layers.back()), layers);
 
   float prev_x = 0, prev_y = 0;
@@ -110,9 +117,9 @@ std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& c
     prev_written = m.g == 1;
     prev_x = m.x;
     prev_y = m.y;
+    output.Pass();
   }
   AppendDxfEnd(out);
-  return out;
 }
 
 ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourChoice& choose) {
@@ -125,6 +132,13 @@ ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourChoice& choos
 
 ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourOptions& colours) {
   return GcodeToDxf(gcode, [&colours](const std::vector<std::string>&) { return colours; });
+}
+
+ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourOptions& colours, TextOutput& out) {
+  const GcodeDrawing drawing = ReadGcodeDrawing(gcode);
+  if (drawing.moves.empty()) return ConversionResult::NothingToConvert();
+  WriteGcodeDxf(drawing, colours, out);
+  return ConversionResult();
 }
 
 }  // namespace kovrel

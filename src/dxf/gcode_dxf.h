@@ -33,11 +33,16 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode);
 
 /// The DXF text of a drawing read by ReadGcodeDrawing.
 std::string WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours);
+/// The same, written into `out` an entity at a time (the drawing is some
+/// four times as long as the program).
+void WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours, TextOutput& out);
 
 /// Both steps, with the colours `choose` gives for the layers (when it
 /// gives none, the command stops); nothing to convert when the program has
 /// no move.
 ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourChoice& choose);
 ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourOptions& colours);
+/// The same with the drawing written into `out` as it is made.
+ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourOptions& colours, TextOutput& out);
 
 }  // namespace kovrel

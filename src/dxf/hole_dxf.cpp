@@ -1,6 +1,9 @@
 // Hole data to DXF.
 #include "dxf/hole_dxf.h"
 
+#include <utility>
+
+#include "core/append.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -68,7 +71,7 @@ HoleDrawing ReadHoleDrawing(std::string_view hole_data) {
   return drawing;
 }
 
-std::string WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours) {
+void WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours, TextOutput& output) {
   static const Mask xy_mask = ParseMask("#####0.0#######");
   static const Mask radius_mask = ParseMask("######0.0############");
   std::vector<DxfLayerEntry> layers;
@@ -80,29 +83,61 @@ std::string WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& col
     radius_texts.push_back(FormatMask(drawing.tools[k].radius, radius_mask));
     layers.push_back({drawing.tools[k].layer, colour_texts.back()});
   }
-  std::string out;
-  out.reserve(4096 + drawing.holes.size() * 160);
+  std::string& out = output.text;
   AppendDxfStart(out, drawing.tools.empty() ? kNoToolLayer : std::string_view(drawing.tools.back().layer), layers);
+  std::string x, y;  // a hole's coordinates, written again for each hole without a string of their own
   for (const HoleDrawing::Hole& hole : drawing.holes) {
     const auto slot = static_cast<std::size_t>(hole.slot);
     const std::string_view layer = slot == 0 ? kNoToolLayer : std::string_view(drawing.tools[slot - 1].layer);
-    AppendDxfCircle(out, {layer, colour_texts[slot]}, FormatMask(hole.x, xy_mask), FormatMask(hole.y, xy_mask),
-                    radius_texts[slot]);
+    x.clear();
+    y.clear();
+    Append(x, Masked(hole.x, xy_mask));
+    Append(y, Masked(hole.y, xy_mask));
+    AppendDxfCircle(out, {layer, colour_texts[slot]}, x, y, radius_texts[slot]);
+    output.Pass();
   }
   AppendDxfEnd(out);
-  return out;
 }
 
-ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourChoice& choose) {
+std::string WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours) {
+  TextOutput out;
+  out.text.reserve(4096 + drawing.holes.size() * 160);
+  WriteHoleDxf(drawing, colours, out);
+  return std::move(out.text);
+}
+
+namespace {
+
+// Both steps, writing the text with `write` (into a text of its own or an
+// output).
+template <typename Write>
+ConversionResult HoleDataToDxfWith(std::string_view hole_data, const DxfColourChoice& choose, Write write) {
   const HoleDrawing drawing = ReadHoleDrawing(hole_data);
   if (!drawing.has_tool_table) return ConversionResult::NothingToConvert();
   const std::optional<DxfColourOptions> colours = choose(drawing.LayerNames());
   if (!colours) return ConversionResult::Stopped();
-  return ConversionResult(WriteHoleDxf(drawing, *colours));
+  return write(drawing, *colours);
+}
+
+}  // namespace
+
+ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourChoice& choose) {
+  return HoleDataToDxfWith(hole_data, choose, [](const HoleDrawing& drawing, const DxfColourOptions& colours) {
+    return ConversionResult(WriteHoleDxf(drawing, colours));
+  });
 }
 
 ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours) {
   return HoleDataToDxf(hole_data, [&colours](const std::vector<std::string>&) { return colours; });
+}
+
+ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours, TextOutput& out) {
+  return HoleDataToDxfWith(
+      hole_data, [&colours](const std::vector<std::string>&) { return colours; },
+      [&out](const HoleDrawing& drawing, const DxfColourOptions& chosen) {
+        WriteHoleDxf(drawing, chosen, out);
+        return ConversionResult(std::string());
+      });
 }
 
 }  // namespace kovrel

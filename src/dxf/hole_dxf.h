@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 #include "dxf/dxf_colours.h"
 
 namespace kovrel {
@@ -37,11 +38,15 @@ HoleDrawing ReadHoleDrawing(std::string_view hole_data);
 
 /// The DXF text of a drawing read by ReadHoleDrawing.
 std::string WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours);
+/// The same text written into `out` as it goes (it is about five times
+/// the size of the hole data).
+void WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours, TextOutput& out);
 
 /// Both steps, with the colours `choose` gives for the tool layers (when it
 /// gives none, the command stops); nothing to convert when the text has no
 /// tool table line.
 ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourChoice& choose);
 ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours);
+ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours, TextOutput& out);
 
 }  // namespace kovrel

@@ -1,6 +1,8 @@
 // Loading the figure tables from drill data or G-code.
 #include "graphic/figure.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -119,9 +121,13 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
   int motion = -1;  // the modal motion word of the machine reading
   float last_x = 0, last_y = 0;
   ItemReader reader(text);
-  std::string field;
+  std::string_view field;
   while (reader.Next(field)) {
-    if (HasLetter(field, "*")) continue;
+    // The words of the field in one pass: the values read are those after
+    // the first of each letter, as HasLetter and SingleAfter find them.
+    const PartWords words = FindPartWords(field, false);
+    if (words.star) continue;
+    const auto single_at = [field](std::size_t at) { return ToSingle(ReadNumber(field.substr(at + 1))); };
     if (reading.like_machine) {
       if (auto element = MachineElement(field, motion, last_x, last_y, layer)) {
         last_x = element->x;
@@ -129,19 +135,19 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
         figure.FigElems.push_back(*element);
         continue;
       }
-    } else if (IsMotionItem(field)) {
+    } else if (words.motion != PartWords::kNone) {
       FigElem element;
-      element.g = SingleAfter(field, "G");
+      element.g = single_at(words.g);
       element.layer = layer;
-      if (HasLetter(field, "X")) last_x = SingleAfter(field, "X");
-      if (HasLetter(field, "Y")) last_y = SingleAfter(field, "Y");
+      if (words.x != PartWords::kNone) last_x = single_at(words.x);
+      if (words.y != PartWords::kNone) last_y = single_at(words.y);
       element.x = last_x;
       element.y = last_y;
-      if (HasLetter(field, "I")) element.i = SingleAfter(field, "I");
-      if (HasLetter(field, "J")) element.j = SingleAfter(field, "J");
+      if (words.i != PartWords::kNone) element.i = single_at(words.i);
+      if (words.j != PartWords::kNone) element.j = single_at(words.j);
       figure.FigElems.push_back(element);
       continue;
-    } else if (HasLetter(field, "X") || HasLetter(field, "Y") || MachineMotion(field) >= 0) {
+    } else if (words.x != PartWords::kNone || words.y != PartWords::kNone || MachineMotion(field) >= 0) {
       ++reading.machine_only_fields;
     }
     // A blank line selects no layer and adds nothing.
@@ -153,6 +159,50 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
 }
 
 }  // namespace
+
+namespace {
+
+// The characters FindPartWords stops at; the digits and the rest of a
+// part (most of its characters) are passed over by one look in this table.
+constexpr std::array<bool, 256> kWordCharacters = [] {
+  std::array<bool, 256> table{};
+  for (const char c : std::string_view(",XYIJR*G")) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+}  // namespace
+
+PartWords FindPartWords(std::string_view text, bool to_comma) {
+  PartWords words;
+  std::size_t k = 0;
+  for (; k < text.size(); ++k) {
+    if (!kWordCharacters[static_cast<unsigned char>(text[k])]) continue;
+    switch (text[k]) {
+      case ',':
+        if (to_comma) {
+          words.end = k;
+          return words;
+        }
+        break;
+      case 'X': words.x = std::min(words.x, k); break;
+      case 'Y': words.y = std::min(words.y, k); break;
+      case 'I': words.i = std::min(words.i, k); break;
+      case 'J': words.j = std::min(words.j, k); break;
+      case 'R': words.r = std::min(words.r, k); break;
+      case '*': words.star = true; break;
+      case 'G':
+        words.g = std::min(words.g, k);
+        if (words.motion == PartWords::kNone && k + 2 < text.size() && text[k + 1] == '0' && text[k + 2] >= '0' &&
+            text[k + 2] <= '3') {
+          words.motion = k;
+        }
+        break;
+      default: break;
+    }
+  }
+  words.end = k;
+  return words;
+}
 
 FigureTables::FigureTables() {
   LayerVisible.fill(kLayerShown);
@@ -177,12 +227,21 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text, FigureReading
     figure.LayerNames[static_cast<std::size_t>(k)].clear();
     figure.LayerWidth[static_cast<std::size_t>(k)] = 0;
   }
-  bool drill = false, gcode = false;
+  const FigureContent content = DetectFigureContent(text);
+  if (content.drill && content.gcode) return FigureLoad::kMixed;
+  if (content.drill) HolePass(figure, text);
+  if (content.gcode) GcodePass(figure, text, reading);
+  return FigureLoad::kLoaded;
+}
+
+FigureContent DetectFigureContent(std::string_view text) {
+  FigureContent content;
   bool comment = false;
   if (text.find('"') == std::string_view::npos) {
-    // Without quotes every character stands in some field.
-    drill = HasDiameterOutsideComments(text, comment);
-    gcode = HasLetter(text, "G");
+    // Without quotes every character stands in some field. A text without
+    // the first byte of "φ" has none to look for outside the comments.
+    content.drill = text.find("φ"[0]) != std::string_view::npos && HasDiameterOutsideComments(text, comment);
+    content.gcode = HasLetter(text, "G");
   } else {
     // With quotes only the fields count (text after a closing quote is
     // dropped); a comment still runs on over the commas of its line.
@@ -191,17 +250,14 @@ FigureLoad LoadFigure(FigureTables& figure, std::string_view text, FigureReading
     while (lines.Next(line)) {
       comment = false;
       ItemReader detect(line);
-      std::string field;
+      std::string_view field;
       while (detect.Next(field)) {
-        drill = HasDiameterOutsideComments(field, comment) || drill;
-        gcode = gcode || HasLetter(field, "G");
+        content.drill = HasDiameterOutsideComments(field, comment) || content.drill;
+        content.gcode = content.gcode || HasLetter(field, "G");
       }
     }
   }
-  if (drill && gcode) return FigureLoad::kMixed;
-  if (drill) HolePass(figure, text);
-  if (gcode) GcodePass(figure, text, reading);
-  return FigureLoad::kLoaded;
+  return content;
 }
 
 void ReadLayerColors(FigureTables& figure, std::string_view text) {

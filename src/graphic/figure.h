@@ -71,6 +71,28 @@ struct FigureReading {
 FigureLoad LoadFigure(FigureTables& figure, std::string_view text);
 FigureLoad LoadFigure(FigureTables& figure, std::string_view text, FigureReading& reading);
 
+/// The words of a field or of a part of a line that the loading and the
+/// edits read, found in one pass up to the first comma (`end`, the part's
+/// length; a whole field with `to_comma` false): the first G, X, Y, I, J
+/// and R, the first motion word G00..G03, and whether a "*" stands in it
+/// (kNone: absent).
+struct PartWords {
+  static constexpr std::size_t kNone = std::string_view::npos;
+  std::size_t g = kNone, x = kNone, y = kNone, i = kNone, j = kNone, r = kNone;
+  std::size_t motion = kNone;
+  bool star = false;
+  std::size_t end = 0;
+};
+PartWords FindPartWords(std::string_view text, bool to_comma = true);
+
+/// What LoadFigure finds in a text: drill data (its hole pass runs), G-code
+/// (its G-code pass runs); both make a mixed text.
+struct FigureContent {
+  bool drill = false;
+  bool gcode = false;
+};
+FigureContent DetectFigureContent(std::string_view text);
+
 /// Reads LAYER.RGB (one colour a line: background, then layers 0..99);
 /// missing lines keep the colours the tables hold.
 void ReadLayerColors(FigureTables& figure, std::string_view text);

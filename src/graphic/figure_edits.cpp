@@ -2,6 +2,8 @@
 #include "graphic/figure_edits.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -18,7 +20,18 @@ namespace {
 // single value (the move of hole data).
 struct NumberForm {
   std::optional<Mask> mask;
-  std::string Write(float value) const { return mask ? FormatMask(value, *mask) : FormatGeneral(value); }
+  void WriteTo(std::string& out, float value) const {
+    if (mask) {
+      Append(out, Masked(value, *mask));
+    } else {
+      Append(out, General(value));
+    }
+  }
+  std::string Write(float value) const {
+    std::string text;
+    WriteTo(text, value);
+    return text;
+  }
 };
 
 NumberForm FormOf(const FigureEdit& edit, FigureKind kind) {
@@ -39,9 +52,10 @@ struct Word {
   bool Present() const { return letter != std::string_view::npos && number.has_digits; }
 };
 
-Word FindWord(std::string_view part, char letter) {
+// The word whose letter stands at `letter` (npos: absent).
+Word WordAt(std::string_view part, std::size_t letter) {
   Word word;
-  word.letter = part.find(letter);
+  word.letter = letter;
   if (word.letter == std::string_view::npos) return word;
   word.number = LocateNumber(part.substr(word.letter + 1));
   word.value = ToSingle(word.number.value);
@@ -54,9 +68,16 @@ struct Replacement {
   std::string text;
 };
 
+// The replacements of one part at a time. Its texts keep their storage
+// from part to part, so a line costs no allocation.
 class PartEditor {
  public:
-  PartEditor(std::string_view part, const NumberForm& form) : part_(part), form_(form) {}
+  explicit PartEditor(const NumberForm& form) : form_(form) {}
+
+  void Start(std::string_view part) {
+    part_ = part;
+    count_ = 0;
+  }
 
   // Writes `value` in place of the digits of `word` (a word without a
   // number stays as it is). A written exponent stays, so the digits carry
@@ -68,11 +89,10 @@ class PartEditor {
       digits = ToSingle(static_cast<double>(value) / std::pow(10.0, static_cast<double>(word.number.exponent)));
     }
     const std::size_t start = word.letter + 1;
-    replacements_.push_back(
-        {start + word.number.begin, word.number.digits_end - word.number.begin, form_.Write(digits)});
+    form_.WriteTo(Add(start + word.number.begin, word.number.digits_end - word.number.begin), digits);
   }
   void Rename(const Word& word, char letter) {
-    if (word.Present()) replacements_.push_back({word.letter, 1, std::string(1, letter)});
+    if (word.Present()) Add(word.letter, 1) += letter;
   }
   // The axis exchange of a pair of words: both values change places; a
   // lone word takes the other letter.
@@ -88,15 +108,22 @@ class PartEditor {
       Set(b, b.value);
     }
   }
-  void Replace(std::size_t at, std::string text) { replacements_.push_back({at, text.size(), std::move(text)}); }
+  void Replace(std::size_t at, char c) { Add(at, 1) += c; }
   // New text at `at`, nothing replaced.
-  void Insert(std::size_t at, std::string text) { replacements_.push_back({at, 0, std::move(text)}); }
+  std::string& Insert(std::size_t at) { return Add(at, 0); }
 
   void WriteTo(std::string& out) {
-    std::sort(replacements_.begin(), replacements_.end(),
-              [](const Replacement& a, const Replacement& b) { return a.at < b.at; });
+    // The replacements in the order of their places (no two share one),
+    // sorted by their indices so that their texts stay where they are.
+    std::array<std::uint8_t, kMostReplacements> order;
+    for (std::size_t k = 0; k < count_; ++k) {
+      std::size_t at = k;
+      for (; at > 0 && replacements_[order[at - 1]].at > replacements_[k].at; --at) order[at] = order[at - 1];
+      order[at] = static_cast<std::uint8_t>(k);
+    }
     std::size_t pos = 0;
-    for (const Replacement& replacement : replacements_) {
+    for (std::size_t k = 0; k < count_; ++k) {
+      const Replacement& replacement = replacements_[order[k]];
       out.append(part_.substr(pos, replacement.at - pos));
       out.append(replacement.text);
       pos = replacement.at + replacement.length;
@@ -105,28 +132,46 @@ class PartEditor {
   }
 
  private:
+  // A new replacement; its text to be written.
+  std::string& Add(std::size_t at, std::size_t length) {
+    Replacement& replacement = replacements_[count_++];
+    replacement.at = at;
+    replacement.length = length;
+    replacement.text.clear();
+    return replacement.text;
+  }
+
   std::string_view part_;
   const NumberForm& form_;
-  std::vector<Replacement> replacements_;
+  // At most six: four numbers and two renames, or the arc direction.
+  static constexpr std::size_t kMostReplacements = 8;
+  std::array<Replacement, kMostReplacements> replacements_;
+  std::size_t count_ = 0;
 };
 
-// The position of the first motion word G00..G03 of a part.
-std::size_t MotionWord(std::string_view part) {
-  std::size_t first = std::string_view::npos;
-  for (const std::string_view word : {"G00", "G01", "G02", "G03"}) first = std::min(first, part.find(word));
-  return first;
-}
+// How an edit reads the words of a part: every word it may change, and
+// the others too unless every number of the text is known to fit a float
+// (reading one that does not fails the edit, so it must be read then).
+struct WordReading {
+  bool x = true, y = true;  ///< the words of X (and I), of Y (and J)
 
-void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& form, bool gcode, std::string& out) {
-  PartEditor editor(part, form);
-  const Word x = FindWord(part, 'X'), y = FindWord(part, 'Y');
+  WordReading(const FigureEdit& edit, bool numbers_fit) {
+    if (!numbers_fit || edit.kind != FigureEdit::Kind::kMirror) return;
+    x = edit.axis != MirrorAxis::kY;
+    y = edit.axis != MirrorAxis::kX;
+  }
+};
+
+void EditPart(std::string_view part, const PartWords& words, const FigureEdit& edit, const NumberForm& form, bool gcode,
+              const WordReading& reading, PartEditor& editor, std::string& out) {
+  editor.Start(part);
+  const Word x = reading.x ? WordAt(part, words.x) : Word{}, y = reading.y ? WordAt(part, words.y) : Word{};
   Word i, j;
   bool arc = false;
-  std::size_t motion = std::string_view::npos;
+  const std::size_t motion = words.motion;
   if (gcode) {
-    i = FindWord(part, 'I');
-    j = FindWord(part, 'J');
-    motion = MotionWord(part);
+    if (reading.x) i = WordAt(part, words.i);
+    if (reading.y) j = WordAt(part, words.j);
     arc = motion != std::string_view::npos && (part[motion + 2] == '2' || part[motion + 2] == '3');
   }
   switch (edit.kind) {
@@ -142,7 +187,7 @@ void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& f
         editor.Exchange(i, 'I', j, 'J');
       }
       // Every mirror and the exchange reverse the direction of an arc.
-      if (arc) editor.Replace(motion + 2, part[motion + 2] == '2' ? "3" : "2");
+      if (arc) editor.Replace(motion + 2, part[motion + 2] == '2' ? '3' : '2');
       break;
     case FigureEdit::Kind::kMove:
       editor.Set(x, x.value + edit.dx);
@@ -154,8 +199,8 @@ void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& f
         // reader reads it so): the moved coordinate is written, or the text
         // would keep the hole where the figure no longer has it. A G-code
         // line's absent word is modal and moved with the line that gave it.
-        if (!x.Present()) editor.Insert(0, Joined("X", form.Write(edit.dx), " "));
-        if (!y.Present()) editor.Insert(part.size(), Joined(" Y", form.Write(edit.dy)));
+        if (!x.Present()) Append(editor.Insert(0), "X", form.Write(edit.dx), " ");
+        if (!y.Present()) Append(editor.Insert(part.size()), " Y", form.Write(edit.dy));
       }
       break;
     case FigureEdit::Kind::kScale:
@@ -166,7 +211,7 @@ void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& f
       if (arc) {
         // A negative factor turns the figure half round, which keeps the
         // arcs' directions: R keeps its sign (a negative R is the long arc).
-        const Word r = FindWord(part, 'R');
+        const Word r = WordAt(part, words.r);
         editor.Set(r, r.value * std::fabs(edit.factor));
       }
       break;
@@ -174,31 +219,27 @@ void EditPart(std::string_view part, const FigureEdit& edit, const NumberForm& f
   editor.WriteTo(out);
 }
 
-// A part of a G-code line as the figure's loader reads it: with a motion
-// word, without "*", and not a quoted field.
-bool IsFigurePart(std::string_view part) {
-  const std::size_t first = part.find_first_not_of(" \t");
-  if (first != std::string_view::npos && part[first] == '"') return false;
-  return IsMotionItem(part) && !HasLetter(part, "*");
-}
-
-void EditGcodeLine(std::string_view line, const FigureEdit& edit, const NumberForm& form, std::string& out) {
-  if (!IsMotionItem(line)) {
-    out.append(line);
-    return;
-  }
+// Edits the parts of a G-code line that the figure's loader reads as
+// elements: those with a motion word, without "*", and not a quoted field.
+// Every other part (a line without a motion word has only such parts) is
+// copied as it stands, with the commas between the parts.
+void EditGcodeLine(std::string_view line, const FigureEdit& edit, const NumberForm& form, const WordReading& reading,
+                   PartEditor& editor, std::string& out) {
   std::size_t pos = 0;
   while (true) {
-    const std::size_t comma = line.find(',', pos);
-    const std::string_view part = line.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
-    if (IsFigurePart(part)) {
-      EditPart(part, edit, form, true, out);
+    const PartWords words = FindPartWords(line.substr(pos));
+    const std::string_view part = line.substr(pos, words.end);
+    const std::size_t first = part.find_first_not_of(" \t");
+    const bool quoted = first != std::string_view::npos && part[first] == '"';
+    if (words.motion != std::string_view::npos && !words.star && !quoted) {
+      EditPart(part, words, edit, form, true, reading, editor, out);
     } else {
       out.append(part);
     }
-    if (comma == std::string_view::npos) break;
+    pos += words.end;
+    if (pos >= line.size()) break;
     out += ',';
-    pos = comma + 1;
+    ++pos;
   }
 }
 
@@ -249,24 +290,119 @@ void EditFigure(FigureTables& figure, const FigureEdit& edit) {
   }
 }
 
-std::string EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind) {
-  if (kind == FigureKind::kNone) return std::string(text);
-  const NumberForm form = FormOf(edit, kind);
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
+void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind, TextOutput& out, bool numbers_fit) {
+  if (kind == FigureKind::kNone) {
+    out.text.append(text);
+    return;
+  }
   LineReader reader(text);
   std::string_view line;
+  const NumberForm form = FormOf(edit, kind);
+  const WordReading reading(edit, numbers_fit);
+  PartEditor editor(form);
   while (reader.Next(line)) {
     if (kind == FigureKind::kGcode) {
-      EditGcodeLine(line, edit, form, out);
+      EditGcodeLine(line, edit, form, reading, editor, out.text);
     } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
-      EditPart(line, edit, form, false, out);
+      // A hole line is one part whatever commas it has.
+      PartWords words;
+      words.x = line.find('X');
+      words.y = line.find('Y');
+      EditPart(line, words, edit, form, false, reading, editor, out.text);
     } else {
-      out.append(line);
+      out.text.append(line);
     }
-    out.append("\r\n");
+    out.text.append("\r\n");
+    out.Pass();
   }
-  return out;
+}
+
+std::string EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind) {
+  if (kind == FigureKind::kNone) return std::string(text);
+  TextOutput out;
+  out.text.reserve(text.size() + text.size() / 8);
+  EditDocument(text, edit, kind, out);
+  return std::move(out.text);
+}
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A character that a number's digits run on over: a digit, the point, or a
+// blank (blanks inside a number are read over).
+bool RunsOn(char c) { return IsDigit(c) || c == '.' || IsBlank(c); }
+
+// True when no number of `text` can lie beyond a float's range: no "&"
+// introduces a hexadecimal or octal one, none is written with an exponent
+// (E or D after a digit or point, blanks between), and no stretch of
+// digits, points and blanks holds 38 digits or more. Every number the
+// figure's loader reads then fits, so it cannot fail on one.
+bool NoNumberBeyondSingle(std::string_view text) {
+  if (text.find('&') != std::string_view::npos) return false;
+  for (const char letter : {'E', 'e', 'D', 'd'}) {
+    for (std::size_t at = text.find(letter); at != std::string_view::npos; at = text.find(letter, at + 1)) {
+      std::size_t before = at;
+      while (before > 0 && IsBlank(text[before - 1])) --before;
+      if (before > 0 && (IsDigit(text[before - 1]) || text[before - 1] == '.')) return false;
+    }
+  }
+  // A stretch of 38 digits is longer than 32 characters, so it covers a
+  // position that is a multiple of 32: only the stretches there are
+  // counted, each from its start to its end.
+  constexpr std::size_t kStep = 32;
+  for (std::size_t sample = 0; sample < text.size(); sample += kStep) {
+    if (!RunsOn(text[sample])) continue;
+    std::size_t start = sample;
+    while (start > 0 && RunsOn(text[start - 1])) --start;
+    std::size_t end = start;
+    int digits = 0;
+    for (; end < text.size() && RunsOn(text[end]); ++end) digits += IsDigit(text[end]);
+    if (digits >= 38) return false;
+    sample = (end + kStep - 1) / kStep * kStep - kStep;  // the next sample past the stretch
+  }
+  return true;
+}
+
+}  // namespace
+
+FigureLoad DocumentKind(std::string_view text, FigureKind& kind, bool* numbers_fit) {
+  kind = FigureKind::kNone;
+  const bool fit = NoNumberBeyondSingle(text);
+  if (numbers_fit != nullptr) *numbers_fit = fit;
+  if (!fit) {
+    // A number may overflow: the loader reads them all and fails as it does.
+    FigureTables figure;
+    const FigureLoad load = LoadFigure(figure, text);
+    kind = KindOf(figure);
+    return load;
+  }
+  // The tables are not needed, only whether they would hold a hole or an
+  // element: a line with X or Y makes a hole of drill data; any field of
+  // G-code that is not empty and has no "*" makes an element (a move or a
+  // layer marker).
+  const FigureContent content = DetectFigureContent(text);
+  if (content.drill && content.gcode) return FigureLoad::kMixed;
+  if (content.drill) {
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
+      if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+        kind = FigureKind::kHoles;
+        break;
+      }
+    }
+  } else if (content.gcode) {
+    ItemReader items(text);
+    std::string_view item;
+    while (items.Next(item)) {
+      if (!item.empty() && !HasLetter(item, "*")) {
+        kind = FigureKind::kGcode;
+        break;
+      }
+    }
+  }
+  return FigureLoad::kLoaded;
 }
 
 std::optional<float> ReadEditNumber(std::string_view text) {

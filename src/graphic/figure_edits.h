@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/named_choice.h"
+#include "core/text_output.h"
 #include "graphic/figure.h"
 
 namespace kovrel {
@@ -57,6 +58,20 @@ void EditFigure(FigureTables& figure, const FigureEdit& edit);
 /// A number written with an exponent keeps it ("5E1" mirrored is "-5.0E1").
 /// Throws Failure 6 for a value beyond a float's range.
 std::string EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind);
+/// The same, written into `out` a line at a time. With `numbers_fit` (no
+/// number of the text lies beyond a float's range: DocumentKind tells) a
+/// mirror does not read the words it leaves as they are.
+void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind, TextOutput& out,
+                  bool numbers_fit = false);
+
+/// What LoadFigure and KindOf tell of a document (mixed, or its kind),
+/// without the tables where they are not needed: when no number of the
+/// text can lie beyond a float's range, the text is only looked through
+/// for a hole or an element; otherwise it is loaded, and fails (Failure 6)
+/// as LoadFigure fails. `numbers_fit` (when given) tells whether every
+/// number of the text fits a float.
+FigureLoad DocumentKind(std::string_view text, FigureKind& kind, bool* numbers_fit = nullptr);
+
 
 /// The messages of a factor or an offset that is no number.
 inline constexpr std::string_view kScaleFactorMessage = "倍率を数値で入力してください";

@@ -223,7 +223,9 @@ const Mask& GcodeMask() {
   static const Mask mask = ParseMask("#######0.0###");
   return mask;
 }
-std::string G(double value) { return FormatMask(static_cast<float>(value), GcodeMask()); }
+// A coordinate of the figure's G-code as a single value, written straight
+// into the output by Append.
+MaskedNumber<float> G(double value) { return Masked(static_cast<float>(value), GcodeMask()); }
 
 // A full circle of radius r about (x, y) in the two-line form.
 void FullCircle(std::string& out, double x, double y, double r) {
@@ -356,8 +358,14 @@ bool HasWideLayers(const FigureTables& figure) {
 }
 
 std::string PictureGcode(const FigureTables& figure) {
-  std::string out;
-  out.reserve(figure.FigElems.size() * 24);
+  TextOutput out;
+  out.text.reserve(figure.FigElems.size() * 24);
+  PictureGcode(figure, out);
+  return std::move(out.text);
+}
+
+void PictureGcode(const FigureTables& figure, TextOutput& output) {
+  std::string& out = output.text;
   double sx = 0, sy = 0;
   int last_layer = -1;
   for (int e = 0; e <= figure.LastElem(); ++e) {
@@ -400,8 +408,8 @@ std::string PictureGcode(const FigureTables& figure) {
     }
     sx = x;
     sy = y;
+    output.Pass();
   }
-  return out;
 }
 
 std::string RegenerateHoleData(const FigureTables& figure) {

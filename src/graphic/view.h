@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text_output.h"
 #include "graphic/canvas.h"
 #include "graphic/figure.h"
 
@@ -79,6 +80,8 @@ void GrSub(const FigureTables& figure, const ViewBox& box, const DrawOptions& op
 /// The figure as G-code (PictureGcode): every element with its layer name
 /// before each run of a layer; wide G01 and arcs become their outlines.
 std::string PictureGcode(const FigureTables& figure);
+/// The same, written into `out` an element at a time.
+void PictureGcode(const FigureTables& figure, TextOutput& out);
 
 /// The hole data of a drill figure: the tool table, then each tool with its
 /// holes.

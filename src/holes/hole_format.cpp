@@ -3,6 +3,7 @@
 #include "holes/hole_format.h"
 
 #include "core/append.h"
+#include "core/byte_scan.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
@@ -37,13 +38,18 @@ double FromThousandths(double value) {
 // The state of one formatting run.
 class HoleFormatter {
  public:
-  explicit HoleFormatter(const HoleFormatOptions& options) : options_(options) {}
+  HoleFormatter(const HoleFormatOptions& options, std::size_t input_size) : options_(options) {
+    list_.reserve(input_size + input_size / 2);
+  }
 
   // A block passes three steps: its coordinates make the pending hole, the
   // hole mode decides whether the pending hole is written, and the tool
   // mode decides whether the block selects a tool.
   void Block(std::string_view line);
-  std::string Result() const { return table_ + list_; }
+  std::string Result() {
+    table_ += list_;
+    return std::move(table_);
+  }
 
  private:
   void HoleStep(std::string_view line);
@@ -67,13 +73,15 @@ class HoleFormatter {
 
 void HoleFormatter::Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text) {
   const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit, options_.inch); };
-  if (axis.Take(line, letter, options_.incremental, read)) text = FormatMask(axis.value, CoordinateMask());
+  if (axis.Take(line, letter, options_.incremental, read)) {
+    text.clear();
+    Append(text, Masked(axis.value, CoordinateMask()));
+  }
 }
 
 void HoleFormatter::EmitPendingHole() {
   if (pending_hole_.empty()) return;
-  list_ += pending_hole_;
-  list_ += kCrLf;
+  AppendLine(list_, pending_hole_);
   tool_written_ = false;
   pending_hole_.clear();
 }
@@ -97,7 +105,10 @@ void HoleFormatter::Block(std::string_view line) {
   const bool has_y = HasLetter(line, "Y");
   Coordinate(line, "X", x_, x_text_);
   Coordinate(line, "Y", y_, y_text_);
-  if (has_x || has_y) pending_hole_ = "X" + x_text_ + " Y" + y_text_;
+  if (has_x || has_y) {
+    pending_hole_.clear();
+    Append(pending_hole_, "X", x_text_, " Y", y_text_);
+  }
   HoleStep(line);
   ToolStep(line, has_x || has_y);
 }
@@ -181,7 +192,8 @@ double DataValue(std::string_view after_letter, HoleUnit unit) {
     case HoleUnit::kLeadingZeros2Integer: return FromThousandths(ReadLeadingZeroField(after_letter, 8) * 0.001);
     default: break;
   }
-  const double value = ReadNumber(SpanOf(after_letter, " 0123456789.-+"));
+  static constexpr ByteSet kNumber(" 0123456789.-+");
+  const double value = ReadNumber(SpanOf(after_letter, kNumber));
   const float scale = UnitScale(unit);
   if (unit == HoleUnit::kDecimal) return value * scale;
   return FromThousandths(value) * scale;
@@ -196,11 +208,10 @@ float HoleCoordinate(std::string_view after_letter, HoleUnit unit, bool inch) {
 }
 
 std::string FormatHoleData(std::string_view text, const HoleFormatOptions& options) {
-  const std::string blocks = SplitBlocks(text, DetectBlockSeparator(text));
-  HoleFormatter formatter(options);
-  LineReader reader(blocks);
+  HoleFormatter formatter(options, text.size());
+  BlockReader blocks(text, DetectBlockSeparator(text));
   std::string_view line;
-  while (reader.Next(line)) formatter.Block(line);
+  while (blocks.Next(line)) formatter.Block(line);
   return formatter.Result();
 }
 

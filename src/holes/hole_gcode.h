@@ -8,12 +8,17 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
 /// The G-code of the hole data; nothing to convert when the text has no
 /// tool select line. Throws Failure 9 for a tool number outside 0-999.
 ConversionResult HoleDataToGcode(std::string_view hole_data);
+
+/// The same conversion writing its lines into `out` as it goes (its
+/// result is three times the size of the hole data).
+ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& out);
 
 /// The tool number of a tool line: the number after its first character,
 /// as an index 0-999 (Failure 9 otherwise).

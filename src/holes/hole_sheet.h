@@ -2,6 +2,7 @@
 // of three column layouts, and the .xlsx workbook that holds them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,14 +31,29 @@ struct SheetCell {
   bool operator==(const SheetCell&) const = default;
 };
 
-/// The cells of the hole data. A tool select line takes a row with the line
-/// in A and its tool's text (from the tool table line's "φ" on; empty for
-/// a tool without one) in B; each hole line takes a row as the layout says.
-/// Throws Failure 9 for a tool number outside 0-999.
+/// Takes the cells one at a time, row by row.
+using SheetCellSink = std::function<void(const SheetCell&)>;
+
+/// The cells of the hole data, handed to `sink` in row order. A tool select
+/// line takes a row with the line in A and its tool's text (from the tool
+/// table line's "φ" on; empty for a tool without one) in B; each hole line
+/// takes a row as the layout says. Throws Failure 9 for a tool number
+/// outside 0-999.
+void VisitHoleSheetCells(std::string_view hole_data, SheetLayout layout, const SheetCellSink& sink);
+
+/// The same cells gathered.
 std::vector<SheetCell> HoleSheetCells(std::string_view hole_data, SheetLayout layout);
 
-/// Writes the cells into a new workbook at `path` (one worksheet, text cells
-/// as text, numbers as numbers). Throws Failure when it cannot be written.
+/// Writes the cells `cells` hands to its sink (in row order) into a new
+/// workbook at `path`: one worksheet, text cells as text, numbers as
+/// numbers. Each row goes to the file as the next one starts, so a large
+/// sheet is never held in memory. The workbook replaces `path` only when it
+/// is complete: a failure (of the cells or of the writing) leaves `path`
+/// as it was. Throws Failure when it cannot be written.
+void WriteWorkbook(const std::function<void(const SheetCellSink&)>& cells, const std::string& path);
 void WriteWorkbook(const std::vector<SheetCell>& cells, const std::string& path);
+
+/// The workbook of the hole data (VisitHoleSheetCells into WriteWorkbook).
+void WriteHoleWorkbook(std::string_view hole_data, SheetLayout layout, const std::string& path);
 
 }  // namespace kovrel

@@ -88,7 +88,8 @@ class MacroExpression::Compiler {
       }
       Emit({Op::kVariable, static_cast<std::uint16_t>(number)});
     } else if (IsAsciiDigit(c) || c == '.') {
-      const std::string_view digits = SpanOf(text_.substr(pos_), "0123456789.");
+      static constexpr ByteSet kNumber("0123456789.");
+      const std::string_view digits = SpanOf(text_.substr(pos_), kNumber);
       pos_ += digits.size();
       Emit({Op::kConstant, 0, ReadNumber(digits)});
     } else if (c >= 'A' && c <= 'Z') {

@@ -2,8 +2,8 @@
 #include "wire/wire_gcode.h"
 
 #include <array>
-#include <bitset>
 #include <string>
+#include <utility>
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
@@ -12,6 +12,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
+#include "wire/line_words.h"
 #include "wire/wire_numbers.h"
 #include "wire/wire_shapes.h"
 
@@ -20,6 +21,13 @@ namespace {
 
 constexpr std::size_t kHCount = 251;  // H0 to H250
 
+
+// A coordinate in millimetres written straight into the output: the text
+// FormatCoordinate gives (the same mask), without a string of its own.
+MaskedNumber<float> Coordinate(float millimetres) {
+  static const Mask mask = ParseMask("######0.0####");
+  return Masked(millimetres, mask);
+}
 
 void SkipBlanks(std::string_view text, std::size_t& pos) {
   while (pos < text.size() && text[pos] == ' ') ++pos;
@@ -35,31 +43,9 @@ long VariableNumber(std::string_view text, std::size_t& pos) {
   return number;
 }
 
-// What a line holds, found in one pass: its ASCII characters and the
-// two-digit G codes ("G01" anywhere, as a letter search finds it).
-class LineCodes {
- public:
-  explicit LineCodes(std::string_view line) {
-    for (std::size_t k = 0; k < line.size(); ++k) {
-      const unsigned char c = static_cast<unsigned char>(line[k]);
-      if (c >= 128) continue;
-      characters_.set(c);
-      if (c == 'G' && k + 2 < line.size() && IsAsciiDigit(line[k + 1]) && IsAsciiDigit(line[k + 2])) {
-        g_codes_.set(static_cast<std::size_t>((line[k + 1] - '0') * 10 + (line[k + 2] - '0')));
-      }
-    }
-  }
-  bool Has(char c) const { return characters_.test(static_cast<unsigned char>(c)); }
-  bool HasG(int number) const { return g_codes_.test(static_cast<std::size_t>(number)); }
-
- private:
-  std::bitset<128> characters_;
-  std::bitset<100> g_codes_;
-};
-
 class WireTranslator {
  public:
-  explicit WireTranslator(std::string& out) : out_(out) {
+  explicit WireTranslator(TextOutput& output) : output_(output), out_(output.text) {
     for (const std::size_t n : {110, 120, 130, 140, 150}) h_[n] = 0.2f;
   }
 
@@ -85,11 +71,10 @@ class WireTranslator {
     out_x_ = base_out_x_ + (x_ - base_x_);
     out_y_ = base_out_y_ + (y_ - base_y_);
   }
-  void Write(std::string_view word) {
-    AppendLine(out_, word, "X", FormatCoordinate(out_x_), "Y", FormatCoordinate(out_y_));
-  }
+  void Write(std::string_view word) { AppendLine(out_, word, "X", Coordinate(out_x_), "Y", Coordinate(out_y_)); }
 
-  std::string& out_;
+  TextOutput& output_;
+  std::string& out_;  // the text of output_, where the lines are written
   float x_ = 0, y_ = 0;            // the program position (modal)
   float i_ = 0, j_ = 0, r_ = 0;    // arc words of the current line
   bool has_r_ = false;
@@ -103,22 +88,22 @@ class WireTranslator {
 };
 
 void WireTranslator::Line(std::string_view line) {
-  const LineCodes codes(line);
-  if (codes.Has('(') || codes.HasG(4)) return;
+  const LineWords codes(line);
+  if (codes.Holds('(') || codes.HasG(4)) return;
   // The cutting rule is read on a line that holds an M code; other lines
   // keep the flag, so a cut started by G41 lasts until an M code ends it.
-  if (codes.Has('M')) {
+  if (codes.Holds('M')) {
     const long m = IntegerAfter(line, 'M');
     if (m == 0 || m == 1 || m == 2 || m == 21 || m == 50) cutting_ = false;
     if (m == 20 || m == 60 || m == 84) cutting_ = true;
   }
   if (codes.HasG(41) || codes.HasG(42) || codes.HasG(44)) cutting_ = true;
   i_ = j_ = 0;
-  if (codes.Has('X')) x_ = WireValueAfter(line, 'X');
-  if (codes.Has('Y')) y_ = WireValueAfter(line, 'Y');
-  if (codes.Has('I')) i_ = WireValueAfter(line, 'I');
-  if (codes.Has('J')) j_ = WireValueAfter(line, 'J');
-  has_r_ = codes.Has('R');
+  if (codes.Holds('X')) x_ = WireValueAfter(line, 'X');
+  if (codes.Holds('Y')) y_ = WireValueAfter(line, 'Y');
+  if (codes.Holds('I')) i_ = WireValueAfter(line, 'I');
+  if (codes.Holds('J')) j_ = WireValueAfter(line, 'J');
+  has_r_ = codes.Holds('R');
   if (has_r_) r_ = WireValueAfter(line, 'R');
 
   if (codes.HasG(92)) {
@@ -135,14 +120,14 @@ void WireTranslator::Line(std::string_view line) {
     Move(kCounterClockwise);
   } else if (codes.HasG(22) && HasLetter(line, "G22L")) {
     ShapeCall(line);
-  } else if (codes.Has('K')) {
+  } else if (codes.Holds('K')) {
     std::size_t pos = line.find('K') + 1;
     double angle = SumTerms(line, pos, false) * 0.001;
     if (angle < 0) angle += 360;
     angle_ = ToSingle(angle);
-  } else if (codes.Has('H') && codes.Has('=')) {
+  } else if (codes.Holds('H') && codes.Holds('=')) {
     Assignments(line);
-  } else if (codes.Has('X') || codes.Has('Y')) {
+  } else if (codes.Holds('X') || codes.Holds('Y')) {
     Move(motion_);  // the modal motion; a modal rapid keeps the cutting flag
   }
   prev_x_ = out_x_;
@@ -163,8 +148,8 @@ void WireTranslator::Move(Motion motion) {
     i = ToSingle(offsets.i);
     j = ToSingle(offsets.j);
   }
-  AppendLine(out_, motion == kClockwise ? "G02X" : "G03X", FormatCoordinate(out_x_), "Y", FormatCoordinate(out_y_),
-             "I", FormatCoordinate(i), "J", FormatCoordinate(j));
+  AppendLine(out_, motion == kClockwise ? "G02X" : "G03X", Coordinate(out_x_), "Y", Coordinate(out_y_), "I",
+             Coordinate(i), "J", Coordinate(j));
 }
 
 void WireTranslator::ShapeCall(std::string_view line) {
@@ -212,7 +197,8 @@ double WireTranslator::SumTerms(std::string_view text, std::size_t& pos, bool st
       sum += sign * H(n);
       pos = after;
     } else if (pos < text.size() && (IsAsciiDigit(text[pos]) || text[pos] == '.')) {
-      const std::string_view number = SpanOf(text.substr(pos), "0123456789.");
+      static constexpr ByteSet kNumber("0123456789.");
+      const std::string_view number = SpanOf(text.substr(pos), kNumber);
       sum += sign * WireMillimetres(number);
       pos += number.size();
     } else {
@@ -240,15 +226,24 @@ void WireTranslator::Assignments(std::string_view line) {
 
 }  // namespace
 
-ConversionResult WireToGcode(std::string_view program) {
-  std::string out = "D10\r\nG00X0Y0\r\n";
-  out.reserve(program.size() + program.size() / 4 + 16);
+ConversionResult WireToGcode(std::string_view program, TextOutput& out) {
+  out.text += "D10\r\nG00X0Y0\r\n";
   WireTranslator translator(out);
   LineReader reader(program);
   std::string_view line;
-  while (reader.Next(line)) translator.Line(line);
-  out += "M30\r\n";
-  return ConversionResult(std::move(out));
+  while (reader.Next(line)) {
+    translator.Line(line);
+    out.Pass();
+  }
+  out.text += "M30\r\n";
+  return ConversionResult(std::string());
+}
+
+ConversionResult WireToGcode(std::string_view program) {
+  TextOutput out;
+  out.text.reserve(program.size() + program.size() / 4 + 16);
+  WireToGcode(program, out);
+  return ConversionResult(std::move(out.text));
 }
 
 }  // namespace kovrel

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
@@ -17,5 +18,8 @@ namespace kovrel {
 /// shorter than half its chord, Failure 6 for a value beyond a float's
 /// range.
 ConversionResult WireToGcode(std::string_view program);
+
+/// The same conversion writing its lines into `out` as it goes.
+ConversionResult WireToGcode(std::string_view program, TextOutput& out);
 
 }  // namespace kovrel

@@ -16,6 +16,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
+#include "wire/line_words.h"
 #include "wire/macro_expression.h"
 
 namespace kovrel {
@@ -25,6 +26,11 @@ namespace {
 // ordinary lines (and skipped, holding an M).
 constexpr std::size_t kMaxLevel = 8;
 
+
+// The characters of a label or variable number, and of a plain address
+// value (tables made once, not for every line).
+constexpr ByteSet kDigits("0123456789");
+constexpr ByteSet kAddressCharacters("0123456789.-");
 
 enum class Comparison { kEqual, kNotEqual, kGreater, kLess, kGreaterOrEqual, kLessOrEqual };
 
@@ -54,7 +60,9 @@ struct Block {
 // Reads an address value: on a line holding "#" an operand ("#5", "-#1",
 // "[#1+#2]", "5."), otherwise the characters among "0123456789.-" read as
 // millimetres.
-std::optional<MacroExpression> Address(std::string_view line, char letter, bool macro) {
+std::optional<MacroExpression> Address(const LineWords& words, char letter, bool macro) {
+  if (!words.Holds(letter)) return std::nullopt;
+  const std::string_view line = words.line();
   const std::size_t at = line.find(letter);
   if (at == std::string_view::npos) return std::nullopt;
   const std::string_view after = line.substr(at + 1);
@@ -67,14 +75,14 @@ std::optional<MacroExpression> Address(std::string_view line, char letter, bool 
     }
     return MacroExpression(0);
   }
-  return MacroExpression(ReadNumber(SpanOf(after, "0123456789.-")));
+  return MacroExpression(ReadNumber(SpanOf(after, kAddressCharacters)));
 }
 
 // The label after "GOTO": "N" + its digits, or an expression to compute.
 void ReadLabel(std::string_view line, Block& block) {
   std::size_t pos = line.find("GOTO") + 4;
   while (pos < line.size() && line[pos] == ' ') ++pos;
-  const std::string_view digits = SpanOf(line.substr(pos), "0123456789");
+  const std::string_view digits = SpanOf(line.substr(pos), kDigits);
   if (!digits.empty()) {
     block.name = Joined("N", digits);
   } else if (pos < line.size() && (line[pos] == '#' || line[pos] == '[')) {
@@ -117,7 +125,7 @@ void ReadAssignment(std::string_view line, Block& block) {
   const std::string_view left = line.substr(0, equals);
   const std::size_t hash = left.find('#');
   if (hash == std::string_view::npos) return;
-  const std::string_view digits = SpanOf(left.substr(hash + 1), "0123456789");
+  const std::string_view digits = SpanOf(left.substr(hash + 1), kDigits);
   if (digits.empty() || !TrimBlanks(left.substr(hash + 1 + digits.size())).empty()) FailUnreadableExpression(line);
   const double number = ReadNumber(digits);
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Joined("#", digits));
@@ -129,53 +137,69 @@ void ReadAssignment(std::string_view line, Block& block) {
 
 Block CompileBlock(std::string_view line) {
   Block block;
+  const LineWords words(line);
   if (line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
     block.name = Joined("O", TrimBlanks(line.substr(4)));
     return block;
   }
-  if (HasLetter(line, "%") || HasLetter(line, "(") || HasLetter(line, "G04") || HasLetter(line, "M")) return block;
-  const bool macro = HasLetter(line, "#");
-  if (HasLetter(line, "G92")) {
+  if (words.Has("%") || words.Has("(") || words.Has("G04") || words.Has("M")) return block;
+  const bool macro = words.Has("#");
+  if (words.Has("G92")) {
     block.kind = BlockKind::kG92;
-    block.x = Address(line, 'X', macro);
-    block.y = Address(line, 'Y', macro);
+    block.x = Address(words, 'X', macro);
+    block.y = Address(words, 'Y', macro);
     return block;
   }
-  block.store_x = HasLetter(line, "#5041");
-  block.store_y = HasLetter(line, "#5042");
-  if (HasLetter(line, "G90")) block.mode = 90;
-  if (HasLetter(line, "G91")) block.mode = 91;
+  block.store_x = words.Has("#5041");
+  block.store_y = words.Has("#5042");
+  if (words.Has("G90")) block.mode = 90;
+  if (words.Has("G91")) block.mode = 91;
   for (int g = 0; g < 4; ++g) {
-    if (HasLetter(line, std::string_view("G00G01G02G03").substr(static_cast<std::size_t>(g) * 3, 3))) block.motion = g;
+    if (words.Has(std::string_view("G00G01G02G03").substr(static_cast<std::size_t>(g) * 3, 3))) block.motion = g;
   }
-  block.g41 = HasLetter(line, "G41");
-  block.g42 = HasLetter(line, "G42");
-  if (HasLetter(line, "=")) {
+  block.g41 = words.Has("G41");
+  block.g42 = words.Has("G42");
+  if (words.Has("=")) {
     block.kind = BlockKind::kAssign;
     ReadAssignment(line, block);
-  } else if (HasLetter(line, "IF")) {
+  } else if (words.Has("IF")) {
     block.kind = BlockKind::kIf;
     ReadCondition(line, block);
-  } else if (HasLetter(line, "GOTO")) {
+  } else if (words.Has("GOTO")) {
     block.kind = BlockKind::kGoto;
     ReadLabel(line, block);
   } else {
     block.kind = BlockKind::kMove;
-    block.x = Address(line, 'X', macro);
-    block.y = Address(line, 'Y', macro);
-    block.i = Address(line, 'I', macro);
-    block.j = Address(line, 'J', macro);
-    if (HasLetter(line, "G5")) block.t = Address(line, 'T', macro);
-    block.g40 = HasLetter(line, "G40");
+    block.x = Address(words, 'X', macro);
+    block.y = Address(words, 'Y', macro);
+    block.i = Address(words, 'I', macro);
+    block.j = Address(words, 'J', macro);
+    if (words.Has("G5")) block.t = Address(words, 'T', macro);
+    block.g40 = words.Has("G40");
   }
   return block;
+}
+
+// The lines of `text` as SplitLines gives them, in a vector of exactly
+// their number: a long program's list of lines is as large as its text,
+// and growing it step by step would hold it one and a half times over.
+std::vector<std::string_view> ProgramLines(std::string_view text) {
+  std::size_t count = 0;
+  LineReader counter(text);
+  std::string_view line;
+  while (counter.Next(line)) ++count;
+  std::vector<std::string_view> lines;
+  lines.reserve(count);
+  LineReader reader(text);
+  while (reader.Next(line)) lines.push_back(line);
+  return lines;
 }
 
 // A main program or subprogram: its lines, the blocks of the lines run
 // more than once, and the lines each label stands on.
 struct Program {
-  explicit Program(std::string_view text) : lines(SplitLines(text)), compiled(lines.size(), 0) {}
+  explicit Program(std::string_view text) : lines(ProgramLines(text)), compiled(lines.size(), 0) {}
 
   // The block of line `index`: compiled on its first run, and kept from
   // its second run on.
@@ -210,7 +234,7 @@ struct Program {
     for (std::size_t index = 0; index < lines.size(); ++index) {
       const std::string_view line = lines[index];
       for (std::size_t n = line.find('N'); n != std::string_view::npos; n = line.find('N', n + 1)) {
-        const std::string_view digits = SpanOf(line.substr(n + 1), "0123456789");
+        const std::string_view digits = SpanOf(line.substr(n + 1), kDigits);
         if (digits.empty()) continue;
         std::vector<std::size_t>& at = (*labels)[Joined("N", digits)];
         if (at.empty() || at.back() != index) at.push_back(index);
@@ -238,8 +262,8 @@ bool Holds(float a, Comparison comparison, float b) {
 
 class Expander {
  public:
-  Expander(const SubprogramSource& subprograms, const WireMacroOptions& options)
-      : subprograms_(subprograms), options_(options), variables_(kMacroVariableCount, 0.0f) {}
+  Expander(const SubprogramSource& subprograms, const WireMacroOptions& options, TextOutput& out)
+      : subprograms_(subprograms), options_(options), out_(out), variables_(kMacroVariableCount, 0.0f) {}
 
   WireExpansion Run(std::string_view text);
 
@@ -256,6 +280,7 @@ class Expander {
 
   const SubprogramSource& subprograms_;
   const WireMacroOptions& options_;
+  TextOutput& out_;  // the expanded program as it is written
   MacroVariables variables_;
   // The subprograms read so far: the text, and the program over it.
   struct Loaded {
@@ -272,8 +297,7 @@ class Expander {
 };
 
 WireExpansion Expander::Run(std::string_view text) {
-  result_.text = "G40\r\nG00X0Y0\r\n";
-  result_.text.reserve(text.size() + text.size() / 2 + 16);
+  out_.text += "G40\r\nG00X0Y0\r\n";
   Program main(text);
   frames_.push_back({&main, 0});
   std::int64_t blocks = 0;
@@ -290,6 +314,7 @@ WireExpansion Expander::Run(std::string_view text) {
     }
     const std::size_t index = frame.next++;
     if (!Execute(frame.program->BlockAt(index, scratch), frame, index)) break;
+    out_.Pass();
   }
   return std::move(result_);
 }
@@ -310,16 +335,16 @@ Program* Expander::Subprogram(const std::string& name) {
 
 void Expander::Write(const char* word, bool arc, float i, float j) {
   if (arc) {
-    AppendLine(result_.text, word, "X", FormatCoordinate(x_), "Y", FormatCoordinate(y_), "I", FormatCoordinate(i),
-               "J", FormatCoordinate(j));
+    AppendLine(out_.text, word, "X", FormatCoordinate(x_), "Y", FormatCoordinate(y_), "I", FormatCoordinate(i), "J",
+               FormatCoordinate(j));
   } else {
-    AppendLine(result_.text, word, "X", FormatCoordinate(x_), "Y", FormatCoordinate(y_));
+    AppendLine(out_.text, word, "X", FormatCoordinate(x_), "Y", FormatCoordinate(y_));
   }
   ++result_.moves;
 }
 
 bool Expander::Execute(const Block& block, Frame& frame, std::size_t index) {
-  std::string& out = result_.text;
+  std::string& out = out_.text;
   switch (block.kind) {
     case BlockKind::kSkip: return true;
     case BlockKind::kCall: {
@@ -399,19 +424,38 @@ SubprogramSource SubprogramFolder(std::string folder) {
 }
 
 WireExpansion ExpandWireMacro(std::string_view program, const SubprogramSource& subprograms,
+                              const WireMacroOptions& options, TextOutput& out) {
+  return Expander(subprograms, options, out).Run(program);
+}
+
+WireExpansion ExpandWireMacro(std::string_view program, const SubprogramSource& subprograms,
                               const WireMacroOptions& options) {
-  return Expander(subprograms, options).Run(program);
+  TextOutput out;
+  out.text.reserve(program.size() + program.size() / 2 + 16);
+  WireExpansion expansion = ExpandWireMacro(program, subprograms, options, out);
+  expansion.text = std::move(out.text);
+  return expansion;
 }
 
 ConversionResult FanucWire(std::string_view program, const SubprogramSource& subprograms,
-                           const WireMacroOptions& options) {
-  WireExpansion expansion = ExpandWireMacro(program, subprograms, options);
+                           const WireMacroOptions& options, TextOutput& out) {
+  // A stopped expansion has written part of the program: the caller drops
+  // it with the result that says nothing was converted.
+  WireExpansion expansion = ExpandWireMacro(program, subprograms, options, out);
   if (!expansion.stopped.empty()) {
     ConversionResult result = ConversionResult::NothingToConvert();
     result.message = std::move(expansion.stopped);
     return result;
   }
-  return ConversionResult(std::move(expansion.text));
+  return ConversionResult(std::string());
+}
+
+ConversionResult FanucWire(std::string_view program, const SubprogramSource& subprograms,
+                           const WireMacroOptions& options) {
+  TextOutput out;
+  ConversionResult result = FanucWire(program, subprograms, options, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
 }
 
 }  // namespace kovrel

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
@@ -49,9 +50,16 @@ struct WireExpansion {
 WireExpansion ExpandWireMacro(std::string_view program, const SubprogramSource& subprograms,
                               const WireMacroOptions& options = {});
 
+/// The same expansion writing the program into `out` as it goes; the
+/// returned text is empty.
+WireExpansion ExpandWireMacro(std::string_view program, const SubprogramSource& subprograms,
+                              const WireMacroOptions& options, TextOutput& out);
+
 /// The expansion as a conversion of the text: the expanded program, or
 /// nothing to convert with the message of what stopped it.
 ConversionResult FanucWire(std::string_view program, const SubprogramSource& subprograms,
                            const WireMacroOptions& options = {});
+ConversionResult FanucWire(std::string_view program, const SubprogramSource& subprograms,
+                           const WireMacroOptions& options, TextOutput& out);
 
 }  // namespace kovrel

@@ -2,9 +2,11 @@
 #include "wire/wire_milling.h"
 
 #include <string>
+#include <utility>
 
 #include "core/append.h"
 #include "core/text_reader.h"
+#include "wire/line_words.h"
 
 namespace kovrel {
 namespace {
@@ -80,45 +82,60 @@ constexpr std::string_view kFixedLines =
 // the first "X" (or "Y") among "0123456789.-", kept from line to line.
 struct PointText {
   std::string x, y;
-  void Take(std::string_view line) {
-    if (const std::size_t at = line.find('X'); at != std::string_view::npos) x = SpanOf(line.substr(at + 1), "0123456789.-");
-    if (const std::size_t at = line.find('Y'); at != std::string_view::npos) y = SpanOf(line.substr(at + 1), "0123456789.-");
+  void Take(const LineWords& words) {
+    static constexpr ByteSet kWord("0123456789.-");
+    const std::string_view line = words.line();
+    if (words.Holds('X')) x = SpanOf(line.substr(line.find('X') + 1), kWord);
+    if (words.Holds('Y')) y = SpanOf(line.substr(line.find('Y') + 1), kWord);
   }
 };
 
 }  // namespace
 
-ConversionResult WireToMilling(std::string_view program) {
-  std::string out(kFixedLines);
-  out.reserve(out.size() + program.size() + program.size() / 2 + 64);
+ConversionResult WireToMilling(std::string_view program, TextOutput& output) {
+  // A line is asked for its words through one scan of it (LineWords gives
+  // what a search of the line gives).
+  std::string& out = output.text;
+  out += kFixedLines;
   PointText point;
   LineReader holes(program);
   std::string_view line;
   while (holes.Next(line)) {
-    point.Take(line);
-    if (HasLetter(line, "M60") && !HasLetter(line, "G50")) AppendLine(out, "X", point.x, "Y", point.y);
+    const LineWords words(line);
+    point.Take(words);
+    if (words.Has("M60") && !words.Has("G50")) AppendLine(out, "X", point.x, "Y", point.y);
+    output.Pass();
   }
   out += "M99\r\nO2\r\n(ENDMILE-XY)\r\n";
   LineReader contour(program);
   while (contour.Next(line)) {
-    point.Take(line);
-    if (HasLetter(line, "(")) continue;
-    if (HasLetter(line, "M60")) {
+    const LineWords words(line);
+    point.Take(words);
+    output.Pass();
+    if (words.Holds('(')) continue;
+    if (words.Has("M60")) {
       out += "G00Z3.\r\nG01Z-#26F50.\r\n";  // plunge
-    } else if (HasLetter(line, "M50")) {
+    } else if (words.Has("M50")) {
       out += "G00Z50.\r\n";  // retract
-    } else if (HasLetter(line, "G04") || HasLetter(line, "G92")) {
+    } else if (words.Has("G04") || words.Has("G92")) {
       continue;
-    } else if (HasLetter(line, "G42") || HasLetter(line, "G41")) {
+    } else if (words.Has("G42") || words.Has("G41")) {
       AppendLine(out, "G42G01X", point.x, "Y", point.y, "H100F#9");  // the end mill cuts on the right
-    } else if (HasLetter(line, "G40")) {
+    } else if (words.Has("G40")) {
       AppendLine(out, "G40G01X", point.x, "Y", point.y);
-    } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+    } else if (words.Holds('X') || words.Holds('Y')) {
       AppendLine(out, line);
     }
   }
   out += "M99\r\n";
-  return ConversionResult(std::move(out));
+  return ConversionResult(std::string());
+}
+
+ConversionResult WireToMilling(std::string_view program) {
+  TextOutput out;
+  out.text.reserve(kFixedLines.size() + program.size() + program.size() / 2 + 64);
+  WireToMilling(program, out);
+  return ConversionResult(std::move(out.text));
 }
 
 }  // namespace kovrel

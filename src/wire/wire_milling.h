@@ -8,11 +8,15 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
 /// The milling program; coordinates are copied as the wire program writes
 /// them.
 ConversionResult WireToMilling(std::string_view program);
+
+/// The same conversion writing its lines into `out` as it goes.
+ConversionResult WireToMilling(std::string_view program, TextOutput& out);
 
 }  // namespace kovrel

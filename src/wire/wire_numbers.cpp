@@ -26,7 +26,8 @@ float WireMillimetres(std::string_view number) {
 float WireValueAfter(std::string_view line, char letter) {
   const std::size_t at = line.find(letter);
   if (at == std::string_view::npos) return 0;
-  return WireMillimetres(SpanOf(line.substr(at + 1), "0123456789.-+"));
+  static constexpr ByteSet kNumber("0123456789.-+");
+  return WireMillimetres(SpanOf(line.substr(at + 1), kNumber));
 }
 
 }  // namespace kovrel

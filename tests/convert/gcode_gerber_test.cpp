@@ -45,5 +45,30 @@ TEST(GcodeToGerber, NothingWithoutARapidMoveAndTooManySelections) {
   EXPECT_THROW(GcodeToGerber(many, {}), Failure);
 }
 
+
+TEST(GcodeToGerber, TheFirstOfTheMotionWordsInOrderDecidesAndEveryItemIsRead) {
+  // G00 anywhere in the item makes a move, then G01, G02, G03; "G003" holds
+  // G00, "G0" and "G04" are none.
+  EXPECT_EQ(Gerber("G03G00X1\r\nG02 G01X2\r\nG03G02X3\r\nG003X4\r\nG0X5\r\nG04X6\r\n"),
+            "G01X1000D02*G01X2000D01*G02X3000D01*G01X4000D02*D10*D11*M30*\r\n");
+  // A selection's coordinates are read too: one beyond a float fails.
+  EXPECT_THROW(GcodeToGerber("G00X1\r\nX1E39\r\n", {}), Failure);
+}
+
+TEST(GcodeToGerber, BlocksWrittenAsTheyGoAreTheWholeText) {
+  std::string program = "T1\r\n";
+  for (int n = 0; n < 60000; ++n) {
+    Append(program, "G0", std::to_string(n % 4), "X", std::to_string(n % 997), ".25Y-", std::to_string(n % 13),
+           n % 4 >= 2 ? "I1J-2.5" : "", "\r\n");
+    if (n % 5000 == 0) AppendLine(program, "T", std::to_string(n));
+  }
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  ASSERT_FALSE(GcodeToGerber(program, {}, out).nothing_to_convert);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, Gerber(program));
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "support/motion_program.h"
+
 namespace kovrel {
 namespace {
 
@@ -85,6 +87,17 @@ TEST(GcodeToHpgl, StopsAndNothingToConvert) {
   const ConversionResult arcs_only = GcodeToHpgl("G02X1Y0I0.5J0\r\n");
   EXPECT_TRUE(arcs_only.nothing_to_convert);
   EXPECT_FALSE(arcs_only.quiet);
+}
+
+
+TEST(GcodeToHpgl, LineWrittenAsItGoesIsTheWholeText) {
+  const std::string gcode = testing_support::MotionProgram(60000, 10000);
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  ASSERT_FALSE(GcodeToHpgl(gcode, out).nothing_to_convert);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, Hpgl(gcode));
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "core/append.h"
 #include "core/failure.h"
+#include "support/streamed_output.h"
 
 namespace kovrel {
 namespace {
@@ -81,6 +85,43 @@ TEST(GerberFormat, RadiusArcsAndTheirFailures) {
   }
   EXPECT_THROW(Format("D10000*"), Failure);
   EXPECT_NO_THROW(Format("D9999*"));
+}
+
+TEST(GerberFormat, BlocksReadFromTheDataAsFromTheNormalisedText) {
+  // Data without a quote is read block by block from the data itself; data
+  // with one goes through the normalised text. A parameter block holding a
+  // quote at the end translates to nothing, so both ways must agree.
+  static constexpr std::string_view kChars = "XYIJDGXY0123456789012345-+., \t\t**\r\n";
+  std::mt19937 rng(9);
+  for (int round = 0; round < 4000; ++round) {
+    std::string data;
+    for (int n = static_cast<int>(rng() % 60); n > 0; --n) {
+      data += rng() % 25 == 0 ? std::string("%ADD10C,0.1*%") : std::string(1, kChars[rng() % kChars.size()]);
+    }
+    GerberFormatOptions options;
+    options.unit = static_cast<GerberUnit>(rng() % 8);
+    options.incremental = rng() % 2 == 0;
+    const auto format = [&](const std::string& text) {
+      try {
+        return FormatGerber(text, options).text;
+      } catch (const Failure& failure) {
+        return Joined("failure ", std::to_string(failure.number()));
+      }
+    };
+    ASSERT_EQ(format(data), format(Joined(data, "%\"%"))) << data;
+  }
+}
+
+TEST(GerberFormat, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::string data = "%FSLAX24Y24*%\n%MOIN*%\nD10*\n";
+  for (int k = 0; k < 80000; ++k) {
+    Append(data, "X", std::to_string(k % 9000), "Y", std::to_string(k), k % 5 ? "D01*\n" : "D02*\n");
+    if (k % 100 == 0) data += "D11*\nX500Y500D03*\nG03X100Y100I50J0D01*\n";
+  }
+  const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { FormatGerber(data, {}, out); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, Format(data));
 }
 
 }  // namespace

@@ -3,6 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "convert/rapid_moves.h"
+#include "core/append.h"
+#include "core/failure.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+#include "support/streamed_output.h"
+
 namespace kovrel {
 namespace {
 
@@ -36,6 +48,110 @@ TEST(HpglToGcode, ArcsAndCircles) {
 TEST(HpglToGcode, EscapeSequencesBecomeDroppedLines) {
   EXPECT_EQ(SplitHpglInstructions("\x1b.(;IN;\r\nPU 1,2;"), "E.(\r\n\r\nIN\r\n\r\nPU1,2\r\n\r\n");
   EXPECT_EQ(Gcode("\x1b.(;\x1b.I81;;17:IN;SP2;PA0,0;"), "SP2\r\nM30\r\n");
+}
+
+// Random text of the characters the splitting and the number reading care
+// about, with runs of digits.
+std::string RandomPlotText(std::mt19937& rng, std::size_t length) {
+  static constexpr std::string_view kChars =
+      "0123456789,,;:-+. \r\n\t\x1b"
+      "EePDUAR";
+  std::string text;
+  while (text.size() < length) {
+    if (rng() % 3 == 0) {
+      text += std::to_string(rng() % 2000000000);
+    } else {
+      text += kChars[rng() % kChars.size()];
+    }
+  }
+  return text;
+}
+
+TEST(HpglToGcode, InstructionsOneAtATimeAreTheSplitLines) {
+  std::mt19937 rng(18);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = RandomPlotText(rng, rng() % 80);
+    std::vector<std::string> expected, got;
+    const std::string split = SplitHpglInstructions(text);
+    LineReader reader(split);
+    std::string_view line;
+    while (reader.Next(line)) {
+      if (!line.empty()) expected.emplace_back(line);  // an empty line translates to nothing
+    }
+    std::string scratch;
+    std::string_view instruction;
+    std::size_t pos = 0;
+    while (NextHpglInstruction(text, pos, scratch, instruction)) {
+      if (!instruction.empty()) got.emplace_back(instruction);
+    }
+    ASSERT_EQ(got, expected) << text;
+  }
+}
+
+TEST(HpglToGcode, PlotterNumbersReadAsReadNumberReadsThem) {
+  std::mt19937 rng(25);
+  for (int round = 0; round < 200000; ++round) {
+    const std::string text = RandomPlotText(rng, rng() % 16);
+    // An overflowing exponent fails the same way on both paths.
+    const auto read = [&text](double (*reader)(std::string_view)) {
+      try {
+        return reader(text);
+      } catch (const Failure&) {
+        return -1e300;
+      }
+    };
+    const double fast = read(ReadPlotterNumber), general = read(ReadNumber);
+    ASSERT_EQ(fast, general) << text;
+    ASSERT_EQ(std::signbit(fast), std::signbit(general)) << text;
+  }
+  for (const char* text : {"-0", "-0,", "123456789,", "1234567890,", "007,", "12.5,", "12 ,", "12E1", "-", ""}) {
+    EXPECT_EQ(ReadPlotterNumber(text), ReadNumber(text)) << text;
+  }
+}
+
+TEST(HpglToGcode, HeldRapidMovesAsTheWholeTextCollapses) {
+  std::mt19937 rng(7);
+  static constexpr std::string_view kLines[] = {"G00X1", "G00X2", "G01X3", "SP1", "G00SP2", "G0", "G02X1Y1I1J0"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string whole;
+    TextOutput out;
+    RapidMoveHolder holder(out);
+    for (int n = rng() % 12; n > 0; --n) {
+      std::string line(kLines[rng() % std::size(kLines)]);
+      Append(whole, line, "\r\n");
+      holder.Line(line);
+    }
+    ASSERT_EQ(out.text, CollapseRapidMoves(whole, "G00", [](std::string_view) { return false; })) << whole;
+  }
+}
+
+TEST(HpglToGcode, RepeatedCoordinatesWriteTheSameTexts) {
+  // Whole units are written once and then copied: every later move to the
+  // same units must give the text the mask gives, negative and large
+  // numbers included (those are written each time).
+  std::mt19937 rng(3);
+  const Mask mask = ParseMask("######0.0#####");
+  for (int round = 0; round < 300; ++round) {
+    const long units = static_cast<long>(rng() % 140000) - 70000;
+    const std::string mm = FormatMask(ToSingle(units * 0.025f), mask);
+    const std::string number = std::to_string(units);
+    const std::string expected = Joined("G01X", mm, "Y", mm, "\r\n");
+    EXPECT_EQ(Gcode(Joined("PD", number, ",", number, ";PD", number, ",", number, ",0,0;")),
+              Joined(expected, expected, "G01X0.0Y0.0\r\nM30\r\n"));
+  }
+}
+
+TEST(HpglToGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::mt19937 rng(11);
+  std::string hpgl = "IN;SP1;";
+  for (int i = 0; i < 80000; ++i) {
+    Append(hpgl, i % 3 ? "PD" : "PU", std::to_string(rng() % 80000), ",", std::to_string(rng() % 80000), ";\n");
+    if (i % 100 == 0) hpgl += "PR-40,15;PA;AA100,100,45;CI25;";
+  }
+  const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { HpglToGcode(hpgl, out); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, Gcode(hpgl));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
+
 namespace kovrel {
 namespace {
 
@@ -54,6 +56,30 @@ TEST(RouterFormat, IncrementalSumsRestartAtAToolChange) {
   EXPECT_EQ(Format("G00X1Y1\r\nX1Y1\r\nT2\r\nX1Y1\r\n", options), "D10\r\nG00X1.0Y1.0\r\nG00X2.0Y2.0\r\nG00X1.0Y1.0\r\n");
   options.unit = RouterUnit::kHundredths;
   EXPECT_EQ(Format("G00X123,Y10\r\n", options), "D10\r\nG00X1.23Y0\r\nG00X1.23Y0.1\r\n");
+}
+
+
+// The G word of each item as it comes, with the coordinate texts kept from
+// item to item, written as the program goes: the same as the whole text.
+TEST(RouterFormat, ProgramWrittenAsItGoesIsTheWholeText) {
+  const char* const words[] = {"G01", "G1", "G02", "G2", "G00", "G05", "G91", "G90", "", "T02"};
+  std::string router = "%\r\n";
+  for (int n = 0; n < 90000; ++n) {
+    Append(router, words[n % 10], "X", std::to_string(n % 1237), "Y", std::to_string(n % 811));
+    if (n % 3 == 0) router += n % 6 == 0 ? "Z-1000" : "Z1000";
+    if (n % 7 == 0) router += "I500J-250";
+    router += "\r\n";
+  }
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  FormatRouter(router, {}, out);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  const std::string whole = Format(router);
+  EXPECT_EQ(streamed, whole);
+  // The words follow the items: a G2 after G02 is G02, G05 stays G05.
+  EXPECT_EQ(Format("G02X1000Y0I500J0\r\nG2X0Y0I-500J0\r\nG05X1000\r\n"),
+            "D10\r\nG02X1.0Y0.0I0.5J0.0\r\nG02X0.0Y0.0I-0.5J0.0\r\nG05X1.0Y0.0\r\n");
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
 #include "core/failure.h"
 #include "support/temp_folder.h"
 
@@ -57,6 +61,29 @@ TEST(FileIo, AtomicWriteReplacesTheWholeFileAndKeepsItsMode) {
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
   EXPECT_FALSE(FileExists(path + ".kovrel-tmp"));
+}
+
+TEST(FileIo, InputIsTheProgramsOwnAndAPipeIsReadOnce) {
+  TempFolder folder;
+  const std::string path = folder / "program.nc";
+  const std::string program(300000, 'X');
+  WriteFileBytes(path, program);
+  // Another program cuts the file short while it is being converted.
+  const InputFile input = InputFile::Open(path);
+  std::filesystem::resize_file(path, 0);
+  EXPECT_EQ(input.bytes(), program);
+
+  // A named pipe: every byte its writer sends, read from the one opening.
+  const std::string fifo = folder / "pipe";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] {
+    std::FILE* out = std::fopen(fifo.c_str(), "wb");
+    for (int k = 0; k < 20; ++k) std::fwrite(program.data(), 1, program.size(), out);
+    std::fclose(out);
+  });
+  const InputFile piped = InputFile::Open(fifo);
+  writer.join();
+  EXPECT_EQ(piped.bytes().size(), 20 * program.size());
 }
 
 TEST(WorkPath, DoubledAndBackslashSeparatorsResolveToTheSameFile) {

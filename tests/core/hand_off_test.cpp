@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "core/edit_module.h"
@@ -191,6 +192,42 @@ TEST(RunConversion, DecidesTheOutcomeOnce) {
   EXPECT_EQ(past_end.outcome.message, "エラー番号 : 62\nファイルの終わりを越えて入力しようとしました。");
   const auto cancel = RunConversion("", [](std::string_view) -> ConversionResult { Fail(FailureKind::kCancel); });
   EXPECT_EQ(cancel.outcome.kind, CommandOutcome::Kind::kCancelled);
+}
+
+TEST(RunConversion, ByteConversionsSeeAndWriteTheFilesOwnBytes) {
+  // A lone lead byte, a byte no code page maps and a bare LF: bytes that a
+  // decode and encode would change or refuse.
+  const std::string bytes("\x81\xff\nA\xa0", 5);
+  std::string seen;
+  const auto echo = [&seen](std::string_view input) {
+    seen = input;
+    return ConversionResult(std::string(input) + "\xfd");
+  };
+  const auto run = RunConversion(bytes, echo, InputLineEnds::kAsBytes);
+  EXPECT_EQ(seen, bytes);
+  EXPECT_EQ(run.output, bytes + "\xfd");
+
+  const std::string path = (std::filesystem::temp_directory_path() / "kovrel-bytes-test.out").string();
+  const auto to_file = RunConversionToFile(bytes, Streamed(echo), InputLineEnds::kAsBytes, path, false);
+  EXPECT_EQ(to_file.kind, CommandOutcome::Kind::kConverted);
+  EXPECT_EQ(ReadFileBytes(path), bytes + "\xfd");
+  RemoveFile(path);
+
+  // The output file is made only for a result: a conversion's own outcome
+  // comes first, whatever the path, and no temporary file stays.
+  const std::string nowhere = (std::filesystem::temp_directory_path() / "kovrel-missing-folder/out.nc").string();
+  const auto nothing = RunConversionToFile(
+      "X1", Streamed([](std::string_view) { return ConversionResult::NothingToConvert(); }),
+      InputLineEnds::kAsLineBreaks, nowhere, false);
+  EXPECT_EQ(nothing.kind, CommandOutcome::Kind::kNothingToConvert);
+  const auto failed = RunConversion("X1", [](std::string_view) -> ConversionResult { Fail(FailureKind::kOverflow); });
+  const auto failed_to_file = RunConversionToFile(
+      "X1", Streamed([](std::string_view) -> ConversionResult { Fail(FailureKind::kOverflow); }),
+      InputLineEnds::kAsLineBreaks, path, false);
+  EXPECT_EQ(failed_to_file.failure_number, 6);
+  EXPECT_EQ(failed_to_file.message, failed.outcome.message);
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(FileExists(path + ".kovrel-tmp"));
 }
 
 TEST_F(HandOffTest, MissingProgramFolderIsReported) {

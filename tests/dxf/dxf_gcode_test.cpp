@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "dxf/dxf_text.h"
+#include "support/streamed_output.h"
 
 namespace kovrel {
 namespace {
@@ -141,6 +143,25 @@ TEST(DxfGcode, DrawingCutShortIsFailure62) {
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.number(), 62);
   }
+}
+
+TEST(DxfGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  Groups entities;
+  for (int k = 0; k < 12000; ++k) {
+    const std::string x = Joined(std::to_string(k % 500), ".5"), y = std::to_string(k / 7);
+    entities.insert(entities.end(), {{0, "LINE"}, {8, k % 3000 ? "A" : "B"}, {10, x}, {20, y}, {11, y}, {21, x},
+                                     {0, "ARC"}, {10, x}, {20, x}, {40, "2.5"}, {50, "10"}, {51, "80"}});
+    if (k % 1000 == 0) entities.insert(entities.end(), {{0, "CIRCLE"}, {40, "1"}, {210, "1"}, {230, "0"}});
+  }
+  const std::string drawing = Drawing(entities);
+  const ConversionResult gathered = DxfToGcode(drawing);
+  ConversionResult result;
+  const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { result = TraceDxfToGcode(drawing, out); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, gathered.text);
+  EXPECT_EQ(result.message, gathered.message);
+  EXPECT_EQ(result.message, "押出し方向が Z 軸に沿っていない図形 12 個は変換しませんでした");
 }
 
 }  // namespace

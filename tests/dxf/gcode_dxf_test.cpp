@@ -8,6 +8,7 @@
 
 #include "core/failure.h"
 #include "dxf/dxf_text.h"
+#include "support/motion_program.h"
 
 namespace kovrel {
 namespace {
@@ -103,6 +104,21 @@ TEST(GcodeDxf, NothingToConvertWithoutMoves) {
   EXPECT_TRUE(GcodeToDxf("%\r\nM30\r\n", DxfColourOptions{}).nothing_to_convert);
   EXPECT_TRUE(GcodeToDxf("", DxfColourOptions{}).nothing_to_convert);
   EXPECT_THROW(GcodeToDxf("G01X1E39Y0\r\n", DxfColourOptions{}), Failure);
+}
+
+
+TEST(GcodeDxf, DrawingWrittenAsItGoesIsTheWholeText) {
+  const std::string gcode = testing_support::MotionProgram(20000, 3000);
+  const DxfColourOptions colours;
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  ASSERT_FALSE(GcodeToDxf(gcode, colours, out).nothing_to_convert);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, GcodeToDxf(gcode, colours).text);
+  // A program without a move has nothing to convert either way.
+  TextOutput none;
+  EXPECT_TRUE(GcodeToDxf("LABEL\r\n", colours, none).nothing_to_convert);
 }
 
 }  // namespace

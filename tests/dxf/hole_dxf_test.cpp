@@ -7,6 +7,7 @@
 #include "core/append.h"
 
 #include "dxf/dxf_text.h"
+#include "support/streamed_output.h"
 
 namespace kovrel {
 namespace {
@@ -104,6 +105,28 @@ TEST(HoleDxf, TheChoiceMayStopTheCommand) {
   EXPECT_EQ(asked, (std::vector<std::string>{"T 1", "T 2"}));
   EXPECT_TRUE(stopped.nothing_to_convert);
   EXPECT_TRUE(stopped.quiet);
+}
+
+TEST(HoleDxf, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::string holes = "X1 Y1\r\nT01φ0.8\r\nT02φ1.5\r\nT01\r\n";
+  for (int i = 0; i < 12000; ++i) {
+    if (i % 1000 == 0) holes += i % 2000 ? "T01\r\n" : "T02\r\n";
+    Append(holes, "X", std::to_string(i % 997), ".125 Y-", std::to_string(i), ".5\r\n");
+  }
+  DxfColourOptions colours;
+  colours.mode = DxfColourMode::kSame;
+  colours.colour = 4;
+  ConversionResult result;
+  const auto streamed =
+      testing_support::RunStreamed([&](TextOutput& out) { result = HoleDataToDxf(holes, colours, out); });
+  EXPECT_FALSE(result.nothing_to_convert);
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, HoleDataToDxf(holes, colours).text);
+  // Nothing is written for hole data without a tool table.
+  const auto none = testing_support::RunStreamed(
+      [&](TextOutput& out) { EXPECT_TRUE(HoleDataToDxf("T01\r\nX1 Y1\r\n", colours, out).nothing_to_convert); });
+  EXPECT_EQ(none.text, "");
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <random>
 #include <cctype>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/failure.h"
 
@@ -228,6 +230,108 @@ TEST(FigureEdits, MirroringTwiceGivesTheProgramBackAndArcsStayTrue) {
         sy = element.y;
       }
     }
+  }
+}
+
+
+// Random text of the letters, digits and marks the edits look for.
+std::string RandomText(std::mt19937& random, std::string_view alphabet, int length) {
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  std::string text;
+  for (int k = 0; k < length; ++k) text += alphabet[pick(random)];
+  return text;
+}
+
+TEST(FigureEdits, OnePassFindsTheWordsThatSearchingFinds) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> length(0, 24);
+  for (int n = 0; n < 20000; ++n) {
+    const std::string text = RandomText(random, "XYIJRG0123*,. -", length(random));
+    const bool to_comma = n % 2 == 0;
+    const PartWords words = FindPartWords(text, to_comma);
+    const std::string_view part = std::string_view(text).substr(0, to_comma ? text.find(',') : std::string::npos);
+    ASSERT_EQ(words.end, part.size()) << text;
+    EXPECT_EQ(words.g, part.find('G')) << text;
+    EXPECT_EQ(words.x, part.find('X')) << text;
+    EXPECT_EQ(words.y, part.find('Y')) << text;
+    EXPECT_EQ(words.i, part.find('I')) << text;
+    EXPECT_EQ(words.j, part.find('J')) << text;
+    EXPECT_EQ(words.r, part.find('R')) << text;
+    EXPECT_EQ(words.star, part.find('*') != std::string_view::npos) << text;
+    std::size_t motion = std::string_view::npos;
+    for (const std::string_view word : {"G00", "G01", "G02", "G03"}) motion = std::min(motion, part.find(word));
+    EXPECT_EQ(words.motion, motion) << text;
+  }
+}
+
+// What the command line learns of a document without its tables, against
+// the tables loaded: the same kind, the same mixed text, the same failure.
+TEST(FigureEdits, TheKindOfADocumentIsTheKindOfItsLoadedFigure) {
+  std::mt19937 random(11);
+  const std::vector<std::string> pieces = {
+      "G01X1.5Y-2", "G02X3Y4I1J0", "G00", "X12Y5", "T01φ0.8", "T01", "(φ3 CUTTER)", "*", ",", "\"A,B\"", "\r\n",
+      "\r\n", "M30", "D10", "1E39", "3E38", "1D2", " 5 e1", "&HFF", "12345678901234567890123456789012345678901",
+      "1234567890123456789012345678901234567", "1234567890 1234567890 1234567890 12345678", "9 ", "G", "Y", "",  "  ", "R5", "."};
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  std::uniform_int_distribution<int> count(0, 12);
+  int failures = 0, kinds[3] = {0, 0, 0};
+  for (int n = 0; n < 20000; ++n) {
+    std::string text;
+    for (int k = count(random); k > 0; --k) text += pieces[pick(random)];
+    FigureTables figure;
+    std::optional<FigureLoad> loaded;
+    std::optional<int> load_failure;
+    try {
+      loaded = LoadFigure(figure, text);
+    } catch (const Failure& failure) {
+      load_failure = failure.number();
+    }
+    FigureKind kind = FigureKind::kNone;
+    try {
+      const FigureLoad found = DocumentKind(text, kind);
+      ASSERT_FALSE(load_failure) << text;
+      ASSERT_EQ(found, *loaded) << text;
+      if (found == FigureLoad::kLoaded) {
+        EXPECT_EQ(kind, KindOf(figure)) << text;
+        ++kinds[static_cast<int>(kind)];
+      }
+    } catch (const Failure& failure) {
+      ASSERT_TRUE(load_failure) << text;
+      EXPECT_EQ(failure.number(), *load_failure) << text;
+      ++failures;
+    }
+  }
+  // Every branch was taken.
+  EXPECT_GT(failures, 100);
+  EXPECT_GT(kinds[0], 100);
+  EXPECT_GT(kinds[1], 100);
+  EXPECT_GT(kinds[2], 100);
+}
+
+TEST(FigureEdits, AnEditWrittenLineByLineIsTheEditWrittenWhole) {
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    std::string program;
+    for (int copy = 0; copy < 150; ++copy) program += RandomProgram(seed);  // past a chunk of output
+    FigureKind kind = FigureKind::kNone;
+    bool numbers_fit = false;
+    ASSERT_EQ(DocumentKind(program, kind, &numbers_fit), FigureLoad::kLoaded);
+    ASSERT_EQ(kind, FigureKind::kGcode);
+    ASSERT_TRUE(numbers_fit);
+    // Written as it goes, and with the numbers known to fit (a mirror then
+    // reads only the words it changes): the same text.
+    for (const FigureEdit& edit : {kMirrorX, kMirrorY, kSwap, FigureEdit::Move(1.5, -2), FigureEdit::Scale(1.25)}) {
+      std::string streamed;
+      TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+      EditDocument(program, edit, FigureKind::kGcode, out, numbers_fit);
+      out.Flush();
+      EXPECT_EQ(streamed, EditDocument(program, edit, FigureKind::kGcode)) << seed;
+    }
+  }
+  const std::string holes = "T01φ1\r\nT01\r\nX10.Y-5.5\r\nY3\r\nX-2.25\r\nM30\r\n";
+  for (const FigureEdit& edit : {kMirrorX, kMirrorY, kSwap}) {
+    TextOutput out;
+    EditDocument(holes, edit, FigureKind::kHoles, out, true);
+    EXPECT_EQ(out.text, EditDocument(holes, edit, FigureKind::kHoles));
   }
 }
 

@@ -1,6 +1,8 @@
 // The figure written back as G-code and as hole data.
 #include <gtest/gtest.h>
 
+#include "support/motion_program.h"
+
 #include "graphic/figure.h"
 #include "graphic/view.h"
 
@@ -44,6 +46,20 @@ TEST(RegenerateHoleData, ToolsThenHolesGroupedByTool) {
   LoadFigure(figure, "T01φ0.8\r\nT02φ1.25\r\nT02\r\nX1Y1\r\nT01\r\nX2Y2\r\nT02\r\nX-3.5Y0.125\r\n");
   EXPECT_EQ(RegenerateHoleData(figure),
             "T01φ0.800\r\nT02φ1.250\r\nT01\r\nX2.000Y2.000\r\nT02\r\nX1.000Y1.000\r\nX-3.500Y0.125\r\n");
+}
+
+
+TEST(PictureGcode, OutlineWrittenAsItGoesIsTheWholeText) {
+  const std::string program = testing_support::MotionProgram(40000, 4000);
+  FigureTables figure;
+  LoadFigure(figure, program);
+  figure.LayerWidth[1] = 0.5F;  // one wide layer: its elements become outlines
+  std::string streamed;
+  TextOutput out([&streamed](std::string& chunk) { streamed += chunk; });
+  PictureGcode(figure, out);
+  out.Flush();
+  EXPECT_GT(streamed.size(), std::size_t{1} << 20);
+  EXPECT_EQ(streamed, PictureGcode(figure));
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "core/append.h"
 #include "core/failure.h"
+#include "support/streamed_output.h"
 
 namespace kovrel {
 namespace {
@@ -40,6 +44,18 @@ TEST(HoleGcode, ToolNumberOutsideTheTableIsAnIndexFailure) {
   }
   EXPECT_THROW(HoleDataToGcode("T-1φ1\r\n"), Failure);
   EXPECT_NO_THROW(HoleDataToGcode("T999φ1\r\nT999\r\n"));
+}
+
+TEST(HoleGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::string holes = "T01φ0.8\r\nT01\r\n";
+  for (int i = 0; i < 40000; ++i) {
+    Append(holes, "X", std::to_string(i % 997), ".", std::to_string(i % 7), " Y-", std::to_string(i), ".05\r\n");
+  }
+  const auto streamed = testing_support::RunStreamed(
+      [&](TextOutput& out) { EXPECT_FALSE(HoleDataToGcode(holes, out).nothing_to_convert); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, HoleDataToGcode(holes).text);
 }
 
 }  // namespace

@@ -39,7 +39,16 @@ TEST(HoleSheet, WorkbookIsWrittenOrReported) {
   testing_support::TempFolder folder;
   WriteWorkbook(HoleSheetCells(kData, SheetLayout::kA), folder / "holes.xlsx");
   EXPECT_TRUE(ReadFileBytes(folder / "holes.xlsx").starts_with("PK"));  // a zip package
-  EXPECT_THROW(WriteWorkbook({}, folder / "missing/holes.xlsx"), Failure);
+  EXPECT_THROW(WriteWorkbook(std::vector<SheetCell>{}, folder / "missing/holes.xlsx"), Failure);
+
+  // The rows go to the file as they come: a tool number out of range half
+  // way leaves the workbook that was there, and no temporary file.
+  const std::string before = ReadFileBytes(folder / "holes.xlsx");
+  EXPECT_THROW(WriteHoleWorkbook("T01\r\nX1 Y2\r\nT1000\r\n", SheetLayout::kA, folder / "holes.xlsx"), Failure);
+  EXPECT_EQ(ReadFileBytes(folder / "holes.xlsx"), before);
+  EXPECT_FALSE(FileExists(folder / "holes.xlsx.kovrel-tmp"));
+  WriteHoleWorkbook(kData, SheetLayout::kC, folder / "holes.xlsx");
+  EXPECT_NE(ReadFileBytes(folder / "holes.xlsx"), before);
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/failure.h"
+#include "support/streamed_output.h"
 
 namespace kovrel {
 namespace {
@@ -121,6 +123,19 @@ TEST(WireGcode, ShapeCallUsesTheSizesOnlyAndEndsWithARapidMoveBack) {
   EXPECT_EQ(Body("G22L9999\r\n"), "G00X0.0Y0.0\r\n");
   // Flats outside their circle cannot be drawn.
   EXPECT_EQ(FailureNumber("H100=-10.\r\nH200=5.\r\nG22L3000\r\n"), 5);
+}
+
+TEST(WireGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::string program = "G92X0Y0\r\nH100=10753\r\nH200=3134\r\n";
+  for (int k = 0; k < 40000; ++k) {
+    const std::string x = Joined(std::to_string(k % 400), ".", std::to_string(k % 10));
+    Append(program, "G00X", x, "Y-3.5\r\nM60\r\nG41G01X", x, "Y-1.5\r\nG03X", x, "Y2.5R2.\r\nM50\r\n");
+    if (k % 1000 == 0) program += "K45000.\r\nG22L1000\r\n";
+  }
+  const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { WireToGcode(program, out); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, Convert(program));
 }
 
 }  // namespace

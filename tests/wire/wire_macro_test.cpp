@@ -5,10 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
+#include "core/append.h"
 #include "core/failure.h"
 #include "core/file_io.h"
+#include "core/text_reader.h"
+#include "support/streamed_output.h"
 #include "support/temp_folder.h"
+#include "wire/line_words.h"
 
 namespace kovrel {
 namespace {
@@ -170,6 +175,35 @@ TEST(WireMacro, SubprogramFolderReadsShiftJisFilesWithAnyLineEnds) {
   EXPECT_EQ(source("O7"), std::optional<std::string>("(穴)\r\nG01X1.\r\nG01X2."));
   EXPECT_EQ(source("O8"), std::nullopt);
   EXPECT_EQ(ExpandWireMacro("M98P7\r\n", source).text, "G40\r\nG00X0Y0\r\nG01X1.0Y0.0\r\nG01X2.0Y0.0\r\n");
+}
+
+TEST(WireMacro, LineWordsAnswerAsASearchOfTheLine) {
+  static constexpr std::string_view kWords[] = {"%",   "(",   "G04",  "M",   "#",   "G92", "#5041", "#5042",
+                                                "G90", "G91", "G00",  "G01", "G02", "G03", "G41",   "G42",
+                                                "=",   "IF",  "GOTO", "G5",  "G40", "X",   "Y",     "I",
+                                                "J",   "T",   "G",    "G9",  "9",   "G0G", "Gx1",   "\xef\xbc",
+                                                "M60", "M50", "G50"};
+  static constexpr std::string_view kChars = "G0123459#%(MIFGOTXYJ=N .[]-6\xef\xbc";
+  std::mt19937 rng(41);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    for (int n = static_cast<int>(rng() % 24); n > 0; --n) line += kChars[rng() % kChars.size()];
+    const LineWords words(line);
+    for (const std::string_view word : kWords) ASSERT_EQ(words.Has(word), HasLetter(line, word)) << line << " " << word;
+  }
+}
+
+TEST(WireMacro, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::string program = "G92X0Y0\r\nG90\r\n#3=1.5\r\n";
+  for (int k = 0; k < 12000; ++k) {
+    Append(program, "#1=", std::to_string(k % 300), ".25\r\nG01X#1Y[#1-#3]\r\nG02X[#1+1.]Y#1I0J[-#3/2]\r\nM98P7\r\n");
+  }
+  const auto source = Subprograms({{"O7", "G91\r\nG41G01Y2.\r\nG40G01Y-2.\r\nG90\r\nM99\r\n"}});
+  const auto streamed = testing_support::RunStreamed(
+      [&](TextOutput& out) { EXPECT_FALSE(FanucWire(program, source, {}, out).nothing_to_convert); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, FanucWire(program, source).text);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/append.h"
 #include "core/text_reader.h"
+#include "support/streamed_output.h"
 
 namespace kovrel {
 namespace {
@@ -44,6 +46,18 @@ TEST(WireMilling, CoordinatesAreCopiedAsWritten) {
             "X10000Y-5000\r\nM99\r\nO2\r\n(ENDMILE-XY)\r\n"
             "G00X10000Y-5000\r\nG00Z3.\r\nG01Z-#26F50.\r\nG00Z3.\r\nG01Z-#26F50.\r\n"
             "G42G01X12000Y1H100F#9\r\nG42G01X12000Y-2.5H100F#9\r\nM99\r\n");
+}
+
+TEST(WireMilling, WrittenInChunksOfWholeLinesAsWhenGathered) {
+  std::string program = "(START)\r\nG92X0Y0\r\n";
+  for (int k = 0; k < 20000; ++k) {
+    const std::string x = Joined(std::to_string(k % 400), ".", std::to_string(k % 10));
+    Append(program, "G00X", x, "Y-3.5\r\nM60\r\nG41G01X", x, "Y-1.5\r\nG03X", x, "Y2.5R2.\r\nG40G01X1Y1\r\nM50\r\n");
+  }
+  const auto streamed = testing_support::RunStreamed([&](TextOutput& out) { WireToMilling(program, out); });
+  EXPECT_GT(streamed.chunks, 1);
+  EXPECT_TRUE(streamed.whole_lines);
+  EXPECT_EQ(streamed.text, WireToMilling(program).text);
 }
 
 }  // namespace

@@ -27,6 +27,14 @@ CliCommand PlainCommand(std::string name, std::string summary, Conversion conver
   return command;
 }
 
+CliCommand PlainCommand(std::string name, std::string summary, StreamedConversion conversion) {
+  CliCommand command;
+  command.name = std::move(name);
+  command.summary = std::move(summary);
+  command.streamed = [conversion = std::move(conversion)](const Options&) { return conversion; };
+  return command;
+}
+
 OptionSpec InchOption() {
   return {"--inch", "", "", false, "インチのデータとして読み、座標を 25.4 倍して mm にする"};
 }
@@ -112,7 +120,13 @@ ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& 
   if (command.check) {
     if (std::string problem = command.check(parsed.options); !problem.empty()) throw UsageError{problem};
   }
-  if (command.conversion) parsed.conversion = command.conversion(parsed.options);
+  if (command.streamed) {
+    parsed.streamed = command.streamed(parsed.options);
+    parsed.conversion = Gathered(parsed.streamed);
+  } else if (command.conversion) {
+    parsed.conversion = command.conversion(parsed.options);
+    parsed.streamed = Streamed(parsed.conversion);
+  }
   return parsed;
 }
 

@@ -11,6 +11,12 @@
 #include "core/hand_off.h"
 #include "core/named_choice.h"
 
+namespace kovrel {
+struct FigureTables;
+struct ViewBox;
+struct DrawOptions;
+}  // namespace kovrel
+
 namespace kovrel::cli {
 
 struct OptionSpec {
@@ -47,6 +53,10 @@ struct CliCommand {
   /// The conversion the options describe. Called before the input is read;
   /// throws UsageError for an option value the conversion refuses.
   std::function<Conversion(const Options&)> conversion;
+  /// Instead of `conversion`, for a conversion that writes its result as it
+  /// goes (those whose result can be far larger than their input): the
+  /// result reaches the output file a chunk at a time.
+  std::function<StreamedConversion(const Options&)> streamed;
   /// The menu item of the editor command this command does (its step in
   /// the playback table of operation macros); run-macro plays that step
   /// with this command and its defaults.
@@ -93,6 +103,7 @@ struct ParsedArgs {
   bool help = false;
   std::vector<std::string> files;  ///< the files of a command that reads them itself
   Conversion conversion;  ///< the command's conversion with its options read
+  StreamedConversion streamed;  ///< the same conversion, writing as it goes
 };
 ParsedArgs ParseArgs(const CliCommand& command, const std::vector<std::string>& args);
 
@@ -147,6 +158,18 @@ void Refuse(const std::optional<OptionProblem>& problem);
 
 /// A command whose conversion takes no options.
 CliCommand PlainCommand(std::string name, std::string summary, Conversion conversion);
+CliCommand PlainCommand(std::string name, std::string summary, StreamedConversion conversion);
+
+/// Draws the figure as the view draws it into a PNG picture of width x
+/// height pixels at `path`; false when it cannot be written. Only
+/// kovrel-cli-render, which links Qt, draws: kovrel-cli starts without
+/// loading Qt (a few milliseconds of every conversion) and hands `render`
+/// over to kovrel-cli-render beside it.
+bool WritePng(const FigureTables& figure, const ViewBox& box, const DrawOptions& draw, int width, int height,
+              const std::string& path);
+
+/// True in the program that draws (kovrel-cli-render).
+extern const bool kDrawsPictures;
 
 /// The --inch flag of the conversions that read coordinates: the data is in
 /// inches and every coordinate is multiplied by 25.4.

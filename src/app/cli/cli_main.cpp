@@ -3,6 +3,8 @@
 // Exit codes: 0 converted, 1 nothing to convert, 2 failure, 64 usage.
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -98,29 +100,49 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     };
     if (command.run_on_files) return reported(command.run_on_files(parsed.options, parsed.files));
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
-    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
+    InputFile input = from_stdin ? InputFile::Holding(ReadStandardInput()) : InputFile::Open(parsed.input);
     if (command.run_report) {
-      return reported(command.run_report(parsed.options, ConversionInput(std::move(input), command.line_ends)));
+      return reported(command.run_report(parsed.options, ConversionText(input.bytes(), command.line_ends).text()));
     }
     if (command.run_effect || command.run_to_file) {
-      const std::string text = ConversionInput(std::move(input), command.line_ends);
-      const std::string message = command.run_effect ? command.run_effect(parsed.options, text)
-                                                     : command.run_to_file(parsed.options, text, parsed.output);
+      const ConversionText text(input.bytes(), command.line_ends);
+      const std::string message = command.run_effect ? command.run_effect(parsed.options, text.text())
+                                                     : command.run_to_file(parsed.options, text.text(), parsed.output);
       if (!message.empty()) std::cerr << message << "\n";
       return kExitConverted;
     }
-    const auto write = [&parsed](std::string_view output) {
-      if (parsed.output.empty() || parsed.output == "-") {
-        WriteStandardOutput(output);
-      } else {
-        WriteFileAtomic(parsed.output, output);
-      }
-    };
-    const ConversionRun run = RunConversion(std::move(input), parsed.conversion, command.line_ends);
-    if (run.outcome.kind == CommandOutcome::Kind::kConverted) write(run.output);
-    if (!run.outcome.message.empty()) std::cerr << run.outcome.message << "\n";
-    return ExitCode(run.outcome.kind);
+    const bool to_stdout = parsed.output.empty() || parsed.output == "-";
+    CommandOutcome outcome;
+    if (to_stdout) {
+      // Standard output gets the whole result at the end: a failure on the
+      // way writes nothing.
+      ConversionRun run = RunConversion(input.bytes(), parsed.conversion, command.line_ends);
+      if (run.outcome.kind == CommandOutcome::Kind::kConverted) WriteStandardOutput(run.output);
+      outcome = std::move(run.outcome);
+    } else {
+      outcome = RunConversionToFile(input.bytes(), parsed.streamed, command.line_ends, parsed.output, true,
+                                    [&input] { input.Release(); });
+    }
+    if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
+    return ExitCode(outcome.kind);
   });
+}
+
+// Runs kovrel-cli-render, beside this program, with the same arguments (the
+// drawing commands need Qt, which kovrel-cli does not load).
+int RenderElsewhere(char** argv) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const std::string program = (self.parent_path() / "kovrel-cli-render").string();
+  if (ec || self.empty()) {
+    // Never a program of that name from the current folder.
+    std::cerr << ErrorReportText(MakeFailure(FailureKind::kFileNotFound, "kovrel-cli-render")) << "\n";
+    return kExitFailure;
+  }
+  argv[0] = const_cast<char*>(program.c_str());
+  ::execv(program.c_str(), argv);
+  std::cerr << ErrorReportText(MakeFailure(FailureKind::kFileNotFound, program)) << "\n";
+  return kExitFailure;
 }
 
 }  // namespace
@@ -142,6 +164,7 @@ const std::vector<CliCommand>& AllCommands() {
 int main(int argc, char** argv) {
   using namespace kovrel::cli;
   std::ios::sync_with_stdio(false);
+  kovrel::RemoveTemporaryFileOnSignals();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
     std::cerr << "使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]（一覧は kovrel-cli --help）\n";
@@ -152,7 +175,9 @@ int main(int argc, char** argv) {
     return kExitConverted;
   }
   for (const CliCommand& command : AllCommands()) {
-    if (command.name == args[0]) return RunCommand(command, {args.begin() + 1, args.end()});
+    if (command.name != args[0]) continue;
+    if (command.name == "render" && !kDrawsPictures) return RenderElsewhere(argv);
+    return RunCommand(command, {args.begin() + 1, args.end()});
   }
   std::cerr << "kovrel-cli: 不明なコマンド " << args[0]
             << "\n使い方: kovrel-cli COMMAND [OPTIONS] [INPUT] [-o OUTPUT]（一覧は kovrel-cli --help）\n";

@@ -12,10 +12,20 @@ namespace kovrel::cli {
 
 std::vector<CliCommand> ConvertCommands() {
   std::vector<CliCommand> commands;
-  commands.push_back(PlainCommand("gcode-to-hpgl", "G コードを HPGL（40 単位/mm、一行）にします", GcodeToHpgl));
+  commands.push_back(PlainCommand("gcode-to-hpgl", "G コードを HPGL（40 単位/mm、一行）にします",
+                                  StreamedConversion([](std::string_view input, TextOutput& out) {
+                                    return GcodeToHpgl(input, out);
+                                  })));
   commands.back().menu_item = "MnuGHpgl";
-  commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします", HpglToGcode));
+  commands.push_back(PlainCommand("hpgl-to-gcode", "HPGL を G コード（0.025 mm/単位）にします",
+                                  StreamedConversion([](std::string_view hpgl, TextOutput& out) {
+                                    return HpglToGcode(hpgl, out);
+                                  })));
   commands.back().menu_item = "MnuHpgl";
+  // HP-GL drops every CR and LF between its instructions, so the line ends
+  // need no reading as line breaks first (the same result, without a copy
+  // of a plot file whose lines end in LF).
+  commands.back().line_ends = InputLineEnds::kAsTheyStand;
 
   CliCommand gerber;
   gerber.name = "gcode-to-gerber";
@@ -28,11 +38,11 @@ std::vector<CliCommand> ConvertCommands() {
        "ブロックの終わり: " + ChoiceNames(kGerberTerminators)},
   };
   gerber.menu_item = "MnuNcGbr";
-  gerber.conversion = [](const Options& options) -> Conversion {
+  gerber.streamed = [](const Options& options) -> StreamedConversion {
     GcodeToGerberOptions chosen;
     chosen.unit = Choose(options, "--unit", kGerberOutputUnits);
     chosen.terminator = Choose(options, "--end", kGerberTerminators);
-    return [chosen](std::string_view input) { return GcodeToGerber(input, chosen); };
+    return [chosen](std::string_view input, TextOutput& out) { return GcodeToGerber(input, chosen, out); };
   };
   commands.push_back(std::move(gerber));
 
@@ -46,13 +56,13 @@ std::vector<CliCommand> ConvertCommands() {
       InchOption(),
   };
   gerber_format.menu_item = "MnuGbrFmt";
-  gerber_format.conversion = [](const Options& options) -> Conversion {
+  gerber_format.streamed = [](const Options& options) -> StreamedConversion {
     GerberFormatOptions chosen;
     chosen.incremental = options.Has("--inc");
     chosen.unit = Choose(options, "--unit", kGerberUnits);
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) {
-      ConversionResult result = FormatGerber(input, chosen);
+    return [chosen](std::string_view input, TextOutput& out) {
+      ConversionResult result = FormatGerber(input, chosen, out);
       AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };
@@ -69,13 +79,13 @@ std::vector<CliCommand> ConvertCommands() {
       InchOption(),
   };
   router.menu_item = "MnuLuter";
-  router.conversion = [](const Options& options) -> Conversion {
+  router.streamed = [](const Options& options) -> StreamedConversion {
     RouterFormatOptions chosen;
     chosen.unit = Choose(options, "--unit", kRouterUnits);
     chosen.incremental = options.Has("--inc");
     chosen.inch = options.Has("--inch");
-    return [chosen](std::string_view input) {
-      ConversionResult result = FormatRouter(input, chosen);
+    return [chosen](std::string_view input, TextOutput& out) {
+      ConversionResult result = FormatRouter(input, chosen, out);
       AppendMessage(result, UnitWarning(input, chosen.inch));
       return result;
     };

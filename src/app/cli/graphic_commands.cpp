@@ -2,9 +2,6 @@
 // Home shows it, as PNG or SVG), figure-to-gcode (the outline G-code of a
 // figure with layer widths), and the figure edits mirror, move and scale
 // (the document rewritten as the view's edit menu rewrites it).
-#include <QImage>
-#include <QPainter>
-
 #include "app/cli/cli_command.h"
 #include "core/failure.h"
 #include "core/file_io.h"
@@ -14,7 +11,6 @@
 #include "graphic/figure_edits.h"
 #include "graphic/svg_canvas.h"
 #include "graphic/view.h"
-#include "ui/platform/painter_canvas.h"
 
 namespace kovrel::cli {
 namespace {
@@ -72,11 +68,18 @@ CliCommand EditCommand(std::string name, std::string summary, std::vector<Option
   command.name = std::move(name);
   command.summary = std::move(summary);
   command.options = std::move(options);
-  command.conversion = [edit_of = std::move(edit_of)](const Options& options) -> Conversion {
-    return [edit = edit_of(options)](std::string_view input) {
-      const FigureKind kind = KindOf(LoadedFigure(input));
+  // The edit reads the document once for its kind and once to rewrite it,
+  // writing each line as it goes; the figure tables are not built.
+  command.streamed = [edit_of = std::move(edit_of)](const Options& options) -> StreamedConversion {
+    return [edit = edit_of(options)](std::string_view input, TextOutput& out) {
+      FigureKind kind = FigureKind::kNone;
+      bool numbers_fit = false;
+      if (DocumentKind(input, kind, &numbers_fit) == FigureLoad::kMixed) {
+        FailWithText(FailureKind::kInvalidValue, std::string(kMixedFigureMessage));
+      }
       if (kind == FigureKind::kNone) return ConversionResult::NothingToConvert();
-      return ConversionResult(EditDocument(input, edit, kind));
+      EditDocument(input, edit, kind, out, numbers_fit);
+      return ConversionResult();
     };
   };
   return command;
@@ -114,14 +117,8 @@ std::vector<CliCommand> GraphicCommands() {
       GrSub(figure, box, draw, canvas, picks);
       WriteFileAtomic(options.Get("--svg"), canvas.Document());
     } else {
-      QImage image(width, height, QImage::Format_RGB32);
-      {
-        QPainter painter(&image);
-        PainterCanvas canvas(painter, width, height);
-        GrSub(figure, box, draw, canvas, picks);
-      }
       const std::string path = options.Get("--png");
-      if (!image.save(QString::fromStdString(path), "PNG")) Fail(FailureKind::kPermissionDenied, path);
+      if (!WritePng(figure, box, draw, width, height, path)) Fail(FailureKind::kPermissionDenied, path);
     }
     return std::to_string(figure.HolePoints.size()) + " 穴, " + std::to_string(figure.FigElems.size()) + " 要素";
   };
@@ -131,11 +128,12 @@ std::vector<CliCommand> GraphicCommands() {
   outline.name = "figure-to-gcode";
   outline.summary = "G コードの図形を、線幅のある層を外形にして G コードに書き戻します";
   outline.options = {{"--widths", "W", "", false, "層の線幅: 名前=幅 をカンマで区切る（例 D10=0.5,D11=1.2）"}};
-  outline.conversion = [](const Options& options) -> Conversion {
-    return [widths = ParseWidths(options.Get("--widths"))](std::string_view input) {
+  outline.streamed = [](const Options& options) -> StreamedConversion {
+    return [widths = ParseWidths(options.Get("--widths"))](std::string_view input, TextOutput& out) {
       FigureTables figure = LoadedFigure(input);
       ApplyWidths(figure, widths);
-      return ConversionResult(PictureGcode(figure));
+      PictureGcode(figure, out);
+      return ConversionResult();
     };
   };
   commands.push_back(std::move(outline));

@@ -47,7 +47,10 @@ std::vector<CliCommand> HoleCommands() {
   };
   commands.push_back(std::move(format));
 
-  commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします", HoleDataToGcode));
+  commands.push_back(PlainCommand("holes-to-gcode", "穴データを、穴ごとに全円を削る G コードにします",
+                                  StreamedConversion([](std::string_view holes, TextOutput& out) {
+                                    return HoleDataToGcode(holes, out);
+                                  })));
   commands.back().menu_item = "MnuHolGcode";
 
   CliCommand sheet;
@@ -60,7 +63,7 @@ std::vector<CliCommand> HoleCommands() {
     return {};
   };
   sheet.run_to_file = [](const Options& options, std::string_view input, const std::string& output) {
-    WriteWorkbook(HoleSheetCells(input, Choose(options, "--layout", kSheetLayouts)), output);
+    WriteHoleWorkbook(input, Choose(options, "--layout", kSheetLayouts), output);
     return std::string();
   };
   commands.push_back(std::move(sheet));

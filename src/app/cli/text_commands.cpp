@@ -78,14 +78,14 @@ std::vector<CliCommand> TextToolCommands() {
   tape.summary =
       "変換テーブルでバイトごとにコードを変換します（コード変換）。名前はデータフォルダの CVTBL から探します。"
       "入力の改行コードもそのままテーブルで変換します";
-  tape.line_ends = InputLineEnds::kAsTheyStand;
+  tape.line_ends = InputLineEnds::kAsBytes;
   tape.options = {{"--table", "NAME|FILE", "", true, "変換テーブル: CVTBL のテーブル名かファイル"}};
   tape.conversion = [](const Options& options) -> Conversion {
     // The table is read before the input: a bad table writes nothing. The
-    // codec gives back every byte, so the table sees the file's own bytes.
+    // table sees the file's own bytes and makes the output's bytes.
     const std::string path = FindTableFile(options.Get("--table"), TableFolders());
-    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view text) {
-      return ConversionResult(DecodeCp932(ConvertTape(EncodeCp932(text), table)));
+    return [table = LoadTapeTable(path, std::filesystem::path(path).filename().string())](std::string_view bytes) {
+      return ConversionResult(ConvertTape(bytes, table));
     };
   };
   commands.push_back(std::move(tape));

@@ -12,23 +12,29 @@ namespace kovrel::cli {
 std::vector<CliCommand> WireCommands() {
   std::vector<CliCommand> commands;
   commands.push_back(PlainCommand("wire-to-gcode", "ワイヤーカットデータを G コードにします（ワイヤーカットデータ）",
-                                  WireToGcode));
+                                  StreamedConversion([](std::string_view program, TextOutput& out) {
+                                    return WireToGcode(program, out);
+                                  })));
   commands.back().menu_item = "MnuWirFmt";
 
   CliCommand fanuc;
   fanuc.name = "fanuc-wire";
   fanuc.summary = "カスタムマクロのワイヤープログラムを展開して G コードにします（ワイヤーFUNAC）";
   fanuc.options = {{"--sub-dir", "DIR", "", false, "サブプログラム O<番号> のフォルダー（既定: データフォルダーの SUB）"}};
-  fanuc.conversion = [](const Options& options) -> Conversion {
+  fanuc.streamed = [](const Options& options) -> StreamedConversion {
     std::string folder = options.Get("--sub-dir");
     if (folder.empty()) folder = WorkPath(ResolveProgDir(ProcessEnvironment()), kSubprogramFolder);
-    return [source = SubprogramFolder(folder)](std::string_view input) { return FanucWire(input, source); };
+    return [source = SubprogramFolder(folder)](std::string_view input, TextOutput& out) {
+      return FanucWire(input, source, {}, out);
+    };
   };
   commands.push_back(std::move(fanuc));
 
   commands.push_back(PlainCommand("wire-to-milling",
                                   "ワイヤーカットデータを、下穴とエンドミル加工のマクロプログラムにします（ワイヤーをミーリングへ）",
-                                  WireToMilling));
+                                  StreamedConversion([](std::string_view program, TextOutput& out) {
+                                    return WireToMilling(program, out);
+                                  })));
   return commands;
 }
 

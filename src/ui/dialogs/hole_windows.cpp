@@ -315,7 +315,7 @@ void HolOutExlFrm::Run() {
   const QString path = NewWorkbookPath(QString::fromStdString(frm.services().module.SysDir));
   const CommandOutcome outcome = frm.FinishExport([&](std::string_view input) {
     ScreenBusy busy;
-    WriteWorkbook(HoleSheetCells(input, layout), path.toStdString());
+    WriteHoleWorkbook(input, layout, path.toStdString());
     return std::string();
   });
   if (outcome.kind == CommandOutcome::Kind::kConverted && !frm.services().launcher.Open(path)) {
