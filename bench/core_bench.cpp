@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/append.h"
 #include "core/cp932.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -82,6 +83,26 @@ void BM_ReadNumberAndFormatMask(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(values.size()));
 }
 BENCHMARK(BM_ReadNumberAndFormatMask);
+
+// Coordinates written as the conversions write them: appended to an output.
+void BM_FormatMaskIntoOutput(benchmark::State& state) {
+  std::vector<float> values;
+  unsigned seed = 1;
+  for (int i = 0; i < 4096; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const double magnitude = (seed >> 8) % 1000 + ((seed >> 4) % 10000) / 1e4;
+    values.push_back(static_cast<float>((seed & 1) ? -magnitude : magnitude));
+  }
+  const Mask mask = ParseMask("#######0.0###");
+  std::string out;
+  for (auto _ : state) {
+    out.clear();
+    for (const float value : values) Append(out, Masked(value, mask));
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(values.size()));
+}
+BENCHMARK(BM_FormatMaskIntoOutput);
 
 }  // namespace
 }  // namespace kovrel
