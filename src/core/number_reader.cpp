@@ -2,9 +2,11 @@
 // with the locale-independent std::from_chars.
 #include "core/number_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -231,10 +233,20 @@ double ReadLeadingZeroField(std::string_view text, int width) {
   std::string_view digits = SpanOf(text, kField);
   const bool negative = !digits.empty() && digits.front() == '-';
   if (negative) digits.remove_prefix(1);
-  std::string field(static_cast<std::size_t>(width), '0');
-  digits = digits.substr(0, std::min(digits.size(), field.size()));
-  field.replace(0, digits.size(), digits);
-  const double value = ReadNumber(field);
+  // The digits first, then zeros up to the width: in a buffer of the stack
+  // for the usual widths (a field is read for every coordinate).
+  char buffer[32];
+  std::string long_field;
+  char* field = buffer;
+  const auto size = static_cast<std::size_t>(std::max(width, 0));
+  if (size > sizeof buffer) {
+    long_field.resize(size);
+    field = long_field.data();
+  }
+  digits = digits.substr(0, std::min(digits.size(), size));
+  std::memcpy(field, digits.data(), digits.size());
+  std::memset(field + digits.size(), '0', size - digits.size());
+  const double value = ReadNumber(std::string_view(field, size));
   return negative ? -value : value;
 }
 

@@ -72,6 +72,16 @@ TEST(ReadNumber, OverflowIsAFailure) {
   EXPECT_THROW(ReadNumber("&HFFFFFFFFFFFFFFFFF"), Failure);
 }
 
+TEST(ReadLeadingZeroField, PadsTheDigitsOnTheRightToTheWidth) {
+  EXPECT_EQ(ReadLeadingZeroField("00123Y5", 6), 1230);
+  EXPECT_EQ(ReadLeadingZeroField("-0025", 6), -2500);
+  EXPECT_EQ(ReadLeadingZeroField("12345678", 6), 123456);  // digits past the width are dropped
+  EXPECT_EQ(ReadLeadingZeroField("Y5", 6), 0);
+  EXPECT_EQ(ReadLeadingZeroField("5", 0), 0);
+  // A field wider than the usual ones.
+  EXPECT_EQ(ReadLeadingZeroField("15", 40), 15e38);
+}
+
 TEST(ValueAfter, ReadsAfterTheFirstOccurrence) {
   EXPECT_EQ(ValueAfter("X-12.5Y3", "X"), -12.5);
   EXPECT_EQ(ValueAfter("X-12.5Y3", "Y"), 3);
