@@ -46,17 +46,28 @@ std::string MillionLineProgram() {
   return text;
 }
 
+// An editor window with settings in memory, scripted prompts and recorded
+// launches, its work files in /tmp.
+struct BenchWindow {
+  static EditModule InTmp() {
+    EditModule module;
+    module.ProgDir = "/tmp/";
+    return module;
+  }
+  EditModule module = InTmp();
+  MemorySettingsStore settings;
+  ScriptedPrompter prompter;
+  RecordingLauncher launcher;
+  EditFrm frm{{module, settings, prompter, launcher}};
+};
+
 // Opens `text`, written to a file, in a shown editor window once an
 // iteration: read, decoded, loaded and painted.
 void TimeOpening(benchmark::State& state, const std::string& text) {
   const std::string path = "/tmp/kovrel-bench-open.nc";
   WriteFileBytes(path, text);
-  EditModule module;
-  module.ProgDir = "/tmp/";
-  MemorySettingsStore settings;
-  ScriptedPrompter prompter;
-  RecordingLauncher launcher;
-  EditFrm frm({module, settings, prompter, launcher});
+  BenchWindow window;
+  EditFrm& frm = window.frm;
   frm.resize(1000, 700);
   frm.show();
   QApplication::processEvents();
@@ -92,12 +103,8 @@ BENCHMARK(BM_OpenOneLineFile)->Unit(benchmark::kMillisecond)->Iterations(1);
 // a conversion that returns its input, load of BAK1.DAT.
 void BM_HandOffOfLargeDocument(benchmark::State& state) {
   const std::string program = MillionLineProgram();
-  EditModule module;
-  module.ProgDir = "/tmp/";
-  MemorySettingsStore settings;
-  ScriptedPrompter prompter;
-  RecordingLauncher launcher;
-  EditFrm frm({module, settings, prompter, launcher});
+  BenchWindow window;
+  EditFrm& frm = window.frm;
   frm.editor()->LoadText(program);
   for (auto _ : state) {
     frm.RunHandOff(std::nullopt, [](std::string_view input) { return ConversionResult(std::string(input)); });
@@ -122,12 +129,8 @@ void BM_CommandThroughTheEditor(benchmark::State& state) {
   };
   const auto& [name, conversion] = kCommands[state.range(0)];
   const std::string program = bench::MakeMotionProgram(1'150'000);  // about 25 MB of moves and arcs
-  EditModule module;
-  module.ProgDir = "/tmp/";
-  MemorySettingsStore settings;
-  ScriptedPrompter prompter;
-  RecordingLauncher launcher;
-  EditFrm frm({module, settings, prompter, launcher});
+  BenchWindow window;
+  EditFrm& frm = window.frm;
   for (auto _ : state) {
     state.PauseTiming();
     frm.editor()->LoadText(program);
@@ -161,14 +164,9 @@ std::string MillionMoveProgram() {
   return text;
 }
 
-struct ViewBench {
-  EditModule module;
-  MemorySettingsStore settings;
-  ScriptedPrompter prompter;
-  RecordingLauncher launcher;
-  EditFrm frm{{module, settings, prompter, launcher}};
+// The editor at 1920 x 1080 holding the million moves.
+struct ViewBench : BenchWindow {
   ViewBench() {
-    module.ProgDir = "/tmp/";
     frm.resize(1920, 1080);
     frm.editor()->LoadText(MillionMoveProgram());
   }
@@ -212,12 +210,8 @@ void BM_IdleWithALongLine(benchmark::State& state) {
   std::string line;
   line.reserve(15'600'000);
   for (int k = 0; line.size() < 15'600'000; ++k) line += "PD;PA" + std::to_string(k % 40000) + "," + std::to_string(k % 977) + ";";
-  EditModule module;
-  module.ProgDir = "/tmp/";
-  MemorySettingsStore settings;
-  ScriptedPrompter prompter;
-  RecordingLauncher launcher;
-  EditFrm frm({module, settings, prompter, launcher});
+  BenchWindow window;
+  EditFrm& frm = window.frm;
   frm.resize(1000, 700);
   frm.show();
   frm.editor()->LoadText(line);

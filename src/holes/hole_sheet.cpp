@@ -130,11 +130,11 @@ class WorkbookFile {
 
 }  // namespace
 
-void WriteWorkbook(const std::function<void(const SheetCellSink&)>& cells, const std::string& path) {
+void WriteHoleWorkbook(std::string_view hole_data, SheetLayout layout, const std::string& path) {
   WorkbookFile file(path);
   lxw_worksheet* sheet = workbook_add_worksheet(file.workbook(), nullptr);
   if (sheet == nullptr) file.Check(LXW_ERROR_MEMORY_MALLOC_FAILED);
-  cells([&](const SheetCell& cell) {
+  VisitHoleSheetCells(hole_data, layout, [&](const SheetCell& cell) {
     const auto row = static_cast<lxw_row_t>(cell.row - 1);
     const auto column = static_cast<lxw_col_t>(cell.column - 1);
     if (cell.is_number) {
@@ -145,18 +145,6 @@ void WriteWorkbook(const std::function<void(const SheetCellSink&)>& cells, const
     }
   });
   file.Commit();
-}
-
-void WriteWorkbook(const std::vector<SheetCell>& cells, const std::string& path) {
-  WriteWorkbook(
-      [&cells](const SheetCellSink& sink) {
-        for (const SheetCell& cell : cells) sink(cell);
-      },
-      path);
-}
-
-void WriteHoleWorkbook(std::string_view hole_data, SheetLayout layout, const std::string& path) {
-  WriteWorkbook([&](const SheetCellSink& sink) { VisitHoleSheetCells(hole_data, layout, sink); }, path);
 }
 
 }  // namespace kovrel

@@ -44,16 +44,12 @@ void VisitHoleSheetCells(std::string_view hole_data, SheetLayout layout, const S
 /// The same cells gathered.
 std::vector<SheetCell> HoleSheetCells(std::string_view hole_data, SheetLayout layout);
 
-/// Writes the cells `cells` hands to its sink (in row order) into a new
-/// workbook at `path`: one worksheet, text cells as text, numbers as
-/// numbers. Each row goes to the file as the next one starts, so a large
-/// sheet is never held in memory. The workbook replaces `path` only when it
-/// is complete: a failure (of the cells or of the writing) leaves `path`
-/// as it was. Throws Failure when it cannot be written.
-void WriteWorkbook(const std::function<void(const SheetCellSink&)>& cells, const std::string& path);
-void WriteWorkbook(const std::vector<SheetCell>& cells, const std::string& path);
-
-/// The workbook of the hole data (VisitHoleSheetCells into WriteWorkbook).
+/// Writes the cells of the hole data into a new workbook at `path`: one
+/// worksheet, text cells as text, numbers as numbers. Each row goes to the
+/// file as the next one starts, so a large sheet is never held in memory.
+/// The workbook replaces `path` only when it is complete: a failure (of the
+/// cells or of the writing) leaves `path` as it was. Throws Failure when it
+/// cannot be written.
 void WriteHoleWorkbook(std::string_view hole_data, SheetLayout layout, const std::string& path);
 
 }  // namespace kovrel

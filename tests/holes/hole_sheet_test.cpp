@@ -37,9 +37,9 @@ TEST(HoleSheet, HolesBeforeTheFirstToolAndToolsWithoutTableLines) {
 
 TEST(HoleSheet, WorkbookIsWrittenOrReported) {
   testing_support::TempFolder folder;
-  WriteWorkbook(HoleSheetCells(kData, SheetLayout::kA), folder / "holes.xlsx");
+  WriteHoleWorkbook(kData, SheetLayout::kA, folder / "holes.xlsx");
   EXPECT_TRUE(ReadFileBytes(folder / "holes.xlsx").starts_with("PK"));  // a zip package
-  EXPECT_THROW(WriteWorkbook(std::vector<SheetCell>{}, folder / "missing/holes.xlsx"), Failure);
+  EXPECT_THROW(WriteHoleWorkbook("", SheetLayout::kA, folder / "missing/holes.xlsx"), Failure);
 
   // The rows go to the file as they come: a tool number out of range half
   // way leaves the workbook that was there, and no temporary file.
