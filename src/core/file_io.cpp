@@ -96,26 +96,6 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   file.Commit();
 }
 
-InputFile InputFile::Open(const std::string& path) { return Holding(ReadFileBytes(path)); }
-
-InputFile InputFile::Holding(std::string bytes) {
-  InputFile file;
-  file.read_ = std::move(bytes);
-  file.view_ = file.read_;
-  return file;
-}
-
-InputFile::InputFile(InputFile&& other) noexcept : read_(std::move(other.read_)), view_(read_) {
-  other.view_ = {};
-}
-
-InputFile::~InputFile() { Release(); }
-
-void InputFile::Release() {
-  std::string().swap(read_);
-  view_ = {};
-}
-
 namespace {
 
 // The temporary file being written, for the signal handler: a fixed buffer

@@ -9,7 +9,10 @@
 
 namespace kovrel {
 
-/// The bytes of a file. Throws Failure 53, 76 or 70.
+/// The bytes of a file, read whole from one opening (a regular file in one
+/// call of its size; a pipe to its end). They are the program's own: a file
+/// cut short by another program while it is converted takes nothing away.
+/// Throws Failure 53, 76 or 70.
 std::string ReadFileBytes(const std::string& path);
 
 /// Replaces the file with `bytes`. Throws Failure 76, 70 or 61; a failed
@@ -19,33 +22,6 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 /// Replaces the file with `bytes` through a temporary file in the same
 /// folder: afterwards the file is either the whole new content or untouched.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
-
-/// A file's bytes for reading, read whole into memory at once (a regular
-/// file in one call of its size). The bytes are the program's own: a file
-/// cut short or rewritten by another program while a conversion runs
-/// cannot take them away, as it would take a mapping's pages.
-class InputFile {
- public:
-  /// Opens `path`. Throws Failure 53, 76 or 70 as ReadFileBytes does.
-  static InputFile Open(const std::string& path);
-  /// Bytes already in memory (standard input).
-  static InputFile Holding(std::string bytes);
-
-  InputFile(InputFile&& other) noexcept;
-  InputFile& operator=(InputFile&& other) = delete;
-  InputFile(const InputFile&) = delete;
-  ~InputFile();
-
-  std::string_view bytes() const { return view_; }
-  /// Gives the memory back once the bytes are no longer read (they were
-  /// decoded into a text of their own); bytes() is empty afterwards.
-  void Release();
-
- private:
-  InputFile() = default;
-  std::string read_;
-  std::string_view view_;
-};
 
 /// Writes a file through a temporary file in the same folder: Commit()
 /// replaces the file (keeping its permissions) with everything written;

@@ -193,8 +193,8 @@ CommandOutcome HandOffRunner::FinishWithoutResult(const std::function<std::strin
   BusyPointer busy(document_);
   CommandOutcome outcome;
   try {
-    const InputFile input = InputFile::Open(InputPath());
-    outcome.message = action(ConversionText(input.bytes(), files_.line_ends).text());
+    const std::string input = ReadFileBytes(InputPath());
+    outcome.message = action(ConversionText(input, files_.line_ends).text());
   } catch (...) {
     return FailureOutcome(std::current_exception());
   }
@@ -209,8 +209,8 @@ CommandOutcome HandOffRunner::Finish(const Conversion& conversion) {
   try {
     module_.LineBuf.clear();
     module_.FieldBuf.clear();
-    const InputFile input = InputFile::Open(InputPath());
-    outcome = RunConversionToFile(input.bytes(), Streamed(conversion), files_.line_ends, OutputPath(), false);
+    const std::string input = ReadFileBytes(InputPath());
+    outcome = RunConversionToFile(input, Streamed(conversion), files_.line_ends, OutputPath(), false);
     // A failure keeps the work files for a look at what went wrong.
     if (outcome.kind == CommandOutcome::Kind::kFailed || outcome.kind == CommandOutcome::Kind::kCancelled) {
       return outcome;

@@ -100,12 +100,12 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     };
     if (command.run_on_files) return reported(command.run_on_files(parsed.options, parsed.files));
     const bool from_stdin = parsed.input.empty() || parsed.input == "-";
-    InputFile input = from_stdin ? InputFile::Holding(ReadStandardInput()) : InputFile::Open(parsed.input);
+    std::string input = from_stdin ? ReadStandardInput() : ReadFileBytes(parsed.input);
     if (command.run_report) {
-      return reported(command.run_report(parsed.options, ConversionText(input.bytes(), command.line_ends).text()));
+      return reported(command.run_report(parsed.options, ConversionText(input, command.line_ends).text()));
     }
     if (command.run_effect || command.run_to_file) {
-      const ConversionText text(input.bytes(), command.line_ends);
+      const ConversionText text(input, command.line_ends);
       const std::string message = command.run_effect ? command.run_effect(parsed.options, text.text())
                                                      : command.run_to_file(parsed.options, text.text(), parsed.output);
       if (!message.empty()) std::cerr << message << "\n";
@@ -116,12 +116,12 @@ int RunCommand(const CliCommand& command, const std::vector<std::string>& args) 
     if (to_stdout) {
       // Standard output gets the whole result at the end: a failure on the
       // way writes nothing.
-      ConversionRun run = RunConversion(input.bytes(), parsed.conversion, command.line_ends);
+      ConversionRun run = RunConversion(input, parsed.conversion, command.line_ends);
       if (run.outcome.kind == CommandOutcome::Kind::kConverted) WriteStandardOutput(run.output);
       outcome = std::move(run.outcome);
     } else {
-      outcome = RunConversionToFile(input.bytes(), parsed.streamed, command.line_ends, parsed.output, true,
-                                    [&input] { input.Release(); });
+      outcome = RunConversionToFile(input, parsed.streamed, command.line_ends, parsed.output, true,
+                                    [&input] { std::string().swap(input); });
     }
     if (!outcome.message.empty()) std::cerr << outcome.message << "\n";
     return ExitCode(outcome.kind);
