@@ -51,19 +51,25 @@ inline std::size_t FirstMarked(std::uint64_t marks) { return static_cast<std::si
 
 }  // namespace byte_scan
 
-/// The position of the first CR or LF at or after `pos`, or npos.
-inline std::size_t FindLineEnd(std::string_view text, std::size_t pos) {
+/// The position of the first of the `bytes` (one to four) at or after
+/// `pos`, or npos.
+template <char... Bytes>
+std::size_t FindAnyOf(std::string_view text, std::size_t pos) {
+  static_assert(sizeof...(Bytes) >= 1 && sizeof...(Bytes) <= 4);
   const char* data = text.data();
   const std::size_t size = text.size();
   for (; pos + 8 <= size; pos += 8) {
     const std::uint64_t word = byte_scan::Load(data + pos);
-    const std::uint64_t marks = byte_scan::Matches(word, '\r') | byte_scan::Matches(word, '\n');
+    const std::uint64_t marks = (byte_scan::Matches(word, Bytes) | ...);
     if (marks != 0) return pos + byte_scan::FirstMarked(marks);
   }
   for (; pos < size; ++pos) {
-    if (data[pos] == '\r' || data[pos] == '\n') return pos;
+    if (((data[pos] == Bytes) || ...)) return pos;
   }
   return std::string_view::npos;
 }
+
+/// The position of the first CR or LF at or after `pos`, or npos.
+inline std::size_t FindLineEnd(std::string_view text, std::size_t pos) { return FindAnyOf<'\r', '\n'>(text, pos); }
 
 }  // namespace kovrel

@@ -324,7 +324,8 @@ int DigitCount(std::uint64_t n) {
 // Writes V (the value times 10^frac_max, rounded) as WriteMasked writes the
 // rounded digits: the integer part after the mask's leading zeros, then
 // the places up to the last significant one (at least frac_min). Returns
-// the length written into `buffer`, or 0 when the text would not fit.
+// the length written into `buffer` (of kMaskBuffer bytes), or 0 when the
+// text would not fit.
 int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
   if (mask.int_min + mask.frac_max + 2 > kMaskBuffer) return 0;
   std::uint64_t fraction;
@@ -361,11 +362,12 @@ void AppendMasked(std::string& out, T value, const Mask& mask) {
   ScaledDigits scaled;
   std::uint64_t v;
   if (ScaledDigitsOf(value, scaled) && ScaledMaskValue(scaled, kSignificant<T>, mask, v)) {
-    char buffer[kMaskBuffer];
-    if (const int length = WriteScaled(v, std::signbit(value), mask, buffer)) {
-      out.append(buffer, static_cast<std::size_t>(length));
-      return;
-    }
+    // Written in place at the end of the output: no buffer to copy from.
+    const std::size_t size = out.size();
+    out.resize(size + kMaskBuffer);
+    const int length = WriteScaled(v, std::signbit(value), mask, out.data() + size);
+    out.resize(size + static_cast<std::size_t>(length));
+    if (length > 0) return;
   }
   out += WriteMasked(ToDecimal(value), mask);
 }

@@ -78,7 +78,7 @@ constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e
 // general reading reads on past those). Its value is the one the general
 // reading computes: the digits as an integer divided by 10^places.
 // False leaves the number to the general reading.
-bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, NumberText& located) {
+bool ReadLongPlainNumber(std::string_view text, std::size_t pos, bool negative, NumberText& located) {
   std::uint64_t digits = 0;
   int significant = 0, places = 0;
   bool point = false, any = false;
@@ -104,6 +104,37 @@ bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, Numb
   located.digits_end = located.end = pos;
   const auto whole = static_cast<double>(digits);
   const double value = significant == 0 ? 0.0 : places > 0 ? whole / kPowers[places] : whole;
+  located.value = negative ? -value : value;
+  return true;
+}
+
+// The same reading for the common number of at most 15 digits in all:
+// its digits cannot be more than 15 significant ones, so the loops need
+// not count them; a longer number goes through the counting loop above.
+bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, NumberText& located) {
+  const char* const begin = text.data() + pos;
+  const char* const end = text.data() + text.size();
+  const char* p = begin;
+  std::uint64_t digits = 0;
+  for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  int places = 0;
+  const bool point = p < end && *p == '.';
+  if (point) {
+    const char* const fraction = ++p;
+    for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    places = static_cast<int>(p - fraction);
+  }
+  const int count = static_cast<int>(p - begin) - point;
+  if (count > 15) return ReadLongPlainNumber(text, pos, negative, located);
+  if (count == 0) return false;
+  if (p < end) {
+    const char c = *p;
+    if (IsIgnored(c) || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
+  }
+  located.has_digits = true;
+  located.digits_end = located.end = static_cast<std::size_t>(p - text.data());
+  const auto whole = static_cast<double>(digits);
+  const double value = places > 0 ? whole / kPowers[places] : whole;
   located.value = negative ? -value : value;
   return true;
 }

@@ -1,6 +1,7 @@
 // Line and item reading of work-file text.
 #include "core/text_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/byte_scan.h"
@@ -100,16 +101,18 @@ void ItemReader::SkipTerminator() {
 bool ItemReader::Next(std::string_view& item) {
   if (pos_ >= text_.size()) return false;
   while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
-  const auto is_end = [](char c) { return c == ',' || c == '\r' || c == '\n'; };
+  // The item's end: the next comma or line end, or the end of the text.
+  const auto end_from = [this](std::size_t from) {
+    return std::min(FindAnyOf<',', '\r', '\n'>(text_, from), text_.size());
+  };
   if (pos_ < text_.size() && text_[pos_] == '"') {
     const std::size_t close = text_.find('"', pos_ + 1);
     const std::size_t stop = close == std::string_view::npos ? text_.size() : close;
     item = text_.substr(pos_ + 1, stop - pos_ - 1);
-    pos_ = stop == text_.size() ? stop : stop + 1;
-    while (pos_ < text_.size() && !is_end(text_[pos_])) ++pos_;
+    pos_ = end_from(stop == text_.size() ? stop : stop + 1);
   } else {
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && !is_end(text_[pos_])) ++pos_;
+    pos_ = end_from(pos_);
     item = text_.substr(start, pos_ - start);
   }
   SkipTerminator();
