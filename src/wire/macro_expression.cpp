@@ -34,7 +34,7 @@ void FailUnreadableExpression(std::string_view text) {
   FailWithText(FailureKind::kInvalidArgument, Joined("式が読めません: ", text));
 }
 
-class MacroExpression::Compiler {
+class MacroCode::Compiler {
  public:
   Compiler(std::string_view text, std::size_t& pos, std::vector<Op>& ops) : text_(text), pos_(pos), ops_(ops) {}
 
@@ -150,26 +150,34 @@ class MacroExpression::Compiler {
   int height_ = 0;
 };
 
-MacroExpression::MacroExpression(double value) { ops_.push_back({Op::kConstant, 0, value}); }
+MacroCode::Expression MacroCode::Since(std::size_t first, std::string_view text) const {
+  // A line longer than the range can count cannot be compiled whole.
+  if (ops_.size() - first > UINT32_MAX || first > UINT32_MAX) FailUnreadableExpression(text);
+  return {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(ops_.size() - first)};
+}
 
-MacroExpression MacroExpression::Compile(std::string_view text, std::size_t& pos) {
-  MacroExpression expression;
-  expression.ops_.clear();
-  Compiler compiler(text, pos, expression.ops_);
+MacroCode::Expression MacroCode::Constant(double value) {
+  const std::size_t first = ops_.size();
+  ops_.push_back({Op::kConstant, 0, value});
+  return Since(first, {});
+}
+
+MacroCode::Expression MacroCode::Compile(std::string_view text, std::size_t& pos) {
+  const std::size_t first = ops_.size();
+  Compiler compiler(text, pos, ops_);
   compiler.Sum(0);
   while (pos < text.size() && text[pos] == ' ') ++pos;
-  return expression;
+  return Since(first, text);
 }
 
-MacroExpression MacroExpression::CompileOperand(std::string_view text, std::size_t& pos) {
-  MacroExpression expression;
-  expression.ops_.clear();
-  Compiler compiler(text, pos, expression.ops_);
+MacroCode::Expression MacroCode::CompileOperand(std::string_view text, std::size_t& pos) {
+  const std::size_t first = ops_.size();
+  Compiler compiler(text, pos, ops_);
   compiler.Operand(0);
-  return expression;
+  return Since(first, text);
 }
 
-double MacroExpression::Apply(Op::Kind kind, double value) {
+double MacroCode::Apply(Op::Kind kind, double value) {
   switch (kind) {
     case Op::kAbs: return std::fabs(value);
     case Op::kFix: return std::trunc(value);  // fractions dropped, toward zero
@@ -186,11 +194,14 @@ double MacroExpression::Apply(Op::Kind kind, double value) {
   }
 }
 
-float MacroExpression::Evaluate(const MacroVariables& variables) const {
-  if (ops_.size() == 1 && ops_[0].kind == Op::kConstant) return ToSingle(ops_[0].value);
+float MacroCode::Evaluate(Expression expression, const MacroVariables& variables) const {
+  const Op* const begin = ops_.data() + expression.first;
+  const Op* const end = begin + expression.count;
+  if (expression.count == 1 && begin->kind == Op::kConstant) return ToSingle(begin->value);
   std::array<double, kMaxStack + 1> stack;
   std::size_t height = 0;
-  for (const Op& op : ops_) {
+  for (const Op* at = begin; at != end; ++at) {
+    const Op& op = *at;
     switch (op.kind) {
       case Op::kConstant: stack[height++] = op.value; break;
       case Op::kVariable: stack[height++] = variables[op.variable]; break;

@@ -3,9 +3,7 @@
 // before "+" and "-", brackets ("[#1+#2]*2") and the functions ABS, FIX,
 // FUP, ROUND, SQRT, SIN, COS, TAN and ATAN (angles in degrees; ATAN[a]/[b]
 // is the direction of (b, a)), as the milling programs of wire to milling
-// use them. An expression is compiled
-// once into a short postfix program and evaluated against the variables as
-// often as a loop runs it.
+// use them.
 #pragma once
 
 #include <cstddef>
@@ -24,24 +22,39 @@ using MacroVariables = std::vector<float>;
 /// "式が読めません: " + text.
 [[noreturn]] void FailUnreadableExpression(std::string_view text);
 
-class MacroExpression {
+/// The postfix code of the expressions of one line, one after another; an
+/// expression is a range of it. A line's code is compiled once and
+/// evaluated against the variables as often as a loop runs the line; a code
+/// cleared and compiled again reuses its storage, so compiling a line
+/// allocates nothing once the code has grown to the size lines need.
+class MacroCode {
  public:
+  /// An expression: a range of the code. Empty for an address a line lacks.
+  struct Expression {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    bool empty() const { return count == 0; }
+  };
+
   /// A constant expression.
-  explicit MacroExpression(double value = 0);
+  Expression Constant(double value);
 
   /// Compiles the expression (a sum of products) at `pos` of `text`; `pos`
   /// moves past it and the blanks after it. Throws Failure 5 naming `text`
   /// when no expression begins there, a bracket does not close or the
   /// nesting is too deep; Failure 9 for a variable above 9000.
-  static MacroExpression Compile(std::string_view text, std::size_t& pos);
+  Expression Compile(std::string_view text, std::size_t& pos);
 
   /// Compiles one operand at `pos`: a number, "#" n, or a bracket, with
   /// optional signs ("-#1", "[#1+#2]", "5."). Failure as Compile.
-  static MacroExpression CompileOperand(std::string_view text, std::size_t& pos);
+  Expression CompileOperand(std::string_view text, std::size_t& pos);
 
-  /// The value. Throws Failure 11 for a division by zero, Failure 6 for a
-  /// result beyond a float's range.
-  float Evaluate(const MacroVariables& variables) const;
+  /// The value of `expression` (not empty). Throws Failure 11 for a
+  /// division by zero, Failure 6 for a result beyond a float's range.
+  float Evaluate(Expression expression, const MacroVariables& variables) const;
+
+  /// Drops every expression; the storage stays for the next line.
+  void Clear() { ops_.clear(); }
 
  private:
   struct Op {
@@ -55,6 +68,8 @@ class MacroExpression {
   class Compiler;
   // The value of a one-operand function.
   static double Apply(Op::Kind kind, double value);
+  // The range of the ops from `first` to the end, once compiled.
+  Expression Since(std::size_t first, std::string_view text) const;
 
   std::vector<Op> ops_;
 };

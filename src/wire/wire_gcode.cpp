@@ -22,13 +22,6 @@ namespace {
 constexpr std::size_t kHCount = 251;  // H0 to H250
 
 
-// A coordinate in millimetres written straight into the output: the text
-// FormatCoordinate gives (the same mask), without a string of its own.
-MaskedNumber<float> Coordinate(float millimetres) {
-  static const Mask mask = ParseMask("######0.0####");
-  return Masked(millimetres, mask);
-}
-
 void SkipBlanks(std::string_view text, std::size_t& pos) {
   while (pos < text.size() && text[pos] == ' ') ++pos;
 }

@@ -1,12 +1,11 @@
-// The custom-macro expander: each line compiled into a block (kept once a
-// line runs a second time, so loops compile their lines once), an explicit
-// stack of subprogram frames, and a label index per program for the jumps.
+// The custom-macro expander: each line compiled into a block (kept in a
+// small table, so loops compile their lines once), an explicit stack of
+// subprogram frames, and a label index per program for the jumps.
 #include "wire/wire_macro.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "core/append.h"
@@ -18,6 +17,7 @@
 #include "core/text_reader.h"
 #include "wire/line_words.h"
 #include "wire/macro_expression.h"
+#include "wire/wire_numbers.h"
 
 namespace kovrel {
 namespace {
@@ -44,38 +44,48 @@ struct Block {
   int mode = 0;                           // 90, 91, or 0 to keep
   int motion = -1;                        // 0 to 3, or -1 to keep
   bool g41 = false, g42 = false;
-  // The addresses of a move (X, Y also of G92).
-  std::optional<MacroExpression> x, y, i, j, t;
+  // The addresses of a move (X, Y also of G92); empty where the line has none.
+  MacroCode::Expression x, y, i, j, t;
   bool g40 = false;
   // An assignment (value) or a condition (value, other).
   int target = -1;
-  std::optional<MacroExpression> value, other;
+  MacroCode::Expression value, other;
   Comparison comparison = Comparison::kEqual;
-  // A jump's label ("N" + digits) or a label computed from label_value;
-  // a call's subprogram name.
-  std::string name;
-  std::optional<MacroExpression> label_value;
+  // A jump's label digits, or a label computed from label_value; a call's
+  // subprogram name without its "O". Views into the program text.
+  std::string_view name;
+  MacroCode::Expression label_value;
+  // The code of the expressions above.
+  MacroCode code;
+
+  // A block for another line: everything as new but the code's storage.
+  void Reset() {
+    MacroCode kept = std::move(code);
+    kept.Clear();
+    *this = Block();
+    code = std::move(kept);
+  }
 };
 
 // Reads an address value: on a line holding "#" an operand ("#5", "-#1",
 // "[#1+#2]", "5."), otherwise the characters among "0123456789.-" read as
 // millimetres.
-std::optional<MacroExpression> Address(const LineWords& words, char letter, bool macro) {
-  if (!words.Holds(letter)) return std::nullopt;
+MacroCode::Expression Address(const LineWords& words, char letter, bool macro, MacroCode& code) {
+  if (!words.Holds(letter)) return {};
   const std::string_view line = words.line();
   const std::size_t at = line.find(letter);
-  if (at == std::string_view::npos) return std::nullopt;
+  if (at == std::string_view::npos) return {};
   const std::string_view after = line.substr(at + 1);
   if (macro) {
     std::size_t pos = 0;
     while (pos < after.size() && after[pos] == ' ') ++pos;
     const char c = pos < after.size() ? after[pos] : '\0';
     if (c == '#' || c == '[' || c == '-' || c == '+' || c == '.' || IsAsciiDigit(c)) {
-      return MacroExpression::CompileOperand(after, pos);
+      return code.CompileOperand(after, pos);
     }
-    return MacroExpression(0);
+    return code.Constant(0);
   }
-  return MacroExpression(ReadNumber(SpanOf(after, kAddressCharacters)));
+  return code.Constant(ReadNumber(SpanOf(after, kAddressCharacters)));
 }
 
 // The label after "GOTO": "N" + its digits, or an expression to compute.
@@ -84,9 +94,9 @@ void ReadLabel(std::string_view line, Block& block) {
   while (pos < line.size() && line[pos] == ' ') ++pos;
   const std::string_view digits = SpanOf(line.substr(pos), kDigits);
   if (!digits.empty()) {
-    block.name = Joined("N", digits);
+    block.name = digits;
   } else if (pos < line.size() && (line[pos] == '#' || line[pos] == '[')) {
-    block.label_value = MacroExpression::CompileOperand(line, pos);
+    block.label_value = block.code.CompileOperand(line, pos);
   } else {
     FailWithText(FailureKind::kInvalidArgument, Joined("GOTO の後に飛び先の番号がありません: ", line));
   }
@@ -105,14 +115,14 @@ void ReadCondition(std::string_view line, Block& block) {
   while (pos < line.size() && line[pos] == ' ') ++pos;
   if (pos >= line.size() || line[pos] != '[') FailUnreadableCondition(line);
   ++pos;
-  block.value = MacroExpression::Compile(line, pos);
+  block.value = block.code.Compile(line, pos);
   const std::string_view word = line.substr(pos, 2);
   const auto found = std::find_if(std::begin(kComparisons), std::end(kComparisons),
                                   [word](const auto& entry) { return entry.first == word; });
   if (found == std::end(kComparisons)) FailUnreadableCondition(line);
   block.comparison = found->second;
   pos += 2;
-  block.other = MacroExpression::Compile(line, pos);
+  block.other = block.code.Compile(line, pos);
   if (pos >= line.size() || line[pos] != ']' || line.find("GOTO", pos) == std::string_view::npos) {
     FailUnreadableCondition(line);
   }
@@ -131,32 +141,33 @@ void ReadAssignment(std::string_view line, Block& block) {
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Joined("#", digits));
   block.target = static_cast<int>(number);
   std::size_t pos = equals + 1;
-  block.value = MacroExpression::Compile(line, pos);
+  block.value = block.code.Compile(line, pos);
   if (pos < line.size()) FailUnreadableExpression(line);
 }
 
-Block CompileBlock(std::string_view line) {
-  Block block;
+// Compiles `line` into `block` (made new by Reset).
+void CompileBlock(std::string_view line, Block& block) {
   const LineWords words(line);
   if (line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
-    block.name = Joined("O", TrimBlanks(line.substr(4)));
-    return block;
+    block.name = TrimBlanks(line.substr(4));
+    return;
   }
-  if (words.Has("%") || words.Has("(") || words.Has("G04") || words.Has("M")) return block;
+  if (words.Has("%") || words.Has("(") || words.Has("G04") || words.Has("M")) return;
   const bool macro = words.Has("#");
+  MacroCode& code = block.code;
   if (words.Has("G92")) {
     block.kind = BlockKind::kG92;
-    block.x = Address(words, 'X', macro);
-    block.y = Address(words, 'Y', macro);
-    return block;
+    block.x = Address(words, 'X', macro, code);
+    block.y = Address(words, 'Y', macro, code);
+    return;
   }
   block.store_x = words.Has("#5041");
   block.store_y = words.Has("#5042");
   if (words.Has("G90")) block.mode = 90;
   if (words.Has("G91")) block.mode = 91;
   for (int g = 0; g < 4; ++g) {
-    if (words.Has(std::string_view("G00G01G02G03").substr(static_cast<std::size_t>(g) * 3, 3))) block.motion = g;
+    if (words.HasG(g)) block.motion = g;
   }
   block.g41 = words.Has("G41");
   block.g42 = words.Has("G42");
@@ -171,81 +182,111 @@ Block CompileBlock(std::string_view line) {
     ReadLabel(line, block);
   } else {
     block.kind = BlockKind::kMove;
-    block.x = Address(words, 'X', macro);
-    block.y = Address(words, 'Y', macro);
-    block.i = Address(words, 'I', macro);
-    block.j = Address(words, 'J', macro);
-    if (words.Has("G5")) block.t = Address(words, 'T', macro);
+    block.x = Address(words, 'X', macro, code);
+    block.y = Address(words, 'Y', macro, code);
+    block.i = Address(words, 'I', macro, code);
+    block.j = Address(words, 'J', macro, code);
+    if (words.Has("G5")) block.t = Address(words, 'T', macro, code);
     block.g40 = words.Has("G40");
   }
-  return block;
 }
 
-// The lines of `text` as SplitLines gives them, in a vector of exactly
-// their number: a long program's list of lines is as large as its text,
-// and growing it step by step would hold it one and a half times over.
-std::vector<std::string_view> ProgramLines(std::string_view text) {
-  std::size_t count = 0;
-  LineReader counter(text);
-  std::string_view line;
-  while (counter.Next(line)) ++count;
-  std::vector<std::string_view> lines;
-  lines.reserve(count);
-  LineReader reader(text);
-  while (reader.Next(line)) lines.push_back(line);
-  return lines;
-}
+// A main program or subprogram: its text, the blocks of the lines run
+// lately, and where each label stands. The lines are read from the text as
+// they run (a list of them would be as large as the text); a block is kept
+// in a small table by the place of its line, so that a loop compiles its
+// lines once, and the table never grows however long the program is.
+class Program {
+ public:
+  explicit Program(std::string_view text) : text_(text) {}
 
-// A main program or subprogram: its lines, the blocks of the lines run
-// more than once, and the lines each label stands on.
-struct Program {
-  explicit Program(std::string_view text) : lines(ProgramLines(text)), compiled(lines.size(), 0) {}
+  std::string_view text() const { return text_; }
 
-  // The block of line `index`: compiled on its first run, and kept from
-  // its second run on.
-  const Block& BlockAt(std::size_t index, Block& scratch) {
-    std::uint32_t& slot = compiled[index];
-    if (slot > 1) return blocks[slot - 2];
-    Block block = CompileBlock(lines[index]);
-    if (slot == 0) {
-      slot = 1;  // run once
-      scratch = std::move(block);
-      return scratch;
+  // The block of `line`, a line of the text.
+  const Block& BlockAt(std::string_view line) {
+    const auto at = static_cast<std::size_t>(line.data() - text_.data());
+    if (slots_.empty()) {
+      // Room for the lines of a loop, fewer for a short subprogram.
+      std::size_t count = 16;
+      while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
+      slots_.resize(count);
     }
-    blocks.push_back(std::move(block));
-    slot = static_cast<std::uint32_t>(blocks.size() + 1);
-    return blocks.back();
+    // Fibonacci hashing of the line's place: neighbouring lines land apart.
+    const std::size_t index =
+        static_cast<std::size_t>((static_cast<std::uint64_t>(at) * 0x9E3779B97F4A7C15ULL) >> 32) & (slots_.size() - 1);
+    Slot& slot = slots_[index];
+    if (slot.at != at) {
+      slot.at = std::string_view::npos;  // a failed compile leaves no block behind
+      slot.block.Reset();
+      CompileBlock(line, slot.block);
+      slot.at = at;
+    }
+    return slot.block;
   }
 
-  // The line of `label` searched from `from` to the end, then from the start.
-  std::optional<std::size_t> Find(const std::string& label, std::size_t from) {
-    if (!labels) IndexLabels();
-    const auto found = labels->find(label);
-    if (found == labels->end()) return std::nullopt;
-    const std::vector<std::size_t>& at = found->second;
-    const auto next = std::lower_bound(at.begin(), at.end(), from);
-    return next != at.end() ? *next : at.front();
+  // The place of the first line from `from` on that holds the label
+  // "N" + `digits`, else the first such line from the start.
+  std::optional<std::size_t> Find(std::string_view digits, std::size_t from) {
+    if (!indexed_) IndexLabels();
+    const auto key = [this](const Label& label) { return text_.substr(label.digits_at, label.digits_size); };
+    const auto first = std::lower_bound(labels_.begin(), labels_.end(), digits,
+                                        [&key](const Label& label, std::string_view d) { return key(label) < d; });
+    if (first == labels_.end() || key(*first) != digits) return std::nullopt;
+    const auto last = std::upper_bound(first, labels_.end(), digits,
+                                       [&key](std::string_view d, const Label& label) { return d < key(label); });
+    const auto next = std::lower_bound(first, last, from,
+                                       [](const Label& label, std::size_t f) { return label.line_at < f; });
+    return next != last ? next->line_at : first->line_at;
   }
 
-  // Every "N" followed by digits is a label up to its last digit, so
-  // "N10" is not found by a jump to "N1".
-  void IndexLabels() {
-    labels.emplace();
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-      const std::string_view line = lines[index];
+ private:
+  static constexpr std::size_t kMaxSlots = 1024;
+
+  struct Slot {
+    std::size_t at = std::string_view::npos;  // the place of the line compiled into `block`
+    Block block;
+  };
+
+  // "N" + digits at `digits_at`, on the line starting at `line_at`.
+  struct Label {
+    std::size_t line_at;
+    std::size_t digits_at;
+    std::size_t digits_size;
+  };
+
+  // Calls `found` for every label: every "N" followed by digits is a label
+  // up to its last digit, so "N10" is not found by a jump to "N1".
+  template <typename Found>
+  void ForEachLabel(Found&& found) const {
+    LineReader reader(text_);
+    std::string_view line;
+    while (reader.Next(line)) {
+      const auto line_at = static_cast<std::size_t>(line.data() - text_.data());
       for (std::size_t n = line.find('N'); n != std::string_view::npos; n = line.find('N', n + 1)) {
         const std::string_view digits = SpanOf(line.substr(n + 1), kDigits);
-        if (digits.empty()) continue;
-        std::vector<std::size_t>& at = (*labels)[Joined("N", digits)];
-        if (at.empty() || at.back() != index) at.push_back(index);
+        if (!digits.empty()) found(Label{line_at, line_at + n + 1, digits.size()});
       }
     }
   }
 
-  std::vector<std::string_view> lines;
-  std::vector<std::uint32_t> compiled;  // 0 never run, 1 run once, else index + 2 in blocks
-  std::vector<Block> blocks;
-  std::optional<std::unordered_map<std::string, std::vector<std::size_t>>> labels;
+  // The labels sorted by their digits, each label's lines in order; counted
+  // first, so the index is made at its size.
+  void IndexLabels() {
+    indexed_ = true;
+    std::size_t count = 0;
+    ForEachLabel([&count](const Label&) { ++count; });
+    labels_.reserve(count);
+    ForEachLabel([this](const Label& label) { labels_.push_back(label); });
+    std::sort(labels_.begin(), labels_.end(), [this](const Label& a, const Label& b) {
+      const int order = text_.substr(a.digits_at, a.digits_size).compare(text_.substr(b.digits_at, b.digits_size));
+      return order != 0 ? order < 0 : a.line_at < b.line_at;
+    });
+  }
+
+  std::string_view text_;
+  std::vector<Slot> slots_;
+  std::vector<Label> labels_;
+  bool indexed_ = false;
 };
 
 bool Holds(float a, Comparison comparison, float b) {
@@ -270,11 +311,12 @@ class Expander {
  private:
   struct Frame {
     Program* program;
-    std::size_t next;
+    LineReader lines;  // the lines still to run
   };
 
-  // Runs one block of a frame; false when the expansion stops.
-  bool Execute(const Block& block, Frame& frame, std::size_t index);
+  // Runs the block of the line at `at` of a frame; false when the
+  // expansion stops.
+  bool Execute(const Block& block, Frame& frame, std::size_t at);
   Program* Subprogram(const std::string& name);
   void Write(const char* word, bool arc, float i, float j);
 
@@ -299,12 +341,12 @@ class Expander {
 WireExpansion Expander::Run(std::string_view text) {
   out_.text += "G40\r\nG00X0Y0\r\n";
   Program main(text);
-  frames_.push_back({&main, 0});
+  frames_.push_back({&main, LineReader(text)});
   std::int64_t blocks = 0;
-  Block scratch;
+  std::string_view line;
   while (!frames_.empty()) {
     Frame& frame = frames_.back();
-    if (frame.next >= frame.program->lines.size()) {
+    if (!frame.lines.Next(line)) {
       frames_.pop_back();
       continue;
     }
@@ -312,8 +354,8 @@ WireExpansion Expander::Run(std::string_view text) {
       FailWithText(FailureKind::kOverflow, Joined("実行したブロックが ", std::to_string(options_.block_limit),
                                                   " を超えたので展開を止めました（終わらないループではありませんか）"));
     }
-    const std::size_t index = frame.next++;
-    if (!Execute(frame.program->BlockAt(index, scratch), frame, index)) break;
+    const auto at = static_cast<std::size_t>(line.data() - frame.program->text().data());
+    if (!Execute(frame.program->BlockAt(line), frame, at)) break;
     out_.Pass();
   }
   return std::move(result_);
@@ -335,33 +377,33 @@ Program* Expander::Subprogram(const std::string& name) {
 
 void Expander::Write(const char* word, bool arc, float i, float j) {
   if (arc) {
-    AppendLine(out_.text, word, "X", FormatCoordinate(x_), "Y", FormatCoordinate(y_), "I", FormatCoordinate(i), "J",
-               FormatCoordinate(j));
+    AppendLine(out_.text, word, "X", Coordinate(x_), "Y", Coordinate(y_), "I", Coordinate(i), "J", Coordinate(j));
   } else {
-    AppendLine(out_.text, word, "X", FormatCoordinate(x_), "Y", FormatCoordinate(y_));
+    AppendLine(out_.text, word, "X", Coordinate(x_), "Y", Coordinate(y_));
   }
   ++result_.moves;
 }
 
-bool Expander::Execute(const Block& block, Frame& frame, std::size_t index) {
+bool Expander::Execute(const Block& block, Frame& frame, std::size_t at) {
   std::string& out = out_.text;
+  const MacroCode& code = block.code;
   switch (block.kind) {
     case BlockKind::kSkip: return true;
     case BlockKind::kCall: {
       if (frames_.size() > kMaxLevel) return true;  // the deepest level reads the call as an ordinary line
-      const std::string name = block.name;
+      const std::string name = Joined("O", block.name);
       Program* sub = Subprogram(name);
       if (sub == nullptr) {
         result_.stopped = name + "が登録されていません";
         return false;
       }
-      frames_.push_back({sub, 0});  // `frame` and `block` are not used after this
+      frames_.push_back({sub, LineReader(sub->text())});  // `frame` and `block` are not used after this
       return true;
     }
     case BlockKind::kG92:
       AppendLine(out, "G40");
-      if (block.x) offset_x_ = ToSingle(static_cast<double>(x_) - block.x->Evaluate(variables_));
-      if (block.y) offset_y_ = ToSingle(static_cast<double>(y_) - block.y->Evaluate(variables_));
+      if (!block.x.empty()) offset_x_ = ToSingle(static_cast<double>(x_) - code.Evaluate(block.x, variables_));
+      if (!block.y.empty()) offset_y_ = ToSingle(static_cast<double>(y_) - code.Evaluate(block.y, variables_));
       return true;
     default: break;
   }
@@ -374,42 +416,47 @@ bool Expander::Execute(const Block& block, Frame& frame, std::size_t index) {
 
   switch (block.kind) {
     case BlockKind::kAssign:
-      if (block.target >= 0) variables_[static_cast<std::size_t>(block.target)] = block.value->Evaluate(variables_);
+      if (block.target >= 0) variables_[static_cast<std::size_t>(block.target)] = code.Evaluate(block.value, variables_);
       return true;
     case BlockKind::kIf:
-      if (!Holds(block.value->Evaluate(variables_), block.comparison, block.other->Evaluate(variables_))) return true;
+      if (!Holds(code.Evaluate(block.value, variables_), block.comparison, code.Evaluate(block.other, variables_))) {
+        return true;
+      }
       break;
     case BlockKind::kGoto: break;
     default: {
-      const auto axis = [this](const std::optional<MacroExpression>& address, float& value, float offset) {
-        if (!address) return;
-        const double read = address->Evaluate(variables_);
+      const auto axis = [this, &code](MacroCode::Expression address, float& value, float offset) {
+        if (address.empty()) return;
+        const double read = code.Evaluate(address, variables_);
         value = ToSingle(incremental_ ? value + read : read + offset);
       };
       axis(block.x, x_, offset_x_);
       axis(block.y, y_, offset_y_);
-      if (!block.x && !block.y) return true;
-      if (block.t) {
-        const float tool = block.t->Evaluate(variables_);
-        if (tool != 0) AppendLine(out, "T", FormatCoordinate(tool));
+      if (block.x.empty() && block.y.empty()) return true;
+      if (!block.t.empty()) {
+        const float tool = code.Evaluate(block.t, variables_);
+        if (tool != 0) AppendLine(out, "T", Coordinate(tool));
       }
       if (block.g40) AppendLine(out, "G40");
       if (motion_ < 0) return true;  // no motion word yet
       static constexpr const char* kWords[] = {"G00", "G01", "G02", "G03"};
-      const float i = block.i ? block.i->Evaluate(variables_) : 0.0f;
-      const float j = block.j ? block.j->Evaluate(variables_) : 0.0f;
+      const float i = block.i.empty() ? 0.0f : code.Evaluate(block.i, variables_);
+      const float j = block.j.empty() ? 0.0f : code.Evaluate(block.j, variables_);
       Write(kWords[motion_], motion_ >= 2, i, j);
       return true;
     }
   }
   // A jump: the label's line after this one, else from the start.
-  const std::string label = block.label_value ? Joined("N", std::to_string(ToInteger(block.label_value->Evaluate(variables_)))) : block.name;
-  const std::optional<std::size_t> target = frame.program->Find(label, index + 1);
+  std::string computed;
+  if (!block.label_value.empty()) computed = std::to_string(ToInteger(code.Evaluate(block.label_value, variables_)));
+  const std::string_view digits = block.label_value.empty() ? block.name : std::string_view(computed);
+  Program& program = *frame.program;
+  const std::optional<std::size_t> target = program.Find(digits, at + 1);
   if (!target) {
-    result_.stopped = label + " が見つかりませんでした";
+    result_.stopped = Joined("N", digits, " が見つかりませんでした");
     return false;
   }
-  frame.next = *target;
+  frame.lines = LineReader(program.text().substr(*target));
   return true;
 }
 

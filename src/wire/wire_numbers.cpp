@@ -14,6 +14,11 @@ double RoundToEightPlaces(double value) {
   return RoundedByMask(value, mask);
 }
 
+MaskedNumber<float> Coordinate(float millimetres) {
+  static const Mask mask = ParseMask("######0.0####");
+  return Masked(millimetres, mask);
+}
+
 float WireMillimetres(std::string_view number) {
   const double value = ReadNumber(number);
   if (number.find('.') != std::string_view::npos) return ToSingle(value);

@@ -6,11 +6,17 @@
 
 #include <string_view>
 
+#include "core/number_format.h"
+
 namespace kovrel {
 
 /// `value` rounded half away from zero to eight decimals (the mask
 /// "####0.0#######").
 double RoundToEightPlaces(double value);
+
+/// A coordinate in millimetres as FormatCoordinate writes it, appended
+/// straight into an output text (Append(out, "X", Coordinate(x))).
+MaskedNumber<float> Coordinate(float millimetres);
 
 /// The millimetres of a number's characters (digits, point, signs): with a
 /// point the number as it stands, without one the number times 0.001

@@ -10,9 +10,10 @@ namespace {
 
 float Value(std::string_view text, const MacroVariables& variables) {
   std::size_t pos = 0;
-  const MacroExpression expression = MacroExpression::Compile(text, pos);
+  MacroCode code;
+  const MacroCode::Expression expression = code.Compile(text, pos);
   EXPECT_EQ(pos, text.size()) << text;
-  return expression.Evaluate(variables);
+  return code.Evaluate(expression, variables);
 }
 
 int FailureNumber(std::string_view text, const MacroVariables& variables) {
