@@ -13,6 +13,7 @@
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 #include "wire/line_words.h"
+#include "wire/program_lines.h"
 #include "wire/wire_numbers.h"
 #include "wire/wire_shapes.h"
 
@@ -64,10 +65,11 @@ class WireTranslator {
     out_x_ = base_out_x_ + (x_ - base_x_);
     out_y_ = base_out_y_ + (y_ - base_y_);
   }
-  void Write(std::string_view word) { AppendLine(out_, word, "X", Coordinate(out_x_), "Y", Coordinate(out_y_)); }
+  void Write(std::string_view word) { AppendLine(out_, word, "X", coordinates_(out_x_), "Y", coordinates_(out_y_)); }
 
   TextOutput& output_;
   std::string& out_;  // the text of output_, where the lines are written
+  CoordinateTexts coordinates_;
   float x_ = 0, y_ = 0;            // the program position (modal)
   float i_ = 0, j_ = 0, r_ = 0;    // arc words of the current line
   bool has_r_ = false;
@@ -141,8 +143,8 @@ void WireTranslator::Move(Motion motion) {
     i = ToSingle(offsets.i);
     j = ToSingle(offsets.j);
   }
-  AppendLine(out_, motion == kClockwise ? "G02X" : "G03X", Coordinate(out_x_), "Y", Coordinate(out_y_), "I",
-             Coordinate(i), "J", Coordinate(j));
+  AppendLine(out_, motion == kClockwise ? "G02X" : "G03X", coordinates_(out_x_), "Y", coordinates_(out_y_), "I",
+             coordinates_(i), "J", coordinates_(j));
 }
 
 void WireTranslator::ShapeCall(std::string_view line) {
@@ -219,10 +221,10 @@ void WireTranslator::Assignments(std::string_view line) {
 
 }  // namespace
 
-ConversionResult WireToGcode(std::string_view program, TextOutput& out) {
+ConversionResult WireToGcode(std::string_view program, TextOutput& out, ProgramForm form) {
   out.text += "D10\r\nG00X0Y0\r\n";
   WireTranslator translator(out);
-  LineReader reader(program);
+  ProgramLines reader(program, form);
   std::string_view line;
   while (reader.Next(line)) {
     translator.Line(line);

@@ -10,6 +10,7 @@
 
 #include "core/hand_off.h"
 #include "core/text_output.h"
+#include "wire/program_lines.h"
 
 namespace kovrel {
 
@@ -19,7 +20,8 @@ namespace kovrel {
 /// range.
 ConversionResult WireToGcode(std::string_view program);
 
-/// The same conversion writing its lines into `out` as it goes.
-ConversionResult WireToGcode(std::string_view program, TextOutput& out);
+/// The same conversion writing its lines into `out` as it goes, of a
+/// program in the form `form` (the result is ASCII either way).
+ConversionResult WireToGcode(std::string_view program, TextOutput& out, ProgramForm form = ProgramForm::kText);
 
 }  // namespace kovrel

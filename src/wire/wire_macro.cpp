@@ -255,17 +255,17 @@ class Program {
   };
 
   // Calls `found` for every label: every "N" followed by digits is a label
-  // up to its last digit, so "N10" is not found by a jump to "N1".
+  // up to its last digit, so "N10" is not found by a jump to "N1". Its
+  // line begins after the last CR before it (and the LF of a CR LF).
   template <typename Found>
   void ForEachLabel(Found&& found) const {
-    LineReader reader(text_);
-    std::string_view line;
-    while (reader.Next(line)) {
-      const auto line_at = static_cast<std::size_t>(line.data() - text_.data());
-      for (std::size_t n = line.find('N'); n != std::string_view::npos; n = line.find('N', n + 1)) {
-        const std::string_view digits = SpanOf(line.substr(n + 1), kDigits);
-        if (!digits.empty()) found(Label{line_at, line_at + n + 1, digits.size()});
-      }
+    for (std::size_t n = text_.find('N'); n != std::string_view::npos; n = text_.find('N', n + 1)) {
+      const std::string_view digits = SpanOf(text_.substr(n + 1), kDigits);
+      if (digits.empty()) continue;
+      const std::size_t cr = text_.rfind('\r', n);
+      std::size_t line_at = cr == std::string_view::npos ? 0 : cr + 1;
+      if (line_at > 0 && line_at < n && text_[line_at] == '\n') ++line_at;
+      found(Label{line_at, n + 1, digits.size()});
     }
   }
 
@@ -324,6 +324,7 @@ class Expander {
   const WireMacroOptions& options_;
   TextOutput& out_;  // the expanded program as it is written
   MacroVariables variables_;
+  CoordinateTexts coordinates_;
   // The subprograms read so far: the text, and the program over it.
   struct Loaded {
     std::string text;
@@ -377,9 +378,10 @@ Program* Expander::Subprogram(const std::string& name) {
 
 void Expander::Write(const char* word, bool arc, float i, float j) {
   if (arc) {
-    AppendLine(out_.text, word, "X", Coordinate(x_), "Y", Coordinate(y_), "I", Coordinate(i), "J", Coordinate(j));
+    AppendLine(out_.text, word, "X", coordinates_(x_), "Y", coordinates_(y_), "I", coordinates_(i), "J",
+               coordinates_(j));
   } else {
-    AppendLine(out_.text, word, "X", Coordinate(x_), "Y", Coordinate(y_));
+    AppendLine(out_.text, word, "X", coordinates_(x_), "Y", coordinates_(y_));
   }
   ++result_.moves;
 }

@@ -9,6 +9,7 @@
 
 #include "core/hand_off.h"
 #include "core/text_output.h"
+#include "wire/program_lines.h"
 
 namespace kovrel {
 
@@ -16,7 +17,9 @@ namespace kovrel {
 /// them.
 ConversionResult WireToMilling(std::string_view program);
 
-/// The same conversion writing its lines into `out` as it goes.
-ConversionResult WireToMilling(std::string_view program, TextOutput& out);
+/// The same conversion writing its lines into `out` as it goes, of a
+/// program in the form `form`; the lines it copies keep the program's form
+/// (CP932 bytes from a file's bytes).
+ConversionResult WireToMilling(std::string_view program, TextOutput& out, ProgramForm form = ProgramForm::kText);
 
 }  // namespace kovrel

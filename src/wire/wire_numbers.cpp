@@ -1,6 +1,7 @@
 // Wire-cut numbers: thousandths or millimetres, and the eight-decimal rounding.
 #include "wire/wire_numbers.h"
 
+#include <bit>
 #include <cmath>
 
 #include "core/number_format.h"
@@ -17,6 +18,24 @@ double RoundToEightPlaces(double value) {
 MaskedNumber<float> Coordinate(float millimetres) {
   static const Mask mask = ParseMask("######0.0####");
   return Masked(millimetres, mask);
+}
+
+void CoordinateTexts::Append(std::string& out, float millimetres) {
+  const auto bits = std::bit_cast<std::uint32_t>(millimetres);
+  for (std::size_t k = 0; k < kKept; ++k) {
+    if (bits_[k] == bits && sizes_[k] != 0) {
+      out.append(texts_[k].data(), sizes_[k]);
+      return;
+    }
+  }
+  const std::size_t start = out.size();
+  Coordinate(millimetres).AppendTo(out);
+  const std::size_t size = out.size() - start;
+  if (size == 0 || size > kLongest) return;
+  bits_[next_] = bits;
+  sizes_[next_] = static_cast<std::uint8_t>(size);
+  out.copy(texts_[next_].data(), size, start);
+  next_ = (next_ + 1) % kKept;
 }
 
 float WireMillimetres(std::string_view number) {

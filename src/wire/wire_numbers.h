@@ -4,6 +4,9 @@
 // eight decimals, as the shape turtle rounds its steps.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/number_format.h"
@@ -17,6 +20,32 @@ double RoundToEightPlaces(double value);
 /// A coordinate in millimetres as FormatCoordinate writes it, appended
 /// straight into an output text (Append(out, "X", Coordinate(x))).
 MaskedNumber<float> Coordinate(float millimetres);
+
+/// Writes coordinates as Coordinate does, keeping the texts of the last
+/// values written: the moves of a wire program repeat the values of the
+/// few lines before them (a move's X is the X of the move before, a
+/// centre's J is zero), whose text is then copied instead of made again.
+class CoordinateTexts {
+ public:
+  /// Appends the text of `millimetres` to `out`.
+  void Append(std::string& out, float millimetres);
+
+  /// The same, as a piece for Append and AppendLine.
+  struct Piece {
+    CoordinateTexts& texts;
+    float millimetres;
+    void AppendTo(std::string& out) const { texts.Append(out, millimetres); }
+  };
+  Piece operator()(float millimetres) { return {*this, millimetres}; }
+
+ private:
+  static constexpr std::size_t kKept = 8;
+  static constexpr std::size_t kLongest = 23;  // longer texts (huge values) are not kept
+  std::array<std::uint32_t, kKept> bits_{};     // the values' bit patterns
+  std::array<std::uint8_t, kKept> sizes_{};     // 0 for a slot not used yet
+  std::array<std::array<char, kLongest>, kKept> texts_{};
+  std::size_t next_ = 0;                        // the slot written next
+};
 
 /// The millimetres of a number's characters (digits, point, signs): with a
 /// point the number as it stands, without one the number times 0.001

@@ -5,7 +5,6 @@
 
 #include "core/append.h"
 #include "core/failure.h"
-#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "wire/wire_numbers.h"
 
@@ -29,7 +28,7 @@ class Turtle {
     y_ = ToSingle(y_ + RoundToEightPlaces(length * std::sin(heading)));
   }
   // The line from the reference point onto the outline.
-  void Approach() { AppendLine(out_, "G01X", FormatCoordinate(x_), "Y", FormatCoordinate(y_)); }
+  void Approach() { AppendLine(out_, "G01X", Coordinate(x_), "Y", Coordinate(y_)); }
   void Cut(double length, double direction) {
     Step(length, direction);
     Approach();
@@ -68,8 +67,7 @@ class Turtle {
     ArcLine(ToSingle(radius * std::cos(heading)), ToSingle(radius * std::sin(heading)));
   }
   void ArcLine(float i, float j) {
-    AppendLine(out_, "G02X", FormatCoordinate(x_), "Y", FormatCoordinate(y_), "I", FormatCoordinate(i), "J",
-               FormatCoordinate(j));
+    AppendLine(out_, "G02X", Coordinate(x_), "Y", Coordinate(y_), "I", Coordinate(i), "J", Coordinate(j));
   }
 
   double angle_;
@@ -185,11 +183,11 @@ void RoundedRectangle(Turtle& p, const Size& s, const std::array<float, 4>& r) {
 
 // The full circles: not turned.
 void Circle(float x0, float y0, float radius, std::string& out) {
-  const std::string y = FormatCoordinate(y0), right = FormatCoordinate(ToSingle(x0 + static_cast<double>(radius)));
+  const auto y = Coordinate(y0), right = Coordinate(ToSingle(x0 + static_cast<double>(radius)));
   AppendLine(out, "G01X", right, "Y", y);
-  AppendLine(out, "G02X", FormatCoordinate(ToSingle(x0 - static_cast<double>(radius))), "Y", y, "I",
-             FormatCoordinate(-radius), "J0.0");
-  AppendLine(out, "G02X", right, "Y", y, "I", FormatCoordinate(radius), "J0.0");
+  AppendLine(out, "G02X", Coordinate(ToSingle(x0 - static_cast<double>(radius))), "Y", y, "I", Coordinate(-radius),
+             "J0.0");
+  AppendLine(out, "G02X", right, "Y", y, "I", Coordinate(radius), "J0.0");
 }
 
 }  // namespace

@@ -13,9 +13,10 @@ std::vector<CliCommand> WireCommands() {
   std::vector<CliCommand> commands;
   commands.push_back(PlainCommand("wire-to-gcode", "ワイヤーカットデータを G コードにします（ワイヤーカットデータ）",
                                   StreamedConversion([](std::string_view program, TextOutput& out) {
-                                    return WireToGcode(program, out);
+                                    return WireToGcode(program, out, ProgramForm::kCp932);
                                   })));
   commands.back().menu_item = "MnuWirFmt";
+  commands.back().line_ends = InputLineEnds::kAsBytes;  // lines decoded one at a time where they need it
 
   CliCommand fanuc;
   fanuc.name = "fanuc-wire";
@@ -33,8 +34,9 @@ std::vector<CliCommand> WireCommands() {
   commands.push_back(PlainCommand("wire-to-milling",
                                   "ワイヤーカットデータを、下穴とエンドミル加工のマクロプログラムにします（ワイヤーをミーリングへ）",
                                   StreamedConversion([](std::string_view program, TextOutput& out) {
-                                    return WireToMilling(program, out);
+                                    return WireToMilling(program, out, ProgramForm::kCp932);
                                   })));
+  commands.back().line_ends = InputLineEnds::kAsBytes;  // lines decoded one at a time where they need it
   return commands;
 }
 

@@ -1,0 +1,42 @@
+// The lines of a wire program as the conversions read them. The editor
+// hands over its text (UTF-8, every line end a CR LF); the command line
+// hands over the file's own CP932 bytes with whatever line ends they have,
+// so that a long program is neither decoded nor copied whole: a line is
+// decoded only when it holds a byte above ASCII (a comment in Japanese),
+// into a buffer used again for the next such line. Either way a line reads
+// as the same text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/text_reader.h"
+
+namespace kovrel {
+
+/// What a conversion's program text is.
+enum class ProgramForm {
+  kText,   ///< UTF-8 with CR LF line ends (the editor's hand-off)
+  kCp932,  ///< a file's bytes: CP932, any CR LF, lone CR or lone LF ends a line
+};
+
+class ProgramLines {
+ public:
+  ProgramLines(std::string_view program, ProgramForm form)
+      : reader_(program, form == ProgramForm::kCp932), cp932_(form == ProgramForm::kCp932) {}
+
+  /// The next line as text; false at the end of the program.
+  bool Next(std::string_view& line);
+
+  /// The line Next gave last as the program holds it: its CP932 bytes when
+  /// the program is a file's (the form a result written as bytes takes).
+  std::string_view held() const { return held_; }
+
+ private:
+  LineReader reader_;
+  bool cp932_;
+  std::string_view held_;
+  std::string decoded_;
+};
+
+}  // namespace kovrel
