@@ -124,6 +124,28 @@ TEST(WireMacro, JumpsGoForwardAndBackward) {
   EXPECT_EQ(FailureOf("GOTO\r\n").number(), 5);
 }
 
+TEST(WireMacro, LongLoopsAndRepeatedLabelsRunAsWritten) {
+  // A loop of more lines than the expander keeps compiled: every line adds
+  // its own number, so a block taken for another line's shows in the sum
+  // (3 times 1 + 2 + ... + 3000).
+  std::string loop = "#1=0\r\nN1\r\n";
+  for (int k = 1; k <= 3000; ++k) Append(loop, "#2=#2+", std::to_string(k), "\r\n");
+  loop += "#1=#1+1\r\nIF[#1LT3]GOTO1\r\nG01X#2Y#1\r\n";
+  EXPECT_EQ(Body(loop), "G01X13504500.0Y3.0\r\n");
+  // A label's digits are its own: N010 is not N10, and a computed label
+  // has no leading zero.
+  EXPECT_EQ(Body("GOTO010\r\nN10G01X1.\r\nN010G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("#1=10.\r\nGOTO#1\r\nN010G01X2.\r\nN10G01X1.\r\n"), "G01X1.0Y0.0\r\n");
+  // Of a label on several lines, the first after the jump, else the first
+  // of all; a label stands anywhere in its line.
+  EXPECT_EQ(Body("G01X1.N7\r\n#1=#1+1\r\nIF[#1GE3]GOTO8\r\nIF[#1EQ1]GOTO7\r\nX9.N7\r\nGOTO7\r\nN8X5.\r\n"),
+            "G01X1.0Y0.0\r\nG01X9.0Y0.0\r\nG01X1.0Y0.0\r\nG01X9.0Y0.0\r\nG01X1.0Y0.0\r\nG01X5.0Y0.0\r\n");
+  // A lone LF stays inside its line (the text has CR LF line ends): the
+  // label after it is on the line the LF is in, and a jump runs that line.
+  EXPECT_EQ(Body("GOTO5\r\nG01X1.\nN5Y2.\r\n\nN6X3.\r\n#1=#1+1\r\nIF[#1LT2]GOTO6\r\n"),
+            "G01X1.0Y2.0\r\nG01X3.0Y2.0\r\nG01X3.0Y2.0\r\n");
+}
+
 TEST(WireMacro, AMissingLabelStopsTheExpansion) {
   const WireExpansion expansion = Expand("G01X1.\r\nGOTO999\r\nG01X2.\r\n");
   EXPECT_EQ(expansion.stopped, "N999 が見つかりませんでした");
