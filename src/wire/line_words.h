@@ -3,8 +3,8 @@
 // ("G92", "#", "IF", ...) when it compiles it, and the wire-cut conversion
 // asks each line for its codes; searching the line for each
 // one costs more than the rest of the compiling. Has() answers as
-// HasLetter does: a word whose first character the line lacks is not
-// searched for, and a G code ("G" and two digits) is looked up among the
+// HasLetter does: a word with a character the line lacks is not searched
+// for, and a G code ("G" and two digits) is looked up among the
 // G codes the pass noted.
 #pragma once
 
@@ -21,13 +21,21 @@ namespace kovrel {
 class LineWords {
  public:
   explicit LineWords(std::string_view line) : line_(line) {
+    // The ASCII characters gather in two words held in registers (a store
+    // to the table for every character would wait on the one before).
+    std::uint64_t low = 0, high = 0;
     for (std::size_t k = 0; k < line.size(); ++k) {
       const auto c = static_cast<unsigned char>(line[k]);
-      present_[c >> 6] |= std::uint64_t{1} << (c & 63);
+      const std::uint64_t bit = std::uint64_t{1} << (c & 63);
+      low |= c < 64 ? bit : 0;
+      high |= c >= 64 && c < 128 ? bit : 0;
+      if (c >= 128) present_[c >> 6] |= bit;
       if (c == 'G' && k + 2 < line.size() && IsAsciiDigit(line[k + 1]) && IsAsciiDigit(line[k + 2])) {
         g_codes_.set(static_cast<std::size_t>((line[k + 1] - '0') * 10 + (line[k + 2] - '0')));
       }
     }
+    present_[0] = low;
+    present_[1] = high;
   }
 
   std::string_view line() const { return line_; }
@@ -42,13 +50,18 @@ class LineWords {
   /// (0 to 99): HasG(1) is HasLetter(line, "G01").
   bool HasG(int number) const { return g_codes_.test(static_cast<std::size_t>(number)); }
 
-  /// HasLetter(line, word) for a word that is not empty.
+  /// HasLetter(line, word) for a word that is not empty; a word with a
+  /// character the line lacks is not searched for.
   bool Has(std::string_view word) const {
     if (!Holds(word.front())) return false;
     if (word.size() == 3 && word[0] == 'G' && IsAsciiDigit(word[1]) && IsAsciiDigit(word[2])) {
       return HasG((word[1] - '0') * 10 + (word[2] - '0'));
     }
-    return word.size() == 1 || HasLetter(line_, word);
+    if (word.size() == 1) return true;
+    for (const char c : word.substr(1)) {
+      if (!Holds(c)) return false;
+    }
+    return HasLetter(line_, word);
   }
 
  private:

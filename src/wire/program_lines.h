@@ -23,7 +23,7 @@ enum class ProgramForm {
 class ProgramLines {
  public:
   ProgramLines(std::string_view program, ProgramForm form)
-      : reader_(program, form == ProgramForm::kCp932), cp932_(form == ProgramForm::kCp932) {}
+      : program_(program), reader_(program), cp932_(form == ProgramForm::kCp932) {}
 
   /// The next line as text; false at the end of the program.
   bool Next(std::string_view& line);
@@ -33,8 +33,14 @@ class ProgramLines {
   std::string_view held() const { return held_; }
 
  private:
-  LineReader reader_;
+  // The bytes of the next line: a CR LF, lone CR or lone LF ends it. True
+  // when they are all ASCII.
+  bool NextBytes();
+
+  std::string_view program_;
+  LineReader reader_;  // the lines of a text
   bool cp932_;
+  std::size_t pos_ = 0;  // where the next line of the bytes begins
   std::string_view held_;
   std::string decoded_;
 };

@@ -211,9 +211,10 @@ class Program {
       while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
       slots_.resize(count);
     }
-    // Fibonacci hashing of the line's place: neighbouring lines land apart.
-    const std::size_t index =
-        static_cast<std::size_t>((static_cast<std::uint64_t>(at) * 0x9E3779B97F4A7C15ULL) >> 32) & (slots_.size() - 1);
+    // A line has at least its line end and a character or two: lines in a
+    // row take slots in a row, and a loop of a few kilobytes of text keeps
+    // all its blocks.
+    const std::size_t index = (at >> 2) & (slots_.size() - 1);
     Slot& slot = slots_[index];
     if (slot.at != at) {
       slot.at = std::string_view::npos;  // a failed compile leaves no block behind
