@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/append.h"
+#include "core/cp932.h"
 #include "core/failure.h"
 #include "core/file_io.h"
 #include "core/nc_coordinates.h"
@@ -148,7 +149,7 @@ void ReadAssignment(std::string_view line, Block& block) {
 // Compiles `line` into `block` (made new by Reset).
 void CompileBlock(std::string_view line, Block& block) {
   const LineWords words(line);
-  if (line.starts_with("M98P")) {
+  if (!line.empty() && line[0] == 'M' && line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
     block.name = TrimBlanks(line.substr(4));
     return;
@@ -195,12 +196,17 @@ void CompileBlock(std::string_view line, Block& block) {
 // lately, and where each label stands. The lines are read from the text as
 // they run (a list of them would be as large as the text); a block is kept
 // in a small table by the place of its line, so that a loop compiles its
-// lines once, and the table never grows however long the program is.
+// lines once, and the table never grows however long the program is. A
+// program of CP932 bytes (the main program from a file) has each line that
+// holds a byte above ASCII decoded on its own.
 class Program {
  public:
-  explicit Program(std::string_view text) : text_(text) {}
+  Program(std::string_view text, ProgramForm form) : text_(text), cp932_(form == ProgramForm::kCp932) {}
 
   std::string_view text() const { return text_; }
+
+  // The lines from `at` (the start of a line) on.
+  LineReader LinesFrom(std::size_t at) const { return LineReader(text_.substr(at), cp932_); }
 
   // The block of `line`, a line of the text.
   const Block& BlockAt(std::string_view line) {
@@ -219,6 +225,10 @@ class Program {
     if (slot.at != at) {
       slot.at = std::string_view::npos;  // a failed compile leaves no block behind
       slot.block.Reset();
+      if (cp932_ && !IsAscii(line)) {
+        slot.decoded = DecodeCp932(line);  // the block's names point into it
+        line = slot.decoded;
+      }
       CompileBlock(line, slot.block);
       slot.at = at;
     }
@@ -229,12 +239,11 @@ class Program {
   // "N" + `digits`, else the first such line from the start.
   std::optional<std::size_t> Find(std::string_view digits, std::size_t from) {
     if (!indexed_) IndexLabels();
-    const auto key = [this](const Label& label) { return text_.substr(label.digits_at, label.digits_size); };
     const auto first = std::lower_bound(labels_.begin(), labels_.end(), digits,
-                                        [&key](const Label& label, std::string_view d) { return key(label) < d; });
-    if (first == labels_.end() || key(*first) != digits) return std::nullopt;
+                                        [this](const Label& label, std::string_view d) { return Key(label) < d; });
+    if (first == labels_.end() || Key(*first) != digits) return std::nullopt;
     const auto last = std::upper_bound(first, labels_.end(), digits,
-                                       [&key](std::string_view d, const Label& label) { return d < key(label); });
+                                       [this](std::string_view d, const Label& label) { return d < Key(label); });
     const auto next = std::lower_bound(first, last, from,
                                        [](const Label& label, std::size_t f) { return label.line_at < f; });
     return next != last ? next->line_at : first->line_at;
@@ -246,27 +255,53 @@ class Program {
   struct Slot {
     std::size_t at = std::string_view::npos;  // the place of the line compiled into `block`
     Block block;
+    std::string decoded;  // the line decoded, when it had to be
   };
 
-  // "N" + digits at `digits_at`, on the line starting at `line_at`.
+  // "N" + digits on the line starting at `line_at`: the digits at
+  // `digits_at` of the text, or of decoded_digits_ for a decoded line.
   struct Label {
     std::size_t line_at;
     std::size_t digits_at;
     std::size_t digits_size;
+    bool decoded;
   };
 
-  // Calls `found` for every label: every "N" followed by digits is a label
-  // up to its last digit, so "N10" is not found by a jump to "N1". Its
-  // line begins after the last CR before it (and the LF of a CR LF).
+  std::string_view Key(const Label& label) const {
+    return std::string_view(label.decoded ? decoded_digits_ : text_).substr(label.digits_at, label.digits_size);
+  }
+
+  // Calls `found(line_at, digits, digits_at)` for every label, with
+  // digits_at npos for the digits of a decoded line: every "N" followed by
+  // digits is a label up to its last digit, so "N10" is not found by a
+  // jump to "N1". A line begins after the last line end before it.
   template <typename Found>
   void ForEachLabel(Found&& found) const {
+    const std::string_view ends = cp932_ ? "\r\n" : "\r";
+    std::size_t decoded_line = std::string_view::npos;  // the line whose labels were read decoded
     for (std::size_t n = text_.find('N'); n != std::string_view::npos; n = text_.find('N', n + 1)) {
       const std::string_view digits = SpanOf(text_.substr(n + 1), kDigits);
-      if (digits.empty()) continue;
-      const std::size_t cr = text_.rfind('\r', n);
-      std::size_t line_at = cr == std::string_view::npos ? 0 : cr + 1;
-      if (line_at > 0 && line_at < n && text_[line_at] == '\n') ++line_at;
-      found(Label{line_at, n + 1, digits.size()});
+      if (digits.empty() && !cp932_) continue;
+      const std::size_t end = text_.find_last_of(ends, n);
+      std::size_t line_at = end == std::string_view::npos ? 0 : end + 1;
+      if (!cp932_ && line_at > 0 && line_at < n && text_[line_at] == '\n') ++line_at;  // the LF of a CR LF
+      if (cp932_) {
+        const std::size_t line_end = std::min(text_.find_first_of(ends, n), text_.size());
+        const std::string_view line = text_.substr(line_at, line_end - line_at);
+        if (!IsAscii(line)) {
+          // An "N" byte there may be the second byte of a character.
+          if (line_at != decoded_line) {
+            decoded_line = line_at;
+            const std::string text = DecodeCp932(line);
+            for (std::size_t d = text.find('N'); d != std::string::npos; d = text.find('N', d + 1)) {
+              const std::string_view decoded_digits = SpanOf(std::string_view(text).substr(d + 1), kDigits);
+              if (!decoded_digits.empty()) found(line_at, decoded_digits, std::string_view::npos);
+            }
+          }
+          continue;
+        }
+      }
+      if (!digits.empty()) found(line_at, digits, n + 1);
     }
   }
 
@@ -275,18 +310,27 @@ class Program {
   void IndexLabels() {
     indexed_ = true;
     std::size_t count = 0;
-    ForEachLabel([&count](const Label&) { ++count; });
+    ForEachLabel([&count](std::size_t, std::string_view, std::size_t) { ++count; });
     labels_.reserve(count);
-    ForEachLabel([this](const Label& label) { labels_.push_back(label); });
+    ForEachLabel([this](std::size_t line_at, std::string_view digits, std::size_t digits_at) {
+      if (digits_at != std::string_view::npos) {
+        labels_.push_back({line_at, digits_at, digits.size(), false});
+      } else {
+        labels_.push_back({line_at, decoded_digits_.size(), digits.size(), true});
+        decoded_digits_ += digits;
+      }
+    });
     std::sort(labels_.begin(), labels_.end(), [this](const Label& a, const Label& b) {
-      const int order = text_.substr(a.digits_at, a.digits_size).compare(text_.substr(b.digits_at, b.digits_size));
+      const int order = Key(a).compare(Key(b));
       return order != 0 ? order < 0 : a.line_at < b.line_at;
     });
   }
 
   std::string_view text_;
+  bool cp932_;
   std::vector<Slot> slots_;
   std::vector<Label> labels_;
+  std::string decoded_digits_;  // the labels' digits of the decoded lines
   bool indexed_ = false;
 };
 
@@ -342,8 +386,8 @@ class Expander {
 
 WireExpansion Expander::Run(std::string_view text) {
   out_.text += "G40\r\nG00X0Y0\r\n";
-  Program main(text);
-  frames_.push_back({&main, LineReader(text)});
+  Program main(text, options_.form);
+  frames_.push_back({&main, main.LinesFrom(0)});
   std::int64_t blocks = 0;
   std::string_view line;
   while (!frames_.empty()) {
@@ -373,7 +417,7 @@ Program* Expander::Subprogram(const std::string& name) {
   if (!text) return nullptr;
   Loaded& loaded = loaded_[name];  // the map's node keeps the text in place for the lines
   loaded.text = std::move(*text);
-  loaded.program = std::make_unique<Program>(loaded.text);
+  loaded.program = std::make_unique<Program>(loaded.text, ProgramForm::kText);
   return loaded.program.get();
 }
 
@@ -400,7 +444,7 @@ bool Expander::Execute(const Block& block, Frame& frame, std::size_t at) {
         result_.stopped = name + "が登録されていません";
         return false;
       }
-      frames_.push_back({sub, LineReader(sub->text())});  // `frame` and `block` are not used after this
+      frames_.push_back({sub, sub->LinesFrom(0)});  // `frame` and `block` are not used after this
       return true;
     }
     case BlockKind::kG92:
@@ -459,7 +503,7 @@ bool Expander::Execute(const Block& block, Frame& frame, std::size_t at) {
     result_.stopped = Joined("N", digits, " が見つかりませんでした");
     return false;
   }
-  frame.lines = LineReader(program.text().substr(*target));
+  frame.lines = program.LinesFrom(*target);
   return true;
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/hand_off.h"
 #include "core/text_output.h"
+#include "wire/program_lines.h"
 
 namespace kovrel {
 
@@ -33,6 +34,8 @@ struct WireMacroOptions {
   /// The expansion stops with Failure 6 once more blocks than this have
   /// run (a loop that never ends).
   std::int64_t block_limit = 10'000'000;
+  /// The form of the main program (a subprogram is always text).
+  ProgramForm form = ProgramForm::kText;
 };
 
 struct WireExpansion {

@@ -1,6 +1,6 @@
 // A file's CP932 bytes read a line at a time give what the decoded text
 // gives: the same lines, and the same results of the conversions that read
-// them (bytes whose trail byte is a letter, lone line ends, stray bytes).
+// them (bytes whose second byte is a letter, lone line ends, stray bytes).
 #include "wire/program_lines.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "core/failure.h"
 #include "core/hand_off.h"
 #include "wire/wire_gcode.h"
+#include "wire/wire_macro.h"
 #include "wire/wire_milling.h"
 
 namespace kovrel {
@@ -77,6 +78,44 @@ TEST(ProgramLines, ConversionsOfTheBytesGiveTheResultsOfTheText) {
     const std::string milled = Outcome(milling, text, ProgramForm::kText);
     ASSERT_EQ(Outcome(milling, bytes, ProgramForm::kCp932), milled.starts_with("failure") ? milled : EncodeCp932(milled))
         << bytes;
+  }
+}
+
+// Custom-macro programs whose labels and calls are near characters with an
+// "N" (83 4E), "M" or "P" as their second byte, looping through jumps both
+// ways (the block limit ends a loop that never ends, in either form alike).
+std::string RandomMacroProgram(std::mt19937& rng) {
+  static const std::vector<std::string> kPieces = {
+      "N1",   "N2",          "N10",      "GOTO1",    "GOTO2",      "GOTO10", "IF[#1LT3]GOTO1", "IF[#1GT2]GOTO2",
+      "#1=#1+1", "G01X#1Y2.", "G02X1.Y#1I.5J0", "X5.",  "M98P7",    "(",      ")",              "\x83N1",
+      "\x83N2", "\x83M98P7", "\x82\xa0", "\x81", "\xa0",   " ",      "\r\n",         "\r",
+      "\n",     "\r\n",       "\r\n"};
+  std::string program;
+  for (int n = static_cast<int>(rng() % 40); n > 0; --n) program += kPieces[rng() % kPieces.size()];
+  return program;
+}
+
+TEST(ProgramLines, MacroExpansionOfTheBytesGivesTheResultOfTheText) {
+  const SubprogramSource source = [](const std::string& name) -> std::optional<std::string> {
+    if (name != "O7") return std::nullopt;
+    return "G91G01X1.\r\nG90\r\nM99\r\n";
+  };
+  const auto outcome = [&source](std::string_view program, ProgramForm form) {
+    WireMacroOptions options;
+    options.block_limit = 500;
+    options.form = form;
+    try {
+      const WireExpansion expansion = ExpandWireMacro(program, source, options);
+      return expansion.text + "|" + expansion.stopped;
+    } catch (const Failure& failure) {
+      return "failure " + std::to_string(failure.number()) + ": " + failure.description();
+    }
+  };
+  std::mt19937 rng(4932);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string bytes = RandomMacroProgram(rng);
+    const std::string text = ConversionInput(bytes, InputLineEnds::kAsLineBreaks);
+    ASSERT_EQ(outcome(bytes, ProgramForm::kCp932), outcome(text, ProgramForm::kText)) << bytes;
   }
 }
 

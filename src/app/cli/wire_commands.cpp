@@ -26,9 +26,12 @@ std::vector<CliCommand> WireCommands() {
     std::string folder = options.Get("--sub-dir");
     if (folder.empty()) folder = WorkPath(ResolveProgDir(ProcessEnvironment()), kSubprogramFolder);
     return [source = SubprogramFolder(folder)](std::string_view input, TextOutput& out) {
-      return FanucWire(input, source, {}, out);
+      WireMacroOptions bytes;
+      bytes.form = ProgramForm::kCp932;
+      return FanucWire(input, source, bytes, out);
     };
   };
+  fanuc.line_ends = InputLineEnds::kAsBytes;  // lines decoded one at a time where they need it
   commands.push_back(std::move(fanuc));
 
   commands.push_back(PlainCommand("wire-to-milling",
