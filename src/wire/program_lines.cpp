@@ -2,32 +2,24 @@
 #include "wire/program_lines.h"
 
 #include <cstdint>
-#include <cstring>
 
+#include "core/byte_scan.h"
 #include "core/cp932.h"
 
 namespace kovrel {
 
-namespace {
-
-// True when one of the eight bytes of `word` is zero.
-constexpr bool HasZeroByte(std::uint64_t word) {
-  return ((word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL) != 0;
-}
-
-}  // namespace
-
 bool ProgramLines::NextBytes() {
   const char* const bytes = program_.data();
   const std::size_t size = program_.size();
-  // Eight bytes at a time while they hold no line end and no high byte
-  // (most lines are ASCII), then a byte at a time to the line's end.
+  // Eight bytes at a time to the first line end or high byte (most lines
+  // are ASCII), then a byte at a time to the line's end.
   std::size_t end = pos_;
   for (; end + 8 <= size; end += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes + end, 8);
-    if (HasZeroByte(word ^ 0x0D0D0D0D0D0D0D0DULL) || HasZeroByte(word ^ 0x0A0A0A0A0A0A0A0AULL) ||
-        (word & 0x8080808080808080ULL) != 0) {
+    const std::uint64_t word = byte_scan::Load(bytes + end);
+    const std::uint64_t marks =
+        byte_scan::Matches(word, '\r') | byte_scan::Matches(word, '\n') | (word & ~byte_scan::kLow7);
+    if (marks != 0) {
+      end += byte_scan::FirstMarked(marks);
       break;
     }
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/append.h"
+#include "core/byte_scan.h"
 #include "core/cp932.h"
 #include "core/failure.h"
 #include "core/file_io.h"
@@ -194,9 +195,10 @@ void CompileBlock(std::string_view line, Block& block) {
 
 // A main program or subprogram: its text, the blocks of the lines run
 // lately, and where each label stands. The lines are read from the text as
-// they run (a list of them would be as large as the text); a block is kept
-// in a small table by the place of its line, so that a loop compiles its
-// lines once, and the table never grows however long the program is. A
+// they run (a list of them would be as large as the text). A block is kept
+// in a small table by the text of its line: a loop compiles its lines once,
+// and so does a program whose lines repeat ("G01X[#1+5.]Y#2" for every
+// opening), while the table never grows however long the program is. A
 // program of CP932 bytes (the main program from a file) has each line that
 // holds a byte above ASCII decoded on its own.
 class Program {
@@ -210,27 +212,23 @@ class Program {
 
   // The block of `line`, a line of the text.
   const Block& BlockAt(std::string_view line) {
-    const auto at = static_cast<std::size_t>(line.data() - text_.data());
     if (slots_.empty()) {
       // Room for the lines of a loop, fewer for a short subprogram.
       std::size_t count = 16;
       while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
       slots_.resize(count);
     }
-    // A line has at least its line end and a character or two: lines in a
-    // row take slots in a row, and a loop of a few kilobytes of text keeps
-    // all its blocks.
-    const std::size_t index = (at >> 2) & (slots_.size() - 1);
-    Slot& slot = slots_[index];
-    if (slot.at != at) {
-      slot.at = std::string_view::npos;  // a failed compile leaves no block behind
+    Slot& slot = slots_[LineHash(line) & (slots_.size() - 1)];
+    if (!slot.compiled || slot.line != line) {
+      slot.compiled = false;  // a failed compile leaves no block behind
       slot.block.Reset();
+      slot.line = line;  // the bytes stay in the text while the program runs
       if (cp932_ && !IsAscii(line)) {
         slot.decoded = DecodeCp932(line);  // the block's names point into it
         line = slot.decoded;
       }
       CompileBlock(line, slot.block);
-      slot.at = at;
+      slot.compiled = true;
     }
     return slot.block;
   }
@@ -239,11 +237,12 @@ class Program {
   // "N" + `digits`, else the first such line from the start.
   std::optional<std::size_t> Find(std::string_view digits, std::size_t from) {
     if (!indexed_) IndexLabels();
-    const auto first = std::lower_bound(labels_.begin(), labels_.end(), digits,
-                                        [this](const Label& label, std::string_view d) { return Key(label) < d; });
-    if (first == labels_.end() || Key(*first) != digits) return std::nullopt;
-    const auto last = std::upper_bound(first, labels_.end(), digits,
-                                       [this](std::string_view d, const Label& label) { return d < Key(label); });
+    const LabelKey key{digits.size(), LeadingNumber(digits), digits};
+    const auto first = std::lower_bound(labels_.begin(), labels_.end(), key,
+                                        [this](const Label& label, const LabelKey& k) { return Order(label, k) < 0; });
+    if (first == labels_.end() || Order(*first, key) != 0) return std::nullopt;
+    const auto last = std::upper_bound(first, labels_.end(), key,
+                                       [this](const LabelKey& k, const Label& label) { return Order(label, k) > 0; });
     const auto next = std::lower_bound(first, last, from,
                                        [](const Label& label, std::size_t f) { return label.line_at < f; });
     return next != last ? next->line_at : first->line_at;
@@ -253,22 +252,59 @@ class Program {
   static constexpr std::size_t kMaxSlots = 1024;
 
   struct Slot {
-    std::size_t at = std::string_view::npos;  // the place of the line compiled into `block`
+    bool compiled = false;  // `block` is the block of `line`
+    std::string_view line;  // as the text holds it
     Block block;
     std::string decoded;  // the line decoded, when it had to be
   };
 
+  // A hash of a line's bytes, eight at a time.
+  static std::size_t LineHash(std::string_view line) {
+    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t hash = line.size() * kMultiplier;
+    std::size_t k = 0;
+    for (; k + 8 <= line.size(); k += 8) hash = (hash ^ byte_scan::Load(line.data() + k)) * kMultiplier;
+    std::uint64_t tail = 0;
+    for (; k < line.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(line[k]);
+    hash = (hash ^ tail) * kMultiplier;
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+  }
+
   // "N" + digits on the line starting at `line_at`: the digits at
-  // `digits_at` of the text, or of decoded_digits_ for a decoded line.
+  // `digits_at` of the text, or of decoded_digits_ for a decoded line. The
+  // labels are ordered by the count of their digits and the number their
+  // first nineteen digits make (a jump compares numbers, not texts), then
+  // by the rest of the digits and the place of their line.
   struct Label {
     std::size_t line_at;
     std::size_t digits_at;
     std::size_t digits_size;
+    std::uint64_t number;
     bool decoded;
   };
+  struct LabelKey {
+    std::size_t digits_size;
+    std::uint64_t number;
+    std::string_view digits;
+  };
+  static constexpr std::size_t kNumberDigits = 19;  // 10^19 - 1 fits 64 bits
 
-  std::string_view Key(const Label& label) const {
+  static std::uint64_t LeadingNumber(std::string_view digits) {
+    std::uint64_t number = 0;
+    for (const char c : digits.substr(0, kNumberDigits)) number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    return number;
+  }
+
+  std::string_view Digits(const Label& label) const {
     return std::string_view(label.decoded ? decoded_digits_ : text_).substr(label.digits_at, label.digits_size);
+  }
+
+  // The order of the label's digits against `key`: below, equal or above 0.
+  int Order(const Label& label, const LabelKey& key) const {
+    if (label.digits_size != key.digits_size) return label.digits_size < key.digits_size ? -1 : 1;
+    if (label.number != key.number) return label.number < key.number ? -1 : 1;
+    if (key.digits_size <= kNumberDigits) return 0;
+    return Digits(label).compare(key.digits);
   }
 
   // Calls `found(line_at, digits, digits_at)` for every label, with
@@ -314,14 +350,14 @@ class Program {
     labels_.reserve(count);
     ForEachLabel([this](std::size_t line_at, std::string_view digits, std::size_t digits_at) {
       if (digits_at != std::string_view::npos) {
-        labels_.push_back({line_at, digits_at, digits.size(), false});
+        labels_.push_back({line_at, digits_at, digits.size(), LeadingNumber(digits), false});
       } else {
-        labels_.push_back({line_at, decoded_digits_.size(), digits.size(), true});
+        labels_.push_back({line_at, decoded_digits_.size(), digits.size(), LeadingNumber(digits), true});
         decoded_digits_ += digits;
       }
     });
     std::sort(labels_.begin(), labels_.end(), [this](const Label& a, const Label& b) {
-      const int order = Key(a).compare(Key(b));
+      const int order = Order(a, LabelKey{b.digits_size, b.number, Digits(b)});
       return order != 0 ? order < 0 : a.line_at < b.line_at;
     });
   }
