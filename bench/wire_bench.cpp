@@ -1,7 +1,9 @@
 // Speed of the wire-cut readers: a wire program of 1 million lines (cuts
 // with integer and decimal coordinates, radius arcs, M codes, comments and
-// a shape call now and then), and a custom-macro program whose IF ... GOTO
-// loop expands to 1 million moves.
+// a shape call now and then), a custom-macro program whose IF ... GOTO
+// loop expands to 1 million moves, and a custom-macro program of 600,000
+// lines as a file holds it (CP932 bytes with a Japanese comment): openings
+// whose lines repeat with new values, short loops and subprogram calls.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 
 #include "wire/wire_gcode.h"
 #include "wire/wire_macro.h"
+#include "wire/wire_milling.h"
 
 namespace kovrel {
 namespace {
@@ -70,6 +73,67 @@ void BM_MacroLoopOfAMillionMoves(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * moves);
 }
 BENCHMARK(BM_MacroLoopOfAMillionMoves)->Unit(benchmark::kMillisecond);
+
+const std::string& MacroFile() {
+  static const std::string text = [] {
+    std::string out = "%\r\nO0001 (\x83\x8f\x83\x43\x83\x84\x81\x5b)\r\nG92X0Y0\r\nG90\r\n#3=12.5\r\n";
+    char line[200];
+    unsigned seed = 11;
+    for (int n = 0; n < 100'000; ++n) {
+      const double x = static_cast<int>(Next(seed) >> 8 & 0x3FFFF) / 1000.0 - 100;
+      const double y = static_cast<int>(Next(seed) >> 8 & 0x1FFFF) / 1000.0 - 60;
+      int length = std::snprintf(line, sizeof line,
+                                 "#1=%.3f\r\n#2=%.3f\r\nG00X#1Y#2\r\nG01X[#1+5.]Y#2\r\n"
+                                 "G02X[#1+5.]Y[#2-#3]I0J[-#3/2]\r\nG01X%.3fY%.3f\r\n",
+                                 x, y, x, y - 12.5);
+      out.append(line, static_cast<std::size_t>(length));
+      if (n % 10 == 0) {
+        length = std::snprintf(line, sizeof line,
+                               "#5=0\r\nN%d\r\nG01X[#1+#5]Y[#2+#5*2]\r\n#5=#5+1\r\nIF[#5LT3]GOTO%d\r\n", n + 1000,
+                               n + 1000);
+        out.append(line, static_cast<std::size_t>(length));
+      }
+      if (n % 25 == 0) out += "M98P100\r\n";
+    }
+    return out + "G00X0Y0\r\nM30\r\n%\r\n";
+  }();
+  return text;
+}
+
+void BM_FanucWireOfAFile(benchmark::State& state) {
+  const std::string& program = MacroFile();
+  const SubprogramSource sub = [](const std::string& name) -> std::optional<std::string> {
+    if (name != "O100") return std::nullopt;
+    return "O100\r\nG91\r\nG41G01Y2.\r\nG02X0Y0I0J-2.\r\nG40G01Y-2.\r\nG90\r\nM99\r\n";
+  };
+  WireMacroOptions options;
+  options.form = ProgramForm::kCp932;
+  for (auto _ : state) {
+    TextOutput out([](std::string& chunk) { benchmark::DoNotOptimize(chunk.data()); });
+    benchmark::DoNotOptimize(FanucWire(program, sub, options, out));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.size()));
+}
+BENCHMARK(BM_FanucWireOfAFile)->Unit(benchmark::kMillisecond);
+
+// The wire program above as a file's bytes, a Japanese comment every 5000 lines.
+void BM_WireOfAFile(benchmark::State& state) {
+  std::string program = WireProgram();
+  for (std::size_t at = program.find("(HOLE"); at != std::string::npos; at = program.find("(HOLE", at)) {
+    program.replace(at + 1, 4, "\x8c\x8a ");  // (穴 n)
+  }
+  const auto run = state.range(0);
+  for (auto _ : state) {
+    TextOutput out([](std::string& chunk) { benchmark::DoNotOptimize(chunk.data()); });
+    if (run == 0) {
+      benchmark::DoNotOptimize(WireToGcode(program, out, ProgramForm::kCp932));
+    } else {
+      benchmark::DoNotOptimize(WireToMilling(program, out, ProgramForm::kCp932));
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * program.size()));
+}
+BENCHMARK(BM_WireOfAFile)->Arg(0)->Arg(1)->ArgNames({"milling"})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kovrel

@@ -217,10 +217,15 @@ class Program {
       std::size_t count = 16;
       while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
       slots_.resize(count);
+      tags_.resize(count);
     }
-    Slot& slot = slots_[LineHash(line) & (slots_.size() - 1)];
-    if (!slot.compiled || slot.line != line) {
-      slot.compiled = false;  // a failed compile leaves no block behind
+    const std::uint64_t hash = LineHash(line);
+    const std::size_t index = hash & (slots_.size() - 1);
+    // The tags are looked at first: they fit the fastest cache, the slots do not.
+    const auto tag = static_cast<std::uint32_t>(hash >> 32) | 1;
+    Slot& slot = slots_[index];
+    if (tags_[index] != tag || !SameBytes(slot.line, line)) {
+      tags_[index] = 0;  // a failed compile leaves no block behind
       slot.block.Reset();
       slot.line = line;  // the bytes stay in the text while the program runs
       if (cp932_ && !IsAscii(line)) {
@@ -228,7 +233,7 @@ class Program {
         line = slot.decoded;
       }
       CompileBlock(line, slot.block);
-      slot.compiled = true;
+      tags_[index] = tag;
     }
     return slot.block;
   }
@@ -252,14 +257,26 @@ class Program {
   static constexpr std::size_t kMaxSlots = 1024;
 
   struct Slot {
-    bool compiled = false;  // `block` is the block of `line`
     std::string_view line;  // as the text holds it
-    Block block;
-    std::string decoded;  // the line decoded, when it had to be
+    Block block;            // the block of `line` while the slot's tag is set
+    std::string decoded;    // the line decoded, when it had to be
   };
 
+  // True when `a` and `b` hold the same bytes, compared eight at a time.
+  static bool SameBytes(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    std::size_t k = 0;
+    for (; k + 8 <= a.size(); k += 8) {
+      if (byte_scan::Load(a.data() + k) != byte_scan::Load(b.data() + k)) return false;
+    }
+    for (; k < a.size(); ++k) {
+      if (a[k] != b[k]) return false;
+    }
+    return true;
+  }
+
   // A hash of a line's bytes, eight at a time.
-  static std::size_t LineHash(std::string_view line) {
+  static std::uint64_t LineHash(std::string_view line) {
     constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
     std::uint64_t hash = line.size() * kMultiplier;
     std::size_t k = 0;
@@ -267,7 +284,7 @@ class Program {
     std::uint64_t tail = 0;
     for (; k < line.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(line[k]);
     hash = (hash ^ tail) * kMultiplier;
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
+    return hash ^ (hash >> 29);
   }
 
   // "N" + digits on the line starting at `line_at`: the digits at
@@ -365,6 +382,7 @@ class Program {
   std::string_view text_;
   bool cp932_;
   std::vector<Slot> slots_;
+  std::vector<std::uint32_t> tags_;  // per slot: 0 empty, else a tag of the hash of its line
   std::vector<Label> labels_;
   std::string decoded_digits_;  // the labels' digits of the decoded lines
   bool indexed_ = false;

@@ -22,20 +22,18 @@ MaskedNumber<float> Coordinate(float millimetres) {
 
 void CoordinateTexts::Append(std::string& out, float millimetres) {
   const auto bits = std::bit_cast<std::uint32_t>(millimetres);
-  for (std::size_t k = 0; k < kKept; ++k) {
-    if (bits_[k] == bits && sizes_[k] != 0) {
-      out.append(texts_[k].data(), sizes_[k]);
-      return;
-    }
+  const std::size_t slot = (bits * 0x9E3779B1u) >> (32 - kSlotBits);  // where this value is kept
+  if (bits_[slot] == bits && sizes_[slot] != 0) {
+    out.append(texts_[slot].data(), sizes_[slot]);
+    return;
   }
   const std::size_t start = out.size();
   Coordinate(millimetres).AppendTo(out);
   const std::size_t size = out.size() - start;
   if (size == 0 || size > kLongest) return;
-  bits_[next_] = bits;
-  sizes_[next_] = static_cast<std::uint8_t>(size);
-  out.copy(texts_[next_].data(), size, start);
-  next_ = (next_ + 1) % kKept;
+  bits_[slot] = bits;
+  sizes_[slot] = static_cast<std::uint8_t>(size);
+  out.copy(texts_[slot].data(), size, start);
 }
 
 float WireMillimetres(std::string_view number) {

@@ -21,8 +21,8 @@ double RoundToEightPlaces(double value);
 /// straight into an output text (Append(out, "X", Coordinate(x))).
 MaskedNumber<float> Coordinate(float millimetres);
 
-/// Writes coordinates as Coordinate does, keeping the texts of the last
-/// values written: the moves of a wire program repeat the values of the
+/// Writes coordinates as Coordinate does, keeping the texts of values
+/// written lately (each in a slot of its own): the moves of a wire program repeat the values of the
 /// few lines before them (a move's X is the X of the move before, a
 /// centre's J is zero), whose text is then copied instead of made again.
 class CoordinateTexts {
@@ -39,12 +39,12 @@ class CoordinateTexts {
   Piece operator()(float millimetres) { return {*this, millimetres}; }
 
  private:
-  static constexpr std::size_t kKept = 8;
+  static constexpr unsigned kSlotBits = 5;
+  static constexpr std::size_t kKept = std::size_t{1} << kSlotBits;  // each value has one slot
   static constexpr std::size_t kLongest = 23;  // longer texts (huge values) are not kept
   std::array<std::uint32_t, kKept> bits_{};     // the values' bit patterns
   std::array<std::uint8_t, kKept> sizes_{};     // 0 for a slot not used yet
   std::array<std::array<char, kLongest>, kKept> texts_{};
-  std::size_t next_ = 0;                        // the slot written next
 };
 
 /// The millimetres of a number's characters (digits, point, signs): with a
