@@ -36,20 +36,39 @@ void CoordinateTexts::Append(std::string& out, float millimetres) {
   out.copy(texts_[slot].data(), size, start);
 }
 
-float WireMillimetres(std::string_view number) {
+namespace {
+
+// The millimetres of `number`, which holds a decimal point or not.
+float Millimetres(std::string_view number, bool point) {
   const double value = ReadNumber(number);
-  if (number.find('.') != std::string_view::npos) return ToSingle(value);
+  if (point) return ToSingle(value);
   // An integer of up to fifteen digits divided by 1000 is exact in
   // decimal, so the rounding to eight places keeps it as it is.
   if (std::fabs(value) < 1e15) return ToSingle(value / 1000.0);
   return ToSingle(RoundToEightPlaces(value * 0.001));
 }
 
+}  // namespace
+
+float WireMillimetres(std::string_view number) {
+  return Millimetres(number, number.find('.') != std::string_view::npos);
+}
+
 float WireValueAfter(std::string_view line, char letter) {
   const std::size_t at = line.find(letter);
   if (at == std::string_view::npos) return 0;
-  static constexpr ByteSet kNumber("0123456789.-+");
-  return WireMillimetres(SpanOf(line.substr(at + 1), kNumber));
+  // The number's characters, and whether a point is among them, in one pass.
+  bool point = false;
+  std::size_t end = at + 1;
+  for (; end < line.size(); ++end) {
+    const char c = line[end];
+    if (c == '.') {
+      point = true;
+    } else if (!IsAsciiDigit(c) && c != '-' && c != '+') {
+      break;
+    }
+  }
+  return Millimetres(line.substr(at + 1, end - at - 1), point);
 }
 
 }  // namespace kovrel
