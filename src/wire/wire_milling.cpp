@@ -6,7 +6,7 @@
 
 #include "core/append.h"
 #include "core/text_reader.h"
-#include "wire/line_words.h"
+#include "core/line_words.h"
 
 namespace kovrel {
 namespace {

@@ -67,6 +67,9 @@ std::vector<CliCommand> ConvertCommands() {
       return result;
     };
   };
+  // Gerber data ends its blocks with "*" and drops its line ends: read as
+  // they stand, and made CR LF only when they do end blocks.
+  gerber_format.line_ends = InputLineEnds::kAsTheyStand;
   commands.push_back(std::move(gerber_format));
 
   CliCommand router;

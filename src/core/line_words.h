@@ -1,11 +1,9 @@
-// The words a program line holds, found in one pass over the line. The
-// macro expander asks a line of twenty characters for some twenty words
-// ("G92", "#", "IF", ...) when it compiles it, and the wire-cut conversion
-// asks each line for its codes; searching the line for each
-// one costs more than the rest of the compiling. Has() answers as
-// HasLetter does: a word whose first character the line lacks is not
-// searched for, and a G code ("G" and two digits) is looked up among the
-// G codes the pass noted.
+// The words a program line holds, found in one pass over the line. A
+// conversion asks each line or block for many words ("G92", "#", "X",
+// "D", ...); searching the line for each one costs more than the rest of
+// the reading. Has() answers as HasLetter does: a word whose first
+// character the line lacks is not searched for, and a G code ("G" and two
+// digits) is looked up among the G codes the pass noted.
 #pragma once
 
 #include <array>
@@ -55,6 +53,28 @@ class LineWords {
   std::string_view line_;
   std::array<std::uint64_t, 4> present_{};
   std::bitset<100> g_codes_;
+};
+
+/// The first position of every capital letter A to Z in a text, found in
+/// one pass: letters['X'] is FindLetter(text, "X") (npos when absent). A
+/// reader that looks for several addresses in each item scans it once.
+class FirstLetters {
+ public:
+  static constexpr std::size_t kNone = std::string_view::npos;
+
+  explicit FirstLetters(std::string_view text) {
+    at_.fill(kNone);
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      const unsigned index = static_cast<unsigned char>(text[k]) - unsigned{'A'};
+      if (index < 26 && at_[index] == kNone) at_[index] = k;
+    }
+  }
+
+  std::size_t operator[](char letter) const { return at_[static_cast<std::size_t>(letter - 'A')]; }
+  bool Has(char letter) const { return (*this)[letter] != kNone; }
+
+ private:
+  std::array<std::size_t, 26> at_;
 };
 
 }  // namespace kovrel
