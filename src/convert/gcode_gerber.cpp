@@ -27,19 +27,6 @@ struct ApertureTable {
   int Find(std::string_view item, bool or_free) const { return FirstEqualOrFree(text, kSlots, item, or_free); }
 };
 
-// The motion words G00..G03 that stand in `item`, as the bits 1 << n:
-// what four searches for the words tell, by one look at each G from the
-// first (`first_g`).
-unsigned MotionWords(std::string_view item, std::size_t first_g) {
-  unsigned words = 0;
-  for (std::size_t at = first_g; at != std::string_view::npos; at = item.find('G', at + 1)) {
-    if (at + 2 < item.size() && item[at + 1] == '0' && item[at + 2] >= '0' && item[at + 2] <= '3') {
-      words |= 1u << (item[at + 2] - '0');
-    }
-  }
-  return words;
-}
-
 }  // namespace
 
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
@@ -55,7 +42,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
   ItemReader first_pass(gcode);
   std::string_view item;
   while (first_pass.Next(item)) {
-    if (MotionWords(item, item.find('G')) != 0) continue;
+    if (IsMotionItem(item)) continue;
     const int slot = table.Find(item, true);
     if (slot < 0) Fail(FailureKind::kIndexOutOfRange, "選択コードが 1000 種類を超えています");
     table.text[static_cast<std::size_t>(slot)] = item;

@@ -17,8 +17,8 @@ namespace {
 // A random text of bytes that the scans look for and bytes next to them:
 // control characters, the separators, letters, digits and bytes of 128 up.
 std::string RandomText(std::mt19937& random, std::size_t length) {
-  static constexpr char kBytes[] = {',', '%', '*', '\r', '\n', '\t', 0x13, 0x14, 0x15, ' ', '0', '9', 'A', 'G', 'X',
-                                    'Y', 'Z', '@', '[', 'a', '\x7f', '\x80', '\x93', '\xe3', '\xff', 0x01};
+  static constexpr char kBytes[] = {',', '%', '*', '\r', '\n', '\t', 0x13, 0x14, 0x15, ' ', '0', '3', '9', 'A', 'G',
+                                    'G', 'X', 'Y', 'Z', '@', '[', 'a', '\x7f', '\x80', '\x93', '\xe3', '\xff', 0x01};
   std::string text;
   for (std::size_t k = 0; k < length; ++k) {
     // Mostly plain digits, so that long runs without a match are scanned too.
@@ -50,7 +50,7 @@ TEST(ByteScan, WordScansFindWhatTheByteLoopFinds) {
   }
 }
 
-TEST(FirstLetters, EveryCapitalAtItsFirstPlace) {
+TEST(FirstLetters, EveryCapitalAtItsFirstPlaceAndTheMotionWords) {
   std::mt19937 random(9);
   for (int round = 0; round < 20000; ++round) {
     const std::string text = RandomText(random, random() % 30);
@@ -59,6 +59,10 @@ TEST(FirstLetters, EveryCapitalAtItsFirstPlace) {
       ASSERT_EQ(letters[letter], FindLetter(text, std::string(1, letter))) << text << " " << letter;
       ASSERT_EQ(letters.Has(letter), HasLetter(text, std::string(1, letter)));
     }
+    unsigned words = 0;
+    for (unsigned n = 0; n < 4; ++n) words |= HasLetter(text, "G0" + std::to_string(n)) ? 1u << n : 0u;
+    ASSERT_EQ(MotionWords(text), words) << text;
+    ASSERT_EQ(IsMotionItem(text), words != 0) << text;
   }
 }
 

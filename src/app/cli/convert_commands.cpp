@@ -96,7 +96,8 @@ std::vector<CliCommand> ConvertCommands() {
   commands.push_back(std::move(router));
 
   commands.push_back(
-      PlainCommand("gcode-group", "G コードの移動を工具・アパーチャごとにまとめます（Gコードの並べ替え）", GroupGcode));
+      PlainCommand("gcode-group", "G コードの移動を工具・アパーチャごとにまとめます（Gコードの並べ替え）",
+                   StreamedConversion([](std::string_view gcode, TextOutput& out) { return GroupGcode(gcode, out); })));
   commands.push_back(PlainCommand("gcode-tidy", "続く早送りを最後の一つにまとめます",
                                   [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); }));
   return commands;
