@@ -6,6 +6,7 @@
 // digits) is looked up among the G codes the pass noted.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstddef>
@@ -64,9 +65,12 @@ class FirstLetters {
 
   explicit FirstLetters(std::string_view text) {
     at_.fill(kNone);
+    // Without a branch on the byte (a letter among digits is no pattern a
+    // processor predicts): every other byte goes to a spare slot.
     for (std::size_t k = 0; k < text.size(); ++k) {
       const unsigned index = static_cast<unsigned char>(text[k]) - unsigned{'A'};
-      if (index < 26 && at_[index] == kNone) at_[index] = k;
+      std::size_t& at = at_[index < 26 ? index : 26];
+      at = std::min(at, k);
     }
   }
 
@@ -74,7 +78,7 @@ class FirstLetters {
   bool Has(char letter) const { return (*this)[letter] != kNone; }
 
  private:
-  std::array<std::size_t, 26> at_;
+  std::array<std::size_t, 27> at_;
 };
 
 }  // namespace kovrel
