@@ -6,7 +6,8 @@
 # with bench/whole-process.sums, so a faster program is also the same one.
 # The goal column checks the targets: at least 150 MB/s of input (drill data
 # 100 MB/s) and a peak memory under 2 x the input + 40 MiB.
-# Usage: bench/whole-process.sh [BUILD_DIR] (default: build; KOVREL_RUNS=5).
+# Usage: bench/whole-process.sh [BUILD_DIR] (default: build; KOVREL_RUNS=5;
+# KOVREL_ONLY=REGEX measures only the tasks whose label matches).
 # Measure on one core: taskset -c 0 bench/whole-process.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,7 @@ printf '%-26s %8s %8s %8s %9s  %-6s %s\n' "task" "input MB" "seconds" "MB/s" "pe
 # a workbook).
 measure() {
   local label=$1 goal=$2 input=$3
+  if [[ -n ${KOVREL_ONLY:-} && ! $label =~ $KOVREL_ONLY ]]; then return; fi
   shift 3
   local out=$build/bench-output.tmp
   [[ $label == *xlsx* ]] && out=$out.xlsx

@@ -6,6 +6,7 @@
 
 #include "core/append.h"
 #include "core/failure.h"
+#include "core/line_words.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/slot_table.h"
@@ -26,18 +27,6 @@ struct ApertureTable {
   int Find(std::string_view item, bool or_free) const { return FirstEqualOrFree(text, kSlots, item, or_free); }
 };
 
-// The motion words G00..G03 that stand in `item`, as the bits 1 << n:
-// what four searches for the words tell, by one look at each G.
-unsigned MotionWords(std::string_view item) {
-  unsigned words = 0;
-  for (std::size_t at = item.find('G'); at != std::string_view::npos; at = item.find('G', at + 1)) {
-    if (at + 2 < item.size() && item[at + 1] == '0' && item[at + 2] >= '0' && item[at + 2] <= '3') {
-      words |= 1u << (item[at + 2] - '0');
-    }
-  }
-  return words;
-}
-
 }  // namespace
 
 ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOptions& options) {
@@ -53,7 +42,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
   ItemReader first_pass(gcode);
   std::string_view item;
   while (first_pass.Next(item)) {
-    if (MotionWords(item) != 0) continue;
+    if (IsMotionItem(item)) continue;
     const int slot = table.Find(item, true);
     if (slot < 0) Fail(FailureKind::kIndexOutOfRange, "選択コードが 1000 種類を超えています");
     table.text[static_cast<std::size_t>(slot)] = item;
@@ -75,14 +64,15 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
   const Mask& mask = decimal ? decimal_mask : integer_mask;
   while (second_pass.Next(item)) {
     // G00 stands first among the words (a move), then G01, G02, G03.
-    const unsigned motions = MotionWords(item);
+    const FirstLetters letters(item);
+    const unsigned motions = MotionWords(item, letters['G']);
     const std::string_view word = (motions & 3u) != 0 ? "G01" : (motions & 4u) != 0 ? "G02" : "G03";
     if (motions != 0) out += word;
     // Every item's coordinates are read, a move's written: they are single
     // values, and one beyond a float's range is an overflow, never a long
     // digit string (whatever the item is).
     for (const char letter : {'X', 'Y', 'I', 'J'}) {
-      const std::size_t at = item.find(letter);
+      const std::size_t at = letters[letter];
       if (at == std::string::npos) continue;
       const double value = InSingleRange(factor * ReadNumber(std::string_view(item).substr(at + 1)));
       if (motions != 0) Append(out, std::string_view(&letter, 1), Masked(value, mask));

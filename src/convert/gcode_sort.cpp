@@ -10,7 +10,7 @@
 
 namespace kovrel {
 
-ConversionResult GroupGcode(std::string_view gcode) {
+ConversionResult GroupGcode(std::string_view gcode, TextOutput& output) {
   // Views into `gcode`: no copy of an item.
   struct Motion {
     std::string_view text;
@@ -33,14 +33,24 @@ ConversionResult GroupGcode(std::string_view gcode) {
   }
   if (motions.empty()) return ConversionResult::NothingToConvert();
 
-  // Motion items of each selection, in input order.
-  std::vector<std::vector<std::size_t>> groups(selections.size() + 1);
-  for (std::size_t k = 0; k < motions.size(); ++k) groups[static_cast<std::size_t>(motions[k].selection + 1)].push_back(k);
-  std::string out;
-  out.reserve(gcode.size() + 16);
-  const auto write_group = [&](const std::vector<std::size_t>& group) {
+  // The motion items of each group (those before the first selection, then
+  // each selection's) in input order, by counting: group g holds
+  // order[ends[g - 1], ends[g]).
+  const std::size_t group_count = selections.size() + 1;
+  std::vector<std::size_t> ends(group_count, 0);
+  for (const Motion& motion : motions) ++ends[static_cast<std::size_t>(motion.selection + 1)];
+  for (std::size_t g = 1; g < group_count; ++g) ends[g] += ends[g - 1];
+  std::vector<std::size_t> order(motions.size());
+  {
+    std::vector<std::size_t> next(group_count, 0);
+    for (std::size_t g = 1; g < group_count; ++g) next[g] = ends[g - 1];
+    for (std::size_t k = 0; k < motions.size(); ++k) order[next[static_cast<std::size_t>(motions[k].selection + 1)]++] = k;
+  }
+  std::string& out = output.text;
+  const auto write_group = [&](std::size_t g) {
     bool first_rapid = true;
-    for (const std::size_t k : group) {
+    for (std::size_t at = g == 0 ? 0 : ends[g - 1]; at < ends[g]; ++at) {
+      const std::size_t k = order[at];
       const std::string_view text = motions[k].text;
       if (HasLetter(text, "G00")) {
         // A rapid move identical to the motion item just before it is left
@@ -49,14 +59,23 @@ ConversionResult GroupGcode(std::string_view gcode) {
         first_rapid = false;
       }
       AppendLine(out, text);
+      output.Pass();
     }
   };
-  write_group(groups[0]);
+  write_group(0);
   for (std::size_t s = 0; s < selections.size(); ++s) {
     AppendLine(out, selections[s]);
-    write_group(groups[s + 1]);
+    write_group(s + 1);
   }
-  return ConversionResult(std::move(out));
+  return ConversionResult();
+}
+
+ConversionResult GroupGcode(std::string_view gcode) {
+  TextOutput out;
+  out.text.reserve(gcode.size() + 16);
+  ConversionResult result = GroupGcode(gcode, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
 }
 
 std::string TidyRapidMoves(std::string_view gcode) {

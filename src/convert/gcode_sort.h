@@ -9,12 +9,16 @@
 #include <string_view>
 
 #include "core/hand_off.h"
+#include "core/text_output.h"
 
 namespace kovrel {
 
 /// The grouping; nothing to convert without a motion item. Motion items
 /// before the first selection item are written first, in input order.
 ConversionResult GroupGcode(std::string_view gcode);
+/// The same, its lines written into `out` as they are made (nothing is
+/// written when there is nothing to convert).
+ConversionResult GroupGcode(std::string_view gcode, TextOutput& out);
 
 /// The tidying of rapid moves, line by line.
 std::string TidyRapidMoves(std::string_view gcode);

@@ -6,6 +6,7 @@
 #include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/failure.h"
+#include "core/line_words.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
@@ -71,7 +72,7 @@ class GerberTranslator {
   bool incremental_;
   TextOutput& output_;
   std::string& out_;  // the text of output_, where the lines are written
-  std::string motion_ = "G00";
+  int motion_ = 0;  // 0 to 3: G00 to G03
   long d_function_ = 2;  // D02: the pen starts up
   long aperture_ = 0;    // none yet: the first draw selects D10
   std::string x_text_ = "X0", y_text_ = "Y0", i_text_ = "I0", j_text_ = "J0";
@@ -79,28 +80,32 @@ class GerberTranslator {
   float start_x_ = 0, start_y_ = 0;
 };
 
-void GerberTranslator::Block(std::string_view block) {
-  if (block.empty() || HasLetter(block, "%")) return;
-  if (HasLetter(block, "G90")) incremental_ = false;
-  if (HasLetter(block, "G91")) incremental_ = true;
-  const bool has_i = HasLetter(block, "I"), has_j = HasLetter(block, "J"), has_r = HasLetter(block, "R");
-  if (!has_i && !has_j && !has_r && (motion_ == "G02" || motion_ == "G03")) motion_ = "G00";
+constexpr std::string_view kMotionWords[] = {"G00", "G01", "G02", "G03"};
 
-  const bool has_x = HasLetter(block, "X"), has_y = HasLetter(block, "Y");
+void GerberTranslator::Block(std::string_view block) {
+  if (block.empty()) return;
+  const LineWords words(block);
+  if (words.Holds('%')) return;
+  if (words.HasG(90)) incremental_ = false;
+  if (words.HasG(91)) incremental_ = true;
+  const bool has_i = words.Holds('I'), has_j = words.Holds('J'), has_r = words.Holds('R');
+  if (!has_i && !has_j && !has_r && motion_ >= 2) motion_ = 0;
+
+  const bool has_x = words.Holds('X'), has_y = words.Holds('Y');
   bool flash_here = false;  // a flash at the point this block moves to
-  if (HasLetter(block, "D")) {
+  if (words.Holds('D')) {
     const long n = IntegerAfter(block, 'D');
     if (n > 3 && n != aperture_) {
       if (n > 9999) Fail(FailureKind::kInvalidValue, "アパーチャ番号 D" + std::to_string(n) + " が 9999 を超えています");
       Line("D" + std::to_string(n));
       Line("G00", x_text_, y_text_);
-      motion_ = "G00";
+      motion_ = 0;
       aperture_ = n;
       d_function_ = 0;
     } else {
       d_function_ = n;
-      if (d_function_ == 1 && motion_ == "G00") motion_ = "G01";
-      if (d_function_ == 2) motion_ = "G00";
+      if (d_function_ == 1 && motion_ == 0) motion_ = 1;
+      if (d_function_ == 2) motion_ = 0;
       if (d_function_ == 3) {
         // A lone D03 flashes where the pen stands; with coordinates in the
         // same block it flashes at the point the block gives.
@@ -112,12 +117,11 @@ void GerberTranslator::Block(std::string_view block) {
       }
     }
   }
-  if (HasLetter(block, "G")) {
+  if (words.Holds('G')) {
     const long g = IntegerAfter(block, 'G');
-    if (g == 1 && d_function_ == 2) motion_ = "G00";
-    if (g == 1 && d_function_ == 1) motion_ = "G01";
-    if (g == 2) motion_ = "G02";
-    if (g == 3) motion_ = "G03";
+    if (g == 1 && d_function_ == 2) motion_ = 0;
+    if (g == 1 && d_function_ == 1) motion_ = 1;
+    if (g == 2 || g == 3) motion_ = static_cast<int>(g);
   }
   const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
   if (x_.Take(block, "X", incremental_, read)) SetAddress(x_text_, "X", x_.value);
@@ -126,7 +130,7 @@ void GerberTranslator::Block(std::string_view block) {
   if (has_j) SetAddress(j_text_, "J", ReadCoordinate(TextAfter(block, "J"), unit_));
   if (has_r) {
     const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
-    Line(RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, r));
+    Line(RadiusArcLine(std::string(kMotionWords[motion_]), start_x_, start_y_, x_.value, y_.value, r));
     start_x_ = x_.value;
     start_y_ = y_.value;
     return;
@@ -136,13 +140,13 @@ void GerberTranslator::Block(std::string_view block) {
     EnsureAperture();
     Line("G00", x_text_, y_text_);
     if (flash_here) Line("G01", x_text_, y_text_);
-  } else if (motion_ == "G02" || motion_ == "G03") {
-    Line(motion_, x_text_, y_text_, i_text_, j_text_);
+  } else if (motion_ >= 2) {
+    Line(kMotionWords[motion_], x_text_, y_text_, i_text_, j_text_);
     i_text_ = "I0";
     j_text_ = "J0";
   } else {
     EnsureAperture();
-    Line(motion_, x_text_, y_text_);
+    Line(kMotionWords[motion_], x_text_, y_text_);
   }
   start_x_ = x_.value;
   start_y_ = y_.value;
@@ -155,6 +159,14 @@ std::string NormaliseGerberBlocks(std::string_view gerber) {
 }
 
 ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options, TextOutput& out) {
+  // With "*" ending the blocks every CR and LF is dropped, wherever it
+  // stands; otherwise the line ends end the blocks and are read as line
+  // breaks, whatever system wrote them.
+  std::string with_crlf;
+  if (DetectBlockSeparator(gerber) != "*" && HasLoneLineEnds(gerber)) {
+    with_crlf = WithCrLfLineEnds(gerber);
+    gerber = with_crlf;
+  }
   GerberTranslator translator(options, out);
   const auto translate = [&](auto& reader) {
     std::string_view block;

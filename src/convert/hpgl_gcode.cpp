@@ -4,6 +4,7 @@
 // out as it is made.
 #include "convert/hpgl_gcode.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -108,8 +109,26 @@ class HpglTranslator {
   float prev_x_ = 0, prev_y_ = 0;
 };
 
+// What the pen words of an instruction are, by one look at each "P": a
+// pen selection "SP" anywhere, and any of "PU", "PD", "PA", "PR".
+struct PenWords {
+  bool select = false, pen = false;
+};
+PenWords FindPenWords(std::string_view line) {
+  PenWords words;
+  for (std::size_t at = line.find('P'); at != std::string_view::npos; at = line.find('P', at + 1)) {
+    words.select = words.select || (at > 0 && line[at - 1] == 'S');
+    if (at + 1 < line.size()) {
+      const char c = line[at + 1];
+      words.pen = words.pen || c == 'U' || c == 'D' || c == 'A' || c == 'R';
+    }
+  }
+  return words;
+}
+
 void HpglTranslator::Line(std::string_view line) {
-  if (HasLetter(line, "SP")) {
+  const PenWords words = FindPenWords(line);
+  if (words.select) {
     Emit(line);
   } else if (line.starts_with("AA")) {
     const std::string_view params = line.substr(2);
@@ -127,7 +146,7 @@ void HpglTranslator::Line(std::string_view line) {
     Write("G00", prev_x_ + r, prev_y_);
     Emit("G02X", Mm(prev_x_ + r), "Y", Mm(prev_y_), "I-", Mm(r), "J0");
     Write("G00", prev_x_, prev_y_);
-  } else if (HasLetter(line, "PU") || HasLetter(line, "PD") || HasLetter(line, "PA") || HasLetter(line, "PR")) {
+  } else if (words.pen) {
     PenCommands(line);
   }
 }
@@ -163,19 +182,25 @@ void HpglTranslator::PenCommands(std::string_view text) {
       continue;
     }
     if (text.empty() || std::string_view("01234567890.-+").find(text.front()) == std::string_view::npos) return;
-    const double x_units = ReadPlotterNumber(text);
+    // Each number tells where the first comma after it stands (AfterComma
+    // without a second search).
+    std::size_t comma;
+    const auto after_comma = [&text, &comma] {
+      if (comma != std::string_view::npos) text.remove_prefix(comma + 1);
+    };
+    const double x_units = ReadPlotterNumber(text, comma);
     float x = ToSingle(x_units * kMillimetresPerUnit);
     if (relative_) x += prev_x_;
     prev_x_ = x;
-    text = AfterComma(text);
-    const double y_units = ReadPlotterNumber(text);
+    after_comma();
+    const double y_units = ReadPlotterNumber(text, comma);
     float y = ToSingle(y_units * kMillimetresPerUnit);
     if (relative_) y += prev_y_;
     prev_y_ = y;
     // A relative move's value is not its number's: no cached text.
     const double no_units = std::nan("");
     WriteMove(x, relative_ ? no_units : x_units, y, relative_ ? no_units : y_units);
-    text = AfterComma(text);
+    after_comma();
     if (text.find(',') == std::string_view::npos) return;
   }
 }
@@ -211,24 +236,33 @@ std::string SplitHpglInstructions(std::string_view hpgl) {
   return lines;
 }
 
-double ReadPlotterNumber(std::string_view text) {
+double ReadPlotterNumber(std::string_view text, std::size_t& comma) {
   // Only "-"? followed by 1 to 9 digits, then a comma or the end: an
   // integer that a double holds exactly, which is what ReadNumber gives
   // (with -0 for "-0", as there). Anything else after the digits (a point,
   // an exponent, a blank ReadNumber skips) goes the general way.
-  std::size_t pos = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  pos += negative;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const bool negative = begin < end && *begin == '-';
+  const char* const first = begin + negative;
+  const char* const limit = first + std::min<std::ptrdiff_t>(end - first, 10);
+  const char* p = first;
   std::int64_t value = 0;
-  const std::size_t first = pos;
-  while (pos < text.size() && pos - first < 10 && IsAsciiDigit(text[pos])) {
-    value = value * 10 + (text[pos] - '0');
-    ++pos;
+  for (; p < limit && IsAsciiDigit(*p); ++p) value = value * 10 + (*p - '0');
+  const std::ptrdiff_t digits = p - first;
+  if (digits == 0 || digits > 9 || (p < end && *p != ',')) {
+    comma = text.find(',');
+    return ReadNumber(text);
   }
-  const std::size_t digits = pos - first;
-  if (digits == 0 || digits > 9 || (pos < text.size() && text[pos] != ',')) return ReadNumber(text);
+  // The digits end at the first comma, or at the end of the text.
+  comma = p < end ? static_cast<std::size_t>(p - begin) : std::string_view::npos;
   const auto whole = static_cast<double>(value);
   return negative ? -whole : whole;
+}
+
+double ReadPlotterNumber(std::string_view text) {
+  std::size_t comma;
+  return ReadPlotterNumber(text, comma);
 }
 
 bool NextHpglInstruction(std::string_view hpgl, std::size_t& pos, std::string& scratch, std::string_view& instruction) {

@@ -32,6 +32,8 @@ bool NextHpglInstruction(std::string_view hpgl, std::size_t& pos, std::string& s
 /// coordinates are nearly always short integers ("-1250,"), read here by a
 /// few digit steps; any other form goes to ReadNumber.
 double ReadPlotterNumber(std::string_view text);
+/// The same, and where the first comma of `text` stands (npos: none).
+double ReadPlotterNumber(std::string_view text, std::size_t& comma);
 
 /// The finishing pass as the lines come: a rapid move ("G00...") is held
 /// and a later rapid move replaces it; any other line writes the held move

@@ -1,7 +1,11 @@
 // Router formatting: normalising, then translating item by item.
 #include "convert/router_format.h"
 
+#include <algorithm>
+
 #include "core/append.h"
+#include "core/byte_scan.h"
+#include "core/line_words.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -54,12 +58,8 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
   while (pos < router.size()) {
     while (pos < router.size() && router[pos] == ' ') ++pos;
     const std::size_t start = pos;
-    while (pos < router.size()) {
-      const char c = router[pos];
-      if (c == ',' || static_cast<unsigned char>(c) < 20) break;
-      ++pos;
-      if (c == '%') break;
-    }
+    pos = std::min(FindControlOrAnyOf<20, ',', '%'>(router, pos), router.size());
+    if (pos < router.size() && router[pos] == '%') ++pos;  // the "%" stays in its item
     item(router.substr(start, pos - start));
     if (pos < router.size() && (router[pos] == ',' || static_cast<unsigned char>(router[pos]) < 20)) ++pos;
   }
@@ -80,7 +80,6 @@ class RouterTranslator {
   void Item(std::string_view item);
 
  private:
-  float Read(std::string_view item, std::string_view letter) const { return ReadCoordinate(TextAfter(item, letter), unit_); }
 
   CoordinateUnit unit_;
   bool incremental_;
@@ -99,7 +98,14 @@ class RouterTranslator {
 void RouterTranslator::Item(std::string_view item) {
   static const Mask g_mask = ParseMask("00");
   if (item.empty() || HasLetter(item, "%")) return;
-  if (HasLetter(item, "G")) {
+  const FirstLetters letters(item);
+  // The text just after a letter (npos when the item lacks it).
+  const auto after = [&letters](char letter) {
+    const std::size_t at = letters[letter];
+    return at == FirstLetters::kNone ? at : at + 1;
+  };
+  const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
+  if (letters.Has('G')) {
     const long g = IntegerAfter(item, 'G');
     // The word of the last G number is kept: most items repeat it.
     if (g != g_ || g_text_.empty()) {
@@ -108,25 +114,25 @@ void RouterTranslator::Item(std::string_view item) {
     }
     motion_ = g_text_;
     if (g == 1) motion_ = z_ >= 0 ? "G00" : "G01";  // a feed move with the tool up is a move
+    if (HasLetter(item, "G90")) incremental_ = false;
+    if (HasLetter(item, "G91")) incremental_ = true;
   }
-  if (HasLetter(item, "G90")) incremental_ = false;
-  if (HasLetter(item, "G91")) incremental_ = true;
-  if (HasLetter(item, "T")) x_.sum = y_.sum = 0;  // a tool change restarts the sums
-  if (HasLetter(item, "Z")) {
-    z_ = Read(item, "Z");
+  if (letters.Has('T')) x_.sum = y_.sum = 0;  // a tool change restarts the sums
+  if (letters.Has('Z')) {
+    z_ = read(item.substr(after('Z')));
     motion_ = z_ > 0 ? "G00" : "G01";
   }
-  const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
-  const bool has_x = x_.Take(item, "X", incremental_, read), has_y = y_.Take(item, "Y", incremental_, read);
+  const bool has_x = x_.TakeAfter(item, after('X'), incremental_, read);
+  const bool has_y = y_.TakeAfter(item, after('Y'), incremental_, read);
   if (has_x) WriteCoordinate(x_text_, 'X', x_.value);
   if (has_y) WriteCoordinate(y_text_, 'Y', y_.value);
   // I and J are not modal: an item without them writes none.
   i_text_.clear();
   j_text_.clear();
-  if (HasLetter(item, "I")) WriteCoordinate(i_text_, 'I', Read(item, "I"));
-  if (HasLetter(item, "J")) WriteCoordinate(j_text_, 'J', Read(item, "J"));
-  if (HasLetter(item, "R")) {
-    AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, Read(item, "R")));
+  if (letters.Has('I')) WriteCoordinate(i_text_, 'I', read(item.substr(after('I'))));
+  if (letters.Has('J')) WriteCoordinate(j_text_, 'J', read(item.substr(after('J'))));
+  if (letters.Has('R')) {
+    AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, read(item.substr(after('R')))));
   } else if (has_x || has_y) {
     AppendLine(out_, motion_, x_text_, y_text_, i_text_, j_text_);
   } else {

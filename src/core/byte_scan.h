@@ -51,20 +51,42 @@ inline std::size_t FirstMarked(std::uint64_t marks) { return static_cast<std::si
 
 }  // namespace byte_scan
 
-/// The position of the first of the `bytes` (one to four) at or after
-/// `pos`, or npos.
+/// The position of the first of the `Bytes` (a few) at or after `pos`, or
+/// npos.
 template <char... Bytes>
 std::size_t FindAnyOf(std::string_view text, std::size_t pos) {
-  static_assert(sizeof...(Bytes) >= 1 && sizeof...(Bytes) <= 4);
+  static_assert(sizeof...(Bytes) >= 1 && sizeof...(Bytes) <= 6);
   const char* data = text.data();
   const std::size_t size = text.size();
   for (; pos + 8 <= size; pos += 8) {
     const std::uint64_t word = byte_scan::Load(data + pos);
-    const std::uint64_t marks = (byte_scan::Matches(word, Bytes) | ...);
+    const std::uint64_t marks = (std::uint64_t{0} | ... | byte_scan::Matches(word, Bytes));
     if (marks != 0) return pos + byte_scan::FirstMarked(marks);
   }
   for (; pos < size; ++pos) {
     if (((data[pos] == Bytes) || ...)) return pos;
+  }
+  return std::string_view::npos;
+}
+
+/// The position of the first control character (a byte below `Below`, at
+/// most 128) or one of the `Bytes` at or after `pos`, or npos. A byte below
+/// `Below` sets its high bit in word - Below x ones (its borrow may mark
+/// bytes after it, never one before: the first mark is exact).
+template <unsigned char Below, char... Bytes>
+std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
+  static_assert(Below <= 128);
+  constexpr std::uint64_t kHigh = byte_scan::kOnes * 0x80;
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  for (; pos + 8 <= size; pos += 8) {
+    const std::uint64_t word = byte_scan::Load(data + pos);
+    const std::uint64_t below = (word - byte_scan::kOnes * Below) & ~word & kHigh;
+    const std::uint64_t marks = below | (std::uint64_t{0} | ... | byte_scan::Matches(word, Bytes));
+    if (marks != 0) return pos + byte_scan::FirstMarked(marks);
+  }
+  for (; pos < size; ++pos) {
+    if (static_cast<unsigned char>(data[pos]) < Below || (false || ... || (data[pos] == Bytes))) return pos;
   }
   return std::string_view::npos;
 }

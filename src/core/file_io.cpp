@@ -2,6 +2,7 @@
 #include "core/file_io.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +53,20 @@ void WriteFile(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
+void AdviseLargePages(void* data, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::uintptr_t kLargePage = 2u << 20;
+  if (size < 4 * kLargePage) return;
+  // The whole large pages inside the block; the advice is only a wish.
+  const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLargePage - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)size;
+#endif
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) Fail(FailureKind::kFileNotFound, path);
@@ -72,7 +88,11 @@ std::string ReadFileBytes(const std::string& path) {
   std::string bytes;
   struct stat info;
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    // A regular file: its size at once, in as few reads as it takes.
+    // A regular file: its size at once, in as few reads as it takes, into
+    // memory taken in large pages where the system has them (a few faults
+    // instead of one for every 4 KiB of a large file).
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    AdviseLargePages(bytes.data(), bytes.capacity());
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t filled = 0;
     while (filled < bytes.size()) {

@@ -15,6 +15,11 @@ namespace kovrel {
 /// Throws Failure 53, 76 or 70.
 std::string ReadFileBytes(const std::string& path);
 
+/// Asks the system to back a large block of memory (an input or an output
+/// of many megabytes) with large pages: far fewer page faults when it is
+/// first touched. Does nothing for a small block or where there are none.
+void AdviseLargePages(void* data, std::size_t size);
+
 /// Replaces the file with `bytes`. Throws Failure 76, 70 or 61; a failed
 /// write may leave a partial file.
 void WriteFileBytes(const std::string& path, std::string_view bytes);

@@ -1,6 +1,10 @@
 // Block splitting of drill and Gerber data.
 #include "core/nc_blocks.h"
 
+#include <algorithm>
+
+#include "core/byte_scan.h"
+
 namespace kovrel {
 
 std::string DetectBlockSeparator(std::string_view text) {
@@ -24,6 +28,21 @@ BlockReader::BlockReader(std::string_view text, std::string_view separator, bool
   for (const char c : {',', '\n', '\r', '*'}) kinds_[static_cast<unsigned char>(c)] = kDropped;
   if (drop_parameters) kinds_['%'] = kParameter;
   if (!separator.empty()) kinds_[static_cast<unsigned char>(separator.front())] = kSeparator;
+  word_scan_ = separator.empty() || std::string_view(",\n\r*%").find(separator.front()) != std::string_view::npos;
+}
+
+std::size_t BlockReader::KeptRunEnd(std::size_t from) const {
+  const auto kind = [this](std::size_t at) { return kinds_[static_cast<unsigned char>(text_[at])]; };
+  if (!word_scan_) {
+    while (from < text_.size() && kind(from) == kKept) ++from;
+    return from;
+  }
+  while (true) {
+    from = std::min(FindAnyOf<',', '\n', '\r', '*', '%'>(text_, from), text_.size());
+    // A "%" outside Gerber parameters is a kept byte.
+    if (from == text_.size() || kind(from) != kKept) return from;
+    ++from;
+  }
 }
 
 bool BlockReader::Next(std::string_view& block) {
@@ -35,8 +54,7 @@ bool BlockReader::Next(std::string_view& block) {
   if (!parameters_) {
     // The LF of a CR LF whose CR was the separator: dropped, so skipped.
     if (start < size && text_[start] == '\n' && kind(start) == kDropped) ++start;
-    end = start;
-    while (end < size && kind(end) == kKept) ++end;
+    end = KeptRunEnd(start);
     block = text_.substr(start, end - start);
   }
   if (parameters_ || (end < size && kind(end) != kSeparator)) {

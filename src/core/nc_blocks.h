@@ -35,11 +35,17 @@ class BlockReader {
  private:
   enum Kind : std::uint8_t { kKept, kDropped, kSeparator, kParameter };
 
+  // The end of the run of kept bytes from `from`.
+  std::size_t KeptRunEnd(std::size_t from) const;
+
   std::string_view text_;
   std::size_t pos_ = 0;
   bool done_ = false;
   bool parameters_ = false;  // inside "%" ... "%"
   std::array<Kind, 256> kinds_{};
+  // Every byte but ",", LF, CR, "*" and "%" is kept (the separator is one
+  // of them): the kept run is found eight bytes at a time.
+  bool word_scan_ = false;
   std::string buffer_;
 };
 

@@ -2,6 +2,7 @@
 #include "core/nc_coordinates.h"
 
 #include "core/arc_geometry.h"
+#include "core/line_words.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -17,8 +18,12 @@ float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
 }
 
 NcMotion ReadMotion(std::string_view item) {
-  return {SingleAfter(item, "G"), SingleAfter(item, "X"), SingleAfter(item, "Y"), SingleAfter(item, "I"),
-          SingleAfter(item, "J")};
+  const FirstLetters letters(item);
+  const auto after = [&](char letter) {
+    const std::size_t at = letters[letter];
+    return at == FirstLetters::kNone ? 0.0f : ToSingle(ReadNumber(item.substr(at + 1)));
+  };
+  return {after('G'), after('X'), after('Y'), after('I'), after('J')};
 }
 
 std::string FormatCoordinate(float millimetres) {

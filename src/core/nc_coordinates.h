@@ -42,8 +42,15 @@ struct ModalAxis {
   template <typename Read>
   bool Take(std::string_view block, std::string_view letter, bool incremental, Read&& read) {
     const std::size_t at = FindLetter(block, letter);
-    if (at == std::string_view::npos) return false;
-    value = read(block.substr(at + letter.size()));
+    return TakeAfter(block, at == std::string_view::npos ? at : at + letter.size(), incremental, read);
+  }
+
+  /// The same with the letter already found: `after` is the position just
+  /// after it (npos when the block lacks it).
+  template <typename Read>
+  bool TakeAfter(std::string_view block, std::size_t after, bool incremental, Read&& read) {
+    if (after == std::string_view::npos) return false;
+    value = read(block.substr(after));
     if (incremental) value = sum += value;
     return true;
   }

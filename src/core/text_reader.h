@@ -83,11 +83,22 @@ inline bool HasLetter(std::string_view line, std::string_view letter) {
 /// The text after the first occurrence of `letter` (empty when absent).
 std::string_view TextAfter(std::string_view line, std::string_view letter);
 
-/// True for a G-code item or line with "G00", "G01", "G02" or "G03" anywhere
-/// (the two-digit motion words; "G1X5" is none).
-inline bool IsMotionItem(std::string_view item) {
-  return HasLetter(item, "G00") || HasLetter(item, "G01") || HasLetter(item, "G02") || HasLetter(item, "G03");
+/// The motion words "G00" to "G03" that stand anywhere in `item`, as the
+/// bits 1 << n (the two-digit words; "G1X5" has none): what four searches
+/// tell, by one look at each G from the first, `first_g`.
+inline unsigned MotionWords(std::string_view item, std::size_t first_g) {
+  unsigned words = 0;
+  for (std::size_t at = first_g; at != std::string_view::npos; at = item.find('G', at + 1)) {
+    if (at + 2 < item.size() && item[at + 1] == '0' && item[at + 2] >= '0' && item[at + 2] <= '3') {
+      words |= 1u << (item[at + 2] - '0');
+    }
+  }
+  return words;
 }
+inline unsigned MotionWords(std::string_view item) { return MotionWords(item, item.find('G')); }
+
+/// True for a G-code item or line with "G00", "G01", "G02" or "G03" anywhere.
+inline bool IsMotionItem(std::string_view item) { return MotionWords(item) != 0; }
 
 /// `text` without the blanks and tabs around it.
 std::string_view TrimBlanks(std::string_view text);

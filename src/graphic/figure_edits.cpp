@@ -54,11 +54,12 @@ struct Word {
 
 // The word whose letter stands at `letter` (npos: absent).
 Word WordAt(std::string_view part, std::size_t letter) {
-  Word word;
-  word.letter = letter;
-  if (word.letter == std::string_view::npos) return word;
-  word.number = LocateNumber(part.substr(word.letter + 1));
-  word.value = ToSingle(word.number.value);
+  // One word made in its place, its number in the word's own: a copy of
+  // either, just written field by field, would be read back in wide loads
+  // before the stores settle.
+  const bool present = letter != std::string_view::npos;
+  Word word{letter, present ? LocateNumber(part.substr(letter + 1)) : NumberText{}};
+  if (present) word.value = ToSingle(word.number.value);
   return word;
 }
 
@@ -166,14 +167,10 @@ void EditPart(std::string_view part, const PartWords& words, const FigureEdit& e
               const WordReading& reading, PartEditor& editor, std::string& out) {
   editor.Start(part);
   const Word x = reading.x ? WordAt(part, words.x) : Word{}, y = reading.y ? WordAt(part, words.y) : Word{};
-  Word i, j;
-  bool arc = false;
+  const Word i = gcode && reading.x ? WordAt(part, words.i) : Word{};
+  const Word j = gcode && reading.y ? WordAt(part, words.j) : Word{};
   const std::size_t motion = words.motion;
-  if (gcode) {
-    if (reading.x) i = WordAt(part, words.i);
-    if (reading.y) j = WordAt(part, words.j);
-    arc = motion != std::string_view::npos && (part[motion + 2] == '2' || part[motion + 2] == '3');
-  }
+  const bool arc = gcode && motion != std::string_view::npos && (part[motion + 2] == '2' || part[motion + 2] == '3');
   switch (edit.kind) {
     case FigureEdit::Kind::kMirror:
       if (edit.axis == MirrorAxis::kX) {

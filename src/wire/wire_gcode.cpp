@@ -12,7 +12,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
-#include "wire/line_words.h"
+#include "core/line_words.h"
 #include "wire/program_lines.h"
 #include "wire/wire_numbers.h"
 #include "wire/wire_shapes.h"

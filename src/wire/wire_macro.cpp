@@ -17,7 +17,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
-#include "wire/line_words.h"
+#include "core/line_words.h"
 #include "wire/macro_expression.h"
 #include "wire/wire_numbers.h"
 

@@ -103,6 +103,11 @@ TEST(HpglToGcode, PlotterNumbersReadAsReadNumberReadsThem) {
     const double fast = read(ReadPlotterNumber), general = read(ReadNumber);
     ASSERT_EQ(fast, general) << text;
     ASSERT_EQ(std::signbit(fast), std::signbit(general)) << text;
+    if (general != -1e300) {
+      std::size_t comma = 0;
+      ReadPlotterNumber(text, comma);
+      ASSERT_EQ(comma, text.find(',')) << text;
+    }
   }
   for (const char* text : {"-0", "-0,", "123456789,", "1234567890,", "007,", "12.5,", "12 ,", "12E1", "-", ""}) {
     EXPECT_EQ(ReadPlotterNumber(text), ReadNumber(text)) << text;

@@ -13,7 +13,7 @@
 #include "core/text_reader.h"
 #include "support/streamed_output.h"
 #include "support/temp_folder.h"
-#include "wire/line_words.h"
+#include "core/line_words.h"
 
 namespace kovrel {
 namespace {

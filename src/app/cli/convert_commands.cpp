@@ -67,6 +67,9 @@ std::vector<CliCommand> ConvertCommands() {
       return result;
     };
   };
+  // Gerber data ends its blocks with "*" and drops its line ends: read as
+  // they stand, and made CR LF only when they do end blocks.
+  gerber_format.line_ends = InputLineEnds::kAsTheyStand;
   commands.push_back(std::move(gerber_format));
 
   CliCommand router;
@@ -93,7 +96,8 @@ std::vector<CliCommand> ConvertCommands() {
   commands.push_back(std::move(router));
 
   commands.push_back(
-      PlainCommand("gcode-group", "G コードの移動を工具・アパーチャごとにまとめます（Gコードの並べ替え）", GroupGcode));
+      PlainCommand("gcode-group", "G コードの移動を工具・アパーチャごとにまとめます（Gコードの並べ替え）",
+                   StreamedConversion([](std::string_view gcode, TextOutput& out) { return GroupGcode(gcode, out); })));
   commands.push_back(PlainCommand("gcode-tidy", "続く早送りを最後の一つにまとめます",
                                   [](std::string_view input) { return ConversionResult(TidyRapidMoves(input)); }));
   return commands;

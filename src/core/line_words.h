@@ -1,0 +1,84 @@
+// The words a program line holds, found in one pass over the line. A
+// conversion asks each line or block for many words ("G92", "#", "X",
+// "D", ...); searching the line for each one costs more than the rest of
+// the reading. Has() answers as HasLetter does: a word whose first
+// character the line lacks is not searched for, and a G code ("G" and two
+// digits) is looked up among the G codes the pass noted.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "core/text_reader.h"
+
+namespace kovrel {
+
+class LineWords {
+ public:
+  explicit LineWords(std::string_view line) : line_(line) {
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      const auto c = static_cast<unsigned char>(line[k]);
+      present_[c >> 6] |= std::uint64_t{1} << (c & 63);
+      if (c == 'G' && k + 2 < line.size() && IsAsciiDigit(line[k + 1]) && IsAsciiDigit(line[k + 2])) {
+        g_codes_.set(static_cast<std::size_t>((line[k + 1] - '0') * 10 + (line[k + 2] - '0')));
+      }
+    }
+  }
+
+  std::string_view line() const { return line_; }
+
+  /// True when the line holds the character `c`.
+  bool Holds(char c) const {
+    const auto u = static_cast<unsigned char>(c);
+    return (present_[u >> 6] >> (u & 63)) & 1;
+  }
+
+  /// True when the line holds "G" followed by the two digits of `number`
+  /// (0 to 99): HasG(1) is HasLetter(line, "G01").
+  bool HasG(int number) const { return g_codes_.test(static_cast<std::size_t>(number)); }
+
+  /// HasLetter(line, word) for a word that is not empty.
+  bool Has(std::string_view word) const {
+    if (!Holds(word.front())) return false;
+    if (word.size() == 3 && word[0] == 'G' && IsAsciiDigit(word[1]) && IsAsciiDigit(word[2])) {
+      return HasG((word[1] - '0') * 10 + (word[2] - '0'));
+    }
+    return word.size() == 1 || HasLetter(line_, word);
+  }
+
+ private:
+  std::string_view line_;
+  std::array<std::uint64_t, 4> present_{};
+  std::bitset<100> g_codes_;
+};
+
+/// The first position of every capital letter A to Z in a text, found in
+/// one pass: letters['X'] is FindLetter(text, "X") (npos when absent). A
+/// reader that looks for several addresses in each item scans it once.
+class FirstLetters {
+ public:
+  static constexpr std::size_t kNone = std::string_view::npos;
+
+  explicit FirstLetters(std::string_view text) {
+    at_.fill(kNone);
+    // Without a branch on the byte (a letter among digits is no pattern a
+    // processor predicts): every other byte goes to a spare slot.
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      const unsigned index = static_cast<unsigned char>(text[k]) - unsigned{'A'};
+      std::size_t& at = at_[index < 26 ? index : 26];
+      at = std::min(at, k);
+    }
+  }
+
+  std::size_t operator[](char letter) const { return at_[static_cast<std::size_t>(letter - 'A')]; }
+  bool Has(char letter) const { return (*this)[letter] != kNone; }
+
+ private:
+  std::array<std::size_t, 27> at_;
+};
+
+}  // namespace kovrel

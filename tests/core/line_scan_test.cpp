@@ -1,0 +1,102 @@
+// The word-at-a-time scans and the one-pass letter tables against the
+// byte-by-byte searches they stand for, on random texts at every offset.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "core/byte_scan.h"
+#include "core/line_words.h"
+#include "core/nc_blocks.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+// A random text of bytes that the scans look for and bytes next to them:
+// control characters, the separators, letters, digits and bytes of 128 up.
+std::string RandomText(std::mt19937& random, std::size_t length) {
+  static constexpr char kBytes[] = {',', '%', '*', '\r', '\n', '\t', 0x13, 0x14, 0x15, ' ', '0', '3', '9', 'A', 'G',
+                                    'G', 'X', 'Y', 'Z', '@', '[', 'a', '\x7f', '\x80', '\x93', '\xe3', '\xff', 0x01};
+  std::string text;
+  for (std::size_t k = 0; k < length; ++k) {
+    // Mostly plain digits, so that long runs without a match are scanned too.
+    text += random() % 3 == 0 ? kBytes[random() % sizeof kBytes] : static_cast<char>('0' + random() % 10);
+  }
+  return text;
+}
+
+std::size_t SlowFind(std::string_view text, std::size_t pos, auto&& match) {
+  for (; pos < text.size(); ++pos) {
+    if (match(static_cast<unsigned char>(text[pos]))) return pos;
+  }
+  return std::string_view::npos;
+}
+
+TEST(ByteScan, WordScansFindWhatTheByteLoopFinds) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 3000; ++round) {
+    const std::string text = RandomText(random, random() % 40);
+    for (std::size_t pos = 0; pos <= text.size(); ++pos) {
+      ASSERT_EQ((FindAnyOf<',', '\r', '\n'>(text, pos)),
+                SlowFind(text, pos, [](unsigned char c) { return c == ',' || c == '\r' || c == '\n'; }))
+          << text << " @" << pos;
+      ASSERT_EQ((FindControlOrAnyOf<20, ',', '%'>(text, pos)),
+                SlowFind(text, pos, [](unsigned char c) { return c < 20 || c == ',' || c == '%'; }))
+          << text << " @" << pos;
+      ASSERT_EQ((FindControlOrAnyOf<128>(text, pos)), SlowFind(text, pos, [](unsigned char c) { return c < 128; }));
+    }
+  }
+}
+
+TEST(FirstLetters, EveryCapitalAtItsFirstPlaceAndTheMotionWords) {
+  std::mt19937 random(9);
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = RandomText(random, random() % 30);
+    const FirstLetters letters(text);
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+      ASSERT_EQ(letters[letter], FindLetter(text, std::string(1, letter))) << text << " " << letter;
+      ASSERT_EQ(letters.Has(letter), HasLetter(text, std::string(1, letter)));
+    }
+    unsigned words = 0;
+    for (unsigned n = 0; n < 4; ++n) words |= HasLetter(text, "G0" + std::to_string(n)) ? 1u << n : 0u;
+    ASSERT_EQ(MotionWords(text), words) << text;
+    ASSERT_EQ(IsMotionItem(text), words != 0) << text;
+  }
+}
+
+// SplitBlocks as its rule says, one byte at a time.
+std::string BlocksByTheRule(std::string_view text, std::string_view separator, bool drop_parameters) {
+  std::string blocks, block;
+  bool parameter = false;
+  for (const char c : text) {
+    if (drop_parameters && c == '%') {
+      parameter = !parameter;
+    } else if (parameter) {
+      continue;
+    } else if (!separator.empty() && c == separator.front()) {
+      blocks += block + "\r\n";
+      block.clear();
+    } else if (std::string_view(",\n\r*").find(c) == std::string_view::npos) {
+      block += c;
+    }
+  }
+  return blocks + block + "\r\n";
+}
+
+TEST(BlockReader, BlocksAsTheRuleSplitsThem) {
+  std::mt19937 random(13);
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = RandomText(random, random() % 60);
+    for (const bool drop : {false, true}) {
+      for (const std::string_view separator : {"", "*", "\n", "\r", "X"}) {
+        ASSERT_EQ(SplitBlocks(text, separator, drop), BlocksByTheRule(text, separator, drop))
+            << text << " [" << separator << "] " << drop;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kovrel
