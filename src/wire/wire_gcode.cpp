@@ -12,8 +12,8 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
-#include "core/line_words.h"
 #include "wire/program_lines.h"
+#include "wire/wire_line.h"
 #include "wire/wire_numbers.h"
 #include "wire/wire_shapes.h"
 
@@ -83,46 +83,46 @@ class WireTranslator {
 };
 
 void WireTranslator::Line(std::string_view line) {
-  const LineWords codes(line);
-  if (codes.Holds('(') || codes.HasG(4)) return;
+  const WireLine codes(line);
+  if (codes.comment || codes.G(4)) return;
   // The cutting rule is read on a line that holds an M code; other lines
   // keep the flag, so a cut started by G41 lasts until an M code ends it.
-  if (codes.Holds('M')) {
-    const long m = IntegerAfter(line, 'M');
+  if (codes.m != WireLine::kNone) {
+    const long m = IntegerAfter(line.substr(codes.m), 'M');
     if (m == 0 || m == 1 || m == 2 || m == 21 || m == 50) cutting_ = false;
     if (m == 20 || m == 60 || m == 84) cutting_ = true;
   }
-  if (codes.HasG(41) || codes.HasG(42) || codes.HasG(44)) cutting_ = true;
+  if (codes.G(41) || codes.G(42) || codes.G(44)) cutting_ = true;
   i_ = j_ = 0;
-  if (codes.Holds('X')) x_ = WireValueAfter(line, 'X');
-  if (codes.Holds('Y')) y_ = WireValueAfter(line, 'Y');
-  if (codes.Holds('I')) i_ = WireValueAfter(line, 'I');
-  if (codes.Holds('J')) j_ = WireValueAfter(line, 'J');
-  has_r_ = codes.Holds('R');
-  if (has_r_) r_ = WireValueAfter(line, 'R');
+  if (codes.x != WireLine::kNone) x_ = WireValueAt(line, codes.x);
+  if (codes.y != WireLine::kNone) y_ = WireValueAt(line, codes.y);
+  if (codes.i != WireLine::kNone) i_ = WireValueAt(line, codes.i);
+  if (codes.j != WireLine::kNone) j_ = WireValueAt(line, codes.j);
+  has_r_ = codes.r != WireLine::kNone;
+  if (has_r_) r_ = WireValueAt(line, codes.r);
 
-  if (codes.HasG(92)) {
+  if (codes.G(92)) {
     base_out_x_ = out_x_, base_out_y_ = out_y_;
     base_x_ = x_, base_y_ = y_;
-  } else if (codes.HasG(0)) {
+  } else if (codes.G(0)) {
     cutting_ = false;
     Move(kRapid);
-  } else if (codes.HasG(1)) {
+  } else if (codes.G(1)) {
     Move(kLinear);
-  } else if (codes.HasG(2)) {
+  } else if (codes.G(2)) {
     Move(kClockwise);
-  } else if (codes.HasG(3)) {
+  } else if (codes.G(3)) {
     Move(kCounterClockwise);
-  } else if (codes.HasG(22) && HasLetter(line, "G22L")) {
+  } else if (codes.G(22) && HasLetter(line, "G22L")) {
     ShapeCall(line);
-  } else if (codes.Holds('K')) {
-    std::size_t pos = line.find('K') + 1;
+  } else if (codes.k != WireLine::kNone) {
+    std::size_t pos = codes.k + 1;
     double angle = SumTerms(line, pos, false) * 0.001;
     if (angle < 0) angle += 360;
     angle_ = ToSingle(angle);
-  } else if (codes.Holds('H') && codes.Holds('=')) {
+  } else if (codes.h && codes.equals) {
     Assignments(line);
-  } else if (codes.Holds('X') || codes.Holds('Y')) {
+  } else if (codes.x != WireLine::kNone || codes.y != WireLine::kNone) {
     Move(motion_);  // the modal motion; a modal rapid keeps the cutting flag
   }
   prev_x_ = out_x_;

@@ -1,5 +1,5 @@
 // Wire to milling: the fixed lines, then two readings of the wire program,
-// each line scanned once for what the conversion asks of it.
+// each line scanned once for what the conversion asks of it (WireLine).
 #include "wire/wire_milling.h"
 
 #include <string>
@@ -7,6 +7,7 @@
 
 #include "core/append.h"
 #include "core/text_reader.h"
+#include "wire/wire_line.h"
 
 namespace kovrel {
 namespace {
@@ -78,57 +79,15 @@ constexpr std::string_view kFixedLines =
     "O1\r\n"
     "(DRL-XY)\r\n";
 
-// What the conversion asks of a line, found in one scan of it: where its
-// first X and Y stand, whether it holds "(", "M60", "M50", and which of
-// the G codes it acts on it holds (each anywhere in the line, as a search
-// of the line finds them).
-struct LineFacts {
-  explicit LineFacts(std::string_view line) {
-    const std::size_t n = line.size();
-    for (std::size_t k = 0; k < n; ++k) {
-      switch (line[k]) {
-        case 'X':
-          if (x == std::string_view::npos) x = k;
-          break;
-        case 'Y':
-          if (y == std::string_view::npos) y = k;
-          break;
-        case '(': comment = true; break;
-        case 'M':
-          if (k + 2 < n && line[k + 2] == '0') {
-            m60 = m60 || line[k + 1] == '6';
-            m50 = m50 || line[k + 1] == '5';
-          }
-          break;
-        case 'G':
-          if (k + 2 < n && IsAsciiDigit(line[k + 1]) && IsAsciiDigit(line[k + 2])) {
-            const int code = (line[k + 1] - '0') * 10 + (line[k + 2] - '0');
-            g04 = g04 || code == 4;
-            g92 = g92 || code == 92;
-            g41_42 = g41_42 || code == 41 || code == 42;
-            g40 = g40 || code == 40;
-            g50 = g50 || code == 50;
-          }
-          break;
-        default: break;
-      }
-    }
-  }
-
-  std::size_t x = std::string_view::npos, y = std::string_view::npos;
-  bool comment = false, m60 = false, m50 = false;
-  bool g04 = false, g92 = false, g41_42 = false, g40 = false, g50 = false;
-};
-
 // The X and Y words of the wire program as written: the characters after
 // the first "X" (or "Y") among "0123456789.-", kept from line to line. The
 // words stay where the program holds them; a word of a line decoded on its
 // own (which the next such line replaces) is copied.
 class PointText {
  public:
-  void Take(std::string_view line, const LineFacts& facts, bool held) {
-    if (facts.x != std::string_view::npos) x_ = Word(line, facts.x, held, x_copy_);
-    if (facts.y != std::string_view::npos) y_ = Word(line, facts.y, held, y_copy_);
+  void Take(std::string_view line, const WireLine& facts, bool held) {
+    if (facts.x != WireLine::kNone) x_ = Word(line, facts.x, held, x_copy_);
+    if (facts.y != WireLine::kNone) y_ = Word(line, facts.y, held, y_copy_);
   }
   std::string_view x() const { return x_; }
   std::string_view y() const { return y_; }
@@ -155,15 +114,15 @@ ConversionResult WireToMilling(std::string_view program, TextOutput& output, Pro
   ProgramLines holes(program, form);
   std::string_view line;
   while (holes.Next(line)) {
-    const LineFacts facts(line);
+    const WireLine facts(line);
     point.Take(line, facts, line.data() == holes.held().data());
-    if (facts.m60 && !facts.g50) AppendLine(out, "X", point.x(), "Y", point.y());
+    if (facts.m60 && !facts.G(50)) AppendLine(out, "X", point.x(), "Y", point.y());
     output.Pass();
   }
   out += "M99\r\nO2\r\n(ENDMILE-XY)\r\n";
   ProgramLines contour(program, form);
   while (contour.Next(line)) {
-    const LineFacts facts(line);
+    const WireLine facts(line);
     point.Take(line, facts, line.data() == contour.held().data());
     output.Pass();
     if (facts.comment) continue;
@@ -171,13 +130,13 @@ ConversionResult WireToMilling(std::string_view program, TextOutput& output, Pro
       out += "G00Z3.\r\nG01Z-#26F50.\r\n";  // plunge
     } else if (facts.m50) {
       out += "G00Z50.\r\n";  // retract
-    } else if (facts.g04 || facts.g92) {
+    } else if (facts.G(4) || facts.G(92)) {
       continue;
-    } else if (facts.g41_42) {
+    } else if (facts.G(41) || facts.G(42)) {
       AppendLine(out, "G42G01X", point.x(), "Y", point.y(), "H100F#9");  // the end mill cuts on the right
-    } else if (facts.g40) {
+    } else if (facts.G(40)) {
       AppendLine(out, "G40G01X", point.x(), "Y", point.y());
-    } else if (facts.x != std::string_view::npos || facts.y != std::string_view::npos) {
+    } else if (facts.x != WireLine::kNone || facts.y != WireLine::kNone) {
       AppendLine(out, contour.held());
     }
   }

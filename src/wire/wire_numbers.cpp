@@ -54,9 +54,7 @@ float WireMillimetres(std::string_view number) {
   return Millimetres(number, number.find('.') != std::string_view::npos);
 }
 
-float WireValueAfter(std::string_view line, char letter) {
-  const std::size_t at = line.find(letter);
-  if (at == std::string_view::npos) return 0;
+float WireValueAt(std::string_view line, std::size_t at) {
   // The number's characters, and whether a point is among them, in one pass.
   bool point = false;
   std::size_t end = at + 1;

@@ -52,8 +52,8 @@ class CoordinateTexts {
 /// rounded to eight decimals. Throws Failure 6 beyond a float's range.
 float WireMillimetres(std::string_view number);
 
-/// The millimetres after the first occurrence of `letter` in `line`: the
-/// characters there while they are among "0123456789.-+".
-float WireValueAfter(std::string_view line, char letter);
+/// The millimetres after the letter at `at` of `line`: the characters
+/// there while they are among "0123456789.-+".
+float WireValueAt(std::string_view line, std::size_t at);
 
 }  // namespace kovrel

@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "core/append.h"
 #include "core/failure.h"
+#include "core/text_reader.h"
 #include "support/streamed_output.h"
+#include "wire/wire_line.h"
 
 namespace kovrel {
 namespace {
@@ -136,6 +141,33 @@ TEST(WireGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
   EXPECT_GT(streamed.chunks, 1);
   EXPECT_TRUE(streamed.whole_lines);
   EXPECT_EQ(streamed.text, Convert(program));
+}
+
+TEST(WireGcode, WireLineAnswersAsSearchesOfTheLine) {
+  static constexpr std::string_view kChars = "G0123456789XYIJRKMH(=.- N\x83";
+  std::mt19937 rng(44);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    for (int n = static_cast<int>(rng() % 24); n > 0; --n) line += kChars[rng() % kChars.size()];
+    const WireLine facts(line);
+    ASSERT_EQ(facts.x, line.find('X')) << line;
+    ASSERT_EQ(facts.y, line.find('Y')) << line;
+    ASSERT_EQ(facts.i, line.find('I')) << line;
+    ASSERT_EQ(facts.j, line.find('J')) << line;
+    ASSERT_EQ(facts.r, line.find('R')) << line;
+    ASSERT_EQ(facts.k, line.find('K')) << line;
+    ASSERT_EQ(facts.m, line.find('M')) << line;
+    ASSERT_EQ(facts.comment, HasLetter(line, "(")) << line;
+    ASSERT_EQ(facts.equals, HasLetter(line, "=")) << line;
+    ASSERT_EQ(facts.h, HasLetter(line, "H")) << line;
+    ASSERT_EQ(facts.m60, HasLetter(line, "M60")) << line;
+    ASSERT_EQ(facts.m50, HasLetter(line, "M50")) << line;
+    for (unsigned code = 0; code < 100; ++code) {
+      char word[4];
+      std::snprintf(word, sizeof word, "G%02u", code);
+      ASSERT_EQ(facts.G(code), HasLetter(line, word)) << line << " " << word;
+    }
+  }
 }
 
 }  // namespace
