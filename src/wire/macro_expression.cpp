@@ -197,7 +197,11 @@ double MacroCode::Apply(Op::Kind kind, double value) {
 float MacroCode::Evaluate(Expression expression, const MacroVariables& variables) const {
   const Op* const begin = ops_.data() + expression.first;
   const Op* const end = begin + expression.count;
-  if (expression.count == 1 && begin->kind == Op::kConstant) return ToSingle(begin->value);
+  if (expression.count == 1) {
+    if (begin->kind == Op::kConstant) return ToSingle(begin->value);
+    // A variable holds a float that ToSingle gave: it is its own value.
+    if (begin->kind == Op::kVariable) return variables[begin->variable];
+  }
   std::array<double, kMaxStack + 1> stack;
   std::size_t height = 0;
   for (const Op* at = begin; at != end; ++at) {

@@ -214,27 +214,37 @@ class Program {
   const Block& BlockAt(std::string_view line) {
     if (slots_.empty()) {
       // Room for the lines of a loop, fewer for a short subprogram.
-      std::size_t count = 16;
+      std::size_t count = 64;
       while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
       slots_.resize(count);
       tags_.resize(count);
+      recent_.resize(count / 2);
     }
+    // A line may stand in either slot of a pair, so that two lines of a
+    // loop that land on one slot both stay. The tags are looked at first:
+    // they fit the fastest cache, the slots do not.
     const std::uint64_t hash = LineHash(line);
-    const std::size_t index = hash & (slots_.size() - 1);
-    // The tags are looked at first: they fit the fastest cache, the slots do not.
+    const std::size_t pair = (hash & (slots_.size() - 1)) >> 1;
     const auto tag = static_cast<std::uint32_t>(hash >> 32) | 1;
-    Slot& slot = slots_[index];
-    if (tags_[index] != tag || !SameBytes(slot.line, line)) {
-      tags_[index] = 0;  // a failed compile leaves no block behind
-      slot.block.Reset();
-      slot.line = line;  // the bytes stay in the text while the program runs
-      if (cp932_ && !IsAscii(line)) {
-        slot.decoded = DecodeCp932(line);  // the block's names point into it
-        line = slot.decoded;
+    for (std::size_t index = 2 * pair; index < 2 * pair + 2; ++index) {
+      if (tags_[index] == tag && SameBytes(slots_[index].line, line)) {
+        recent_[pair] = static_cast<std::uint8_t>(index & 1);
+        return slots_[index].block;
       }
-      CompileBlock(line, slot.block);
-      tags_[index] = tag;
     }
+    // The slot of the pair not used last takes the line.
+    const std::size_t index = 2 * pair + (recent_[pair] ^ 1u);
+    Slot& slot = slots_[index];
+    tags_[index] = 0;  // a failed compile leaves no block behind
+    slot.block.Reset();
+    slot.line = line;  // the bytes stay in the text while the program runs
+    if (cp932_ && !IsAscii(line)) {
+      slot.decoded = DecodeCp932(line);  // the block's names point into it
+      line = slot.decoded;
+    }
+    CompileBlock(line, slot.block);
+    tags_[index] = tag;
+    recent_[pair] = static_cast<std::uint8_t>(index & 1);
     return slot.block;
   }
 
@@ -383,6 +393,7 @@ class Program {
   bool cp932_;
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> tags_;  // per slot: 0 empty, else a tag of the hash of its line
+  std::vector<std::uint8_t> recent_;  // per pair of slots: the one used last
   std::vector<Label> labels_;
   std::string decoded_digits_;  // the labels' digits of the decoded lines
   bool indexed_ = false;
