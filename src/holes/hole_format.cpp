@@ -9,6 +9,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
+#include "holes/hole_numbers.h"
 
 namespace kovrel {
 namespace {
@@ -35,6 +36,42 @@ double FromThousandths(double value) {
   return RoundedByMask(value * 0.001, mask);
 }
 
+// A coordinate of a unit in thousandths ("X1230", "X001230") that is a
+// whole number of thousandths as the data writes it: its millimetres as
+// digits with three places. False for every other unit or text.
+bool ThousandthsDigits(std::string_view after_letter, HoleUnit unit, DecimalDigits& number) {
+  const char* p = after_letter.data();
+  const char* const end = p + after_letter.size();
+  if (unit == HoleUnit::kThousandths) {
+    // The reading takes the span of " 0123456789.-+": a sign and digits
+    // followed by none of those is the integer itself.
+    const bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    const char* const begin = p;
+    std::uint64_t digits = 0;
+    for (; p < end && IsAsciiDigit(*p) && p - begin < 15; ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (p == begin) return false;
+    if (p < end) {
+      static constexpr ByteSet kNumber(" 0123456789.-+");
+      if (kNumber.Contains(*p)) return false;
+    }
+    number = {digits, 3, negative};
+    return true;
+  }
+  const int width = unit == HoleUnit::kLeadingZeros6 ? 6 : unit == HoleUnit::kLeadingZeros7 ? 7 : 0;
+  if (width == 0) return false;
+  // The field: its digits padded with zeros on the right to the width.
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  std::uint64_t digits = 0;
+  int count = 0;
+  for (; p < end && IsAsciiDigit(*p) && count < width; ++p, ++count) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  if (count < width && p < end && *p == '-') return false;
+  for (; count < width; ++count) digits *= 10;
+  number = {digits, 3, negative};
+  return true;
+}
+
 // The state of one formatting run.
 class HoleFormatter {
  public:
@@ -54,8 +91,8 @@ class HoleFormatter {
  private:
   void HoleStep(std::string_view line);
   void ToolStep(std::string_view line, bool has_coordinates);
-  // Reads the axis's coordinate of the block into its text.
-  void Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text);
+  // Reads the axis's coordinate after its letter at `at` into its text.
+  void Coordinate(std::string_view line, std::size_t at, ModalAxis& axis, std::string& text);
   void EmitPendingHole();
   void WriteTool();
 
@@ -71,12 +108,19 @@ class HoleFormatter {
   bool table_has_diameters_ = false;
 };
 
-void HoleFormatter::Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text) {
-  const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit, options_.inch); };
-  if (axis.Take(line, letter, options_.incremental, read)) {
-    text.clear();
-    Append(text, Masked(axis.value, CoordinateMask()));
+void HoleFormatter::Coordinate(std::string_view line, std::size_t at, ModalAxis& axis, std::string& text) {
+  if (at == std::string_view::npos) return;
+  const std::string_view after = line.substr(at + 1);
+  text.clear();
+  // An absolute coordinate written as it was read, where its digits reach:
+  // the value is then only ever written, never added to.
+  if (!options_.incremental && !options_.inch) {
+    DecimalDigits digits;
+    if (ThousandthsDigits(after, options_.unit, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) return;
   }
+  axis.value = HoleCoordinate(after, options_.unit, options_.inch);
+  if (options_.incremental) axis.value = axis.sum += axis.value;
+  Append(text, Masked(axis.value, CoordinateMask()));
 }
 
 void HoleFormatter::EmitPendingHole() {
@@ -101,16 +145,24 @@ void HoleFormatter::Block(std::string_view line) {
   // An empty line (a blank line, or the end of the text after the last
   // separator) is no block: it neither starts a tool nor moves anything.
   if (line.empty()) return;
-  const bool has_x = HasLetter(line, "X");
-  const bool has_y = HasLetter(line, "Y");
-  Coordinate(line, "X", x_, x_text_);
-  Coordinate(line, "Y", y_, y_text_);
-  if (has_x || has_y) {
-    pending_hole_.clear();
-    Append(pending_hole_, "X", x_text_, " Y", y_text_);
+  const std::size_t x_at = line.find('X');
+  const std::size_t y_at = line.find('Y');
+  const bool has_coordinates = x_at != std::string_view::npos || y_at != std::string_view::npos;
+  Coordinate(line, x_at, x_, x_text_);
+  Coordinate(line, y_at, y_, y_text_);
+  if (has_coordinates) {
+    if (options_.hole_mode == HoleMode::kEveryCoordinate) {
+      // Written at once, as the hole step would write it.
+      AppendLine(list_, "X", x_text_, " Y", y_text_);
+      tool_written_ = false;
+      pending_hole_.clear();
+    } else {
+      pending_hole_.clear();
+      Append(pending_hole_, "X", x_text_, " Y", y_text_);
+    }
   }
   HoleStep(line);
-  ToolStep(line, has_x || has_y);
+  ToolStep(line, has_coordinates);
 }
 
 void HoleFormatter::HoleStep(std::string_view line) {

@@ -9,8 +9,43 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
+#include "holes/hole_numbers.h"
 
 namespace kovrel {
+namespace {
+
+// Where the letters that decide a line of the hole data first stand, found
+// in one pass over the line.
+struct HoleLineLetters {
+  bool diameter = false;  // "φ": a tool table line
+  std::size_t t = std::string_view::npos, x = std::string_view::npos, y = std::string_view::npos;
+};
+
+constexpr std::string_view kDiameter = "φ";
+
+HoleLineLetters FindHoleLineLetters(std::string_view line) {
+  HoleLineLetters letters;
+  const std::size_t size = line.size();
+  for (std::size_t k = 0; k < size; ++k) {
+    switch (line[k]) {
+      case 'T':
+        if (letters.t == std::string_view::npos) letters.t = k;
+        break;
+      case 'X':
+        if (letters.x == std::string_view::npos) letters.x = k;
+        break;
+      case 'Y':
+        if (letters.y == std::string_view::npos) letters.y = k;
+        break;
+      default:
+        if (line[k] == kDiameter.front() && line.substr(k).starts_with(kDiameter)) letters.diameter = true;
+        break;
+    }
+  }
+  return letters;
+}
+
+}  // namespace
 
 int HoleToolNumber(std::string_view line) {
   const std::int32_t tool = ToInteger(ValueAfterFirstCharacter(line));
@@ -39,21 +74,32 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   LineReader reader(hole_data);
   std::string_view line;
   while (reader.Next(line)) {
-    if (HasLetter(line, "φ")) {
+    const HoleLineLetters letters = FindHoleLineLetters(line);
+    if (letters.diameter) {
       diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
-    } else if (HasLetter(line, "T")) {
+    } else if (letters.t != std::string_view::npos) {
       const int tool = HoleToolNumber(line);
       take_tool(diameters[static_cast<std::size_t>(tool)]);
       AppendLine(out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
       found = true;
-    } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
-      const auto x = SingleAfter(line, "X");
-      const auto y = SingleAfter(line, "Y");
+    } else if (letters.x != std::string_view::npos || letters.y != std::string_view::npos) {
+      const float x = letters.x == std::string_view::npos ? 0.0f : ToSingle(ReadHoleNumber(line.substr(letters.x + 1)));
+      // Y is written twice as it was read: from its digits where they reach.
+      DecimalDigits y_digits;
+      const bool y_plain =
+          letters.y != std::string_view::npos && ReadDecimalDigits(line.substr(letters.y + 1), y_digits);
+      float y = 0;
+      if (letters.y != std::string_view::npos) {
+        y = ToSingle(y_plain ? DecimalValue(y_digits) : ReadNumber(line.substr(letters.y + 1)));
+      }
       const float r = d / 2;
       start_x.clear();
       Append(start_x, Masked(x + r, xy_mask));
-      AppendLine(out, "G00X", start_x, "Y", Masked(y, xy_mask));
-      AppendLine(out, "G02X", start_x, "Y", General(y), "I", minus_r, "J0.0");
+      Append(out, "G00X", start_x, "Y");
+      if (!y_plain || !AppendDigitsMasked(out, y_digits, xy_mask)) Append(out, Masked(y, xy_mask));
+      Append(out, "\r\nG02X", start_x, "Y");
+      if (!y_plain || !AppendDigitsGeneral(out, y_digits)) Append(out, General(y));
+      AppendLine(out, "I", minus_r, "J0.0");
       output.Pass();
     }
   }

@@ -1,0 +1,53 @@
+// Coordinates of the hole data read and written through their own decimal
+// digits. A coordinate such as "124.761" is a plain decimal of a few
+// digits; held as a float, its seven significant digits are those same
+// digits, so the texts the masks and the general form give can be written
+// from the digits read, without the float's decimal conversion. Every
+// shortcut here gives the value and the text of the general route (the
+// holes tests compare them on every decimal in their reach); out of that
+// reach the callers take the general route.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/number_format.h"
+
+namespace kovrel {
+
+/// A number read as its digits: +/- digits / 10^places.
+struct DecimalDigits {
+  std::uint64_t digits = 0;
+  int places = 0;
+  bool negative = false;
+};
+
+/// The number at the start of `text` when it is a plain decimal: blanks,
+/// an optional sign, at most 15 digits with at most one point, and after
+/// it (blanks skipped) nothing ReadNumber would read on. False for any
+/// other number, which ReadNumber then reads.
+bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
+
+/// The value ReadNumber gives for the digits read (the same double).
+double DecimalValue(const DecimalDigits& number);
+
+/// ReadNumber(text), taking the plain decimal's short way where it can.
+double ReadHoleNumber(std::string_view text);
+
+/// True when the float nearest the number (as ToSingle gives it) has the
+/// number's own digits as its seven significant digits: at most six
+/// significant digits and six places, and not between 0.000977 and
+/// 0.000999, where the floats are too far apart.
+bool FloatKeepsDigits(const DecimalDigits& number);
+
+/// Appends the text Masked(float of the number, mask) writes, from the
+/// digits; false (and nothing written) when FloatKeepsDigits is false or
+/// the mask has fewer places than the number.
+bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask);
+
+/// Appends the text General(float of the number) writes, from the digits;
+/// false (and nothing written) when FloatKeepsDigits is false.
+bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
+
+}  // namespace kovrel
