@@ -37,19 +37,6 @@ std::string ColourText(int colour) {
   return text += FormatGeneral(static_cast<double>(colour));
 }
 
-// The text of the number after the letter at `at` when the letter at
-// `next` follows it ("X12.5 Y3"): no number reads on past a "Y", and the
-// blanks before it add nothing, so the text up to them reads the same
-// value, and as a plain number, the number reading's short way.
-std::string_view NumberBefore(std::string_view line, std::size_t at, std::size_t next) {
-  if (next == std::string_view::npos || next < at) return line.substr(at + 1);
-  std::string_view number = line.substr(at + 1, next - at - 1);
-  while (!number.empty() && (number.back() == ' ' || number.back() == '\t' || number.back() == '\n')) {
-    number.remove_suffix(1);
-  }
-  return number;
-}
-
 }  // namespace
 
 std::vector<std::string> HoleDrawing::LayerNames() const {
@@ -81,7 +68,12 @@ HoleDrawing ReadHoleDrawing(std::string_view hole_data) {
     const std::size_t x = line.find('X');
     const std::size_t y = line.find('Y');
     if (x != std::string_view::npos || y != std::string_view::npos) {
-      drawing.holes.push_back({x == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(NumberBefore(line, x, y))),
+      // No number reads on past a "Y", and blanks before it add nothing:
+      // the text up to them reads the same value by the short way.
+      const bool y_follows = y != std::string_view::npos && y > x;
+      const std::string_view x_number =
+          y_follows ? line.substr(x + 1, line.find_last_not_of(' ', y - 1) - x) : line.substr(x == std::string_view::npos ? 0 : x + 1);
+      drawing.holes.push_back({x == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(x_number)),
                                y == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(line.substr(y + 1))),
                                current});
     }

@@ -83,14 +83,21 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
       AppendLine(out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
       found = true;
     } else if (letters.x != std::string_view::npos || letters.y != std::string_view::npos) {
-      const float x = letters.x == std::string_view::npos ? 0.0f : ToSingle(ReadHoleNumber(line.substr(letters.x + 1)));
+      float x = 0;
+      if (letters.x != std::string_view::npos) {
+        // No number reads on past a "Y", and blanks before it add nothing:
+        // the text up to them reads the same value by the short way.
+        const bool y_follows = letters.y != std::string_view::npos && letters.y > letters.x;
+        x = ToSingle(ReadNumber(y_follows ? line.substr(letters.x + 1, line.find_last_not_of(' ', letters.y - 1) - letters.x)
+                                          : line.substr(letters.x + 1)));
+      }
       // Y is written twice as it was read: from its digits where they reach.
       DecimalDigits y_digits;
       const bool y_plain =
           letters.y != std::string_view::npos && ReadDecimalDigits(line.substr(letters.y + 1), y_digits);
       float y = 0;
       if (letters.y != std::string_view::npos) {
-        y = ToSingle(y_plain ? DecimalValue(y_digits) : ReadNumber(line.substr(letters.y + 1)));
+        y = ToSingle(y_plain ? y_digits.value : ReadNumber(line.substr(letters.y + 1)));
       }
       const float r = d / 2;
       start_x.clear();

@@ -7,95 +7,63 @@
 namespace kovrel {
 namespace {
 
-// The characters the number reading skips wherever they stand.
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-
-// Powers of ten that a double holds exactly (a plain decimal has at most
-// 15 places).
-constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
 // Millionths in a unit of the last of 0 to 6 places.
 constexpr std::uint64_t kMillionthsPerUnit[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
 
-// Digits below a million split at `places` (0 to 6) into the whole part
-// and the places; each divisor a constant, which the compiler turns into
-// a multiplication.
-template <std::uint32_t kPower>
-std::uint32_t SplitBy(std::uint32_t digits, std::uint32_t& fraction) {
-  fraction = digits % kPower;
-  return digits / kPower;
-}
+// The digits of a number FloatKeepsDigits accepts as text, with a zero
+// before the places when it has no whole part ("005" for 0.05); `whole`
+// counts the digits before the places that are written (none for a zero
+// whole part, as the masks and the general form write it).
+struct DigitText {
+  char chars[8];
+  int size = 0;
+  int whole = 0;
+};
 
-std::uint32_t SplitPlaces(std::uint64_t digits, int places, std::uint32_t& fraction) {
-  const auto n = static_cast<std::uint32_t>(digits);
-  switch (places) {
-    case 1: return SplitBy<10>(n, fraction);
-    case 2: return SplitBy<100>(n, fraction);
-    case 3: return SplitBy<1000>(n, fraction);
-    case 4: return SplitBy<10000>(n, fraction);
-    case 5: return SplitBy<100000>(n, fraction);
-    case 6: return SplitBy<1000000>(n, fraction);
-    default: return SplitBy<1>(n, fraction);
-  }
-}
-
-// Writes the `count` last decimal digits of `n` (leading zeros included)
-// ending just before `end`.
-void WriteDigitsBefore(std::uint32_t n, int count, char* end) {
-  for (; count > 0; --count) {
-    *--end = static_cast<char>('0' + n % 10);
+DigitText TextOf(const DecimalDigits& number) {
+  char reversed[8];
+  int size = 0;
+  auto n = static_cast<std::uint32_t>(number.digits);
+  do {
+    reversed[size++] = static_cast<char>('0' + n % 10);
     n /= 10;
-  }
-}
-
-int DigitCount(std::uint32_t n) {
-  int count = 0;
-  for (; n != 0; n /= 10) ++count;
-  return count;
+  } while (n != 0 || size <= number.places);
+  DigitText text;
+  for (int k = 0; k < size; ++k) text.chars[k] = reversed[size - 1 - k];
+  text.size = size;
+  text.whole = size - number.places;
+  if (text.whole == 1 && text.chars[0] == '0') text.whole = 0;
+  return text;
 }
 
 }  // namespace
 
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number) {
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end && IsSkipped(*p)) ++p;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-  const char* const begin = p;
-  std::uint64_t digits = 0;
-  for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-  int places = 0;
-  const bool point = p < end && *p == '.';
-  if (point) {
-    const char* const fraction = ++p;
-    for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    places = static_cast<int>(p - fraction);
+  const NumberText located = LocateNumber(text);
+  // A number with an exponent, a blank inside or a radix prefix is no
+  // plain decimal.
+  if (!located.has_digits || located.end != located.digits_end) return false;
+  std::string_view written = text.substr(located.begin, located.digits_end - located.begin);
+  DecimalDigits read;
+  read.value = located.value;
+  if (written.front() == '+' || written.front() == '-') {
+    read.negative = written.front() == '-';
+    written.remove_prefix(1);
   }
-  const auto count = static_cast<int>(p - begin) - point;
-  if (count == 0 || count > 15) return false;
-  // The reading goes on past blanks: a digit, a point or an exponent
-  // letter after them would still belong to the number.
-  while (p < end && IsSkipped(*p)) ++p;
-  if (p < end) {
-    const char c = *p;
-    if (IsAsciiDigit(c) || (c == '.' && !point) || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
+  int count = 0;
+  bool point = false;
+  for (const char c : written) {
+    if (c == '.' && !point) {
+      point = true;
+    } else if (IsAsciiDigit(c) && ++count <= 15) {
+      read.digits = read.digits * 10 + static_cast<std::uint64_t>(c - '0');
+      read.places += point;
+    } else {
+      return false;
+    }
   }
-  number = {digits, places, negative};
+  number = read;
   return true;
-}
-
-double DecimalValue(const DecimalDigits& number) {
-  // The digits as an integer (exact below 2^53) divided by an exact power
-  // of ten: one correctly rounded division, as the number reading does it.
-  const double value = static_cast<double>(number.digits) / kPowers[number.places];
-  return number.negative ? -value : value;
-}
-
-double ReadHoleNumber(std::string_view text) {
-  DecimalDigits number;
-  return ReadDecimalDigits(text, number) ? DecimalValue(number) : ReadNumber(text);
 }
 
 bool FloatKeepsDigits(const DecimalDigits& number) {
@@ -107,27 +75,25 @@ bool FloatKeepsDigits(const DecimalDigits& number) {
 }
 
 bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
-  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_max > 16) {
+  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
     return false;
   }
-  std::uint32_t fraction;
-  const std::uint32_t whole = SplitPlaces(number.digits, number.places, fraction);
-  // sign, up to 16 integer digits, the point, up to 16 places
+  const DigitText text = TextOf(number);
+  const char* const places_text = text.chars + text.size - number.places;
+  // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
   char buffer[40];
   char* p = buffer;
   if (number.negative && number.digits != 0) *p++ = '-';
-  const int int_digits = DigitCount(whole);
-  const int width = int_digits > mask.int_min ? int_digits : mask.int_min;
-  WriteDigitsBefore(whole, width, p + width);
-  p += width;
+  for (int k = text.whole; k < mask.int_min; ++k) *p++ = '0';
+  for (int k = text.whole; k > 0; --k) *p++ = places_text[-k];
   if (mask.point) *p++ = '.';
-  // The number's places, the mask's further places as zeros, then the
-  // trailing zeros dropped down to the places the mask always writes.
-  WriteDigitsBefore(fraction, number.places, p + number.places);
-  for (int k = number.places; k < mask.frac_max; ++k) p[k] = '0';
-  int frac = mask.frac_max;
-  while (frac > mask.frac_min && p[frac - 1] == '0') --frac;
-  out.append(buffer, static_cast<std::size_t>(p + frac - buffer));
+  // The number's places, the zeros at their end dropped down to the
+  // places the mask always writes, and zeros up to those.
+  int places = number.places;
+  while (places > mask.frac_min && places_text[places - 1] == '0') --places;
+  for (int k = 0; k < places; ++k) *p++ = places_text[k];
+  for (int k = places; k < mask.frac_min; ++k) *p++ = '0';
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
   return true;
 }
 
@@ -137,26 +103,17 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
     out += '0';
     return true;
   }
-  std::uint64_t digits = number.digits;
+  const DigitText text = TextOf(number);
+  const char* const places_text = text.chars + text.size - number.places;
   int places = number.places;
-  while (places > 0 && digits % 10 == 0) {
-    digits /= 10;
-    --places;
-  }
-  std::uint32_t fraction;
-  const std::uint32_t whole = SplitPlaces(digits, places, fraction);
+  while (places > 0 && places_text[places - 1] == '0') --places;
   // sign, six digits, the point
   char buffer[16];
   char* p = buffer;
   if (number.negative) *p++ = '-';
-  const int int_digits = DigitCount(whole);  // none below one: ".5"
-  WriteDigitsBefore(whole, int_digits, p + int_digits);
-  p += int_digits;
-  if (places > 0) {
-    *p++ = '.';
-    WriteDigitsBefore(fraction, places, p + places);
-    p += places;
-  }
+  for (int k = text.whole; k > 0; --k) *p++ = places_text[-k];
+  if (places > 0) *p++ = '.';
+  for (int k = 0; k < places; ++k) *p++ = places_text[k];
   out.append(buffer, static_cast<std::size_t>(p - buffer));
   return true;
 }

@@ -16,24 +16,19 @@
 
 namespace kovrel {
 
-/// A number read as its digits: +/- digits / 10^places.
+/// A number read as its digits: +/- digits / 10^places, and its value.
 struct DecimalDigits {
   std::uint64_t digits = 0;
   int places = 0;
   bool negative = false;
+  double value = 0;  ///< as ReadNumber reads it
 };
 
-/// The number at the start of `text` when it is a plain decimal: blanks,
-/// an optional sign, at most 15 digits with at most one point, and after
-/// it (blanks skipped) nothing ReadNumber would read on. False for any
-/// other number, which ReadNumber then reads.
+/// The number at the start of `text` as ReadNumber reads it, and its
+/// digits when it is written as a plain decimal: an optional sign and at
+/// most 15 digits with at most one point (blanks before and after it). False
+/// for any other number.
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
-
-/// The value ReadNumber gives for the digits read (the same double).
-double DecimalValue(const DecimalDigits& number);
-
-/// ReadNumber(text), taking the plain decimal's short way where it can.
-double ReadHoleNumber(std::string_view text);
 
 /// True when the float nearest the number (as ToSingle gives it) has the
 /// number's own digits as its seven significant digits: at most six
