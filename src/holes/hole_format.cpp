@@ -2,6 +2,8 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include <cstring>
+
 #include "core/append.h"
 #include "core/byte_scan.h"
 #include "core/nc_blocks.h"
@@ -84,8 +86,17 @@ class HoleFormatter {
   // mode decides whether the block selects a tool.
   void Block(std::string_view line);
   std::string Result() {
-    table_ += list_;
-    return std::move(table_);
+    // The short table goes before the list in the room the list already
+    // has: the list is not copied into fresh memory.
+    const std::size_t table = table_.size(), list = list_.size();
+    if (table + list > list_.capacity()) {
+      table_ += list_;
+      return std::move(table_);
+    }
+    list_.resize(table + list);
+    std::memmove(list_.data() + table, list_.data(), list);
+    std::memcpy(list_.data(), table_.data(), table);
+    return std::move(list_);
   }
 
  private:
