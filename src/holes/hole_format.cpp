@@ -2,6 +2,7 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/append.h"
@@ -40,37 +41,46 @@ double FromThousandths(double value) {
 
 // A coordinate of a unit in thousandths ("X1230", "X001230") that is a
 // whole number of thousandths as the data writes it: its millimetres as
-// digits with three places. False for every other unit or text.
-bool ThousandthsDigits(std::string_view after_letter, HoleUnit unit, DecimalDigits& number) {
+// digits with three places (views into the text, or into `field` where
+// zeros are added). False for every other unit or text.
+bool ThousandthsDigits(std::string_view after_letter, HoleUnit unit, char (&field)[16], DecimalDigits& number) {
   const char* p = after_letter.data();
   const char* const end = p + after_letter.size();
+  std::string_view digits;
+  bool negative = false;
   if (unit == HoleUnit::kThousandths) {
     // The reading takes the span of " 0123456789.-+": a sign and digits
     // followed by none of those is the integer itself.
-    const bool negative = p < end && *p == '-';
+    negative = p < end && *p == '-';
     if (p < end && (*p == '-' || *p == '+')) ++p;
     const char* const begin = p;
-    std::uint64_t digits = 0;
-    for (; p < end && IsAsciiDigit(*p) && p - begin < 15; ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    while (p < end && IsAsciiDigit(*p) && p - begin < 15) ++p;
     if (p == begin) return false;
     if (p < end) {
       static constexpr ByteSet kNumber(" 0123456789.-+");
       if (kNumber.Contains(*p)) return false;
     }
-    number = {digits, 3, negative};
-    return true;
+    digits = std::string_view(begin, static_cast<std::size_t>(p - begin));
+    if (digits.size() < 3) {
+      // "5" is 0.005: the places padded with zeros on the left.
+      const std::size_t zeros = 3 - digits.size();
+      std::fill_n(field, zeros, '0');
+      std::copy(digits.begin(), digits.end(), field + zeros);
+      digits = std::string_view(field, 3);
+    }
+  } else {
+    const std::size_t width = unit == HoleUnit::kLeadingZeros6 ? 6 : unit == HoleUnit::kLeadingZeros7 ? 7 : 0;
+    if (width == 0) return false;
+    // The field: its digits padded with zeros on the right to the width.
+    negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::size_t count = 0;
+    for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
+    if (count < width && p < end && *p == '-') return false;
+    std::fill(field + count, field + width, '0');
+    digits = std::string_view(field, width);
   }
-  const int width = unit == HoleUnit::kLeadingZeros6 ? 6 : unit == HoleUnit::kLeadingZeros7 ? 7 : 0;
-  if (width == 0) return false;
-  // The field: its digits padded with zeros on the right to the width.
-  const bool negative = p < end && *p == '-';
-  if (negative) ++p;
-  std::uint64_t digits = 0;
-  int count = 0;
-  for (; p < end && IsAsciiDigit(*p) && count < width; ++p, ++count) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-  if (count < width && p < end && *p == '-') return false;
-  for (; count < width; ++count) digits *= 10;
-  number = {digits, 3, negative};
+  number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
   return true;
 }
 
@@ -127,7 +137,10 @@ void HoleFormatter::Coordinate(std::string_view line, std::size_t at, ModalAxis&
   // the value is then only ever written, never added to.
   if (!options_.incremental && !options_.inch) {
     DecimalDigits digits;
-    if (ThousandthsDigits(after, options_.unit, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) return;
+    char field[16];
+    if (ThousandthsDigits(after, options_.unit, field, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) {
+      return;
+    }
   }
   axis.value = HoleCoordinate(after, options_.unit, options_.inch);
   if (options_.incremental) axis.value = axis.sum += axis.value;

@@ -27,6 +27,8 @@ HoleLineLetters FindHoleLineLetters(std::string_view line) {
   HoleLineLetters letters;
   const std::size_t size = line.size();
   for (std::size_t k = 0; k < size; ++k) {
+    // Digits, points, signs and blanks, most of a line, stand below "A".
+    if (static_cast<unsigned char>(line[k]) < 'A') continue;
     switch (line[k]) {
       case 'T':
         if (letters.t == std::string_view::npos) letters.t = k;

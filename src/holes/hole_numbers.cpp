@@ -1,6 +1,8 @@
 // Hole coordinates read and written through their decimal digits.
 #include "holes/hole_numbers.h"
 
+#include <algorithm>
+
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
@@ -10,33 +12,19 @@ namespace {
 // Millionths in a unit of the last of 0 to 6 places.
 constexpr std::uint64_t kMillionthsPerUnit[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
 
-// The digits of a number FloatKeepsDigits accepts as text, with a zero
-// before the places when it has no whole part ("005" for 0.05); `whole`
-// counts the digits before the places that are written (none for a zero
-// whole part, as the masks and the general form write it).
-struct DigitText {
-  char chars[8];
-  int size = 0;
-  int whole = 0;
-};
-
-DigitText TextOf(const DecimalDigits& number) {
-  char reversed[8];
-  int size = 0;
-  auto n = static_cast<std::uint32_t>(number.digits);
-  do {
-    reversed[size++] = static_cast<char>('0' + n % 10);
-    n /= 10;
-  } while (n != 0 || size <= number.places);
-  DigitText text;
-  for (int k = 0; k < size; ++k) text.chars[k] = reversed[size - 1 - k];
-  text.size = size;
-  text.whole = size - number.places;
-  if (text.whole == 1 && text.chars[0] == '0') text.whole = 0;
-  return text;
-}
-
 }  // namespace
+
+DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool negative) {
+  DecimalDigits number;
+  number.negative = negative;
+  for (const char c : whole) number.digits = number.digits * 10 + static_cast<std::uint64_t>(c - '0');
+  for (const char c : fraction) number.digits = number.digits * 10 + static_cast<std::uint64_t>(c - '0');
+  number.places = static_cast<int>(fraction.size());
+  while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+  number.whole = whole;
+  number.fraction = fraction;
+  return number;
+}
 
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number) {
   const NumberText located = LocateNumber(text);
@@ -44,25 +32,23 @@ bool ReadDecimalDigits(std::string_view text, DecimalDigits& number) {
   // plain decimal.
   if (!located.has_digits || located.end != located.digits_end) return false;
   std::string_view written = text.substr(located.begin, located.digits_end - located.begin);
-  DecimalDigits read;
-  read.value = located.value;
-  if (written.front() == '+' || written.front() == '-') {
-    read.negative = written.front() == '-';
-    written.remove_prefix(1);
-  }
-  int count = 0;
-  bool point = false;
-  for (const char c : written) {
-    if (c == '.' && !point) {
-      point = true;
-    } else if (IsAsciiDigit(c) && ++count <= 15) {
-      read.digits = read.digits * 10 + static_cast<std::uint64_t>(c - '0');
-      read.places += point;
-    } else {
+  const bool negative = written.front() == '-';
+  if (negative || written.front() == '+') written.remove_prefix(1);
+  std::size_t point = std::string_view::npos;
+  for (std::size_t k = 0; k < written.size(); ++k) {
+    if (written[k] == '.' && point == std::string_view::npos) {
+      point = k;
+    } else if (!IsAsciiDigit(written[k])) {
       return false;
     }
   }
-  number = read;
+  if (written.size() - (point != std::string_view::npos) > 15) return false;
+  if (point == std::string_view::npos) {
+    number = DigitsOf(written, {}, negative);
+  } else {
+    number = DigitsOf(written.substr(0, point), written.substr(point + 1), negative);
+  }
+  number.value = located.value;
   return true;
 }
 
@@ -78,21 +64,19 @@ bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mas
   if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
     return false;
   }
-  const DigitText text = TextOf(number);
-  const char* const places_text = text.chars + text.size - number.places;
   // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
   char buffer[40];
   char* p = buffer;
   if (number.negative && number.digits != 0) *p++ = '-';
-  for (int k = text.whole; k < mask.int_min; ++k) *p++ = '0';
-  for (int k = text.whole; k > 0; --k) *p++ = places_text[-k];
+  for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
+  p = std::copy(number.whole.begin(), number.whole.end(), p);
   if (mask.point) *p++ = '.';
   // The number's places, the zeros at their end dropped down to the
   // places the mask always writes, and zeros up to those.
-  int places = number.places;
-  while (places > mask.frac_min && places_text[places - 1] == '0') --places;
-  for (int k = 0; k < places; ++k) *p++ = places_text[k];
-  for (int k = places; k < mask.frac_min; ++k) *p++ = '0';
+  std::string_view places = number.fraction;
+  while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
+  p = std::copy(places.begin(), places.end(), p);
+  for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
   out.append(buffer, static_cast<std::size_t>(p - buffer));
   return true;
 }
@@ -103,17 +87,15 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
     out += '0';
     return true;
   }
-  const DigitText text = TextOf(number);
-  const char* const places_text = text.chars + text.size - number.places;
-  int places = number.places;
-  while (places > 0 && places_text[places - 1] == '0') --places;
+  std::string_view places = number.fraction;
+  while (!places.empty() && places.back() == '0') places.remove_suffix(1);
   // sign, six digits, the point
   char buffer[16];
   char* p = buffer;
   if (number.negative) *p++ = '-';
-  for (int k = text.whole; k > 0; --k) *p++ = places_text[-k];
-  if (places > 0) *p++ = '.';
-  for (int k = 0; k < places; ++k) *p++ = places_text[k];
+  p = std::copy(number.whole.begin(), number.whole.end(), p);
+  if (!places.empty()) *p++ = '.';
+  p = std::copy(places.begin(), places.end(), p);
   out.append(buffer, static_cast<std::size_t>(p - buffer));
   return true;
 }

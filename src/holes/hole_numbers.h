@@ -16,18 +16,25 @@
 
 namespace kovrel {
 
-/// A number read as its digits: +/- digits / 10^places, and its value.
+/// A number read as its digits: +/- digits / 10^places, its value, and
+/// the digits as written on either side of the point.
 struct DecimalDigits {
   std::uint64_t digits = 0;
   int places = 0;
   bool negative = false;
-  double value = 0;  ///< as ReadNumber reads it
+  double value = 0;           ///< as ReadNumber reads it
+  std::string_view whole;     ///< before the point, without leading zeros
+  std::string_view fraction;  ///< the `places` digits after the point
 };
+
+/// The number whose digits are `whole` and `fraction` (ASCII digits only,
+/// at most 15 in all); its value is left at 0.
+DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool negative);
 
 /// The number at the start of `text` as ReadNumber reads it, and its
 /// digits when it is written as a plain decimal: an optional sign and at
 /// most 15 digits with at most one point (blanks before and after it). False
-/// for any other number.
+/// for any other number. The digits are views into `text`.
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
 
 /// True when the float nearest the number (as ToSingle gives it) has the

@@ -28,6 +28,31 @@ double ValueOf(std::uint64_t digits, int places, bool negative) {
   return negative ? -value : value;
 }
 
+const Mask kMasks[] = {ParseMask("#####0.0####"), ParseMask("#######0.0###"), ParseMask("#.######"),
+                       ParseMask("000.000000")};
+
+// Compares the texts from the digits of `number` with the masked and
+// general texts of its float; false when the digits are out of reach.
+bool WrittenAsItsFloat(const DecimalDigits& number, std::string_view text) {
+  if (!FloatKeepsDigits(number)) return false;
+  const float value = ToSingle(number.value);
+  std::string from_digits, from_float;
+  EXPECT_TRUE(AppendDigitsGeneral(from_digits, number));
+  Append(from_float, General(value));
+  EXPECT_EQ(from_digits, from_float) << text;
+  for (const Mask& mask : kMasks) {
+    from_digits.clear();
+    from_float.clear();
+    if (!AppendDigitsMasked(from_digits, number, mask)) {
+      EXPECT_GT(number.places, mask.frac_max) << text;
+      continue;
+    }
+    Append(from_float, Masked(value, mask));
+    EXPECT_EQ(from_digits, from_float) << text;
+  }
+  return true;
+}
+
 TEST(HoleNumbers, PlainDecimalsReadAsTheNumberReadingReadsThem) {
   const struct {
     const char* text;
@@ -70,63 +95,55 @@ TEST(HoleNumbers, PlainDecimalsReadAsTheNumberReadingReadsThem) {
     ++plain;
     ASSERT_TRUE(SameDouble(number.value, ReadNumber(text))) << text;
     ASSERT_TRUE(SameDouble(ValueOf(number.digits, number.places, number.negative), number.value)) << text;
+    // Leading zeros, a point without digits after it, blanks around it:
+    // the texts are still those of the float.
+    WrittenAsItsFloat(number, text);
+    if (HasFailure()) return;
   }
   EXPECT_GT(plain, 30000);
 }
 
-// The digits of `number` as ReadNumber reads them, for the messages.
-std::string Text(const DecimalDigits& number) {
-  std::string digits = std::to_string(number.digits);
-  if (digits.size() <= static_cast<std::size_t>(number.places)) {
-    digits.insert(0, static_cast<std::size_t>(number.places) + 1 - digits.size(), '0');
-  }
-  digits.insert(digits.size() - static_cast<std::size_t>(number.places), ".");
-  return (number.negative ? "-" : "") + digits;
-}
-
 TEST(HoleNumbers, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
   // Every number of up to six digits and six places (negative ones a
-  // sample): the texts from its digits equal the masked and general texts
-  // of its float.
-  const Mask masks[] = {ParseMask("#####0.0####"), ParseMask("#######0.0###"), ParseMask("#####0.0#######"),
-                        ParseMask("#.######"), ParseMask("000.000000")};
-  std::string from_digits, from_float;
+  // sample), written with a zero before the point below one: the texts
+  // from its digits equal the masked and general texts of its float.
+  char text[16];
   for (int places = 0; places <= 6; ++places) {
     for (std::uint64_t digits = 0; digits < 1000000; ++digits) {
       for (const bool negative : {false, true}) {
         if (negative && digits % 7 != 3) continue;
-        const double exact = ValueOf(digits, places, negative);
-        const DecimalDigits number{digits, places, negative, exact};
-        if (!FloatKeepsDigits(number)) {
+        // The digits right-aligned in a field of zeros, the point put in.
+        char* end = text + sizeof text;
+        char* p = end;
+        std::uint64_t rest = digits;
+        for (int k = 0; k <= places || rest != 0; ++k, rest /= 10) {
+          if (k == places && places > 0) *--p = '.';
+          *--p = static_cast<char>('0' + rest % 10);
+        }
+        if (negative) *--p = '-';
+        const std::string_view written(p, static_cast<std::size_t>(end - p));
+        DecimalDigits number;
+        ASSERT_TRUE(ReadDecimalDigits(written, number)) << written;
+        ASSERT_EQ(number.digits, digits) << written;
+        ASSERT_EQ(number.places, places) << written;
+        if (!WrittenAsItsFloat(number, written)) {
           // Only 0.000977 to 0.000999 are left to the general route.
-          ASSERT_TRUE(std::fabs(exact) > 0.000976 && std::fabs(exact) < 0.001) << Text(number);
-          continue;
+          ASSERT_TRUE(std::fabs(number.value) > 0.000976 && std::fabs(number.value) < 0.001) << written;
         }
-        const float value = ToSingle(exact);
-        from_digits.clear();
-        from_float.clear();
-        ASSERT_TRUE(AppendDigitsGeneral(from_digits, number));
-        Append(from_float, General(value));
-        ASSERT_EQ(from_digits, from_float) << Text(number);
-        for (const Mask& mask : masks) {
-          from_digits.clear();
-          from_float.clear();
-          if (!AppendDigitsMasked(from_digits, number, mask)) {
-            ASSERT_GT(places, mask.frac_max);
-            continue;
-          }
-          Append(from_float, Masked(value, mask));
-          ASSERT_EQ(from_digits, from_float) << Text(number);
-        }
+        if (::testing::Test::HasFailure()) return;
       }
     }
   }
   // Out of reach: nothing written, the general route writes them.
   std::string out;
-  EXPECT_FALSE(AppendDigitsGeneral(out, {1000000, 3, false, 1000.0}));
-  EXPECT_FALSE(AppendDigitsMasked(out, {5, 7, false, 5e-7}, masks[2]));
-  EXPECT_FALSE(AppendDigitsMasked(out, {12345, 5, false, 0.12345}, masks[1]));  // the mask rounds it
-  EXPECT_FALSE(AppendDigitsGeneral(out, {986, 6, false, 0.000986}));            // the float is 0.0009860001
+  for (const std::string_view text : {"1000.000", "0.0000005", "0.000986"}) {
+    DecimalDigits number;
+    ASSERT_TRUE(ReadDecimalDigits(text, number));
+    EXPECT_FALSE(AppendDigitsGeneral(out, number)) << text;  // 0.000986 is the float 0.0009860001
+  }
+  DecimalDigits rounded;
+  ASSERT_TRUE(ReadDecimalDigits("0.12345", rounded));
+  EXPECT_FALSE(AppendDigitsMasked(out, rounded, kMasks[1]));  // the mask rounds it
   EXPECT_EQ(out, "");
 }
 
