@@ -65,12 +65,13 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   bool found = false;
   std::string& out = output.text;
   std::string start_x;  // the text of a hole's start X, written on both of its lines
-  // The I word's value, -r, changes only with the tool: written once a tool.
-  std::string minus_r;
+  // The end of a circle's line from its I word on, "I-0.2J0.0", changes
+  // only with the tool: written once a tool.
+  std::string circle_end;
   const auto take_tool = [&](float diameter) {
     d = diameter;
-    minus_r.clear();
-    Append(minus_r, Masked(-(d / 2), i_mask));
+    circle_end.clear();
+    AppendLine(circle_end, "I", Masked(-(d / 2), i_mask), "J0.0");
   };
   take_tool(0);
   LineReader reader(hole_data);
@@ -108,7 +109,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
       if (!y_plain || !AppendDigitsMasked(out, y_digits, xy_mask)) Append(out, Masked(y, xy_mask));
       Append(out, "\r\nG02X", start_x, "Y");
       if (!y_plain || !AppendDigitsGeneral(out, y_digits)) Append(out, General(y));
-      AppendLine(out, "I", minus_r, "J0.0");
+      Append(out, circle_end);
       output.Pass();
     }
   }

@@ -34,21 +34,29 @@ bool ReadDecimalDigits(std::string_view text, DecimalDigits& number) {
   std::string_view written = text.substr(located.begin, located.digits_end - located.begin);
   const bool negative = written.front() == '-';
   if (negative || written.front() == '+') written.remove_prefix(1);
-  std::size_t point = std::string_view::npos;
+  // One pass: the digits as an integer and where the point stands.
+  std::uint64_t digits = 0;
+  std::size_t point = written.size();
   for (std::size_t k = 0; k < written.size(); ++k) {
-    if (written[k] == '.' && point == std::string_view::npos) {
+    const char c = written[k];
+    if (IsAsciiDigit(c)) {
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    } else if (c == '.' && point == written.size()) {
       point = k;
-    } else if (!IsAsciiDigit(written[k])) {
+    } else {
       return false;
     }
   }
-  if (written.size() - (point != std::string_view::npos) > 15) return false;
-  if (point == std::string_view::npos) {
-    number = DigitsOf(written, {}, negative);
-  } else {
-    number = DigitsOf(written.substr(0, point), written.substr(point + 1), negative);
-  }
+  const bool has_point = point < written.size();
+  if (written.size() - has_point > 15) return false;
+  number.negative = negative;
+  number.digits = digits;
   number.value = located.value;
+  number.fraction = has_point ? written.substr(point + 1) : std::string_view();
+  number.places = static_cast<int>(number.fraction.size());
+  std::size_t first = 0;
+  while (first < point && written[first] == '0') ++first;
+  number.whole = written.substr(first, point - first);
   return true;
 }
 
