@@ -53,9 +53,7 @@ bool ReadMoveItem(std::string_view item, NcMotion& motion) {
     }
   }
   if (!moves) return false;
-  const auto value = [item](std::size_t at) {
-    return at == kNone ? 0.0f : ToSingle(ReadNumber(item.substr(at + 1)));
-  };
+  const auto value = [item](std::size_t at) { return at == kNone ? 0.0f : ToSingle(ReadNumber(item.substr(at + 1))); };
   motion = {value(g), value(x), value(y), value(i), value(j)};
   return true;
 }

@@ -91,8 +91,9 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
         // No number reads on past a "Y", and blanks before it add nothing:
         // the text up to them reads the same value by the short way.
         const bool y_follows = letters.y != std::string_view::npos && letters.y > letters.x;
-        x = ToSingle(ReadNumber(y_follows ? line.substr(letters.x + 1, line.find_last_not_of(' ', letters.y - 1) - letters.x)
-                                          : line.substr(letters.x + 1)));
+        x = ToSingle(ReadNumber(y_follows
+                                    ? line.substr(letters.x + 1, line.find_last_not_of(' ', letters.y - 1) - letters.x)
+                                    : line.substr(letters.x + 1)));
       }
       // Y is written twice as it was read: from its digits where they reach.
       DecimalDigits y_digits;
