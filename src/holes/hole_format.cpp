@@ -2,6 +2,9 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/append.h"
 #include "core/byte_scan.h"
 #include "core/nc_blocks.h"
@@ -9,6 +12,7 @@
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
+#include "holes/hole_numbers.h"
 
 namespace kovrel {
 namespace {
@@ -35,6 +39,51 @@ double FromThousandths(double value) {
   return RoundedByMask(value * 0.001, mask);
 }
 
+// A coordinate of a unit in thousandths ("X1230", "X001230") that is a
+// whole number of thousandths as the data writes it: its millimetres as
+// digits with three places (views into the text, or into `field` where
+// zeros are added). False for every other unit or text.
+bool ThousandthsDigits(std::string_view after_letter, HoleUnit unit, char (&field)[16], DecimalDigits& number) {
+  const char* p = after_letter.data();
+  const char* const end = p + after_letter.size();
+  std::string_view digits;
+  bool negative = false;
+  if (unit == HoleUnit::kThousandths) {
+    // The reading takes the span of " 0123456789.-+": a sign and digits
+    // followed by none of those is the integer itself.
+    negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    const char* const begin = p;
+    while (p < end && IsAsciiDigit(*p) && p - begin < 15) ++p;
+    if (p == begin) return false;
+    if (p < end) {
+      static constexpr ByteSet kNumber(" 0123456789.-+");
+      if (kNumber.Contains(*p)) return false;
+    }
+    digits = std::string_view(begin, static_cast<std::size_t>(p - begin));
+    if (digits.size() < 3) {
+      // "5" is 0.005: the places padded with zeros on the left.
+      const std::size_t zeros = 3 - digits.size();
+      std::fill_n(field, zeros, '0');
+      std::copy(digits.begin(), digits.end(), field + zeros);
+      digits = std::string_view(field, 3);
+    }
+  } else {
+    const std::size_t width = unit == HoleUnit::kLeadingZeros6 ? 6 : unit == HoleUnit::kLeadingZeros7 ? 7 : 0;
+    if (width == 0) return false;
+    // The field: its digits padded with zeros on the right to the width.
+    negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::size_t count = 0;
+    for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
+    if (count < width && p < end && *p == '-') return false;
+    std::fill(field + count, field + width, '0');
+    digits = std::string_view(field, width);
+  }
+  number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
+  return true;
+}
+
 // The state of one formatting run.
 class HoleFormatter {
  public:
@@ -47,15 +96,24 @@ class HoleFormatter {
   // mode decides whether the block selects a tool.
   void Block(std::string_view line);
   std::string Result() {
-    table_ += list_;
-    return std::move(table_);
+    // The short table goes before the list in the room the list already
+    // has: the list is not copied into fresh memory.
+    const std::size_t table = table_.size(), list = list_.size();
+    if (table + list > list_.capacity()) {
+      table_ += list_;
+      return std::move(table_);
+    }
+    list_.resize(table + list);
+    std::memmove(list_.data() + table, list_.data(), list);
+    std::memcpy(list_.data(), table_.data(), table);
+    return std::move(list_);
   }
 
  private:
   void HoleStep(std::string_view line);
   void ToolStep(std::string_view line, bool has_coordinates);
-  // Reads the axis's coordinate of the block into its text.
-  void Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text);
+  // Reads the axis's coordinate after its letter at `at` into its text.
+  void Coordinate(std::string_view line, std::size_t at, ModalAxis& axis, std::string& text);
   void EmitPendingHole();
   void WriteTool();
 
@@ -71,12 +129,22 @@ class HoleFormatter {
   bool table_has_diameters_ = false;
 };
 
-void HoleFormatter::Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text) {
-  const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit, options_.inch); };
-  if (axis.Take(line, letter, options_.incremental, read)) {
-    text.clear();
-    Append(text, Masked(axis.value, CoordinateMask()));
+void HoleFormatter::Coordinate(std::string_view line, std::size_t at, ModalAxis& axis, std::string& text) {
+  if (at == std::string_view::npos) return;
+  const std::string_view after = line.substr(at + 1);
+  text.clear();
+  // An absolute coordinate written as it was read, where its digits reach:
+  // the value is then only ever written, never added to.
+  if (!options_.incremental && !options_.inch) {
+    DecimalDigits digits;
+    char field[16];
+    if (ThousandthsDigits(after, options_.unit, field, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) {
+      return;
+    }
   }
+  axis.value = HoleCoordinate(after, options_.unit, options_.inch);
+  if (options_.incremental) axis.value = axis.sum += axis.value;
+  Append(text, Masked(axis.value, CoordinateMask()));
 }
 
 void HoleFormatter::EmitPendingHole() {
@@ -101,16 +169,24 @@ void HoleFormatter::Block(std::string_view line) {
   // An empty line (a blank line, or the end of the text after the last
   // separator) is no block: it neither starts a tool nor moves anything.
   if (line.empty()) return;
-  const bool has_x = HasLetter(line, "X");
-  const bool has_y = HasLetter(line, "Y");
-  Coordinate(line, "X", x_, x_text_);
-  Coordinate(line, "Y", y_, y_text_);
-  if (has_x || has_y) {
-    pending_hole_.clear();
-    Append(pending_hole_, "X", x_text_, " Y", y_text_);
+  const std::size_t x_at = line.find('X');
+  const std::size_t y_at = line.find('Y');
+  const bool has_coordinates = x_at != std::string_view::npos || y_at != std::string_view::npos;
+  Coordinate(line, x_at, x_, x_text_);
+  Coordinate(line, y_at, y_, y_text_);
+  if (has_coordinates) {
+    if (options_.hole_mode == HoleMode::kEveryCoordinate) {
+      // Written at once, as the hole step would write it.
+      AppendLine(list_, "X", x_text_, " Y", y_text_);
+      tool_written_ = false;
+      pending_hole_.clear();
+    } else {
+      pending_hole_.clear();
+      Append(pending_hole_, "X", x_text_, " Y", y_text_);
+    }
   }
   HoleStep(line);
-  ToolStep(line, has_x || has_y);
+  ToolStep(line, has_coordinates);
 }
 
 void HoleFormatter::HoleStep(std::string_view line) {
