@@ -29,35 +29,6 @@ std::string LayerKey(std::string_view name) {
   return key;
 }
 
-// The motion of a move item, read in one pass over the item: the item is
-// a move when it holds "G00" to "G03" anywhere (as IsMotionItem tells),
-// and each value is the number after the first of its letters (as
-// ReadMotion reads them, in the same order, so the same value fails
-// first). False for an item that is no move.
-bool ReadMoveItem(std::string_view item, NcMotion& motion) {
-  constexpr std::size_t kNone = std::string_view::npos;
-  std::size_t g = kNone, x = kNone, y = kNone, i = kNone, j = kNone;
-  bool moves = false;
-  const std::size_t size = item.size();
-  for (std::size_t k = 0; k < size; ++k) {
-    switch (item[k]) {
-      case 'G':
-        if (g == kNone) g = k;
-        if (k + 2 < size && item[k + 1] == '0' && item[k + 2] >= '0' && item[k + 2] <= '3') moves = true;
-        break;
-      case 'X': x = x == kNone ? k : x; break;
-      case 'Y': y = y == kNone ? k : y; break;
-      case 'I': i = i == kNone ? k : i; break;
-      case 'J': j = j == kNone ? k : j; break;
-      default: break;
-    }
-  }
-  if (!moves) return false;
-  const auto value = [item](std::size_t at) { return at == kNone ? 0.0f : ToSingle(ReadNumber(item.substr(at + 1))); };
-  motion = {value(g), value(x), value(y), value(i), value(j)};
-  return true;
-}
-
 }  // namespace
 
 GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
