@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/append.h"
+#include "core/decimal_digits.h"
 #include "holes/hole_format.h"
 #include "holes/hole_gcode.h"
-#include "holes/hole_numbers.h"
 
 namespace kovrel {
 namespace {

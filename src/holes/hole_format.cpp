@@ -7,12 +7,12 @@
 
 #include "core/append.h"
 #include "core/byte_scan.h"
+#include "core/decimal_digits.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
-#include "holes/hole_numbers.h"
 
 namespace kovrel {
 namespace {
@@ -39,49 +39,15 @@ double FromThousandths(double value) {
   return RoundedByMask(value * 0.001, mask);
 }
 
-// A coordinate of a unit in thousandths ("X1230", "X001230") that is a
-// whole number of thousandths as the data writes it: its millimetres as
-// digits with three places (views into the text, or into `field` where
-// zeros are added). False for every other unit or text.
-bool ThousandthsDigits(std::string_view after_letter, HoleUnit unit, char (&field)[16], DecimalDigits& number) {
-  const char* p = after_letter.data();
-  const char* const end = p + after_letter.size();
-  std::string_view digits;
-  bool negative = false;
-  if (unit == HoleUnit::kThousandths) {
-    // The reading takes the span of " 0123456789.-+": a sign and digits
-    // followed by none of those is the integer itself.
-    negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) ++p;
-    const char* const begin = p;
-    while (p < end && IsAsciiDigit(*p) && p - begin < 15) ++p;
-    if (p == begin) return false;
-    if (p < end) {
-      static constexpr ByteSet kNumber(" 0123456789.-+");
-      if (kNumber.Contains(*p)) return false;
-    }
-    digits = std::string_view(begin, static_cast<std::size_t>(p - begin));
-    if (digits.size() < 3) {
-      // "5" is 0.005: the places padded with zeros on the left.
-      const std::size_t zeros = 3 - digits.size();
-      std::fill_n(field, zeros, '0');
-      std::copy(digits.begin(), digits.end(), field + zeros);
-      digits = std::string_view(field, 3);
-    }
-  } else {
-    const std::size_t width = unit == HoleUnit::kLeadingZeros6 ? 6 : unit == HoleUnit::kLeadingZeros7 ? 7 : 0;
-    if (width == 0) return false;
-    // The field: its digits padded with zeros on the right to the width.
-    negative = p < end && *p == '-';
-    if (negative) ++p;
-    std::size_t count = 0;
-    for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
-    if (count < width && p < end && *p == '-') return false;
-    std::fill(field + count, field + width, '0');
-    digits = std::string_view(field, width);
+// The width of the leading-zero field of a unit in thousandths (0: a
+// whole number of thousandths), or -1 for a unit in any other measure.
+int ThousandthsFieldWidth(HoleUnit unit) {
+  switch (unit) {
+    case HoleUnit::kThousandths: return 0;
+    case HoleUnit::kLeadingZeros6: return 6;
+    case HoleUnit::kLeadingZeros7: return 7;
+    default: return -1;
   }
-  number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
-  return true;
 }
 
 // The state of one formatting run.
@@ -138,7 +104,8 @@ void HoleFormatter::Coordinate(std::string_view line, std::size_t at, ModalAxis&
   if (!options_.incremental && !options_.inch) {
     DecimalDigits digits;
     char field[16];
-    if (ThousandthsDigits(after, options_.unit, field, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) {
+    const int width = ThousandthsFieldWidth(options_.unit);
+    if (width >= 0 && ThousandthsDigits(after, width, field, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) {
       return;
     }
   }

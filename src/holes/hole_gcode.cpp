@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "core/append.h"
+#include "core/decimal_digits.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
-#include "holes/hole_numbers.h"
 
 namespace kovrel {
 namespace {

@@ -1,5 +1,5 @@
-// Hole coordinates read and written through their decimal digits.
-#include "holes/hole_numbers.h"
+// Coordinates read and written through their decimal digits.
+#include "core/decimal_digits.h"
 
 #include <algorithm>
 
@@ -105,6 +105,47 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
   if (!places.empty()) *p++ = '.';
   p = std::copy(places.begin(), places.end(), p);
   out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return true;
+}
+
+bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number) {
+  const char* p = after_letter.data();
+  const char* const end = p + after_letter.size();
+  std::string_view digits;
+  bool negative = false;
+  if (field_width == 0) {
+    // The reading takes the span of " 0123456789.-+": a sign and digits
+    // followed by none of those is the integer itself.
+    negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    const char* const begin = p;
+    while (p < end && IsAsciiDigit(*p) && p - begin < 15) ++p;
+    if (p == begin) return false;
+    if (p < end) {
+      static constexpr ByteSet kNumber(" 0123456789.-+");
+      if (kNumber.Contains(*p)) return false;
+    }
+    digits = std::string_view(begin, static_cast<std::size_t>(p - begin));
+    if (digits.size() < 3) {
+      // "5" is 0.005: the places padded with zeros on the left.
+      const std::size_t zeros = 3 - digits.size();
+      std::fill_n(field, zeros, '0');
+      std::copy(digits.begin(), digits.end(), field + zeros);
+      digits = std::string_view(field, 3);
+    }
+  } else {
+    if (field_width < 3 || field_width > 15) return false;
+    const auto width = static_cast<std::size_t>(field_width);
+    // The field: its digits padded with zeros on the right to the width.
+    negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::size_t count = 0;
+    for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
+    if (count < width && p < end && *p == '-') return false;
+    std::fill(field + count, field + width, '0');
+    digits = std::string_view(field, width);
+  }
+  number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
   return true;
 }
 

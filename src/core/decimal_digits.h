@@ -1,11 +1,11 @@
-// Coordinates of the hole data read and written through their own decimal
-// digits. A coordinate such as "124.761" is a plain decimal of a few
-// digits; held as a float, its seven significant digits are those same
-// digits, so the texts the masks and the general form give can be written
-// from the digits read, without the float's decimal conversion. Every
-// shortcut here gives the value and the text of the general route (the
-// holes tests compare them on every decimal in their reach); out of that
-// reach the callers take the general route.
+// Coordinates read and written through their own decimal digits. A
+// coordinate such as "124.761" (or "124761" in thousandths) is a plain
+// decimal of a few digits; held as a float, its seven significant digits
+// are those same digits, so the texts the masks and the general form give
+// can be written from the digits read, without the float's decimal
+// conversion. Every shortcut here gives the value and the text of the
+// general route (the tests compare them on every decimal in their reach);
+// out of that reach the callers take the general route.
 #pragma once
 
 #include <cstdint>
@@ -51,5 +51,15 @@ bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mas
 /// Appends the text General(float of the number) writes, from the digits;
 /// false (and nothing written) when FloatKeepsDigits is false.
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
+
+/// A coordinate in thousandths of a millimetre after its letter, as the
+/// digits of its millimetres with three places: a whole number of
+/// thousandths (`field_width` 0: "-1230" is -1.230) or a leading-zero
+/// field of `field_width` places, 3 to 15 ("00123" in a field of 6 is
+/// 1.230); the digits are views into the text, or into `field` where zeros
+/// are added. False for a text that is no such plain number (a point, a
+/// blank, a sign inside the digits): the general reading decides then. The
+/// number's value is left at 0.
+bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number);
 
 }  // namespace kovrel
