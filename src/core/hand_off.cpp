@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "core/background_writer.h"
 #include "core/cp932.h"
 #include "core/edit_module.h"
 #include "core/failure.h"
@@ -112,7 +113,9 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
     // conversion converted): a conversion that fails before it writes, or
     // has nothing to convert, gives its own outcome whatever the path.
     std::optional<FileWriter> file;
-    TextOutput out([&file, &path, durable, line_ends](std::string& chunk) {
+    // The chunks are encoded and written on a thread of their own while the
+    // conversion goes on (the writer ends before the file is let go).
+    BackgroundWriter writer([&file, &path, durable, line_ends](std::string& chunk) {
       if (line_ends != InputLineEnds::kAsBytes) {
         try {
           EncodeCp932InPlace(chunk);
@@ -125,6 +128,7 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
       if (!file) file.emplace(path, durable);
       file->Write(chunk);
     });
+    TextOutput out([&writer](std::string& chunk) { writer.Hand(chunk); });
     ConversionResult result;
     {
       const ConversionText text(input, line_ends);
@@ -133,6 +137,7 @@ CommandOutcome RunConversionToFile(std::string_view input, const StreamedConvers
     }
     if (auto outcome = NotConverted(result)) return *outcome;
     out.Flush();
+    writer.Finish();
     if (!file) file.emplace(path, durable);  // an empty result
     file->Commit();
     CommandOutcome outcome;

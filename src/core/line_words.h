@@ -1,9 +1,10 @@
-// The words a program line holds, found in one pass over the line. A
-// conversion asks each line or block for many words ("G92", "#", "X",
-// "D", ...); searching the line for each one costs more than the rest of
-// the reading. Has() answers as HasLetter does: a word whose first
-// character the line lacks is not searched for, and a G code ("G" and two
-// digits) is looked up among the G codes the pass noted.
+// The words a program line holds, and the places of its letters, found in
+// one pass over the line. A conversion asks each line or block for many
+// words ("G92", "#", "X", "D", ...); searching the line for each one costs
+// more than the rest of the reading. LineWords::Has() answers as HasLetter
+// does: a word whose first character the line lacks is not searched for,
+// and a G code ("G" and two digits) is looked up among the G codes the
+// pass noted. FirstLetters gives where each capital letter first stands.
 #pragma once
 
 #include <algorithm>
@@ -74,6 +75,7 @@ class FirstLetters {
     }
   }
 
+  /// For a capital letter 'A' to 'Z'.
   std::size_t operator[](char letter) const { return at_[static_cast<std::size_t>(letter - 'A')]; }
   bool Has(char letter) const { return (*this)[letter] != kNone; }
 

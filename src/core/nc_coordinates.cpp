@@ -17,13 +17,26 @@ float ReadCoordinate(std::string_view after_letter, CoordinateUnit unit) {
   return ToSingle(ReadNumber(SpanOf(after_letter, kNumber)) * unit.factor * 0.001);
 }
 
-NcMotion ReadMotion(std::string_view item) {
-  const FirstLetters letters(item);
+namespace {
+
+// The motion of `item` with its letters already found.
+NcMotion MotionOf(std::string_view item, const FirstLetters& letters) {
   const auto after = [&](char letter) {
     const std::size_t at = letters[letter];
     return at == FirstLetters::kNone ? 0.0f : ToSingle(ReadNumber(item.substr(at + 1)));
   };
   return {after('G'), after('X'), after('Y'), after('I'), after('J')};
+}
+
+}  // namespace
+
+NcMotion ReadMotion(std::string_view item) { return MotionOf(item, FirstLetters(item)); }
+
+bool ReadMoveItem(std::string_view item, NcMotion& motion) {
+  const FirstLetters letters(item);
+  if (MotionWords(item, letters['G']) == 0) return false;
+  motion = MotionOf(item, letters);
+  return true;
 }
 
 std::string FormatCoordinate(float millimetres) {

@@ -66,6 +66,10 @@ struct NcMotion {
 /// Reads `item`'s motion. Throws Failure 6 beyond a float's range.
 NcMotion ReadMotion(std::string_view item);
 
+/// For a motion item (IsMotionItem) reads its motion as ReadMotion does and
+/// returns true; false for any other item. The item is scanned once.
+bool ReadMoveItem(std::string_view item, NcMotion& motion);
+
 /// A coordinate with the mask "######0.0####".
 std::string FormatCoordinate(float millimetres);
 

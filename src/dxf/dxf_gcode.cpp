@@ -64,8 +64,9 @@ class Tracer {
   bool Upright(const DxfEntity& entity, bool& mirrored);
   void TakeLayer(const DxfEntity& entity);
 
-  // Writes the layer line when the layer changed and takes `to` as the
-  // position.
+  // Writes the layer line when the layer changed.
+  void WriteLayer();
+  // WriteLayer, and takes `to` as the position.
   void MoveTo(Xy to);
   // `text` becomes `value` as FormatMask writes it, in the room the string
   // already has (a position is written for every move).
@@ -90,6 +91,7 @@ class Tracer {
   Xy origin_;
   Mask mask_;
   std::string layer_, written_layer_;
+  Xy position_;                        // the position
   std::string x_ = "0.0", y_ = "0.0";  // the position as written
   std::string next_x_, next_y_;
   Path path_;
@@ -136,14 +138,22 @@ void Tracer::TakeLayer(const DxfEntity& entity) {
   }
 }
 
-void Tracer::MoveTo(Xy to) {
+void Tracer::WriteLayer() {
   if (layer_ != written_layer_) {
     AppendLine(out, layer_);
     written_layer_ = layer_;
   }
+  traced = true;
+}
+
+void Tracer::MoveTo(Xy to) {
+  WriteLayer();
+  // A move to where the last one ended (the full circle after its rapid
+  // move) keeps the texts: the same values write the same texts.
+  if (to.x == position_.x && to.y == position_.y) return;
   SetMasked(x_, to.x);
   SetMasked(y_, to.y);
-  traced = true;
+  position_ = to;
 }
 
 void Tracer::Move(std::string_view word, Xy to) {
@@ -162,7 +172,14 @@ void Tracer::Line(const DxfEntity& entity) {
   const Xy start = World(entity, 10, false), end = World(entity, 11, false);
   SetMasked(next_x_, start.x);
   SetMasked(next_y_, start.y);
-  if (next_x_ != x_ || next_y_ != y_) Move("G00", start);
+  if (next_x_ != x_ || next_y_ != y_) {
+    // The start, already written, becomes the position.
+    WriteLayer();
+    std::swap(x_, next_x_);
+    std::swap(y_, next_y_);
+    position_ = start;
+    AppendLine(out, "G00X", x_, "Y", y_);
+  }
   Move("G01", end);
 }
 

@@ -118,10 +118,14 @@ void AppendDxfLine(std::string& out, const DxfEntityHead& head, std::string_view
          "\r\n 20\r\n", y1, "\r\n 30\r\n0.0\r\n 11\r\n", x2, "\r\n 21\r\n", y2, "\r\n 31\r\n0.0\r\n");
 }
 
+DxfCircleWriter::DxfCircleWriter(const DxfEntityHead& head, std::string_view radius)
+    : before_x_(Joined("  0\r\nCIRCLE\r\n  8\r\n", head.layer, "\r\n 62\r\n", head.colour,
+                       "\r\n  6\r\nCONTINUOUS\r\n 10\r\n")),
+      after_y_(Joined("\r\n 30\r\n0.0\r\n 40\r\n", radius, "\r\n")) {}
+
 void AppendDxfCircle(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
                      std::string_view radius) {
-  Append(out, "  0\r\nCIRCLE\r\n  8\r\n", head.layer, "\r\n 62\r\n", head.colour, "\r\n  6\r\nCONTINUOUS\r\n 10\r\n",
-         cx, "\r\n 20\r\n", cy, "\r\n 30\r\n0.0\r\n 40\r\n", radius, "\r\n");
+  DxfCircleWriter(head, radius).Write(out, cx, cy);
 }
 
 void AppendDxfArc(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/append.h"
+
 namespace kovrel {
 
 /// One record of the layer table: the layer's name and its colour number
@@ -48,6 +50,23 @@ void AppendDxfLine(std::string& out, const DxfEntityHead& head, std::string_view
                    std::string_view x2, std::string_view y2);
 void AppendDxfCircle(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
                      std::string_view radius);
+
+/// The CIRCLE records of one layer, colour and radius, for a drawing of
+/// millions of them: the text around the centre is put together once, and
+/// the centre's coordinates are pieces of Append (a text, or a number
+/// written in place).
+class DxfCircleWriter {
+ public:
+  DxfCircleWriter(const DxfEntityHead& head, std::string_view radius);
+
+  template <typename X, typename Y>
+  void Write(std::string& out, const X& cx, const Y& cy) const {
+    Append(out, before_x_, cx, "\r\n 20\r\n", cy, after_y_);
+  }
+
+ private:
+  std::string before_x_, after_y_;
+};
 /// An arc from `start_angle` counter-clockwise to `end_angle` (degrees).
 void AppendDxfArc(std::string& out, const DxfEntityHead& head, std::string_view cx, std::string_view cy,
                   std::string_view radius, std::string_view start_angle, std::string_view end_angle);

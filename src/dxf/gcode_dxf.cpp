@@ -8,6 +8,7 @@
 #include "core/arc_geometry.h"
 #include "core/failure.h"
 #include "core/number_format.h"
+#include "core/number_reader.h"
 #include "core/text_reader.h"
 #include "dxf/dxf_writer.h"
 
@@ -38,8 +39,8 @@ GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
   ItemReader reader(gcode);
   std::string_view item;
   while (reader.Next(item)) {
-    if (IsMotionItem(item)) {
-      drawing.moves.push_back({ReadMotion(item), current});
+    if (NcMotion motion; ReadMoveItem(item, motion)) {
+      drawing.moves.push_back({motion, current});
       continue;
     }
     if (item.empty()) continue;  // an empty line names no layer

@@ -64,8 +64,17 @@ HoleDrawing ReadHoleDrawing(std::string_view hole_data) {
     if (HasLetter(line, "T")) {
       if (const int slot = FindTool(drawing, ValueAfterFirstCharacter(line)); slot >= 0) current = slot + 1;
     }
-    if (HasLetter(line, "X") || HasLetter(line, "Y")) {
-      drawing.holes.push_back({SingleAfter(line, "X"), SingleAfter(line, "Y"), current});
+    // Each letter found once: its position gives the value after it.
+    const std::size_t x = line.find('X');
+    const std::size_t y = line.find('Y');
+    if (x != std::string_view::npos || y != std::string_view::npos) {
+      // No number reads on past a "Y", and blanks before it add nothing:
+      // the text up to them reads the same value by the short way.
+      const bool y_follows = y != std::string_view::npos && y > x;
+      const std::string_view x_number = y_follows ? line.substr(x + 1, line.find_last_not_of(' ', y - 1) - x)
+                                                  : line.substr(x == std::string_view::npos ? 0 : x + 1);
+      drawing.holes.push_back({x == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(x_number)),
+                               y == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(line.substr(y + 1))), current});
     }
   }
   return drawing;
@@ -77,23 +86,21 @@ void WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& colours, T
   std::vector<DxfLayerEntry> layers;
   // Slot 0 first: the holes before the first tool.
   std::vector<std::string> colour_texts = {ColourText(LayerColour(colours, 0))};
-  std::vector<std::string> radius_texts = {FormatMask(0.0f, radius_mask)};
   for (std::size_t k = 0; k < drawing.tools.size(); ++k) {
     colour_texts.push_back(ColourText(LayerColour(colours, static_cast<int>(k + 1))));
-    radius_texts.push_back(FormatMask(drawing.tools[k].radius, radius_mask));
     layers.push_back({drawing.tools[k].layer, colour_texts.back()});
+  }
+  // The records of a slot differ only in their centres.
+  std::vector<DxfCircleWriter> circles = {
+      DxfCircleWriter({kNoToolLayer, colour_texts[0]}, FormatMask(0.0f, radius_mask))};
+  for (std::size_t k = 0; k < drawing.tools.size(); ++k) {
+    circles.emplace_back(DxfEntityHead{drawing.tools[k].layer, colour_texts[k + 1]},
+                         FormatMask(drawing.tools[k].radius, radius_mask));
   }
   std::string& out = output.text;
   AppendDxfStart(out, drawing.tools.empty() ? kNoToolLayer : std::string_view(drawing.tools.back().layer), layers);
-  std::string x, y;  // a hole's coordinates, written again for each hole without a string of their own
   for (const HoleDrawing::Hole& hole : drawing.holes) {
-    const auto slot = static_cast<std::size_t>(hole.slot);
-    const std::string_view layer = slot == 0 ? kNoToolLayer : std::string_view(drawing.tools[slot - 1].layer);
-    x.clear();
-    y.clear();
-    Append(x, Masked(hole.x, xy_mask));
-    Append(y, Masked(hole.y, xy_mask));
-    AppendDxfCircle(out, {layer, colour_texts[slot]}, x, y, radius_texts[slot]);
+    circles[static_cast<std::size_t>(hole.slot)].Write(out, Masked(hole.x, xy_mask), Masked(hole.y, xy_mask));
     output.Pass();
   }
   AppendDxfEnd(out);

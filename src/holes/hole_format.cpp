@@ -2,8 +2,12 @@
 // analysis into the tool table and the hole list.
 #include "holes/hole_format.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/append.h"
 #include "core/byte_scan.h"
+#include "core/decimal_digits.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
@@ -35,6 +39,17 @@ double FromThousandths(double value) {
   return RoundedByMask(value * 0.001, mask);
 }
 
+// The width of the leading-zero field of a unit in thousandths (0: a
+// whole number of thousandths), or -1 for a unit in any other measure.
+int ThousandthsFieldWidth(HoleUnit unit) {
+  switch (unit) {
+    case HoleUnit::kThousandths: return 0;
+    case HoleUnit::kLeadingZeros6: return 6;
+    case HoleUnit::kLeadingZeros7: return 7;
+    default: return -1;
+  }
+}
+
 // The state of one formatting run.
 class HoleFormatter {
  public:
@@ -47,15 +62,24 @@ class HoleFormatter {
   // mode decides whether the block selects a tool.
   void Block(std::string_view line);
   std::string Result() {
-    table_ += list_;
-    return std::move(table_);
+    // The short table goes before the list in the room the list already
+    // has: the list is not copied into fresh memory.
+    const std::size_t table = table_.size(), list = list_.size();
+    if (table + list > list_.capacity()) {
+      table_ += list_;
+      return std::move(table_);
+    }
+    list_.resize(table + list);
+    std::memmove(list_.data() + table, list_.data(), list);
+    std::memcpy(list_.data(), table_.data(), table);
+    return std::move(list_);
   }
 
  private:
   void HoleStep(std::string_view line);
   void ToolStep(std::string_view line, bool has_coordinates);
-  // Reads the axis's coordinate of the block into its text.
-  void Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text);
+  // Reads the axis's coordinate after its letter at `at` into its text.
+  void Coordinate(std::string_view line, std::size_t at, ModalAxis& axis, std::string& text);
   void EmitPendingHole();
   void WriteTool();
 
@@ -71,12 +95,23 @@ class HoleFormatter {
   bool table_has_diameters_ = false;
 };
 
-void HoleFormatter::Coordinate(std::string_view line, std::string_view letter, ModalAxis& axis, std::string& text) {
-  const auto read = [this](std::string_view after) { return HoleCoordinate(after, options_.unit, options_.inch); };
-  if (axis.Take(line, letter, options_.incremental, read)) {
-    text.clear();
-    Append(text, Masked(axis.value, CoordinateMask()));
+void HoleFormatter::Coordinate(std::string_view line, std::size_t at, ModalAxis& axis, std::string& text) {
+  if (at == std::string_view::npos) return;
+  const std::string_view after = line.substr(at + 1);
+  text.clear();
+  // An absolute coordinate written as it was read, where its digits reach:
+  // the value is then only ever written, never added to.
+  if (!options_.incremental && !options_.inch) {
+    DecimalDigits digits;
+    char field[16];
+    const int width = ThousandthsFieldWidth(options_.unit);
+    if (width >= 0 && ThousandthsDigits(after, width, field, digits) && AppendDigitsMasked(text, digits, CoordinateMask())) {
+      return;
+    }
   }
+  axis.value = HoleCoordinate(after, options_.unit, options_.inch);
+  if (options_.incremental) axis.value = axis.sum += axis.value;
+  Append(text, Masked(axis.value, CoordinateMask()));
 }
 
 void HoleFormatter::EmitPendingHole() {
@@ -101,16 +136,24 @@ void HoleFormatter::Block(std::string_view line) {
   // An empty line (a blank line, or the end of the text after the last
   // separator) is no block: it neither starts a tool nor moves anything.
   if (line.empty()) return;
-  const bool has_x = HasLetter(line, "X");
-  const bool has_y = HasLetter(line, "Y");
-  Coordinate(line, "X", x_, x_text_);
-  Coordinate(line, "Y", y_, y_text_);
-  if (has_x || has_y) {
-    pending_hole_.clear();
-    Append(pending_hole_, "X", x_text_, " Y", y_text_);
+  const std::size_t x_at = line.find('X');
+  const std::size_t y_at = line.find('Y');
+  const bool has_coordinates = x_at != std::string_view::npos || y_at != std::string_view::npos;
+  Coordinate(line, x_at, x_, x_text_);
+  Coordinate(line, y_at, y_, y_text_);
+  if (has_coordinates) {
+    if (options_.hole_mode == HoleMode::kEveryCoordinate) {
+      // Written at once, as the hole step would write it.
+      AppendLine(list_, "X", x_text_, " Y", y_text_);
+      tool_written_ = false;
+      pending_hole_.clear();
+    } else {
+      pending_hole_.clear();
+      Append(pending_hole_, "X", x_text_, " Y", y_text_);
+    }
   }
   HoleStep(line);
-  ToolStep(line, has_x || has_y);
+  ToolStep(line, has_coordinates);
 }
 
 void HoleFormatter::HoleStep(std::string_view line) {

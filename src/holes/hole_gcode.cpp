@@ -5,12 +5,49 @@
 #include <utility>
 
 #include "core/append.h"
+#include "core/decimal_digits.h"
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
+namespace {
+
+// Where the letters that decide a line of the hole data first stand, found
+// in one pass over the line.
+struct HoleLineLetters {
+  bool diameter = false;  // "φ": a tool table line
+  std::size_t t = std::string_view::npos, x = std::string_view::npos, y = std::string_view::npos;
+};
+
+constexpr std::string_view kDiameter = "φ";
+
+HoleLineLetters FindHoleLineLetters(std::string_view line) {
+  HoleLineLetters letters;
+  const std::size_t size = line.size();
+  for (std::size_t k = 0; k < size; ++k) {
+    // Digits, points, signs and blanks, most of a line, stand below "A".
+    if (static_cast<unsigned char>(line[k]) < 'A') continue;
+    switch (line[k]) {
+      case 'T':
+        if (letters.t == std::string_view::npos) letters.t = k;
+        break;
+      case 'X':
+        if (letters.x == std::string_view::npos) letters.x = k;
+        break;
+      case 'Y':
+        if (letters.y == std::string_view::npos) letters.y = k;
+        break;
+      default:
+        if (line[k] == kDiameter.front() && line.substr(k).starts_with(kDiameter)) letters.diameter = true;
+        break;
+    }
+  }
+  return letters;
+}
+
+}  // namespace
 
 int HoleToolNumber(std::string_view line) {
   const std::int32_t tool = ToInteger(ValueAfterFirstCharacter(line));
@@ -28,32 +65,52 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   bool found = false;
   std::string& out = output.text;
   std::string start_x;  // the text of a hole's start X, written on both of its lines
-  // The I word's value, -r, changes only with the tool: written once a tool.
-  std::string minus_r;
+  // The end of a circle's line from its I word on, "I-0.2J0.0", changes
+  // only with the tool: written once a tool.
+  std::string circle_end;
   const auto take_tool = [&](float diameter) {
     d = diameter;
-    minus_r.clear();
-    Append(minus_r, Masked(-(d / 2), i_mask));
+    circle_end.clear();
+    AppendLine(circle_end, "I", Masked(-(d / 2), i_mask), "J0.0");
   };
   take_tool(0);
   LineReader reader(hole_data);
   std::string_view line;
   while (reader.Next(line)) {
-    if (HasLetter(line, "φ")) {
+    const HoleLineLetters letters = FindHoleLineLetters(line);
+    if (letters.diameter) {
       diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
-    } else if (HasLetter(line, "T")) {
+    } else if (letters.t != std::string_view::npos) {
       const int tool = HoleToolNumber(line);
       take_tool(diameters[static_cast<std::size_t>(tool)]);
       AppendLine(out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
       found = true;
-    } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
-      const auto x = SingleAfter(line, "X");
-      const auto y = SingleAfter(line, "Y");
+    } else if (letters.x != std::string_view::npos || letters.y != std::string_view::npos) {
+      float x = 0;
+      if (letters.x != std::string_view::npos) {
+        // No number reads on past a "Y", and blanks before it add nothing:
+        // the text up to them reads the same value by the short way.
+        const bool y_follows = letters.y != std::string_view::npos && letters.y > letters.x;
+        x = ToSingle(ReadNumber(y_follows
+                                    ? line.substr(letters.x + 1, line.find_last_not_of(' ', letters.y - 1) - letters.x)
+                                    : line.substr(letters.x + 1)));
+      }
+      // Y is written twice as it was read: from its digits where they reach.
+      DecimalDigits y_digits;
+      const bool y_plain =
+          letters.y != std::string_view::npos && ReadDecimalDigits(line.substr(letters.y + 1), y_digits);
+      float y = 0;
+      if (letters.y != std::string_view::npos) {
+        y = ToSingle(y_plain ? y_digits.value : ReadNumber(line.substr(letters.y + 1)));
+      }
       const float r = d / 2;
       start_x.clear();
       Append(start_x, Masked(x + r, xy_mask));
-      AppendLine(out, "G00X", start_x, "Y", Masked(y, xy_mask));
-      AppendLine(out, "G02X", start_x, "Y", General(y), "I", minus_r, "J0.0");
+      Append(out, "G00X", start_x, "Y");
+      if (!y_plain || !AppendDigitsMasked(out, y_digits, xy_mask)) Append(out, Masked(y, xy_mask));
+      Append(out, "\r\nG02X", start_x, "Y");
+      if (!y_plain || !AppendDigitsGeneral(out, y_digits)) Append(out, General(y));
+      Append(out, circle_end);
       output.Pass();
     }
   }

@@ -41,6 +41,18 @@ TEST(DxfGcode, CircleEndsOnItsEdge) {
             "G00X15.0Y10.0\r\nG02X15.0Y10.0I-5.0J0.0\r\nG00X10.0Y10.0\r\nG01X0.0Y0.0\r\n");
 }
 
+TEST(DxfGcode, MovesBackToEarlierPositionsAreWrittenAgain) {
+  // The position's texts are kept while a move ends where the last one
+  // did; a line's rapid start and its end both take the position (a
+  // circle always starts with its rapid move).
+  EXPECT_EQ(Gcode({{0, "CIRCLE"}, {10, "10"}, {20, "10"}, {40, "5"},
+                   {0, "LINE"}, {10, "1"}, {20, "1"}, {11, "15"}, {21, "10"},
+                   {0, "LINE"}, {10, "2"}, {20, "2"}, {11, "2"}, {21, "2"},
+                   {0, "CIRCLE"}, {10, "0"}, {20, "2"}, {40, "2"}}),
+            "G00X15.0Y10.0\r\nG02X15.0Y10.0I-5.0J0.0\r\nG00X1.0Y1.0\r\nG01X15.0Y10.0\r\n"
+            "G00X2.0Y2.0\r\nG01X2.0Y2.0\r\nG00X2.0Y2.0\r\nG02X2.0Y2.0I-2.0J0.0\r\n");
+}
+
 TEST(DxfGcode, ArcAndPoint) {
   EXPECT_EQ(Gcode({{0, "ARC"}, {10, "0"}, {20, "0"}, {40, "10"}, {50, "0"}, {51, "90"},
                    {0, "LINE"}, {10, "0"}, {20, "10"}, {11, "-5"}, {21, "10"},

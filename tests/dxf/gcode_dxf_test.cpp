@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
 #include "core/append.h"
 
 #include "core/failure.h"
+#include "core/nc_coordinates.h"
 #include "dxf/dxf_text.h"
 #include "support/motion_program.h"
 
@@ -53,6 +57,38 @@ TEST(GcodeDxf, ValuesAreNotModalAndOtherGWordsDrawNothing) {
   EXPECT_EQ(Entities("G00X5Y5\r\nG01X8\r\nG90G01X1Y1\r\nG01X1Y2\r\n"),
             Head("LINE", "10", " 7 ") + " 10\n 5 \n 20\n 5 \n 30\n0.0\n 11\n 8 \n 21\n 0 \n 31\n0.0\n" +
                 Head("LINE", "10", " 7 ") + " 10\n 1 \n 20\n 1 \n 30\n0.0\n 11\n 1 \n 21\n 2 \n 31\n0.0\n");
+}
+
+TEST(GcodeDxf, MovesAreReadAsTheMotionReadingReadsThem) {
+  // Random items of G words, letters and numbers: an item is a move when
+  // IsMotionItem says so, with the values ReadMotion reads (or the same
+  // failure).
+  std::mt19937 random(3);
+  const std::string_view alphabet = "GGGG0000123XYIJ0123456789.-+ EeF";
+  int moves = 0;
+  for (int n = 0; n < 100000; ++n) {
+    std::string item(1 + random() % 14, 'G');
+    for (std::size_t k = 1; k < item.size(); ++k) item[k] = alphabet[random() % alphabet.size()];
+    if (!IsMotionItem(item)) {
+      EXPECT_TRUE(ReadGcodeDrawing(item).moves.empty()) << item;
+      continue;
+    }
+    NcMotion expected;
+    try {
+      expected = ReadMotion(item);
+    } catch (const Failure&) {
+      EXPECT_THROW(ReadGcodeDrawing(item), Failure) << item;
+      continue;
+    }
+    const GcodeDrawing drawing = ReadGcodeDrawing(item);
+    ASSERT_EQ(drawing.moves.size(), 1u) << item;
+    const NcMotion& read = drawing.moves[0].motion;
+    const float got[] = {read.g, read.x, read.y, read.i, read.j};
+    const float want[] = {expected.g, expected.x, expected.y, expected.i, expected.j};
+    EXPECT_EQ(std::memcmp(got, want, sizeof got), 0) << item;
+    ++moves;
+  }
+  EXPECT_GT(moves, 5000);
 }
 
 TEST(GcodeDxf, LabelsMakeLayers) {

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
 #include "core/append.h"
+#include "core/failure.h"
+#include "core/number_reader.h"
 
 #include "dxf/dxf_text.h"
 #include "support/streamed_output.h"
@@ -105,6 +110,35 @@ TEST(HoleDxf, TheChoiceMayStopTheCommand) {
   EXPECT_EQ(asked, (std::vector<std::string>{"T 1", "T 2"}));
   EXPECT_TRUE(stopped.nothing_to_convert);
   EXPECT_TRUE(stopped.quiet);
+}
+
+TEST(HoleDxf, CoordinatesReadAsTheNumberAfterTheirLetter) {
+  // X's number is read up to the Y after it: random lines of number
+  // characters, blanks and both letters give the values the number
+  // reading gives after each letter, or fail alike.
+  std::mt19937 random(5);
+  const std::string_view alphabet = "0123456789012345678901234567890123456789..--+  \t\nEeDd&HXYY";
+  for (int n = 0; n < 200000; ++n) {
+    std::string line(1 + random() % 16, ' ');
+    for (char& c : line) c = alphabet[random() % alphabet.size()];
+    if (line.find_first_of("XY") == std::string::npos) continue;
+    float x = 0, y = 0;
+    bool fails = false;
+    try {
+      x = SingleAfter(line, "X");
+      y = SingleAfter(line, "Y");
+    } catch (const Failure&) {
+      fails = true;
+    }
+    if (fails) {
+      EXPECT_THROW(ReadHoleDrawing(line), Failure) << line;
+      continue;
+    }
+    const HoleDrawing drawing = ReadHoleDrawing(line);
+    ASSERT_EQ(drawing.holes.size(), 1u) << line;
+    EXPECT_EQ(std::memcmp(&drawing.holes[0].x, &x, sizeof x), 0) << line;
+    EXPECT_EQ(std::memcmp(&drawing.holes[0].y, &y, sizeof y), 0) << line;
+  }
 }
 
 TEST(HoleDxf, WrittenInChunksOfWholeLinesAsWhenGathered) {

@@ -1,0 +1,152 @@
+// Coordinates read and written through their decimal digits.
+#include "core/decimal_digits.h"
+
+#include <algorithm>
+
+#include "core/number_reader.h"
+#include "core/text_reader.h"
+
+namespace kovrel {
+namespace {
+
+// Millionths in a unit of the last of 0 to 6 places.
+constexpr std::uint64_t kMillionthsPerUnit[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
+
+}  // namespace
+
+DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool negative) {
+  DecimalDigits number;
+  number.negative = negative;
+  for (const char c : whole) number.digits = number.digits * 10 + static_cast<std::uint64_t>(c - '0');
+  for (const char c : fraction) number.digits = number.digits * 10 + static_cast<std::uint64_t>(c - '0');
+  number.places = static_cast<int>(fraction.size());
+  while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+  number.whole = whole;
+  number.fraction = fraction;
+  return number;
+}
+
+bool ReadDecimalDigits(std::string_view text, DecimalDigits& number) {
+  const NumberText located = LocateNumber(text);
+  // A number with an exponent, a blank inside or a radix prefix is no
+  // plain decimal.
+  if (!located.has_digits || located.end != located.digits_end) return false;
+  std::string_view written = text.substr(located.begin, located.digits_end - located.begin);
+  const bool negative = written.front() == '-';
+  if (negative || written.front() == '+') written.remove_prefix(1);
+  // One pass: the digits as an integer and where the point stands.
+  std::uint64_t digits = 0;
+  std::size_t point = written.size();
+  for (std::size_t k = 0; k < written.size(); ++k) {
+    const char c = written[k];
+    if (IsAsciiDigit(c)) {
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    } else if (c == '.' && point == written.size()) {
+      point = k;
+    } else {
+      return false;
+    }
+  }
+  const bool has_point = point < written.size();
+  if (written.size() - has_point > 15) return false;
+  number.negative = negative;
+  number.digits = digits;
+  number.value = located.value;
+  number.fraction = has_point ? written.substr(point + 1) : std::string_view();
+  number.places = static_cast<int>(number.fraction.size());
+  std::size_t first = 0;
+  while (first < point && written[first] == '0') ++first;
+  number.whole = written.substr(first, point - first);
+  return true;
+}
+
+bool FloatKeepsDigits(const DecimalDigits& number) {
+  if (number.digits >= 1000000 || number.places > 6) return false;
+  // Between 2^-10 and 0.001 the floats lie further apart than half a unit
+  // of the seventh digit: 0.000986 is the float 0.0009860001.
+  const std::uint64_t millionths = number.digits * kMillionthsPerUnit[number.places];
+  return millionths < 977 || millionths > 999;
+}
+
+bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
+  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
+    return false;
+  }
+  // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
+  char buffer[40];
+  char* p = buffer;
+  if (number.negative && number.digits != 0) *p++ = '-';
+  for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
+  p = std::copy(number.whole.begin(), number.whole.end(), p);
+  if (mask.point) *p++ = '.';
+  // The number's places, the zeros at their end dropped down to the
+  // places the mask always writes, and zeros up to those.
+  std::string_view places = number.fraction;
+  while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
+  p = std::copy(places.begin(), places.end(), p);
+  for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return true;
+}
+
+bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
+  if (!FloatKeepsDigits(number)) return false;
+  if (number.digits == 0) {
+    out += '0';
+    return true;
+  }
+  std::string_view places = number.fraction;
+  while (!places.empty() && places.back() == '0') places.remove_suffix(1);
+  // sign, six digits, the point
+  char buffer[16];
+  char* p = buffer;
+  if (number.negative) *p++ = '-';
+  p = std::copy(number.whole.begin(), number.whole.end(), p);
+  if (!places.empty()) *p++ = '.';
+  p = std::copy(places.begin(), places.end(), p);
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return true;
+}
+
+bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number) {
+  const char* p = after_letter.data();
+  const char* const end = p + after_letter.size();
+  std::string_view digits;
+  bool negative = false;
+  if (field_width == 0) {
+    // The reading takes the span of " 0123456789.-+": a sign and digits
+    // followed by none of those is the integer itself.
+    negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    const char* const begin = p;
+    while (p < end && IsAsciiDigit(*p) && p - begin < 15) ++p;
+    if (p == begin) return false;
+    if (p < end) {
+      static constexpr ByteSet kNumber(" 0123456789.-+");
+      if (kNumber.Contains(*p)) return false;
+    }
+    digits = std::string_view(begin, static_cast<std::size_t>(p - begin));
+    if (digits.size() < 3) {
+      // "5" is 0.005: the places padded with zeros on the left.
+      const std::size_t zeros = 3 - digits.size();
+      std::fill_n(field, zeros, '0');
+      std::copy(digits.begin(), digits.end(), field + zeros);
+      digits = std::string_view(field, 3);
+    }
+  } else {
+    if (field_width < 3 || field_width > 15) return false;
+    const auto width = static_cast<std::size_t>(field_width);
+    // The field: its digits padded with zeros on the right to the width.
+    negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::size_t count = 0;
+    for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
+    if (count < width && p < end && *p == '-') return false;
+    std::fill(field + count, field + width, '0');
+    digits = std::string_view(field, width);
+  }
+  number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
+  return true;
+}
+
+}  // namespace kovrel

@@ -1,0 +1,65 @@
+// Coordinates read and written through their own decimal digits. A
+// coordinate such as "124.761" (or "124761" in thousandths) is a plain
+// decimal of a few digits; held as a float, its seven significant digits
+// are those same digits, so the texts the masks and the general form give
+// can be written from the digits read, without the float's decimal
+// conversion. Every shortcut here gives the value and the text of the
+// general route (the tests compare them on every decimal in their reach);
+// out of that reach the callers take the general route.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/number_format.h"
+
+namespace kovrel {
+
+/// A number read as its digits: +/- digits / 10^places, its value, and
+/// the digits as written on either side of the point.
+struct DecimalDigits {
+  std::uint64_t digits = 0;
+  int places = 0;
+  bool negative = false;
+  double value = 0;           ///< as ReadNumber reads it
+  std::string_view whole;     ///< before the point, without leading zeros
+  std::string_view fraction;  ///< the `places` digits after the point
+};
+
+/// The number whose digits are `whole` and `fraction` (ASCII digits only,
+/// at most 15 in all); its value is left at 0.
+DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool negative);
+
+/// The number at the start of `text` as ReadNumber reads it, and its
+/// digits when it is written as a plain decimal: an optional sign and at
+/// most 15 digits with at most one point (blanks before and after it). False
+/// for any other number. The digits are views into `text`.
+bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
+
+/// True when the float nearest the number (as ToSingle gives it) has the
+/// number's own digits as its seven significant digits: at most six
+/// significant digits and six places, and not between 0.000977 and
+/// 0.000999, where the floats are too far apart.
+bool FloatKeepsDigits(const DecimalDigits& number);
+
+/// Appends the text Masked(float of the number, mask) writes, from the
+/// digits; false (and nothing written) when FloatKeepsDigits is false or
+/// the mask has fewer places than the number.
+bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask);
+
+/// Appends the text General(float of the number) writes, from the digits;
+/// false (and nothing written) when FloatKeepsDigits is false.
+bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
+
+/// A coordinate in thousandths of a millimetre after its letter, as the
+/// digits of its millimetres with three places: a whole number of
+/// thousandths (`field_width` 0: "-1230" is -1.230) or a leading-zero
+/// field of `field_width` places, 3 to 15 ("00123" in a field of 6 is
+/// 1.230); the digits are views into the text, or into `field` where zeros
+/// are added. False for a text that is no such plain number (a point, a
+/// blank, a sign inside the digits): the general reading decides then. The
+/// number's value is left at 0.
+bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number);
+
+}  // namespace kovrel
