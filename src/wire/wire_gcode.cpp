@@ -65,11 +65,24 @@ class WireTranslator {
     out_x_ = base_out_x_ + (x_ - base_x_);
     out_y_ = base_out_y_ + (y_ - base_y_);
   }
-  void Write(std::string_view word) { AppendLine(out_, word, "X", coordinates_(out_x_), "Y", coordinates_(out_y_)); }
+  // The output point's X and Y: from the digits of the program's X and Y
+  // where they are that point (no G92 moved it), else as numbers.
+  void WritePoint() {
+    out_ += 'X';
+    AppendCoordinate(out_, out_x_, x_, x_digits_, coordinates_);
+    out_ += 'Y';
+    AppendCoordinate(out_, out_y_, y_, y_digits_, coordinates_);
+  }
+  void Write(std::string_view word) {
+    out_ += word;
+    WritePoint();
+    out_ += "\r\n";
+  }
 
   TextOutput& output_;
   std::string& out_;  // the text of output_, where the lines are written
   CoordinateTexts coordinates_;
+  WireDigits x_digits_, y_digits_;  // the digits of X and Y when this line wrote them
   float x_ = 0, y_ = 0;            // the program position (modal)
   float i_ = 0, j_ = 0, r_ = 0;    // arc words of the current line
   bool has_r_ = false;
@@ -94,8 +107,9 @@ void WireTranslator::Line(std::string_view line) {
   }
   if (codes.G(41) || codes.G(42) || codes.G(44)) cutting_ = true;
   i_ = j_ = 0;
-  if (codes.x != WireLine::kNone) x_ = WireValueAt(line, codes.x);
-  if (codes.y != WireLine::kNone) y_ = WireValueAt(line, codes.y);
+  x_digits_.plain = y_digits_.plain = false;  // digits of this line only: the line's text goes
+  if (codes.x != WireLine::kNone) x_ = WireValueAt(line, codes.x, &x_digits_);
+  if (codes.y != WireLine::kNone) y_ = WireValueAt(line, codes.y, &y_digits_);
   if (codes.i != WireLine::kNone) i_ = WireValueAt(line, codes.i);
   if (codes.j != WireLine::kNone) j_ = WireValueAt(line, codes.j);
   has_r_ = codes.r != WireLine::kNone;
@@ -143,8 +157,9 @@ void WireTranslator::Move(Motion motion) {
     i = ToSingle(offsets.i);
     j = ToSingle(offsets.j);
   }
-  AppendLine(out_, motion == kClockwise ? "G02X" : "G03X", coordinates_(out_x_), "Y", coordinates_(out_y_), "I",
-             coordinates_(i), "J", coordinates_(j));
+  out_ += motion == kClockwise ? "G02" : "G03";
+  WritePoint();
+  AppendLine(out_, "I", coordinates_(i), "J", coordinates_(j));
 }
 
 void WireTranslator::ShapeCall(std::string_view line) {

@@ -15,9 +15,24 @@ double RoundToEightPlaces(double value) {
   return RoundedByMask(value, mask);
 }
 
-MaskedNumber<float> Coordinate(float millimetres) {
+namespace {
+
+const Mask& CoordinateMask() {
   static const Mask mask = ParseMask("######0.0####");
-  return Masked(millimetres, mask);
+  return mask;
+}
+
+}  // namespace
+
+MaskedNumber<float> Coordinate(float millimetres) { return Masked(millimetres, CoordinateMask()); }
+
+void AppendCoordinate(std::string& out, float millimetres, float read, const WireDigits& digits,
+                      CoordinateTexts& texts) {
+  if (digits.plain && std::bit_cast<std::uint32_t>(millimetres) == std::bit_cast<std::uint32_t>(read) &&
+      AppendDigitsMasked(out, digits.number, CoordinateMask())) {
+    return;
+  }
+  texts.Append(out, millimetres);
 }
 
 void CoordinateTexts::Append(std::string& out, float millimetres) {
@@ -54,7 +69,7 @@ float WireMillimetres(std::string_view number) {
   return Millimetres(number, number.find('.') != std::string_view::npos);
 }
 
-float WireValueAt(std::string_view line, std::size_t at) {
+float WireValueAt(std::string_view line, std::size_t at, WireDigits* digits) {
   // The number's characters, and whether a point is among them, in one pass.
   bool point = false;
   std::size_t end = at + 1;
@@ -66,7 +81,23 @@ float WireValueAt(std::string_view line, std::size_t at) {
       break;
     }
   }
-  return Millimetres(line.substr(at + 1, end - at - 1), point);
+  const std::string_view number = line.substr(at + 1, end - at - 1);
+  if (digits != nullptr) {
+    // The float read from the digits is the float Millimetres gives: the
+    // same reading, and for thousandths the same division by 1000.
+    if (point) {
+      digits->plain = ReadDecimalDigits(number, digits->number);
+      if (digits->plain) return ToSingle(digits->number.value);
+    } else {
+      digits->plain = ThousandthsDigits(number, 0, digits->field, digits->number);
+      if (digits->plain) {
+        // A sign and at most 15 digits: the integer ReadNumber reads.
+        const auto whole = static_cast<double>(digits->number.digits);
+        return ToSingle((digits->number.negative ? -whole : whole) / 1000.0);
+      }
+    }
+  }
+  return Millimetres(number, point);
 }
 
 }  // namespace kovrel

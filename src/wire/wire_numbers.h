@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/decimal_digits.h"
 #include "core/number_format.h"
 
 namespace kovrel {
@@ -52,8 +53,24 @@ class CoordinateTexts {
 /// rounded to eight decimals. Throws Failure 6 beyond a float's range.
 float WireMillimetres(std::string_view number);
 
+/// The digits of a value as the program writes it ("12.5", or "1500"
+/// thousandths as 1.500), when it is a plain decimal; the views may point
+/// into the line read or into `field`.
+struct WireDigits {
+  DecimalDigits number;
+  char field[16] = {};
+  bool plain = false;  ///< false: no digits to write the value from
+};
+
 /// The millimetres after the letter at `at` of `line`: the characters
-/// there while they are among "0123456789.-+".
-float WireValueAt(std::string_view line, std::size_t at);
+/// there while they are among "0123456789.-+". With `digits`, also the
+/// digits they are written with.
+float WireValueAt(std::string_view line, std::size_t at, WireDigits* digits = nullptr);
+
+/// Appends the text of `millimetres` as Coordinate writes it: from
+/// `digits` when they are the digits of that very float (the value read,
+/// not moved since), else through `texts`.
+void AppendCoordinate(std::string& out, float millimetres, float read, const WireDigits& digits,
+                      CoordinateTexts& texts);
 
 }  // namespace kovrel

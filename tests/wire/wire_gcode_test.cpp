@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 
@@ -12,6 +14,7 @@
 #include "core/text_reader.h"
 #include "support/streamed_output.h"
 #include "wire/wire_line.h"
+#include "wire/wire_numbers.h"
 
 namespace kovrel {
 namespace {
@@ -167,6 +170,39 @@ TEST(WireGcode, WireLineAnswersAsSearchesOfTheLine) {
       std::snprintf(word, sizeof word, "G%02u", code);
       ASSERT_EQ(facts.G(code), HasLetter(line, word)) << line << " " << word;
     }
+  }
+}
+
+TEST(WireGcode, ValuesWrittenFromTheirDigitsAreWrittenAsTheirFloats) {
+  // Thousandths and millimetres of every length, signs, zeros and values
+  // whose float loses their digits: read with and without their digits,
+  // the value is the same float, and written from the digits its text is
+  // the float's text.
+  std::mt19937 rng(45);
+  static constexpr std::string_view kDigits = "0123456789";
+  CoordinateTexts texts;
+  for (int round = 0; round < 50000; ++round) {
+    std::string number = rng() % 4 == 0 ? "-" : (rng() % 8 == 0 ? "+" : "");
+    for (int n = static_cast<int>(rng() % 9); n > 0; --n) number += kDigits[rng() % 10];
+    if (rng() % 2 == 0) {
+      number += '.';
+      for (int n = static_cast<int>(rng() % 8); n > 0; --n) number += kDigits[rng() % 10];
+    }
+    if (rng() % 16 == 0) number += "-1";  // no plain number
+    const std::string line = "G01X" + number + "Y";
+    WireDigits digits;
+    const float read = WireValueAt(line, 3, &digits);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(read), std::bit_cast<std::uint32_t>(WireValueAt(line, 3))) << number;
+    std::string written, expected;
+    AppendCoordinate(written, read, read, digits, texts);
+    Append(expected, Coordinate(read));
+    ASSERT_EQ(written, expected) << number;
+    // A point moved since it was read is written as a number.
+    written.clear();
+    expected.clear();
+    AppendCoordinate(written, read + 1, read, digits, texts);
+    Append(expected, Coordinate(read + 1));
+    ASSERT_EQ(written, expected) << number;
   }
 }
 
