@@ -31,19 +31,29 @@ bool ProgramLines::NextBytes() {
   return high < 0x80;
 }
 
-bool ProgramLines::Next(std::string_view& line) {
+bool ProgramLines::NextHeld() {
+  decoded_now_ = false;
   if (!cp932_) {
-    if (!reader_.Next(held_)) return false;
-    line = held_;
-    return true;
+    ascii_ = true;  // the text is its own
+    return reader_.Next(held_);
   }
   if (pos_ >= program_.size()) return false;
-  if (NextBytes()) {
-    line = held_;
-  } else {
+  ascii_ = NextBytes();
+  return true;
+}
+
+std::string_view ProgramLines::Text() {
+  if (ascii_) return held_;
+  if (!decoded_now_) {
     decoded_ = DecodeCp932(held_);
-    line = decoded_;
+    decoded_now_ = true;
   }
+  return decoded_;
+}
+
+bool ProgramLines::Next(std::string_view& line) {
+  if (!NextHeld()) return false;
+  line = Text();
   return true;
 }
 

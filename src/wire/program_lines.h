@@ -28,6 +28,13 @@ class ProgramLines {
   /// The next line as text; false at the end of the program.
   bool Next(std::string_view& line);
 
+  /// The next line as the program holds it, not yet decoded (held());
+  /// false at the end of the program. Text() gives it as text.
+  bool NextHeld();
+
+  /// The line NextHeld gave last as text, decoded on the first call.
+  std::string_view Text();
+
   /// The line Next gave last as the program holds it: its CP932 bytes when
   /// the program is a file's (the form a result written as bytes takes).
   std::string_view held() const { return held_; }
@@ -43,6 +50,8 @@ class ProgramLines {
   std::size_t pos_ = 0;  // where the next line of the bytes begins
   std::string_view held_;
   std::string decoded_;
+  bool ascii_ = true;     // the held line is ASCII (its own text)
+  bool decoded_now_ = false;  // decoded_ holds the held line
 };
 
 }  // namespace kovrel

@@ -240,9 +240,10 @@ ConversionResult WireToGcode(std::string_view program, TextOutput& out, ProgramF
   out.text += "D10\r\nG00X0Y0\r\n";
   WireTranslator translator(out);
   ProgramLines reader(program, form);
-  std::string_view line;
-  while (reader.Next(line)) {
-    translator.Line(line);
+  while (reader.NextHeld()) {
+    // A comment line does nothing, and holds "(" in its bytes exactly when
+    // it does in its text: it is not decoded.
+    if (reader.held().find('(') == std::string_view::npos) translator.Line(reader.Text());
     out.Pass();
   }
   out.text += "M30\r\n";
