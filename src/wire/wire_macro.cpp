@@ -207,45 +207,19 @@ class Program {
 
   std::string_view text() const { return text_; }
 
-  // The lines from `at` (the start of a line) on.
-  LineReader LinesFrom(std::size_t at) const { return LineReader(text_.substr(at), cp932_); }
-
-  // The block of `line`, a line of the text.
-  const Block& BlockAt(std::string_view line) {
-    if (slots_.empty()) {
-      // Room for the lines of a loop, fewer for a short subprogram.
-      std::size_t count = 64;
-      while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
-      slots_.resize(count);
-      tags_.resize(count);
-      recent_.resize(count / 2);
+  // The block of the line at `at` (the start of a line), and in `next`
+  // where the line after it begins. A line run lately is known by its place
+  // (a loop's lines are neither read again nor looked up by their text).
+  const Block& BlockAt(std::size_t at, std::size_t& next) {
+    if (slots_.empty()) Allocate();
+    Known& known = known_[(at >> 2) & (known_.size() - 1)];
+    if (known.at == at && slots_[known.slot].generation == known.generation) {
+      next = known.next;
+      return slots_[known.slot].block;
     }
-    // A line may stand in either slot of a pair, so that two lines of a
-    // loop that land on one slot both stay. The tags are looked at first:
-    // they fit the fastest cache, the slots do not.
-    const std::uint64_t hash = LineHash(line);
-    const std::size_t pair = (hash & (slots_.size() - 1)) >> 1;
-    const auto tag = static_cast<std::uint32_t>(hash >> 32) | 1;
-    for (std::size_t index = 2 * pair; index < 2 * pair + 2; ++index) {
-      if (tags_[index] == tag && SameBytes(slots_[index].line, line)) {
-        recent_[pair] = static_cast<std::uint8_t>(index & 1);
-        return slots_[index].block;
-      }
-    }
-    // The slot of the pair not used last takes the line.
-    const std::size_t index = 2 * pair + (recent_[pair] ^ 1u);
-    Slot& slot = slots_[index];
-    tags_[index] = 0;  // a failed compile leaves no block behind
-    slot.block.Reset();
-    slot.line = line;  // the bytes stay in the text while the program runs
-    if (cp932_ && !IsAscii(line)) {
-      slot.decoded = DecodeCp932(line);  // the block's names point into it
-      line = slot.decoded;
-    }
-    CompileBlock(line, slot.block);
-    tags_[index] = tag;
-    recent_[pair] = static_cast<std::uint8_t>(index & 1);
-    return slot.block;
+    const std::size_t slot = SlotOf(LineAt(at, next));
+    known = {at, next, slot, slots_[slot].generation};
+    return slots_[slot].block;
   }
 
   // The place of the first line from `from` on that holds the label
@@ -270,7 +244,70 @@ class Program {
     std::string_view line;  // as the text holds it
     Block block;            // the block of `line` while the slot's tag is set
     std::string decoded;    // the line decoded, when it had to be
+    std::uint64_t generation = 0;  // counts the lines compiled into the slot
   };
+
+  // A line's place, where the next begins, and the slot its block was in.
+  struct Known {
+    std::size_t at = std::string_view::npos;
+    std::size_t next = 0;
+    std::size_t slot = 0;
+    std::uint64_t generation = 0;  // the slot's when it held the line's block
+  };
+
+  void Allocate() {
+    // Room for the lines of a loop, fewer for a short subprogram.
+    std::size_t count = 64;
+    while (count < kMaxSlots && count * 16 < text_.size()) count *= 2;
+    slots_.resize(count);
+    tags_.resize(count);
+    recent_.resize(count / 2);
+    known_.resize(count);
+  }
+
+  // The line at `at` (the start of a line) and where the next begins: a CR
+  // LF or a lone CR ends it, in a file's bytes a lone LF too.
+  std::string_view LineAt(std::size_t at, std::size_t& next) const {
+    const std::size_t end = cp932_ ? FindLineEnd(text_, at) : text_.find('\r', at);
+    if (end == std::string_view::npos) {
+      next = text_.size();
+      return text_.substr(at);
+    }
+    next = end + 1;
+    if (text_[end] == '\r' && next < text_.size() && text_[next] == '\n') ++next;
+    return text_.substr(at, end - at);
+  }
+
+  // The slot holding the block of `line`, compiled there when none does.
+  std::size_t SlotOf(std::string_view line) {
+    // A line may stand in either slot of a pair, so that two lines of a
+    // loop that land on one slot both stay. The tags are looked at first:
+    // they fit the fastest cache, the slots do not.
+    const std::uint64_t hash = LineHash(line);
+    const std::size_t pair = (hash & (slots_.size() - 1)) >> 1;
+    const auto tag = static_cast<std::uint32_t>(hash >> 32) | 1;
+    for (std::size_t index = 2 * pair; index < 2 * pair + 2; ++index) {
+      if (tags_[index] == tag && SameBytes(slots_[index].line, line)) {
+        recent_[pair] = static_cast<std::uint8_t>(index & 1);
+        return index;
+      }
+    }
+    // The slot of the pair not used last takes the line.
+    const std::size_t index = 2 * pair + (recent_[pair] ^ 1u);
+    Slot& slot = slots_[index];
+    tags_[index] = 0;  // a failed compile leaves no block behind
+    ++slot.generation;
+    slot.block.Reset();
+    slot.line = line;  // the bytes stay in the text while the program runs
+    if (cp932_ && !IsAscii(line)) {
+      slot.decoded = DecodeCp932(line);  // the block's names point into it
+      line = slot.decoded;
+    }
+    CompileBlock(line, slot.block);
+    tags_[index] = tag;
+    recent_[pair] = static_cast<std::uint8_t>(index & 1);
+    return index;
+  }
 
   // True when `a` and `b` hold the same bytes, compared eight at a time.
   static bool SameBytes(std::string_view a, std::string_view b) {
@@ -394,6 +431,7 @@ class Program {
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> tags_;  // per slot: 0 empty, else a tag of the hash of its line
   std::vector<std::uint8_t> recent_;  // per pair of slots: the one used last
+  std::vector<Known> known_;          // lines run lately, by their place
   std::vector<Label> labels_;
   std::string decoded_digits_;  // the labels' digits of the decoded lines
   bool indexed_ = false;
@@ -421,7 +459,7 @@ class Expander {
  private:
   struct Frame {
     Program* program;
-    LineReader lines;  // the lines still to run
+    std::size_t next;  // where the next line to run begins
   };
 
   // Runs the block of the line at `at` of a frame; false when the
@@ -452,12 +490,11 @@ class Expander {
 WireExpansion Expander::Run(std::string_view text) {
   out_.text += "G40\r\nG00X0Y0\r\n";
   Program main(text, options_.form);
-  frames_.push_back({&main, main.LinesFrom(0)});
+  frames_.push_back({&main, 0});
   std::int64_t blocks = 0;
-  std::string_view line;
   while (!frames_.empty()) {
     Frame& frame = frames_.back();
-    if (!frame.lines.Next(line)) {
+    if (frame.next >= frame.program->text().size()) {
       frames_.pop_back();
       continue;
     }
@@ -465,8 +502,8 @@ WireExpansion Expander::Run(std::string_view text) {
       FailWithText(FailureKind::kOverflow, Joined("実行したブロックが ", std::to_string(options_.block_limit),
                                                   " を超えたので展開を止めました（終わらないループではありませんか）"));
     }
-    const auto at = static_cast<std::size_t>(line.data() - frame.program->text().data());
-    if (!Execute(frame.program->BlockAt(line), frame, at)) break;
+    const std::size_t at = frame.next;
+    if (!Execute(frame.program->BlockAt(at, frame.next), frame, at)) break;
     out_.Pass();
   }
   return std::move(result_);
@@ -509,7 +546,7 @@ bool Expander::Execute(const Block& block, Frame& frame, std::size_t at) {
         result_.stopped = name + "が登録されていません";
         return false;
       }
-      frames_.push_back({sub, sub->LinesFrom(0)});  // `frame` and `block` are not used after this
+      frames_.push_back({sub, 0});  // `frame` and `block` are not used after this
       return true;
     }
     case BlockKind::kG92:
@@ -568,7 +605,7 @@ bool Expander::Execute(const Block& block, Frame& frame, std::size_t at) {
     result_.stopped = Joined("N", digits, " が見つかりませんでした");
     return false;
   }
-  frame.lines = program.LinesFrom(*target);
+  frame.next = *target;
   return true;
 }
 
