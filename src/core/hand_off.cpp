@@ -83,7 +83,11 @@ StreamedConversion Streamed(Conversion conversion) {
 
 Conversion Gathered(StreamedConversion conversion) {
   return [conversion = std::move(conversion)](std::string_view input) {
+    // Room for a result half again the input's size at once: a text that
+    // grows by doubling holds its old and its new copy while it moves
+    // (pages reserved and never written cost no memory).
     TextOutput out;
+    out.text.reserve(input.size() + input.size() / 2);
     ConversionResult result = conversion(input, out);
     if (!result.nothing_to_convert) result.text = std::move(out.text);
     return result;
