@@ -9,22 +9,37 @@
 #include <string>
 
 #include "core/cp932.h"
+#include "core/text_output.h"
 #include "wire/wire_gcode.h"
 #include "wire/wire_macro.h"
 #include "wire/wire_milling.h"
 #include "reported.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text = kovrel::DecodeCp932(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const std::string text = kovrel::DecodeCp932(bytes);
   using namespace kovrel;
   using fuzz::Guarded;
   Guarded([&] { WireToGcode(text); });
   Guarded([&] { WireToMilling(text); });
+  // The command line hands the file's own bytes over, its lines decoded
+  // one at a time.
   Guarded([&] {
-    WireMacroOptions options;
-    options.block_limit = 20'000;
-    const SubprogramSource itself = [&text](const std::string&) -> std::optional<std::string> { return text; };
-    ExpandWireMacro(text, itself, options);
+    TextOutput out;
+    WireToGcode(bytes, out, ProgramForm::kCp932);
   });
+  Guarded([&] {
+    TextOutput out;
+    WireToMilling(bytes, out, ProgramForm::kCp932);
+  });
+  for (const ProgramForm form : {ProgramForm::kText, ProgramForm::kCp932}) {
+    Guarded([&] {
+      WireMacroOptions options;
+      options.block_limit = 20'000;
+      options.form = form;
+      const SubprogramSource itself = [&text](const std::string&) -> std::optional<std::string> { return text; };
+      ExpandWireMacro(form == ProgramForm::kText ? text : bytes, itself, options);
+    });
+  }
   return 0;
 }

@@ -39,7 +39,7 @@ long VariableNumber(std::string_view text, std::size_t& pos) {
 
 class WireTranslator {
  public:
-  explicit WireTranslator(TextOutput& output) : output_(output), out_(output.text) {
+  explicit WireTranslator(TextOutput& output) : out_(output.text) {
     for (const std::size_t n : {110, 120, 130, 140, 150}) h_[n] = 0.2f;
   }
 
@@ -79,8 +79,7 @@ class WireTranslator {
     out_ += "\r\n";
   }
 
-  TextOutput& output_;
-  std::string& out_;  // the text of output_, where the lines are written
+  std::string& out_;  // the text of the output, where the lines are written
   CoordinateTexts coordinates_;
   WireDigits x_digits_, y_digits_;  // the digits of X and Y when this line wrote them
   float x_ = 0, y_ = 0;            // the program position (modal)
