@@ -236,6 +236,11 @@ NumberText LocateNumber(std::string_view text) {
 
 double ReadNumber(std::string_view text) { return LocateNumber(text).value; }
 
+std::string_view NumberTextAfter(std::string_view line, std::size_t at, std::size_t next) {
+  if (next == std::string_view::npos || next <= at) return line.substr(at + 1);
+  return line.substr(at + 1, line.find_last_not_of(' ', next - 1) - at);
+}
+
 double ValueAfter(std::string_view line, std::string_view letter) {
   const std::size_t at = FindLetter(line, letter);
   return at == std::string_view::npos ? 0.0 : ReadNumber(line.substr(at + letter.size()));

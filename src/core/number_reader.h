@@ -33,6 +33,14 @@ NumberText LocateNumber(std::string_view text);
 /// in a double.
 double ReadNumber(std::string_view text);
 
+/// The text of the number after the letter at `at` of `line`, cut at
+/// `next`, the place of a later letter that ends every number (not E or
+/// D; npos or a place before `at`: none), and without the blanks before
+/// that letter. ReadNumber reads the same value from it as from the rest of
+/// the line, by its short way: blanks after the digits send a number to the
+/// general reading, which reads on past them to the letter.
+std::string_view NumberTextAfter(std::string_view line, std::size_t at, std::size_t next);
+
 /// `text` with the full-width digits, point, signs and blanks that a
 /// Japanese input method types ("１２．５", "－", "　") written as their
 /// ASCII forms; everything else stays.

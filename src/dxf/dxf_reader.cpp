@@ -14,18 +14,8 @@ namespace {
 
 [[noreturn]] void EndedEarly() { Fail(FailureKind::kInputPastEnd); }
 
-// `text` without the blanks and tabs around it, as TrimBlanks gives it:
-// a loop over the few characters of a group's line, where TrimBlanks's
-// search calls memchr once for each character.
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool IsGroup(const DxfGroup& group, int code, std::string_view value) {
-  return group.code == code && Trimmed(group.value) == value;
+  return group.code == code && TrimBlanks(group.value) == value;
 }
 
 }  // namespace
@@ -35,7 +25,7 @@ DxfGroup DxfGroupReader::Next() {
   std::string_view code;
   do {
     if (!lines_.Next(line)) EndedEarly();
-    code = Trimmed(line);
+    code = TrimBlanks(line);
   } while (code.empty());
   DxfGroup group;
   const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), group.code);
@@ -104,7 +94,7 @@ void DxfEntityReader::ReadToEof() {
 
 bool DxfEntityReader::Next(DxfEntity& entity) {
   while (!done_) {
-    const std::string_view name = Trimmed(next_.value);
+    const std::string_view name = TrimBlanks(next_.value);
     if (name == "ENDSEC" || name == "EOF") {
       ReadToEof();
       return false;

@@ -68,12 +68,7 @@ HoleDrawing ReadHoleDrawing(std::string_view hole_data) {
     const std::size_t x = line.find('X');
     const std::size_t y = line.find('Y');
     if (x != std::string_view::npos || y != std::string_view::npos) {
-      // No number reads on past a "Y", and blanks before it add nothing:
-      // the text up to them reads the same value by the short way.
-      const bool y_follows = y != std::string_view::npos && y > x;
-      const std::string_view x_number = y_follows ? line.substr(x + 1, line.find_last_not_of(' ', y - 1) - x)
-                                                  : line.substr(x == std::string_view::npos ? 0 : x + 1);
-      drawing.holes.push_back({x == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(x_number)),
+      drawing.holes.push_back({x == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(NumberTextAfter(line, x, y))),
                                y == std::string_view::npos ? 0.0f : ToSingle(ReadNumber(line.substr(y + 1))), current});
     }
   }

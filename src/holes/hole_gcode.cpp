@@ -7,47 +7,12 @@
 #include "core/append.h"
 #include "core/decimal_digits.h"
 #include "core/failure.h"
+#include "core/line_words.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
-namespace {
-
-// Where the letters that decide a line of the hole data first stand, found
-// in one pass over the line.
-struct HoleLineLetters {
-  bool diameter = false;  // "φ": a tool table line
-  std::size_t t = std::string_view::npos, x = std::string_view::npos, y = std::string_view::npos;
-};
-
-constexpr std::string_view kDiameter = "φ";
-
-HoleLineLetters FindHoleLineLetters(std::string_view line) {
-  HoleLineLetters letters;
-  const std::size_t size = line.size();
-  for (std::size_t k = 0; k < size; ++k) {
-    // Digits, points, signs and blanks, most of a line, stand below "A".
-    if (static_cast<unsigned char>(line[k]) < 'A') continue;
-    switch (line[k]) {
-      case 'T':
-        if (letters.t == std::string_view::npos) letters.t = k;
-        break;
-      case 'X':
-        if (letters.x == std::string_view::npos) letters.x = k;
-        break;
-      case 'Y':
-        if (letters.y == std::string_view::npos) letters.y = k;
-        break;
-      default:
-        if (line[k] == kDiameter.front() && line.substr(k).starts_with(kDiameter)) letters.diameter = true;
-        break;
-    }
-  }
-  return letters;
-}
-
-}  // namespace
 
 int HoleToolNumber(std::string_view line) {
   const std::int32_t tool = ToInteger(ValueAfterFirstCharacter(line));
@@ -77,32 +42,21 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   LineReader reader(hole_data);
   std::string_view line;
   while (reader.Next(line)) {
-    const HoleLineLetters letters = FindHoleLineLetters(line);
-    if (letters.diameter) {
+    const FirstLetters letters(line);
+    if (HasLetter(line, "φ")) {
       diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
-    } else if (letters.t != std::string_view::npos) {
+    } else if (letters.Has('T')) {
       const int tool = HoleToolNumber(line);
       take_tool(diameters[static_cast<std::size_t>(tool)]);
       AppendLine(out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
       found = true;
-    } else if (letters.x != std::string_view::npos || letters.y != std::string_view::npos) {
-      float x = 0;
-      if (letters.x != std::string_view::npos) {
-        // No number reads on past a "Y", and blanks before it add nothing:
-        // the text up to them reads the same value by the short way.
-        const bool y_follows = letters.y != std::string_view::npos && letters.y > letters.x;
-        x = ToSingle(ReadNumber(y_follows
-                                    ? line.substr(letters.x + 1, line.find_last_not_of(' ', letters.y - 1) - letters.x)
-                                    : line.substr(letters.x + 1)));
-      }
+    } else if (letters.Has('X') || letters.Has('Y')) {
+      const float x = letters.Has('X') ? ToSingle(ReadNumber(NumberTextAfter(line, letters['X'], letters['Y']))) : 0;
       // Y is written twice as it was read: from its digits where they reach.
       DecimalDigits y_digits;
-      const bool y_plain =
-          letters.y != std::string_view::npos && ReadDecimalDigits(line.substr(letters.y + 1), y_digits);
+      const bool y_plain = letters.Has('Y') && ReadDecimalDigits(line.substr(letters['Y'] + 1), y_digits);
       float y = 0;
-      if (letters.y != std::string_view::npos) {
-        y = ToSingle(y_plain ? y_digits.value : ReadNumber(line.substr(letters.y + 1)));
-      }
+      if (letters.Has('Y')) y = ToSingle(y_plain ? y_digits.value : ReadNumber(line.substr(letters['Y'] + 1)));
       const float r = d / 2;
       start_x.clear();
       Append(start_x, Masked(x + r, xy_mask));
