@@ -17,7 +17,7 @@
 namespace kovrel {
 namespace {
 
-unsigned Next(unsigned& seed) { return seed = seed * 1103515245u + 12345u; }
+using bench::Next;
 
 const std::string& Gcode() {
   static const std::string text = bench::MakeMotionProgram(1'000'000);

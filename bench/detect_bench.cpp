@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kBytes = 100u * 1024 * 1024;
 
-unsigned Next(unsigned& seed) { return seed = seed * 1103515245u + 12345u; }
+using bench::Next;
 
 // A Gerber file: header, apertures, then draws and flashes.
 const std::string& Gerber() {

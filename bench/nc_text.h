@@ -7,6 +7,10 @@
 
 namespace kovrel::bench {
 
+/// The next value of a small fixed-seed generator (the inputs stay the
+/// same from run to run).
+inline unsigned Next(unsigned& seed) { return seed = seed * 1103515245u + 12345u; }
+
 /// A G-code milling program of about `bytes` bytes, CR LF line ends.
 inline std::string MakeNcProgram(std::size_t bytes) {
   std::string text;

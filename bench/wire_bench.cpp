@@ -12,11 +12,12 @@
 #include "wire/wire_gcode.h"
 #include "wire/wire_macro.h"
 #include "wire/wire_milling.h"
+#include "nc_text.h"
 
 namespace kovrel {
 namespace {
 
-unsigned Next(unsigned& seed) { return seed = seed * 1103515245u + 12345u; }
+using bench::Next;
 
 const std::string& WireProgram() {
   static const std::string text = [] {

@@ -58,9 +58,8 @@ class GerberTranslator {
   // `text` becomes the letter and the coordinate as FormatCoordinate
   // writes it (the same mask), in the room the string already has.
   static void SetAddress(std::string& text, std::string_view letter, float millimetres) {
-    static const Mask mask = ParseMask("######0.0####");
     text.clear();
-    Append(text, letter, Masked(millimetres, mask));
+    Append(text, letter, Coordinate(millimetres));
   }
   void EnsureAperture() {
     if (aperture_ != 0) return;

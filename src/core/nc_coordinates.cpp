@@ -39,10 +39,14 @@ bool ReadMoveItem(std::string_view item, NcMotion& motion) {
   return true;
 }
 
-std::string FormatCoordinate(float millimetres) {
+const Mask& MillimetreMask() {
   static const Mask mask = ParseMask("######0.0####");
-  return FormatMask(millimetres, mask);
+  return mask;
 }
+
+MaskedNumber<float> Coordinate(float millimetres) { return Masked(millimetres, MillimetreMask()); }
+
+std::string FormatCoordinate(float millimetres) { return FormatMask(millimetres, MillimetreMask()); }
 
 std::string RadiusArcLine(const std::string& motion, float px, float py, float x, float y, float r) {
   static const Mask mask = ParseMask("#####0.0###");

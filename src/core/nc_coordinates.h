@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/number_format.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -70,7 +71,13 @@ NcMotion ReadMotion(std::string_view item);
 /// returns true; false for any other item. The item is scanned once.
 bool ReadMoveItem(std::string_view item, NcMotion& motion);
 
-/// A coordinate with the mask "######0.0####".
+/// The mask of a coordinate in millimetres, "######0.0####".
+const Mask& MillimetreMask();
+
+/// A coordinate with that mask, as a piece for Append ("X", Coordinate(x)).
+MaskedNumber<float> Coordinate(float millimetres);
+
+/// A coordinate with that mask, as a text.
 std::string FormatCoordinate(float millimetres);
 
 /// The arc line for a radius arc from (px, py) to (x, y) with the signed

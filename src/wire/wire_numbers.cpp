@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -15,21 +16,10 @@ double RoundToEightPlaces(double value) {
   return RoundedByMask(value, mask);
 }
 
-namespace {
-
-const Mask& CoordinateMask() {
-  static const Mask mask = ParseMask("######0.0####");
-  return mask;
-}
-
-}  // namespace
-
-MaskedNumber<float> Coordinate(float millimetres) { return Masked(millimetres, CoordinateMask()); }
-
 void AppendCoordinate(std::string& out, float millimetres, float read, const WireDigits& digits,
                       CoordinateTexts& texts) {
   if (digits.plain && std::bit_cast<std::uint32_t>(millimetres) == std::bit_cast<std::uint32_t>(read) &&
-      AppendDigitsMasked(out, digits.number, CoordinateMask())) {
+      AppendDigitsMasked(out, digits.number, MillimetreMask())) {
     return;
   }
   texts.Append(out, millimetres);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/decimal_digits.h"
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 
 namespace kovrel {
@@ -17,10 +18,6 @@ namespace kovrel {
 /// `value` rounded half away from zero to eight decimals (the mask
 /// "####0.0#######").
 double RoundToEightPlaces(double value);
-
-/// A coordinate in millimetres as FormatCoordinate writes it, appended
-/// straight into an output text (Append(out, "X", Coordinate(x))).
-MaskedNumber<float> Coordinate(float millimetres);
 
 /// Writes coordinates as Coordinate does, keeping the texts of values
 /// written lately (each in a slot of its own): the moves of a wire program repeat the values of the
