@@ -153,18 +153,16 @@ void GerberTranslator::Block(std::string_view block) {
 
 }  // namespace
 
-std::string NormaliseGerberBlocks(std::string_view gerber) {
-  return SplitBlocks(gerber, DetectBlockSeparator(gerber), true);
-}
-
 ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options, TextOutput& out) {
   // With "*" ending the blocks every CR and LF is dropped, wherever it
   // stands; otherwise the line ends end the blocks and are read as line
   // breaks, whatever system wrote them.
   std::string with_crlf;
-  if (DetectBlockSeparator(gerber) != "*" && HasLoneLineEnds(gerber)) {
+  std::string separator = DetectBlockSeparator(gerber);
+  if (separator != "*" && HasLoneLineEnds(gerber)) {
     with_crlf = WithCrLfLineEnds(gerber);
     gerber = with_crlf;
+    separator = DetectBlockSeparator(gerber);
   }
   GerberTranslator translator(options, out);
   const auto translate = [&](auto& reader) {
@@ -187,10 +185,10 @@ ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions
         while (!block.empty() && (block.front() == ' ' || block.front() == '\t')) block.remove_prefix(1);
         return true;
       }
-    } blocks{BlockReader(gerber, DetectBlockSeparator(gerber), true)};
+    } blocks{BlockReader(gerber, separator, true)};
     translate(blocks);
   } else {
-    const std::string blocks = NormaliseGerberBlocks(gerber);
+    const std::string blocks = SplitBlocks(gerber, separator, true);
     ItemReader reader(blocks);
     translate(reader);
   }

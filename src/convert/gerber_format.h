@@ -49,8 +49,4 @@ ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions
 /// The same conversion writing its lines into `out` as it goes.
 ConversionResult FormatGerber(std::string_view gerber, const GerberFormatOptions& options, TextOutput& out);
 
-/// The normalising pass: parameter blocks (from "%" to "%") are dropped,
-/// the terminator ends a line, commas, CR, LF and "*" are dropped.
-std::string NormaliseGerberBlocks(std::string_view gerber);
-
 }  // namespace kovrel
