@@ -50,6 +50,35 @@ TEST(ByteScan, WordScansFindWhatTheByteLoopFinds) {
   }
 }
 
+// CR LF pairs split across the scan's blocks (a CR last in one block, its
+// LF first in the next), lone ones anywhere, and texts of pairs only.
+TEST(ByteScan, LoneLineEndsFoundAcrossBlocks) {
+  const auto slow = [](std::string_view text) {
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      if (text[k] == '\r' && (k + 1 == text.size() || text[k + 1] != '\n')) return true;
+      if (text[k] == '\n' && (k == 0 || text[k - 1] != '\r')) return true;
+    }
+    return false;
+  };
+  std::mt19937 random(11);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const std::size_t length = random() % 70;
+    const bool pairs_only = round % 2 == 0;
+    while (text.size() < length) {
+      const unsigned pick = random() % 6;
+      if (pick == 0) {
+        text += "\r\n";
+      } else if (pick == 1 && !pairs_only) {
+        text += random() % 2 ? '\r' : '\n';
+      } else {
+        text += 'X';
+      }
+    }
+    ASSERT_EQ(HasLoneLineEnds(text), slow(text)) << round;
+  }
+}
+
 TEST(FirstLetters, EveryCapitalAtItsFirstPlaceAndTheMotionWords) {
   std::mt19937 random(9);
   for (int round = 0; round < 20000; ++round) {
