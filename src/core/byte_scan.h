@@ -131,6 +131,33 @@ std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
   return std::string_view::npos;
 }
 
+/// Calls `visit(pos)` for the place of every one of the `Bytes` in `text`,
+/// in order, until it returns false. A text of many such bytes is looked
+/// at once, sixteen bytes at a time (the last sixteen taken where the text
+/// ends, without the bytes already seen).
+template <char... Bytes, typename Visit>
+void VisitEachOf(std::string_view text, Visit&& visit) {
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  std::size_t base = 0;
+#if defined(__SSE2__)
+  for (; size >= 16 && base < size; base += 16) {
+    unsigned marks;
+    if (base + 16 <= size) {
+      marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + base));
+    } else {
+      marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + size - 16)) >> (base + 16 - size);
+    }
+    for (; marks != 0; marks &= marks - 1) {
+      if (!visit(base + static_cast<std::size_t>(std::countr_zero(marks)))) return;
+    }
+  }
+#endif
+  for (; base < size; ++base) {
+    if ((false || ... || (data[base] == Bytes)) && !visit(base)) return;
+  }
+}
+
 /// The position of the first CR or LF at or after `pos`, or npos.
 inline std::size_t FindLineEnd(std::string_view text, std::size_t pos) { return FindAnyOf<'\r', '\n'>(text, pos); }
 

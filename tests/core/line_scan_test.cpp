@@ -2,9 +2,11 @@
 // byte-by-byte searches they stand for, on random texts at every offset.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/byte_scan.h"
 #include "core/line_words.h"
@@ -47,6 +49,19 @@ TEST(ByteScan, WordScansFindWhatTheByteLoopFinds) {
           << text << " @" << pos;
       ASSERT_EQ((FindControlOrAnyOf<128>(text, pos)), SlowFind(text, pos, [](unsigned char c) { return c < 128; }));
     }
+    // Every place in order, up to a stop after the first few.
+    const std::size_t stop = random() % 6;
+    std::vector<std::size_t> visited, expected;
+    VisitEachOf<',', 'G', 'X', '\x93'>(text, [&](std::size_t k) {
+      visited.push_back(k);
+      return visited.size() < stop;
+    });
+    for (std::size_t k = SlowFind(text, 0, [](unsigned char c) { return c == ',' || c == 'G' || c == 'X' || c == 0x93; });
+         k != std::string_view::npos && expected.size() < std::max<std::size_t>(stop, 1);
+         k = SlowFind(text, k + 1, [](unsigned char c) { return c == ',' || c == 'G' || c == 'X' || c == 0x93; })) {
+      expected.push_back(k);
+    }
+    ASSERT_EQ(visited, expected) << text << " stop " << stop;
   }
 }
 
