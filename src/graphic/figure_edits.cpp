@@ -63,14 +63,20 @@ Word WordAt(std::string_view part, std::size_t letter) {
   return word;
 }
 
-// A piece of a part replaced by new text.
+// A piece of a part replaced: by a number (written when the part is), a
+// letter, or a text.
 struct Replacement {
+  enum class Kind { kNumber, kLetter, kText };
   std::size_t at = 0, length = 0;
+  Kind kind = Kind::kNumber;
+  float number = 0;
+  char letter = 0;
   std::string text;
 };
 
-// The replacements of one part at a time. Its texts keep their storage
-// from part to part, so a line costs no allocation.
+// The replacements of one part at a time, written into the output in the
+// order of their places: a number goes straight into the output, and a
+// text keeps its storage from part to part, so a line costs no allocation.
 class PartEditor {
  public:
   explicit PartEditor(const NumberForm& form) : form_(form) {}
@@ -90,10 +96,11 @@ class PartEditor {
       digits = ToSingle(static_cast<double>(value) / std::pow(10.0, static_cast<double>(word.number.exponent)));
     }
     const std::size_t start = word.letter + 1;
-    form_.WriteTo(Add(start + word.number.begin, word.number.digits_end - word.number.begin), digits);
+    Add(start + word.number.begin, word.number.digits_end - word.number.begin, Replacement::Kind::kNumber).number =
+        digits;
   }
   void Rename(const Word& word, char letter) {
-    if (word.Present()) Add(word.letter, 1) += letter;
+    if (word.Present()) Replace(word.letter, letter);
   }
   // The axis exchange of a pair of words: both values change places; a
   // lone word takes the other letter.
@@ -109,9 +116,13 @@ class PartEditor {
       Set(b, b.value);
     }
   }
-  void Replace(std::size_t at, char c) { Add(at, 1) += c; }
+  void Replace(std::size_t at, char c) { Add(at, 1, Replacement::Kind::kLetter).letter = c; }
   // New text at `at`, nothing replaced.
-  std::string& Insert(std::size_t at) { return Add(at, 0); }
+  std::string& Insert(std::size_t at) {
+    Replacement& replacement = Add(at, 0, Replacement::Kind::kText);
+    replacement.text.clear();
+    return replacement.text;
+  }
 
   void WriteTo(std::string& out) {
     // The replacements in the order of their places (no two share one),
@@ -126,20 +137,24 @@ class PartEditor {
     for (std::size_t k = 0; k < count_; ++k) {
       const Replacement& replacement = replacements_[order[k]];
       out.append(part_.substr(pos, replacement.at - pos));
-      out.append(replacement.text);
+      switch (replacement.kind) {
+        case Replacement::Kind::kNumber: form_.WriteTo(out, replacement.number); break;
+        case Replacement::Kind::kLetter: out += replacement.letter; break;
+        case Replacement::Kind::kText: out.append(replacement.text); break;
+      }
       pos = replacement.at + replacement.length;
     }
     out.append(part_.substr(pos));
   }
 
  private:
-  // A new replacement; its text to be written.
-  std::string& Add(std::size_t at, std::size_t length) {
+  // A new replacement.
+  Replacement& Add(std::size_t at, std::size_t length, Replacement::Kind kind) {
     Replacement& replacement = replacements_[count_++];
     replacement.at = at;
     replacement.length = length;
-    replacement.text.clear();
-    return replacement.text;
+    replacement.kind = kind;
+    return replacement;
   }
 
   std::string_view part_;
