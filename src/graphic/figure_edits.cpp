@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/append.h"
+#include "core/byte_scan.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -351,27 +352,34 @@ bool RunsOn(char c) { return IsDigit(c) || c == '.' || IsBlank(c); }
 // digits, points and blanks holds 38 digits or more. Every number the
 // figure's loader reads then fits, so it cannot fail on one.
 bool NoNumberBeyondSingle(std::string_view text) {
-  if (text.find('&') != std::string_view::npos) return false;
-  for (const char letter : {'E', 'e', 'D', 'd'}) {
-    for (std::size_t at = text.find(letter); at != std::string_view::npos; at = text.find(letter, at + 1)) {
-      std::size_t before = at;
-      while (before > 0 && IsBlank(text[before - 1])) --before;
-      if (before > 0 && (IsDigit(text[before - 1]) || text[before - 1] == '.')) return false;
+  bool fits = true;
+  VisitEachOf<'&', 'E', 'e', 'D', 'd'>(text, [&](std::size_t at) {
+    std::size_t before = at;
+    while (before > 0 && IsBlank(text[before - 1])) --before;
+    fits = text[at] != '&' && !(before > 0 && (IsDigit(text[before - 1]) || text[before - 1] == '.'));
+    return fits;
+  });
+  if (!fits) return false;
+  // A stretch of 38 digits is longer than 31 characters, so it covers a
+  // whole window of 16 that starts at a multiple of 16: only a window of
+  // characters that all run on is looked at (a letter, a byte of 64 or more,
+  // rules a window out at one look), and the stretch through it counted
+  // from its start to its end.
+  constexpr std::size_t kWindow = 16;
+  constexpr std::uint64_t kLetterBits = 0xC0C0C0C0C0C0C0C0ULL;
+  for (std::size_t window = 0; window + kWindow <= text.size(); window += kWindow) {
+    const char* const data = text.data() + window;
+    if (((byte_scan::Load(data) | byte_scan::Load(data + 8)) & kLetterBits) != 0 ||
+        !std::all_of(data, data + kWindow, RunsOn)) {
+      continue;
     }
-  }
-  // A stretch of 38 digits is longer than 32 characters, so it covers a
-  // position that is a multiple of 32: only the stretches there are
-  // counted, each from its start to its end.
-  constexpr std::size_t kStep = 32;
-  for (std::size_t sample = 0; sample < text.size(); sample += kStep) {
-    if (!RunsOn(text[sample])) continue;
-    std::size_t start = sample;
+    std::size_t start = window;
     while (start > 0 && RunsOn(text[start - 1])) --start;
     std::size_t end = start;
     int digits = 0;
     for (; end < text.size() && RunsOn(text[end]); ++end) digits += IsDigit(text[end]);
     if (digits >= 38) return false;
-    sample = (end + kStep - 1) / kStep * kStep - kStep;  // the next sample past the stretch
+    window = end / kWindow * kWindow;  // the window after this one holds the next stretch
   }
   return true;
 }
