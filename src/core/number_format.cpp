@@ -314,6 +314,16 @@ void WriteDigitsBefore(std::uint64_t n, int count, char* end) {
   if (count == 1) *--end = static_cast<char>('0' + n % 10);
 }
 
+// The eight digits of n (below 10^8), leading zeros included, at `out`.
+void WriteEightDigits(std::uint32_t n, char* out) {
+  const std::uint32_t high = n / 10000, low = n % 10000;
+  const auto pair = [](std::uint32_t k) { return &kDigitPairs[static_cast<std::size_t>(2 * k)]; };
+  std::memcpy(out, pair(high / 100), 2);
+  std::memcpy(out + 2, pair(high % 100), 2);
+  std::memcpy(out + 4, pair(low / 100), 2);
+  std::memcpy(out + 6, pair(low % 100), 2);
+}
+
 // The number of decimal digits of n (0 for 0): log10 of n's highest bit,
 // then one more when n reaches the next power of ten.
 int DigitCount(std::uint64_t n) {
@@ -336,13 +346,22 @@ int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) 
   // and the places each copied in one 16-byte move (what the moves bring
   // past their digits is written over or cut off).
   char digits[32] = {};
-  WriteDigitsBefore(v, width + places, digits + width + places);
+  const int total = width + places;
+  const char* text = digits;
+  if (v < 100'000'000 && total <= 16) {
+    // The common coordinate: eight digits by four pairs, after zeros.
+    std::memset(digits, '0', 8);
+    WriteEightDigits(static_cast<std::uint32_t>(v), digits + 8);
+    text = digits + 16 - total;
+  } else {
+    WriteDigitsBefore(v, total, digits + total);
+  }
   char* p = buffer;
   if (negative && v != 0) *p++ = '-';
-  std::memcpy(p, digits, 16);
+  std::memcpy(p, text, 16);
   p += width;
   if (mask.point) *p++ = '.';
-  std::memcpy(p, digits + width, 16);
+  std::memcpy(p, text + width, 16);
   // Every place, then the trailing zeros dropped down to frac_min.
   int frac = places;
   while (frac > mask.frac_min && p[frac - 1] == '0') --frac;
