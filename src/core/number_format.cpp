@@ -112,7 +112,7 @@ std::uint64_t SplitShifted(Wide n, int shift, Rest& rest) {
 // whose product with every m still fits in 128 bits. False for the values
 // out of that reach (e above 0: |value| >= 2^53 for a double, 2^24 for a
 // float; or too small), which take the decimal text.
-bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) {
+[[gnu::always_inline]] inline bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) {
   if (e > 0 || e < -127) return false;
   // floor((e + bits - 1) * log10(2)) is the first digit's power of ten or
   // one less, so the scaled value has n digits or one more.
@@ -152,7 +152,7 @@ bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) 
 
 // The seven digits of a positive finite float, or the fifteen of a double,
 // by exact integer arithmetic; false leaves the value to the decimal text.
-bool FastDigits(float value, ScaledDigits& d) {
+[[gnu::always_inline]] inline bool FastDigits(float value, ScaledDigits& d) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const int biased = static_cast<int>((bits >> 23) & 0xFF);
@@ -161,7 +161,7 @@ bool FastDigits(float value, ScaledDigits& d) {
   return ExactDigits((bits & 0x7FFFFF) | 0x800000, biased - 150, kFloatDigits, 30, d);
 }
 
-bool FastDigits(double value, ScaledDigits& d) {
+[[gnu::always_inline]] inline bool FastDigits(double value, ScaledDigits& d) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
@@ -276,7 +276,7 @@ constexpr auto kDividers = MakeDividers(std::make_integer_sequence<int, 20>());
 // carry runs through by itself), exactly as RoundDecimal rounds the text.
 // False when it would not fit in 64 bits (or the mask has 20 places or
 // more): the text way then.
-bool ScaledMaskValue(const ScaledDigits& scaled, int n, const Mask& mask, std::uint64_t& v) {
+[[gnu::always_inline]] inline bool ScaledMaskValue(const ScaledDigits& scaled, int n, const Mask& mask, std::uint64_t& v) {
   const int places = mask.frac_max;
   if (places >= 20) return false;
   const int t = scaled.exp10 + 1 - n + places;  // V = digits x 10^t
@@ -336,7 +336,7 @@ int DigitCount(std::uint64_t n) {
 // the places up to the last significant one (at least frac_min). Returns
 // the length written into `buffer` (of kMaskBuffer bytes), or 0 when the
 // text would not fit.
-int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
+[[gnu::always_inline]] inline int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
   const int places = mask.frac_max;
   // The integer digits (none for 0) after the mask's leading zeros.
   const int count = DigitCount(v);
