@@ -430,6 +430,74 @@ void AppendGeneral(std::string& out, const Decimal& d, bool printed) {
   out.append(buffer, static_cast<std::size_t>(WriteGeneral(d, printed, buffer)));
 }
 
+// The general form of a value that is not zero from its n scaled digits,
+// as WriteGeneral writes its decimal: the digits without their trailing
+// zeros written at once, then placed about the point.
+int WriteGeneralScaled(const ScaledDigits& scaled, int n, bool negative, bool printed, char* buffer) {
+  std::uint64_t digits = scaled.digits;
+  int count = n;
+  while (digits % 10 == 0) {
+    digits /= 10;
+    --count;
+  }
+  // The digits end at text + 16; the moves of 16 bytes below copy what
+  // stands after them too, which the next piece writes over or the length
+  // cuts off.
+  char text[32];
+  if (digits < 100'000'000) {
+    WriteEightDigits(static_cast<std::uint32_t>(digits), text + 8);
+  } else {
+    WriteEightDigits(static_cast<std::uint32_t>(digits / 100'000'000), text);
+    WriteEightDigits(static_cast<std::uint32_t>(digits % 100'000'000), text + 8);
+  }
+  const char* const first = text + 16 - count;
+  char* p = buffer;
+  if (printed && !negative) *p++ = ' ';
+  if (negative) *p++ = '-';
+  const auto zeros = [&p](int length) {
+    if (length <= 16) {
+      std::memcpy(p, "0000000000000000", 16);
+    } else {
+      std::memset(p, '0', static_cast<std::size_t>(length));
+    }
+    p += length;
+  };
+  const int exponent = scaled.exp10 + 1;  // digits before the point
+  if (exponent <= 0) {
+    *p++ = '.';
+    zeros(-exponent);
+    std::memcpy(p, first, 16);
+    p += count;
+  } else if (exponent >= count) {
+    std::memcpy(p, first, 16);
+    p += count;
+    zeros(exponent - count);
+  } else {
+    std::memcpy(p, first, 16);
+    p += exponent;
+    *p++ = '.';
+    std::memcpy(p, first + exponent, 16);
+    p += count - exponent;
+  }
+  if (printed) *p++ = ' ';
+  return static_cast<int>(p - buffer);
+}
+
+// The general form of a value (a failure for one that is not finite), by
+// integer arithmetic where it reaches.
+template <typename T>
+void AppendGeneralOf(std::string& out, T value, bool printed) {
+  CheckFinite(value);
+  ScaledDigits scaled;
+  if (value != 0 && FastDigits(std::fabs(value), scaled)) {
+    char buffer[kGeneralBuffer];
+    out.append(buffer, static_cast<std::size_t>(
+                           WriteGeneralScaled(scaled, kSignificant<T>, std::signbit(value), printed, buffer)));
+    return;
+  }
+  AppendGeneral<T>(out, TextDecimal(value), printed);
+}
+
 template <typename T>
 std::string Text(const T& piece) {
   std::string out;
@@ -446,7 +514,7 @@ void MaskedNumber<T>::AppendTo(std::string& out) const {
 
 template <typename T>
 void GeneralNumber<T>::AppendTo(std::string& out) const {
-  AppendGeneral<T>(out, ToDecimal(value), printed);
+  AppendGeneralOf(out, value, printed);
 }
 
 template struct MaskedNumber<float>;
