@@ -97,7 +97,7 @@ TEST(ByteScan, LoneLineEndsFoundAcrossBlocks) {
 TEST(FirstLetters, EveryCapitalAtItsFirstPlaceAndTheMotionWords) {
   std::mt19937 random(9);
   for (int round = 0; round < 20000; ++round) {
-    const std::string text = RandomText(random, random() % 30);
+    const std::string text = RandomText(random, random() % 40);
     const FirstLetters letters(text);
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
       ASSERT_EQ(letters[letter], FindLetter(text, std::string(1, letter))) << text << " " << letter;
