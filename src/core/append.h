@@ -4,8 +4,10 @@
 // Masked, General, Printed), which has AppendTo(out).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace kovrel {
 
@@ -14,6 +16,12 @@ template <typename Piece>
 void AppendPiece(std::string& out, const Piece& piece) {
   if constexpr (requires { piece.AppendTo(out); }) {
     piece.AppendTo(out);
+  } else if constexpr (std::is_array_v<Piece>) {
+    // A literal ("G01X") up to its first NUL, counted inline (its size is
+    // known) rather than by a call to strlen.
+    std::size_t length = 0;
+    while (length + 1 < std::extent_v<Piece> && piece[length] != '\0') ++length;
+    out.append(piece, length);
   } else {
     out.append(std::string_view(piece));
   }
