@@ -4,24 +4,19 @@
 // Masked, General, Printed), which has AppendTo(out).
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 namespace kovrel {
 
+// These are always inlined: the length of a literal piece ("G01X") is then
+// known where it is written, not counted by a call to strlen.
+
 /// Appends one piece to `out`.
 template <typename Piece>
-void AppendPiece(std::string& out, const Piece& piece) {
+[[gnu::always_inline]] inline void AppendPiece(std::string& out, const Piece& piece) {
   if constexpr (requires { piece.AppendTo(out); }) {
     piece.AppendTo(out);
-  } else if constexpr (std::is_array_v<Piece>) {
-    // A literal ("G01X") up to its first NUL, counted inline (its size is
-    // known) rather than by a call to strlen.
-    std::size_t length = 0;
-    while (length + 1 < std::extent_v<Piece> && piece[length] != '\0') ++length;
-    out.append(piece, length);
   } else {
     out.append(std::string_view(piece));
   }
@@ -29,7 +24,7 @@ void AppendPiece(std::string& out, const Piece& piece) {
 
 /// Appends every piece to `out`, in order.
 template <typename... Pieces>
-void Append(std::string& out, const Pieces&... pieces) {
+[[gnu::always_inline]] inline void Append(std::string& out, const Pieces&... pieces) {
   (AppendPiece(out, pieces), ...);
 }
 
@@ -44,7 +39,7 @@ std::string Joined(const Pieces&... pieces) {
 
 /// Appends the pieces followed by CR LF.
 template <typename... Pieces>
-void AppendLine(std::string& out, const Pieces&... pieces) {
+[[gnu::always_inline]] inline void AppendLine(std::string& out, const Pieces&... pieces) {
   Append(out, pieces..., "\r\n");
 }
 
