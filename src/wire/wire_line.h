@@ -17,37 +17,27 @@ struct WireLine {
   static constexpr std::size_t kNone = std::string_view::npos;
 
   explicit WireLine(std::string_view line) {
-    const std::size_t n = line.size();
-    for (std::size_t k = 0; k < n; ++k) {
-      const char c = line[k];
-      if (c <= '9') {  // digits, signs, points and blanks: most of a line
-        comment = comment || c == '(';
-        continue;
+    // From the line's end to its start, each letter's place is written
+    // over by any place before it: what stays is the first. The letters
+    // asked for have a place each in `at`, every other byte the place 0
+    // that nobody reads, so the scan does not branch on the byte.
+    std::array<std::size_t, kPlaces> at;
+    at.fill(kNone);
+    for (std::size_t pos = line.size(); pos-- > 0;) {
+      const char c = line[pos];
+      at[kPlaceOf[static_cast<unsigned char>(c)]] = pos;
+      if (c == 'G' && pos + 2 < line.size() && IsAsciiDigit(line[pos + 1]) && IsAsciiDigit(line[pos + 2])) {
+        const unsigned code = static_cast<unsigned>((line[pos + 1] - '0') * 10 + (line[pos + 2] - '0'));
+        g_codes[code >> 6] |= std::uint64_t{1} << (code & 63);
       }
-      switch (c) {
-        case '=': equals = true; break;
-        case 'X': First(x, k); break;
-        case 'Y': First(y, k); break;
-        case 'I': First(i, k); break;
-        case 'J': First(j, k); break;
-        case 'R': First(r, k); break;
-        case 'K': First(this->k, k); break;
-        case 'H': h = true; break;
-        case 'M':
-          First(m, k);
-          if (k + 2 < n && line[k + 2] == '0') {
-            m60 = m60 || line[k + 1] == '6';
-            m50 = m50 || line[k + 1] == '5';
-          }
-          break;
-        case 'G':
-          if (k + 2 < n && IsAsciiDigit(line[k + 1]) && IsAsciiDigit(line[k + 2])) {
-            const unsigned code = static_cast<unsigned>((line[k + 1] - '0') * 10 + (line[k + 2] - '0'));
-            g_codes[code >> 6] |= std::uint64_t{1} << (code & 63);
-          }
-          break;
-        default: break;
-      }
+    }
+    x = at[kX], y = at[kY], i = at[kI], j = at[kJ], r = at[kR], k = at[kK], m = at[kM];
+    comment = at[kParen] != kNone, equals = at[kEquals] != kNone, h = at[kH] != kNone;
+    // "M60" and "M50" on the few lines that hold an M.
+    for (std::size_t n = m; n != kNone && n + 2 < line.size(); n = line.find('M', n + 1)) {
+      if (line[n + 2] != '0') continue;
+      m60 = m60 || line[n + 1] == '6';
+      m50 = m50 || line[n + 1] == '5';
     }
   }
 
@@ -59,9 +49,13 @@ struct WireLine {
   std::array<std::uint64_t, 2> g_codes{};  // bit n: "G" and the two digits of n
 
  private:
-  static void First(std::size_t& at, std::size_t k) {
-    if (at == kNone) at = k;
-  }
+  enum Place : std::uint8_t { kOther, kX, kY, kI, kJ, kR, kK, kM, kH, kEquals, kParen, kPlaces };
+  static constexpr std::array<std::uint8_t, 256> kPlaceOf = [] {
+    std::array<std::uint8_t, 256> places{};
+    places['X'] = kX, places['Y'] = kY, places['I'] = kI, places['J'] = kJ, places['R'] = kR;
+    places['K'] = kK, places['M'] = kM, places['H'] = kH, places['='] = kEquals, places['('] = kParen;
+    return places;
+  }();
 };
 
 }  // namespace kovrel

@@ -59,7 +59,67 @@ float WireMillimetres(std::string_view number) {
   return Millimetres(number, number.find('.') != std::string_view::npos);
 }
 
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The common value of a wire line read in one pass: a sign or none, then
+// one to fifteen digits with at most one point among them, ending where
+// the characters of a number end. Gives the value (as ReadNumber reads the
+// characters) and the digits as ReadDecimalDigits or ThousandthsDigits
+// give them; false (nothing read) for any other characters, which the
+// general reading decides.
+bool ReadPlainValue(const char* p, const char* end, WireDigits* digits, float& value) {
+  const char* const start = p;
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char* const begin = p;
+  std::uint64_t whole = 0;
+  while (p < end && IsAsciiDigit(*p)) whole = whole * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  const char* const point = p;
+  const bool has_point = p < end && *p == '.';
+  if (has_point) {
+    ++p;
+    while (p < end && IsAsciiDigit(*p)) whole = whole * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  }
+  const std::size_t count = static_cast<std::size_t>(p - begin) - has_point;
+  if (count == 0 || count > 15) return false;
+  if (p < end && (*p == '.' || *p == '-' || *p == '+')) return false;
+  const auto number = static_cast<double>(whole);
+  if (!has_point) {
+    // Thousandths: an integer below 10^15 divided by 1000 is exact in
+    // decimal, so the rounding to eight places keeps it as it is.
+    value = ToSingle((negative ? -number : number) / 1000.0);
+    if (digits != nullptr) {
+      const std::string_view number(start, static_cast<std::size_t>(p - start));
+      digits->plain = ThousandthsDigits(number, 0, digits->field, digits->number);
+    }
+    return true;
+  }
+  const auto places = static_cast<std::size_t>(p - point - 1);
+  const double magnitude = places > 0 ? number / kPowersOfTen[places] : number;
+  const double read = negative ? -magnitude : magnitude;
+  value = ToSingle(read);
+  if (digits != nullptr) {
+    DecimalDigits& decimal = digits->number;
+    decimal.digits = whole;
+    decimal.places = static_cast<int>(places);
+    decimal.negative = negative;
+    decimal.value = read;
+    decimal.fraction = std::string_view(point + 1, places);
+    const char* first = begin;
+    while (first < point && *first == '0') ++first;
+    decimal.whole = std::string_view(first, static_cast<std::size_t>(point - first));
+    digits->plain = true;
+  }
+  return true;
+}
+
+}  // namespace
+
 float WireValueAt(std::string_view line, std::size_t at, WireDigits* digits) {
+  float value = 0;
+  if (ReadPlainValue(line.data() + at + 1, line.data() + line.size(), digits, value)) return value;
   // The number's characters, and whether a point is among them, in one pass.
   bool point = false;
   std::size_t end = at + 1;
