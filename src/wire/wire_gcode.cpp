@@ -241,8 +241,9 @@ ConversionResult WireToGcode(std::string_view program, TextOutput& out, ProgramF
   ProgramLines reader(program, form);
   while (reader.NextHeld()) {
     // A comment line does nothing, and holds "(" in its bytes exactly when
-    // it does in its text: it is not decoded.
-    if (reader.held().find('(') == std::string_view::npos) translator.Line(reader.Text());
+    // it does in its text: one with bytes above ASCII is not decoded (an
+    // ASCII line is its own text, and Line passes over a comment).
+    if (reader.ascii() || reader.held().find('(') == std::string_view::npos) translator.Line(reader.Text());
     out.Pass();
   }
   out.text += "M30\r\n";
