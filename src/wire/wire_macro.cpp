@@ -524,12 +524,14 @@ Program* Expander::Subprogram(const std::string& name) {
 }
 
 void Expander::Write(const char* word, bool arc, float i, float j) {
+  MotionLine line(word);
+  line.Add('X', x_, coordinates_);
+  line.Add('Y', y_, coordinates_);
   if (arc) {
-    AppendLine(out_.text, word, "X", coordinates_(x_), "Y", coordinates_(y_), "I", coordinates_(i), "J",
-               coordinates_(j));
-  } else {
-    AppendLine(out_.text, word, "X", coordinates_(x_), "Y", coordinates_(y_));
+    line.Add('I', i, coordinates_);
+    line.Add('J', j, coordinates_);
   }
+  line.AppendTo(out_.text);
   ++result_.moves;
 }
 

@@ -1,9 +1,12 @@
 // Wire-cut numbers: thousandths or millimetres, and the eight-decimal rounding.
 #include "wire/wire_numbers.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
+#include "core/decimal_digits.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -16,29 +19,41 @@ double RoundToEightPlaces(double value) {
   return RoundedByMask(value, mask);
 }
 
-void AppendCoordinate(std::string& out, float millimetres, float read, const WireDigits& digits,
-                      CoordinateTexts& texts) {
-  if (digits.plain && std::bit_cast<std::uint32_t>(millimetres) == std::bit_cast<std::uint32_t>(read) &&
-      AppendDigitsMasked(out, digits.number, MillimetreMask())) {
-    return;
+char* WriteCoordinate(char* out, float millimetres, float read, const WireDigits& digits, CoordinateTexts& texts) {
+  if (digits.plain && std::bit_cast<std::uint32_t>(millimetres) == std::bit_cast<std::uint32_t>(read)) {
+    if (char* const end = WriteDigitsMasked(out, digits.number, MillimetreMask())) return end;
   }
-  texts.Append(out, millimetres);
+  return texts.Write(out, millimetres);
 }
 
-void CoordinateTexts::Append(std::string& out, float millimetres) {
+void AppendCoordinate(std::string& out, float millimetres, float read, const WireDigits& digits,
+                      CoordinateTexts& texts) {
+  char text[CoordinateTexts::kRoom];
+  out.append(text, static_cast<std::size_t>(WriteCoordinate(text, millimetres, read, digits, texts) - text));
+}
+
+char* CoordinateTexts::Write(char* out, float millimetres) {
   const auto bits = std::bit_cast<std::uint32_t>(millimetres);
   const std::size_t slot = (bits * 0x9E3779B1u) >> (32 - kSlotBits);  // where this value is kept
   if (bits_[slot] == bits && sizes_[slot] != 0) {
-    out.append(texts_[slot].data(), sizes_[slot]);
-    return;
+    // A short copy of at most kLongest bytes, from a slot of that size.
+    std::memcpy(out, texts_[slot].data(), kLongest);
+    return out + sizes_[slot];
   }
-  const std::size_t start = out.size();
-  Coordinate(millimetres).AppendTo(out);
-  const std::size_t size = out.size() - start;
-  if (size == 0 || size > kLongest) return;
+  made_.clear();
+  Coordinate(millimetres).AppendTo(made_);
+  const std::size_t size = made_.size();
+  std::memcpy(out, made_.data(), std::min(size, kRoom));
+  if (size == 0 || size > kLongest) return out + std::min(size, kRoom);
   bits_[slot] = bits;
   sizes_[slot] = static_cast<std::uint8_t>(size);
-  out.copy(texts_[slot].data(), size, start);
+  std::memcpy(texts_[slot].data(), made_.data(), size);
+  return out + size;
+}
+
+void CoordinateTexts::Append(std::string& out, float millimetres) {
+  char text[kRoom];
+  out.append(text, static_cast<std::size_t>(Write(text, millimetres) - text));
 }
 
 namespace {
