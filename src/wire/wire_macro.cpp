@@ -72,7 +72,8 @@ struct Block {
 // Reads an address value: on a line holding "#" an operand ("#5", "-#1",
 // "[#1+#2]", "5."), otherwise the characters among "0123456789.-" read as
 // millimetres.
-MacroCode::Expression Address(const LineWords& words, char letter, bool macro, MacroCode& code) {
+MacroCode::Expression Address(const LineWords& words, char letter, bool macro, MacroCode& code,
+                              CoordinateTexts& texts) {
   if (!words.Holds(letter)) return {};
   const std::string_view line = words.line();
   const std::size_t at = line.find(letter);
@@ -87,7 +88,9 @@ MacroCode::Expression Address(const LineWords& words, char letter, bool macro, M
     }
     return code.Constant(0);
   }
-  return code.Constant(ReadNumber(SpanOf(after, kAddressCharacters)));
+  const std::string_view number = SpanOf(after, kAddressCharacters);
+  double value = 0;
+  return code.Constant(texts.Keep(number, value) ? value : ReadNumber(number));
 }
 
 // The label after "GOTO": "N" + its digits, or an expression to compute.
@@ -132,7 +135,7 @@ void ReadCondition(std::string_view line, Block& block) {
 }
 
 // "#t=expression"; a line whose left side names no variable does nothing.
-void ReadAssignment(std::string_view line, Block& block) {
+void ReadAssignment(std::string_view line, Block& block, CoordinateTexts& texts) {
   const std::size_t equals = line.find('=');
   const std::string_view left = line.substr(0, equals);
   const std::size_t hash = left.find('#');
@@ -142,13 +145,20 @@ void ReadAssignment(std::string_view line, Block& block) {
   const double number = ReadNumber(digits);
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Joined("#", digits));
   block.target = static_cast<int>(number);
+  // "#1=12.5": a plain decimal is its own value (and X#1 writes its text).
+  double value = 0;
+  if (texts.Keep(TrimBlanks(line.substr(equals + 1)), value)) {
+    block.value = block.code.Constant(value);
+    return;
+  }
   std::size_t pos = equals + 1;
   block.value = block.code.Compile(line, pos);
   if (pos < line.size()) FailUnreadableExpression(line);
 }
 
-// Compiles `line` into `block` (made new by Reset).
-void CompileBlock(std::string_view line, Block& block) {
+// Compiles `line` into `block` (made new by Reset). The plain decimals the
+// line gives values keep their texts in `texts` for the lines that write them.
+void CompileBlock(std::string_view line, Block& block, CoordinateTexts& texts) {
   const LineWords words(line);
   if (!line.empty() && line[0] == 'M' && line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
@@ -160,8 +170,8 @@ void CompileBlock(std::string_view line, Block& block) {
   MacroCode& code = block.code;
   if (words.Has("G92")) {
     block.kind = BlockKind::kG92;
-    block.x = Address(words, 'X', macro, code);
-    block.y = Address(words, 'Y', macro, code);
+    block.x = Address(words, 'X', macro, code, texts);
+    block.y = Address(words, 'Y', macro, code, texts);
     return;
   }
   block.store_x = words.Has("#5041");
@@ -175,7 +185,7 @@ void CompileBlock(std::string_view line, Block& block) {
   block.g42 = words.Has("G42");
   if (words.Has("=")) {
     block.kind = BlockKind::kAssign;
-    ReadAssignment(line, block);
+    ReadAssignment(line, block, texts);
   } else if (words.Has("IF")) {
     block.kind = BlockKind::kIf;
     ReadCondition(line, block);
@@ -184,11 +194,11 @@ void CompileBlock(std::string_view line, Block& block) {
     ReadLabel(line, block);
   } else {
     block.kind = BlockKind::kMove;
-    block.x = Address(words, 'X', macro, code);
-    block.y = Address(words, 'Y', macro, code);
-    block.i = Address(words, 'I', macro, code);
-    block.j = Address(words, 'J', macro, code);
-    if (words.Has("G5")) block.t = Address(words, 'T', macro, code);
+    block.x = Address(words, 'X', macro, code, texts);
+    block.y = Address(words, 'Y', macro, code, texts);
+    block.i = Address(words, 'I', macro, code, texts);
+    block.j = Address(words, 'J', macro, code, texts);
+    if (words.Has("G5")) block.t = Address(words, 'T', macro, code, texts);
     block.g40 = words.Has("G40");
   }
 }
@@ -203,7 +213,8 @@ void CompileBlock(std::string_view line, Block& block) {
 // holds a byte above ASCII decoded on its own.
 class Program {
  public:
-  Program(std::string_view text, ProgramForm form) : text_(text), cp932_(form == ProgramForm::kCp932) {}
+  Program(std::string_view text, ProgramForm form, CoordinateTexts& texts)
+      : text_(text), cp932_(form == ProgramForm::kCp932), texts_(texts) {}
 
   std::string_view text() const { return text_; }
 
@@ -303,7 +314,7 @@ class Program {
       slot.decoded = DecodeCp932(line);  // the block's names point into it
       line = slot.decoded;
     }
-    CompileBlock(line, slot.block);
+    CompileBlock(line, slot.block, texts_);
     tags_[index] = tag;
     recent_[pair] = static_cast<std::uint8_t>(index & 1);
     return index;
@@ -428,6 +439,7 @@ class Program {
 
   std::string_view text_;
   bool cp932_;
+  CoordinateTexts& texts_;  // the texts of the coordinates written
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> tags_;  // per slot: 0 empty, else a tag of the hash of its line
   std::vector<std::uint8_t> recent_;  // per pair of slots: the one used last
@@ -489,7 +501,7 @@ class Expander {
 
 WireExpansion Expander::Run(std::string_view text) {
   out_.text += "G40\r\nG00X0Y0\r\n";
-  Program main(text, options_.form);
+  Program main(text, options_.form, coordinates_);
   frames_.push_back({&main, 0});
   std::int64_t blocks = 0;
   while (!frames_.empty()) {
@@ -519,7 +531,7 @@ Program* Expander::Subprogram(const std::string& name) {
   if (!text) return nullptr;
   Loaded& loaded = loaded_[name];  // the map's node keeps the text in place for the lines
   loaded.text = std::move(*text);
-  loaded.program = std::make_unique<Program>(loaded.text, ProgramForm::kText);
+  loaded.program = std::make_unique<Program>(loaded.text, ProgramForm::kText, coordinates_);
   return loaded.program.get();
 }
 

@@ -13,6 +13,12 @@
 #include "core/text_reader.h"
 
 namespace kovrel {
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+}  // namespace
 
 double RoundToEightPlaces(double value) {
   static const Mask mask = ParseMask("####0.0#######");
@@ -51,6 +57,52 @@ char* CoordinateTexts::Write(char* out, float millimetres) {
   return out + size;
 }
 
+const char* ReadPlainDecimal(const char* p, const char* end, DecimalDigits& number, bool& point) {
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char* const begin = p;
+  std::uint64_t digits = 0;
+  while (p < end && IsAsciiDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  const char* const whole_end = p;
+  point = p < end && *p == '.';
+  if (point) {
+    ++p;
+    while (p < end && IsAsciiDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  }
+  const std::size_t count = static_cast<std::size_t>(p - begin) - point;
+  if (count == 0 || count > 15) return nullptr;
+  const auto places = point ? static_cast<std::size_t>(p - whole_end - 1) : 0;
+  const auto whole = static_cast<double>(digits);
+  const double magnitude = places > 0 ? whole / kPowersOfTen[places] : whole;
+  number.digits = digits;
+  number.places = static_cast<int>(places);
+  number.negative = negative;
+  number.value = negative ? -magnitude : magnitude;
+  number.fraction = std::string_view(point ? whole_end + 1 : p, places);
+  const char* first = begin;
+  while (first < whole_end && *first == '0') ++first;
+  number.whole = std::string_view(first, static_cast<std::size_t>(whole_end - first));
+  return p;
+}
+
+bool CoordinateTexts::Keep(std::string_view number, double& value) {
+  DecimalDigits digits;
+  bool point = false;
+  const char* const end = number.data() + number.size();
+  if (number.empty() || ReadPlainDecimal(number.data(), end, digits, point) != end) return false;
+  value = digits.value;
+  const auto bits = std::bit_cast<std::uint32_t>(ToSingle(digits.value));
+  const std::size_t slot = (bits * 0x9E3779B1u) >> (32 - kSlotBits);
+  if (bits_[slot] == bits && sizes_[slot] != 0) return true;
+  char text[40];
+  const char* const text_end = WriteDigitsMasked(text, digits, MillimetreMask());
+  if (text_end == nullptr || text_end == text || text_end - text > static_cast<std::ptrdiff_t>(kLongest)) return true;
+  bits_[slot] = bits;
+  sizes_[slot] = static_cast<std::uint8_t>(text_end - text);
+  std::memcpy(texts_[slot].data(), text, sizes_[slot]);
+  return true;
+}
+
 void CoordinateTexts::Append(std::string& out, float millimetres) {
   char text[kRoom];
   out.append(text, static_cast<std::size_t>(Write(text, millimetres) - text));
@@ -75,8 +127,6 @@ float WireMillimetres(std::string_view number) {
 }
 
 namespace {
-
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // The common value of a wire line read in one pass: a sign or none, then
 // one to fifteen digits with at most one point among them, ending where

@@ -37,6 +37,12 @@ class CoordinateTexts {
   /// returns its end.
   char* Write(char* out, float millimetres);
 
+  /// Keeps the text of the value the program writes as `number`, when that
+  /// is a plain decimal as a whole (ReadPlainDecimal): made from its digits,
+  /// it need not be made from the float when the value is written. Gives
+  /// the value ReadNumber reads in `value` and true then; false otherwise.
+  bool Keep(std::string_view number, double& value);
+
  private:
   static constexpr unsigned kSlotBits = 5;
   static constexpr std::size_t kKept = std::size_t{1} << kSlotBits;  // each value has one slot
@@ -74,6 +80,12 @@ class MotionLine {
   char text_[3 + 4 * (1 + CoordinateTexts::kRoom) + 2];
   char* end_;
 };
+
+/// A plain decimal read in one pass from `p`: a sign or none, then one to
+/// fifteen digits with at most one point among them (`point`). Returns the
+/// end of its characters, with its digits and the value ReadNumber reads
+/// from them in `number`; nullptr for any other text.
+const char* ReadPlainDecimal(const char* p, const char* end, DecimalDigits& number, bool& point);
 
 /// The millimetres of a number's characters (digits, point, signs): with a
 /// point the number as it stands, without one the number times 0.001

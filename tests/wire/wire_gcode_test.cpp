@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "core/byte_scan.h"
 #include "core/decimal_digits.h"
 #include "core/failure.h"
+#include "core/number_reader.h"
 #include "core/text_reader.h"
 #include "support/streamed_output.h"
 #include "wire/wire_line.h"
@@ -241,6 +243,31 @@ TEST(WireGcode, ValuesReadInOnePassAsTheGeneralReadingReadsThem) {
     EXPECT_EQ(digits.number.whole, expected.whole) << line;
     EXPECT_EQ(digits.number.fraction, expected.fraction) << line;
     EXPECT_EQ(std::bit_cast<std::uint64_t>(digits.number.value), std::bit_cast<std::uint64_t>(expected.value)) << line;
+  }
+}
+
+TEST(WireGcode, KeptTextsOfPlainDecimalsAreTheTextsOfTheirFloats) {
+  // A plain decimal as a whole is kept with the text of its float and read
+  // as ReadNumber reads it; anything else (a second point or sign, a
+  // blank, an exponent, too many digits) is not read at all.
+  std::mt19937 rng(47);
+  static constexpr std::string_view kPieces[] = {"0", "1", "5", "9", "00", "12", ".", "-", "+", " ", "E1", "0000000"};
+  for (int round = 0; round < 50000; ++round) {
+    std::string number;
+    for (int n = static_cast<int>(rng() % 6); n > 0; --n) number += kPieces[rng() % std::size(kPieces)];
+    CoordinateTexts texts;
+    double value = 0;
+    DecimalDigits digits;
+    const bool plain = number.find_first_of(" E") == std::string::npos &&
+                       std::count(number.begin(), number.end(), '.') <= 1 &&
+                       number.find_first_of("-+", 1) == std::string::npos && ReadDecimalDigits(number, digits);
+    ASSERT_EQ(texts.Keep(number, value), plain) << number;
+    if (!plain) continue;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(ReadNumber(number))) << number;
+    std::string kept, expected;
+    texts.Append(kept, ToSingle(value));
+    Append(expected, Coordinate(ToSingle(value)));
+    ASSERT_EQ(kept, expected) << number;
   }
 }
 
