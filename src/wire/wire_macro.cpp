@@ -237,15 +237,15 @@ class Program {
   // "N" + `digits`, else the first such line from the start.
   std::optional<std::size_t> Find(std::string_view digits, std::size_t from) {
     if (!indexed_) IndexLabels();
-    const LabelKey key{digits.size(), LeadingNumber(digits), digits};
-    const auto first = std::lower_bound(labels_.begin(), labels_.end(), key,
-                                        [this](const Label& label, const LabelKey& k) { return Order(label, k) < 0; });
-    if (first == labels_.end() || Order(*first, key) != 0) return std::nullopt;
-    const auto last = std::upper_bound(first, labels_.end(), key,
-                                       [this](const LabelKey& k, const Label& label) { return Order(label, k) > 0; });
-    const auto next = std::lower_bound(first, last, from,
-                                       [](const Label& label, std::size_t f) { return label.line_at < f; });
-    return next != last ? next->line_at : first->line_at;
+    if (digits.empty() || SpanOf(digits, kDigits).size() != digits.size()) return std::nullopt;  // "-5"
+    const std::uint32_t key = KeyOf(digits);
+    const auto first = std::partition_point(labels_.begin(), labels_.end(),
+                                            [&](const Label& label) { return Order(label, key, digits) < 0; });
+    const auto last = std::partition_point(first, labels_.end(),
+                                           [&](const Label& label) { return Order(label, key, digits) == 0; });
+    if (first == last) return std::nullopt;
+    const auto next = std::partition_point(first, last, [&](const Label& label) { return LineOf(label) < from; });
+    return LineOf(next != last ? *next : *first);
   }
 
  private:
@@ -345,42 +345,75 @@ class Program {
     return hash ^ (hash >> 29);
   }
 
-  // "N" + digits on the line starting at `line_at`: the digits at
-  // `digits_at` of the text, or of decoded_digits_ for a decoded line. The
-  // labels are ordered by the count of their digits and the number their
-  // first nineteen digits make (a jump compares numbers, not texts), then
-  // by the rest of the digits and the place of their line.
+  // A label in eight bytes (a program of "N1" lines keeps its index within
+  // twice its size): the key of its digits, and where they stand: at `at`
+  // of the text, or from the text's size on in decoded_digits_ (the labels
+  // of decoded lines, each followed by a blank), whose lines are noted in
+  // decoded_lines_. The labels are ordered by their digits, a jump
+  // comparing numbers, not texts, then by the places of their lines.
   struct Label {
+    std::uint32_t key;
+    std::uint32_t at;
+  };
+  struct DecodedLine {
+    std::size_t digits_from;  // where its labels' digits begin in decoded_digits_
     std::size_t line_at;
-    std::size_t digits_at;
-    std::size_t digits_size;
-    std::uint64_t number;
-    bool decoded;
   };
-  struct LabelKey {
-    std::size_t digits_size;
-    std::uint64_t number;
-    std::string_view digits;
-  };
-  static constexpr std::size_t kNumberDigits = 19;  // 10^19 - 1 fits 64 bits
 
-  static std::uint64_t LeadingNumber(std::string_view digits) {
-    std::uint64_t number = 0;
-    for (const char c : digits.substr(0, kNumberDigits)) number = number * 10 + static_cast<std::uint64_t>(c - '0');
-    return number;
+  // The digits' count and number as one key: the counts' ranges follow
+  // one another ("9" is 9, "00" is 10), so labels of up to nine digits
+  // compare as one 32-bit number; longer ones all take kLongKey and
+  // compare by their digits.
+  static constexpr std::uint32_t kLongKey = UINT32_MAX;
+  static std::uint32_t KeyOf(std::string_view digits) {
+    if (digits.size() > 9) return kLongKey;
+    std::uint32_t repunit = 0, number = 0;  // repunit: 1, 11, 111, ... for the count
+    for (const char c : digits) {
+      repunit = repunit * 10 + 1;
+      number = number * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return repunit - 1 + number;
   }
+
+  bool Decoded(const Label& label) const { return label.at >= text_.size(); }
 
   std::string_view Digits(const Label& label) const {
-    return std::string_view(label.decoded ? decoded_digits_ : text_).substr(label.digits_at, label.digits_size);
+    const std::string_view where =
+        Decoded(label) ? std::string_view(decoded_digits_).substr(label.at - text_.size()) : text_.substr(label.at);
+    return SpanOf(where, kDigits);
   }
 
-  // The order of the label's digits against `key`: below, equal or above 0.
-  int Order(const Label& label, const LabelKey& key) const {
-    if (label.digits_size != key.digits_size) return label.digits_size < key.digits_size ? -1 : 1;
-    if (label.number != key.number) return label.number < key.number ? -1 : 1;
-    if (key.digits_size <= kNumberDigits) return 0;
-    return Digits(label).compare(key.digits);
+  // The order of the label's digits against `digits` of key `key`: below,
+  // equal or above 0.
+  int Order(const Label& label, std::uint32_t key, std::string_view digits) const {
+    if (label.key != key) return label.key < key ? -1 : 1;
+    if (key != kLongKey) return 0;
+    const std::string_view own = Digits(label);
+    if (own.size() != digits.size()) return own.size() < digits.size() ? -1 : 1;
+    return own.compare(digits);
   }
+
+  // The place of the line that holds the character at `n`: after the last
+  // line end before it.
+  std::size_t LineStart(std::size_t n) const {
+    const std::size_t end = text_.find_last_of(cp932_ ? "\r\n" : "\r", n);
+    std::size_t line_at = end == std::string_view::npos ? 0 : end + 1;
+    if (!cp932_ && line_at > 0 && line_at < n && text_[line_at] == '\n') ++line_at;  // the LF of a CR LF
+    return line_at;
+  }
+
+  std::size_t LineOf(const Label& label) const {
+    if (!Decoded(label)) return LineStart(label.at - 1);  // the line of its "N"
+    const std::size_t from = label.at - text_.size();
+    const auto after = std::upper_bound(decoded_lines_.begin(), decoded_lines_.end(), from,
+                                        [](std::size_t f, const DecodedLine& line) { return f < line.digits_from; });
+    return std::prev(after)->line_at;
+  }
+
+  // Orders the labels of the same digits by their lines: a label of the
+  // text by its place, one of a decoded line (no other label on it) by
+  // the line's.
+  std::size_t Place(const Label& label) const { return Decoded(label) ? LineOf(label) : label.at; }
 
   // Calls `found(line_at, digits, digits_at)` for every label, with
   // digits_at npos for the digits of a decoded line: every "N" followed by
@@ -424,16 +457,24 @@ class Program {
     ForEachLabel([&count](std::size_t, std::string_view, std::size_t) { ++count; });
     labels_.reserve(count);
     ForEachLabel([this](std::size_t line_at, std::string_view digits, std::size_t digits_at) {
-      if (digits_at != std::string_view::npos) {
-        labels_.push_back({line_at, digits_at, digits.size(), LeadingNumber(digits), false});
-      } else {
-        labels_.push_back({line_at, decoded_digits_.size(), digits.size(), LeadingNumber(digits), true});
+      if (digits_at == std::string_view::npos) {
+        if (decoded_lines_.empty() || decoded_lines_.back().line_at != line_at) {
+          decoded_lines_.push_back({decoded_digits_.size(), line_at});
+        }
+        digits_at = text_.size() + decoded_digits_.size();
         decoded_digits_ += digits;
+        decoded_digits_ += ' ';
       }
+      if (digits_at > UINT32_MAX) Fail(FailureKind::kOutOfMemory, "N");  // a program of 4 GB
+      labels_.push_back({KeyOf(digits), static_cast<std::uint32_t>(digits_at)});
     });
     std::sort(labels_.begin(), labels_.end(), [this](const Label& a, const Label& b) {
-      const int order = Order(a, LabelKey{b.digits_size, b.number, Digits(b)});
-      return order != 0 ? order < 0 : a.line_at < b.line_at;
+      if (a.key != b.key) return a.key < b.key;
+      if (a.key == kLongKey) {
+        const int order = Order(a, b.key, Digits(b));
+        if (order != 0) return order < 0;
+      }
+      return Place(a) < Place(b);
     });
   }
 
@@ -446,6 +487,7 @@ class Program {
   std::vector<Known> known_;          // lines run lately, by their place
   std::vector<Label> labels_;
   std::string decoded_digits_;  // the labels' digits of the decoded lines
+  std::vector<DecodedLine> decoded_lines_;
   bool indexed_ = false;
 };
 

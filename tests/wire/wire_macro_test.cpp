@@ -146,6 +146,21 @@ TEST(WireMacro, LongLoopsAndRepeatedLabelsRunAsWritten) {
             "G01X1.0Y2.0\r\nG01X3.0Y2.0\r\nG01X3.0Y2.0\r\n");
 }
 
+TEST(WireMacro, LabelsOfEveryCountOfDigitsAreTheirOwn) {
+  // Counts of digits never meet ("N9" is not "N00"), nor do long labels
+  // that differ past their ninth digit; a computed label below zero names
+  // no line.
+  EXPECT_EQ(Body("GOTO00\r\nN0G01X1.\r\nN9G01X3.\r\nN00G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO9\r\nN00G01X1.\r\nN9G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO999999999\r\nN0000000000G01X1.\r\nN999999999G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO0000000000\r\nN999999999G01X1.\r\nN0000000000G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO12345678901\r\nN12345678902G01X1.\r\nN1234567890G01X3.\r\nN12345678901G01X2.\r\n"),
+            "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO123456789012345678901\r\nN123456789012345678902X1.\r\nN123456789012345678901G01X2.\r\n"),
+            "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Expand("#1=-5.\r\nGOTO#1\r\nN5G01X1.\r\n").stopped, "N-5 が見つかりませんでした");
+}
+
 TEST(WireMacro, AMissingLabelStopsTheExpansion) {
   const WireExpansion expansion = Expand("G01X1.\r\nGOTO999\r\nG01X2.\r\n");
   EXPECT_EQ(expansion.stopped, "N999 が見つかりませんでした");
