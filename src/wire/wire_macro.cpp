@@ -156,9 +156,30 @@ void ReadAssignment(std::string_view line, Block& block, CoordinateTexts& texts)
   if (pos < line.size()) FailUnreadableExpression(line);
 }
 
+// "#1=12.5" and nothing else, the most common line of a macro program,
+// compiled without looking for the words of other lines (it holds none
+// of them: #5041 and #5042, which a line stores, are left to the general
+// reading). False for any other line.
+bool CompilePlainAssignment(std::string_view line, Block& block, CoordinateTexts& texts) {
+  if (line.size() < 4 || line[0] != '#' || line.starts_with("#5041") || line.starts_with("#5042")) return false;
+  std::size_t pos = 1;
+  int target = 0;
+  for (; pos < line.size() && pos <= 4 && IsAsciiDigit(line[pos]); ++pos) target = target * 10 + (line[pos] - '0');
+  if (pos == 1 || pos >= line.size() || line[pos] != '=' || target >= static_cast<int>(kMacroVariableCount)) {
+    return false;
+  }
+  double value = 0;
+  if (!texts.Keep(line.substr(pos + 1), value)) return false;
+  block.kind = BlockKind::kAssign;
+  block.target = target;
+  block.value = block.code.Constant(value);
+  return true;
+}
+
 // Compiles `line` into `block` (made new by Reset). The plain decimals the
 // line gives values keep their texts in `texts` for the lines that write them.
 void CompileBlock(std::string_view line, Block& block, CoordinateTexts& texts) {
+  if (CompilePlainAssignment(line, block, texts)) return;
   const LineWords words(line);
   if (!line.empty() && line[0] == 'M' && line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;

@@ -161,6 +161,19 @@ TEST(WireMacro, LabelsOfEveryCountOfDigitsAreTheirOwn) {
   EXPECT_EQ(Expand("#1=-5.\r\nGOTO#1\r\nN5G01X1.\r\n").stopped, "N-5 が見つかりませんでした");
 }
 
+TEST(WireMacro, PlainAssignmentsReadAsAnyAssignment) {
+  // "#1=12.5" alone is read on its own; with a blank it is read as every
+  // other assignment, and both give the same program.
+  const std::string plain = "#1=12.5\r\n#2=-0.25\r\n#3=+7\r\n#4=.5\r\n#5041=3.\r\n#0007=2.\r\n"
+                            "G01X#1Y#2\r\nX#3Y#4\r\nX#5041Y#7\r\n";
+  std::string blanks = plain;
+  for (std::size_t at = blanks.find('='); at != std::string::npos; at = blanks.find('=', at + 2)) blanks.insert(at, " ");
+  EXPECT_EQ(Body(plain), Body(blanks));
+  // (a line holding #5041 stores X there before it moves)
+  EXPECT_EQ(Body(plain), "G01X12.5Y-0.25\r\nG01X7.0Y0.5\r\nG01X7.0Y2.0\r\n");
+  EXPECT_EQ(FailureOf("#12345=1.\r\n").number(), 9);
+}
+
 TEST(WireMacro, AMissingLabelStopsTheExpansion) {
   const WireExpansion expansion = Expand("G01X1.\r\nGOTO999\r\nG01X2.\r\n");
   EXPECT_EQ(expansion.stopped, "N999 が見つかりませんでした");
