@@ -27,8 +27,14 @@ struct WireLine {
     std::size_t base = 0;
     for (; base + 8 <= line.size(); base += 8) Take(line, base, Marks(byte_scan::Load(bytes + base)), at);
     if (base < line.size()) {
-      std::uint64_t word = 0;  // the last bytes, first lowest; the missing ones are zero and unmarked
-      for (std::size_t pos = line.size(); pos-- > base;) word = word << 8 | static_cast<unsigned char>(bytes[pos]);
+      // The last bytes, first lowest; the missing ones are zero and
+      // unmarked. In a line of eight bytes or more they end its last eight.
+      std::uint64_t word = 0;
+      if (line.size() >= 8) {
+        word = byte_scan::Load(bytes + line.size() - 8) >> (8 * (8 - (line.size() - base)));
+      } else {
+        for (std::size_t pos = line.size(); pos-- > base;) word = word << 8 | static_cast<unsigned char>(bytes[pos]);
+      }
       Take(line, base, Marks(word), at);
     }
     x = at[kX], y = at[kY], i = at[kI], j = at[kJ], r = at[kR], k = at[kK], m = at[kM];
