@@ -176,10 +176,29 @@ bool CompilePlainAssignment(std::string_view line, Block& block, CoordinateTexts
   return true;
 }
 
+// "G01X12.5Y-3.25" (G00 to G03, X and Y plain decimals) and nothing else:
+// a move of a program written out by CAM, compiled without looking for
+// the words of other lines. False for any other line ("+" is no character
+// of an address value: left to the general reading).
+bool CompilePlainMove(std::string_view line, Block& block, CoordinateTexts& texts) {
+  if (line.size() < 8 || line[0] != 'G' || line[1] != '0' || line[2] < '0' || line[2] > '3' || line[3] != 'X') {
+    return false;
+  }
+  const std::size_t y = line.find('Y', 4);
+  if (y == std::string_view::npos || y + 1 >= line.size() || line[4] == '+' || line[y + 1] == '+') return false;
+  double x_value = 0, y_value = 0;
+  if (!texts.Keep(line.substr(4, y - 4), x_value) || !texts.Keep(line.substr(y + 1), y_value)) return false;
+  block.kind = BlockKind::kMove;
+  block.motion = line[2] - '0';
+  block.x = block.code.Constant(x_value);
+  block.y = block.code.Constant(y_value);
+  return true;
+}
+
 // Compiles `line` into `block` (made new by Reset). The plain decimals the
 // line gives values keep their texts in `texts` for the lines that write them.
 void CompileBlock(std::string_view line, Block& block, CoordinateTexts& texts) {
-  if (CompilePlainAssignment(line, block, texts)) return;
+  if (CompilePlainAssignment(line, block, texts) || CompilePlainMove(line, block, texts)) return;
   const LineWords words(line);
   if (!line.empty() && line[0] == 'M' && line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;

@@ -174,6 +174,21 @@ TEST(WireMacro, PlainAssignmentsReadAsAnyAssignment) {
   EXPECT_EQ(FailureOf("#12345=1.\r\n").number(), 9);
 }
 
+TEST(WireMacro, PlainMovesReadAsAnyMove) {
+  // "G01X12.5Y-3.25" alone is read on its own; with a blank before its Y
+  // it is read as every other move, and both give the same program.
+  const std::string plain = "G00X1.Y2.\r\nG01X-12.5Y.25\r\nG02X3.Y4.\r\nG03X5Y6\r\nG01X+1.Y2.\r\nG01X1.Y+2.\r\n"
+                            "G04X1.Y2.\r\nG01X1-2Y3.\r\nG01XY3.\r\nG91\r\nG01X1.Y1.\r\nG01X1.Y1.\r\n";
+  std::string blanks;
+  for (std::size_t at = 0, end = plain.find('\r'); end != std::string::npos; at = end + 2, end = plain.find('\r', at)) {
+    std::string line = plain.substr(at, end - at);
+    if (const std::size_t y = line.find('Y'); y != std::string::npos) line.insert(y, " ");
+    blanks += line + "\r\n";
+  }
+  EXPECT_EQ(Body(plain), Body(blanks));
+  EXPECT_EQ(Body("G01X-12.5Y.25\r\nG02X3.Y4.\r\n"), "G01X-12.5Y0.25\r\nG02X3.0Y4.0I0.0J0.0\r\n");
+}
+
 TEST(WireMacro, AMissingLabelStopsTheExpansion) {
   const WireExpansion expansion = Expand("G01X1.\r\nGOTO999\r\nG01X2.\r\n");
   EXPECT_EQ(expansion.stopped, "N999 が見つかりませんでした");
