@@ -319,7 +319,7 @@ class Program {
   // The line at `at` (the start of a line) and where the next begins: a CR
   // LF or a lone CR ends it, in a file's bytes a lone LF too.
   std::string_view LineAt(std::size_t at, std::size_t& next) const {
-    const std::size_t end = cp932_ ? FindLineEnd(text_, at) : text_.find('\r', at);
+    const std::size_t end = cp932_ ? LineEndOfBytes(at) : text_.find('\r', at);
     if (end == std::string_view::npos) {
       next = text_.size();
       return text_.substr(at);
@@ -327,6 +327,16 @@ class Program {
     next = end + 1;
     if (text_[end] == '\r' && next < text_.size() && text_[next] == '\n') ++next;
     return text_.substr(at, end - at);
+  }
+
+  // The first CR or LF of the bytes from `at`, or npos: the control bytes
+  // up to CR found eight at a time by one mark, the others (a tab) passed.
+  std::size_t LineEndOfBytes(std::size_t at) const {
+    std::size_t end = FindControlOrAnyOf<'\r' + 1>(text_, at);
+    while (end != std::string_view::npos && text_[end] != '\r' && text_[end] != '\n') {
+      end = FindControlOrAnyOf<'\r' + 1>(text_, end + 1);
+    }
+    return end;
   }
 
   // The slot holding the block of `line`, compiled there when none does.
@@ -379,8 +389,14 @@ class Program {
     std::uint64_t hash = line.size() * kMultiplier;
     std::size_t k = 0;
     for (; k + 8 <= line.size(); k += 8) hash = (hash ^ byte_scan::Load(line.data() + k)) * kMultiplier;
+    // The bytes left: in a line of eight or more, those of its last eight
+    // not hashed yet.
     std::uint64_t tail = 0;
-    for (; k < line.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(line[k]);
+    if (k < line.size() && line.size() >= 8) {
+      tail = byte_scan::Load(line.data() + line.size() - 8) >> (8 * (8 - (line.size() - k)));
+    } else {
+      for (; k < line.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(line[k]);
+    }
     hash = (hash ^ tail) * kMultiplier;
     return hash ^ (hash >> 29);
   }

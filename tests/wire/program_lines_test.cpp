@@ -90,7 +90,7 @@ std::string RandomMacroProgram(std::mt19937& rng) {
       "N1",   "N2",          "N10",      "GOTO1",    "GOTO2",      "GOTO10", "IF[#1LT3]GOTO1", "IF[#1GT2]GOTO2",
       "#1=#1+1", "G01X#1Y2.", "G02X1.Y#1I.5J0", "X5.",  "M98P7",    "(",      ")",              "\x83N1",
       "\x83N2", "\x83M98P7", "\x82\xa0", "\x81", "\xa0",   " ",      "\r\n",         "\r",
-      "\n",     "\r\n",       "\r\n"};
+      "\n",     "\r\n",       "\r\n",  "\t",  "G01X1.5Y-2.25", "#2=12.5"};
   std::string program;
   for (int n = static_cast<int>(rng() % 40); n > 0; --n) program += kPieces[rng() % kPieces.size()];
   return program;
