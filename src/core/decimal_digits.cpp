@@ -89,6 +89,26 @@ bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mas
   return true;
 }
 
+char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask) {
+  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
+    return nullptr;
+  }
+  // Byte loops: the pieces are a few bytes (at most six digits on either
+  // side of the point), shorter than a call to copy them.
+  char* p = out;
+  *p = '-';
+  p += number.negative && number.digits != 0;
+  for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
+  for (const char c : number.whole) *p++ = c;
+  *p = '.';
+  p += mask.point;
+  std::string_view places = number.fraction;
+  while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
+  for (const char c : places) *p++ = c;
+  for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
+  return p;
+}
+
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
   if (!FloatKeepsDigits(number)) return false;
   if (number.digits == 0) {
