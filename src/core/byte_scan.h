@@ -1,9 +1,9 @@
-// Scanning text for a few kinds of bytes eight bytes at a time. The
+// Scanning text for a few kinds of bytes many bytes at a time. The
 // standard library's find_first_of and find_first_not_of call memchr once
 // for every character of the text they search, which on a long text costs
 // more than the conversion that reads it; these do one pass of plain word
-// arithmetic instead (sixteen bytes at a time where the processor has
-// SSE2, as every x86-64 one has), and give the same positions.
+// arithmetic instead, eight bytes at a time (sixteen where the processor
+// has SSE2, as every x86-64 one has), and give the same positions.
 #pragma once
 
 #include <bit>
@@ -81,6 +81,7 @@ inline unsigned InRange16(__m128i block) {
 /// when the smaller of it and Below - 1 is itself.
 template <unsigned char Below>
 inline unsigned Below16(__m128i block) {
+  static_assert(Below >= 1 && Below <= 128);
   const __m128i limit = _mm_set1_epi8(static_cast<char>(Below - 1));
   return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, limit), block)));
 }
@@ -118,7 +119,7 @@ std::size_t FindAnyOf(std::string_view text, std::size_t pos) {
 /// bytes after it, never one before: the first mark is exact).
 template <unsigned char Below, char... Bytes>
 std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
-  static_assert(Below <= 128);
+  static_assert(Below >= 1 && Below <= 128);
   constexpr std::uint64_t kHigh = byte_scan::kOnes * 0x80;
   const char* data = text.data();
   const std::size_t size = text.size();
@@ -145,9 +146,10 @@ namespace byte_scan {
 
 /// Calls `visit(pos)` for the place of every byte of `text` that `is_one`
 /// tells, in order, until it returns false; `marks16` gives the bits of the
-/// same bytes among sixteen. A text of many such bytes is looked at once,
-/// sixteen bytes at a time (the last sixteen taken where the text ends,
-/// without the bytes already seen).
+/// same bytes among sixteen. A text of sixteen bytes or more is read
+/// sixteen bytes at a time, the last block being its last sixteen bytes
+/// with the marks of the bytes already seen shifted out; a shorter text
+/// byte by byte.
 template <typename Marks16, typename IsOne, typename Visit>
 void VisitMarked(std::string_view text, [[maybe_unused]] Marks16&& marks16, IsOne&& is_one, Visit&& visit) {
   const char* data = text.data();

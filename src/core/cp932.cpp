@@ -183,8 +183,9 @@ bool IsAscii(std::string_view bytes) {
 std::string DecodeCp932(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
-  if (AsciiRun(p, n) == n) return std::string(bytes);
-  const std::size_t high = CountHighBytes(p, n);
+  const std::size_t ascii = AsciiRun(p, n);
+  if (ascii == n) return std::string(bytes);
+  const std::size_t high = CountHighBytes(p + ascii, n - ascii);
   // An ASCII byte gives one UTF-8 byte; a double-byte code gives at most
   // six (a marked duplicate), and each holds at least one high byte.
   std::string result(n + 5 * high, '\0');

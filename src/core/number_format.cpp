@@ -251,9 +251,10 @@ std::string WriteMasked(Decimal d, const Mask& mask) {
   return out;
 }
 
-// The longest text the integer way writes: sign, the mask's leading zeros
-// or 20 digits, the point and the places.
+// The room the integer way writes in: sign, at most 16 integer digits, the
+// point and at most 16 places, each piece moved as 16 bytes.
 constexpr int kMaskBuffer = 64;
+static_assert(kMaskBuffer >= 1 + 16 + 1 + 16);
 
 // x / 10^k and x % 10^k (k below 20) with a constant divisor for each k:
 // the compiler turns each into a multiplication, where a division by a
@@ -434,6 +435,7 @@ void AppendGeneral(std::string& out, const Decimal& d, bool printed) {
 // as WriteGeneral writes its decimal: the digits without their trailing
 // zeros written at once, then placed about the point.
 int WriteGeneralScaled(const ScaledDigits& scaled, int n, bool negative, bool printed, char* buffer) {
+  static_assert(kDoubleDigits <= 16, "the digits are written as two groups of eight");
   std::uint64_t digits = scaled.digits;
   int count = n;
   while (digits % 10 == 0) {

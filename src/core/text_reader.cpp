@@ -2,7 +2,6 @@
 #include "core/text_reader.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/byte_scan.h"
 

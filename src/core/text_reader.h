@@ -90,6 +90,7 @@ inline unsigned MotionWordAt(std::string_view item, std::size_t g) {
   }
   return 0;
 }
+
 /// The motion words "G00" to "G03" that stand anywhere in `item`, as the
 /// bits 1 << n (the two-digit words; "G1X5" has none): what four searches
 /// tell, by one look at each G from the first, `first_g`.

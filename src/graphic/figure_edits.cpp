@@ -96,6 +96,9 @@ class PartEditor {
     if (word.number.exponent != 0) {
       digits = ToSingle(static_cast<double>(value) / std::pow(10.0, static_cast<double>(word.number.exponent)));
     }
+    // A value beyond a float fails here, with the formatter's message, before
+    // any later word of the part is read.
+    if (!std::isfinite(digits)) form_.Write(digits);
     const std::size_t start = word.letter + 1;
     Add(start + word.number.begin, word.number.digits_end - word.number.begin, Replacement::Kind::kNumber).number =
         digits;
@@ -378,7 +381,8 @@ bool NoNumberBeyondSingle(std::string_view text) {
     int digits = 0;
     for (; end < text.size() && RunsOn(text[end]); ++end) digits += IsDigit(text[end]);
     if (digits >= 38) return false;
-    window = end / kWindow * kWindow;  // the window after this one holds the next stretch
+    // On from the window that holds the stretch's end (not all running on).
+    window = end / kWindow * kWindow;
   }
   return true;
 }

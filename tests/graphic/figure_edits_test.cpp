@@ -103,6 +103,15 @@ TEST(FigureEdits, ScaleZeroCollapsesOntoTheOriginAndOverflowIsAFailure) {
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.number(), 6);
   }
+  // The first word that overflows fails, with the formatter's words, even
+  // when a later word of the part has an exponent to read.
+  try {
+    Edit("G01X89Y1E7\r\n", FigureEdit::Scale(3e37f));
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.number(), 6);
+    EXPECT_EQ(failure.description(), "オーバーフローしました: 数値が有限ではありません");
+  }
 }
 
 TEST(FigureEdits, TheTablesFollowTheEdit) {
@@ -244,7 +253,7 @@ std::string RandomText(std::mt19937& random, std::string_view alphabet, int leng
 
 TEST(FigureEdits, OnePassFindsTheWordsThatSearchingFinds) {
   std::mt19937 random(7);
-  std::uniform_int_distribution<int> length(0, 24);
+  std::uniform_int_distribution<int> length(0, 50);
   for (int n = 0; n < 20000; ++n) {
     const std::string text = RandomText(random, "XYIJRG0123*,. -", length(random));
     const bool to_comma = n % 2 == 0;
