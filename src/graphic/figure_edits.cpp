@@ -140,7 +140,7 @@ class PartEditor {
     std::size_t pos = 0;
     for (std::size_t k = 0; k < count_; ++k) {
       const Replacement& replacement = replacements_[order[k]];
-      out.append(part_.substr(pos, replacement.at - pos));
+      out.append(part_.data() + pos, replacement.at - pos);
       switch (replacement.kind) {
         case Replacement::Kind::kNumber: form_.WriteTo(out, replacement.number); break;
         case Replacement::Kind::kLetter: out += replacement.letter; break;
@@ -148,7 +148,7 @@ class PartEditor {
       }
       pos = replacement.at + replacement.length;
     }
-    out.append(part_.substr(pos));
+    out.append(part_.data() + pos, part_.size() - pos);
   }
 
  private:
