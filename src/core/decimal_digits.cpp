@@ -2,7 +2,9 @@
 #include "core/decimal_digits.h"
 
 #include <algorithm>
+#include <bit>
 
+#include "core/byte_scan.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
@@ -68,13 +70,10 @@ bool FloatKeepsDigits(const DecimalDigits& number) {
   return millionths < 977 || millionths > 999;
 }
 
-bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
+char* WriteDigitsMasked(char* p, const DecimalDigits& number, const Mask& mask) {
   if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
-    return false;
+    return nullptr;
   }
-  // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
-  char buffer[40];
-  char* p = buffer;
   if (number.negative && number.digits != 0) *p++ = '-';
   for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
   p = std::copy(number.whole.begin(), number.whole.end(), p);
@@ -85,26 +84,36 @@ bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mas
   while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
   p = std::copy(places.begin(), places.end(), p);
   for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
-  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return p;
+}
+
+bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
+  char buffer[kDigitsMaskedRoom];
+  const char* const end = WriteDigitsMasked(buffer, number, mask);
+  if (end == nullptr) return false;
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
   return true;
 }
 
-bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
-  if (!FloatKeepsDigits(number)) return false;
+char* WriteDigitsGeneral(char* p, const DecimalDigits& number) {
+  if (!FloatKeepsDigits(number)) return nullptr;
   if (number.digits == 0) {
-    out += '0';
-    return true;
+    *p++ = '0';
+    return p;
   }
   std::string_view places = number.fraction;
   while (!places.empty() && places.back() == '0') places.remove_suffix(1);
-  // sign, six digits, the point
-  char buffer[16];
-  char* p = buffer;
   if (number.negative) *p++ = '-';
   p = std::copy(number.whole.begin(), number.whole.end(), p);
   if (!places.empty()) *p++ = '.';
-  p = std::copy(places.begin(), places.end(), p);
-  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return std::copy(places.begin(), places.end(), p);
+}
+
+bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
+  char buffer[kDigitsGeneralRoom];
+  const char* const end = WriteDigitsGeneral(buffer, number);
+  if (end == nullptr) return false;
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
   return true;
 }
 
@@ -147,6 +156,99 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
   }
   number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
   return true;
+}
+
+}  // namespace kovrel
+
+namespace kovrel {
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// The eight bytes from `p` as a word (the first byte lowest), zeros past
+// `end`; `line` is where the text that may be read begins.
+std::uint64_t EightBytes(const char* line, const char* p, const char* end) {
+  const auto left = end - p;
+  if (left >= 8) return byte_scan::Load(p);
+  if (left <= 0) return 0;
+  if (end - line >= 8) return byte_scan::Load(end - 8) >> (8 * (8 - left));
+  char bytes[8] = {};
+  std::copy(p, end, bytes);
+  return byte_scan::Load(bytes);
+}
+
+// How many of the bytes of `word` are digits before the first other one
+// (8: all of them). A byte is a digit when its high half is 3 and its low
+// half plus 6 stays below 16; a carry out of a byte only reaches bytes
+// after the first that is no digit.
+int LeadingDigits(std::uint64_t word) {
+  constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0ULL, kThrees = 0x3030303030303030ULL;
+  const std::uint64_t other = ((word & kHighHalves) ^ kThrees) | (((word + 0x0606060606060606ULL) & kHighHalves) ^ kThrees);
+  return other == 0 ? 8 : std::countr_zero(other) >> 3;
+}
+
+// The value of the first `count` (1 to 8) digits of `word`: the digits
+// moved up so that zeros lead, then pairs, fours and eights joined by
+// multiplications.
+std::uint64_t DigitsValue(std::uint64_t word, int count) {
+  std::uint64_t value = (word & 0x0F0F0F0F0F0F0F0FULL) << (8 * (8 - count));
+  value = (value * 2561) >> 8;
+  value = ((value & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
+  return ((value & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
+}
+
+// The plain decimal from `p`: a sign, then digits with at most one point,
+// at least one digit and at most seven on either side of the point (any
+// longer number is left to the general reading). Its end, or nullptr when
+// there is none.
+const char* ReadPlainDecimal(const char* line, const char* p, const char* end, DecimalDigits& number) {
+  number.negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char* const begin = p;
+  const std::uint64_t whole_word = EightBytes(line, p, end);
+  const int whole_count = LeadingDigits(whole_word);
+  if (whole_count == 8) return nullptr;
+  std::uint64_t digits = whole_count == 0 ? 0 : DigitsValue(whole_word, whole_count);
+  p += whole_count;
+  const char* const point = p;
+  const char* fraction = p;
+  int places = 0;
+  if (p < end && *p == '.') {
+    fraction = ++p;
+    const std::uint64_t word = EightBytes(line, p, end);
+    places = LeadingDigits(word);
+    if (places == 8) return nullptr;
+    if (places > 0) digits = digits * kPowersOfTen[places] + DigitsValue(word, places);
+    p += places;
+  }
+  if (whole_count + places == 0) return nullptr;
+  const char* first = begin;
+  while (first < point && *first == '0') ++first;
+  number.digits = digits;
+  number.places = places;
+  number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
+  number.fraction = std::string_view(fraction, static_cast<std::size_t>(places));
+  // The value as the number reading gives it: the digits divided by an
+  // exact power of ten, one correctly rounded division.
+  const auto whole = static_cast<double>(digits);
+  const double value = places > 0 ? whole / kExactPowers[places] : whole;
+  number.value = number.negative ? -value : value;
+  return p;
+}
+
+}  // namespace
+
+bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (p == end || *p != 'X') return false;
+  p = ReadPlainDecimal(line.data(), p + 1, end, x);
+  if (p == nullptr) return false;
+  while (p < end && *p == ' ') ++p;
+  if (p == end || *p != 'Y') return false;
+  return ReadPlainDecimal(line.data(), p + 1, end, y) == end;
 }
 
 }  // namespace kovrel

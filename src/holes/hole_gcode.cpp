@@ -1,7 +1,10 @@
 // Hole data to G-code.
 #include "holes/hole_gcode.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <utility>
 
 #include "core/append.h"
@@ -20,6 +23,42 @@ int HoleToolNumber(std::string_view line) {
   return tool;
 }
 
+namespace {
+
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+
+// The digits of a + b, when the float sum `sum` of their floats is the
+// float of that decimal sum: then the sum is written from its digits as it
+// would be from the float. Both numbers have at most six places; `text`
+// holds the sum's digits.
+bool SumDigits(const DecimalDigits& a, const DecimalDigits& b, float sum, char (&text)[16], DecimalDigits& result) {
+  if (a.places > 6 || b.places > 6 || a.digits >= 10000000 || b.digits >= 10000000) return false;
+  const int places = std::max(a.places, b.places);
+  const auto scaled = [places](const DecimalDigits& n) {
+    const auto value = static_cast<std::int64_t>(n.digits * kPowersOfTen[places - n.places]);
+    return n.negative ? -value : value;
+  };
+  const std::int64_t total = scaled(a) + scaled(b);
+  const bool negative = total < 0;
+  auto magnitude = static_cast<std::uint64_t>(negative ? -total : total);
+  // Beyond six digits the float does not keep them.
+  if (magnitude >= 1000000) return false;
+  const double value = static_cast<double>(magnitude) / static_cast<double>(kPowersOfTen[places]);
+  if (std::bit_cast<std::uint32_t>(ToSingle(negative ? -value : value)) != std::bit_cast<std::uint32_t>(sum)) {
+    return false;
+  }
+  // The digits right-aligned, at least one before the point.
+  char* const end = text + sizeof text;
+  char* p = end;
+  for (int k = 0; k <= places || magnitude != 0; ++k, magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
+  const auto count = static_cast<std::size_t>(end - p);
+  result = DigitsOf(std::string_view(p, count - static_cast<std::size_t>(places)),
+                    std::string_view(end - places, static_cast<std::size_t>(places)), negative);
+  return true;
+}
+
+}  // namespace
+
 ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output) {
   static const Mask tool_mask = ParseMask("#####");
   static const Mask xy_mask = ParseMask("#####0.0####");
@@ -33,15 +72,74 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   // The end of a circle's line from its I word on, "I-0.2J0.0", changes
   // only with the tool: written once a tool.
   std::string circle_end;
+  // The radius as digits, where its float is theirs: a hole's start X is
+  // then summed from the digits of X and of the radius.
+  std::string radius_text;
+  DecimalDigits radius_digits;
+  bool radius_plain = false;
   const auto take_tool = [&](float diameter) {
     d = diameter;
     circle_end.clear();
     AppendLine(circle_end, "I", Masked(-(d / 2), i_mask), "J0.0");
+    radius_text.clear();
+    Append(radius_text, General(d / 2));
+    radius_plain = ReadDecimalDigits(radius_text, radius_digits) &&
+                   std::bit_cast<std::uint32_t>(ToSingle(radius_digits.value)) == std::bit_cast<std::uint32_t>(d / 2);
   };
   take_tool(0);
+  // A hole: the rapid move to the start on the circle's right, then the
+  // circle. Y is written twice as it was read: from its digits where they
+  // reach (`y_digits` null: the general route).
+  const auto write_hole = [&](float x, float y, const DecimalDigits* y_digits) {
+    const float r = d / 2;
+    start_x.clear();
+    Append(start_x, Masked(x + r, xy_mask));
+    Append(out, "G00X", start_x, "Y");
+    if (y_digits == nullptr || !AppendDigitsMasked(out, *y_digits, xy_mask)) Append(out, Masked(y, xy_mask));
+    Append(out, "\r\nG02X", start_x, "Y");
+    if (y_digits == nullptr || !AppendDigitsGeneral(out, *y_digits)) Append(out, General(y));
+    Append(out, circle_end);
+    output.Pass();
+  };
+  // The same two lines from the digits of both coordinates, put together
+  // in one piece; false (nothing written) where the digits do not reach.
+  const auto write_hole_from_digits = [&](const DecimalDigits& x, const DecimalDigits& y) {
+    char sum_text[16];
+    DecimalDigits start;
+    if (!radius_plain || circle_end.size() > 64 ||
+        !SumDigits(x, radius_digits, ToSingle(x.value) + d / 2, sum_text, start)) {
+      return false;
+    }
+    char line[64 + 2 * kDigitsMaskedRoom + kDigitsGeneralRoom + 64];
+    char* p = std::copy_n("G00X", 4, line);
+    char* const start_begin = p;
+    p = WriteDigitsMasked(p, start, xy_mask);
+    if (p == nullptr) return false;
+    const auto start_size = static_cast<std::size_t>(p - start_begin);
+    *p++ = 'Y';
+    p = WriteDigitsMasked(p, y, xy_mask);
+    if (p == nullptr) return false;
+    p = std::copy_n("\r\nG02X", 6, p);
+    p = std::copy_n(start_begin, start_size, p);
+    *p++ = 'Y';
+    p = WriteDigitsGeneral(p, y);
+    if (p == nullptr) return false;
+    p = std::copy(circle_end.begin(), circle_end.end(), p);
+    out.append(line, static_cast<std::size_t>(p - line));
+    output.Pass();
+    return true;
+  };
   LineReader reader(hole_data);
   std::string_view line;
+  DecimalDigits x_digits, y_digits;
   while (reader.Next(line)) {
+    // The hole line as the hole data writes it, read in one pass.
+    if (ReadHoleLine(line, x_digits, y_digits)) {
+      if (!write_hole_from_digits(x_digits, y_digits)) {
+        write_hole(ToSingle(x_digits.value), ToSingle(y_digits.value), &y_digits);
+      }
+      continue;
+    }
     const FirstLetters letters(line);
     if (HasLetter(line, "φ")) {
       diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
@@ -52,20 +150,10 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
       found = true;
     } else if (letters.Has('X') || letters.Has('Y')) {
       const float x = letters.Has('X') ? ToSingle(ReadNumber(NumberTextAfter(line, letters['X'], letters['Y']))) : 0;
-      // Y is written twice as it was read: from its digits where they reach.
-      DecimalDigits y_digits;
       const bool y_plain = letters.Has('Y') && ReadDecimalDigits(line.substr(letters['Y'] + 1), y_digits);
       float y = 0;
       if (letters.Has('Y')) y = ToSingle(y_plain ? y_digits.value : ReadNumber(line.substr(letters['Y'] + 1)));
-      const float r = d / 2;
-      start_x.clear();
-      Append(start_x, Masked(x + r, xy_mask));
-      Append(out, "G00X", start_x, "Y");
-      if (!y_plain || !AppendDigitsMasked(out, y_digits, xy_mask)) Append(out, Masked(y, xy_mask));
-      Append(out, "\r\nG02X", start_x, "Y");
-      if (!y_plain || !AppendDigitsGeneral(out, y_digits)) Append(out, General(y));
-      Append(out, circle_end);
-      output.Pass();
+      write_hole(x, y, y_plain ? &y_digits : nullptr);
     }
   }
   // Without a tool line the text written so far is not a result: the
