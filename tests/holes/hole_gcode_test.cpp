@@ -86,7 +86,7 @@ TEST(HoleGcode, HoleLinesFromTheirDigitsAsByTheGeneralRoute) {
     }
   }
   const std::string from_digits = HoleDataToGcode(plain).text;
-  EXPECT_EQ(from_digits, HoleDataToGcode(general).text);
+  EXPECT_TRUE(from_digits == HoleDataToGcode(general).text);  // (a difference of long texts is not printed)
   EXPECT_GT(from_digits.size(), std::size_t{20000 * 30});
 }
 
