@@ -167,28 +167,6 @@ namespace {
 constexpr double kExactPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
-// The eight bytes from `p` as a word (the first byte lowest), zeros past
-// `end`; `line` is where the text that may be read begins.
-std::uint64_t EightBytes(const char* line, const char* p, const char* end) {
-  const auto left = end - p;
-  if (left >= 8) return byte_scan::Load(p);
-  if (left <= 0) return 0;
-  if (end - line >= 8) return byte_scan::Load(end - 8) >> (8 * (8 - left));
-  char bytes[8] = {};
-  std::copy(p, end, bytes);
-  return byte_scan::Load(bytes);
-}
-
-// How many of the bytes of `word` are digits before the first other one
-// (8: all of them). A byte is a digit when its high half is 3 and its low
-// half plus 6 stays below 16; a carry out of a byte only reaches bytes
-// after the first that is no digit.
-int LeadingDigits(std::uint64_t word) {
-  constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0ULL, kThrees = 0x3030303030303030ULL;
-  const std::uint64_t other = ((word & kHighHalves) ^ kThrees) | (((word + 0x0606060606060606ULL) & kHighHalves) ^ kThrees);
-  return other == 0 ? 8 : std::countr_zero(other) >> 3;
-}
-
 // The value of the first `count` (1 to 8) digits of `word`: the digits
 // moved up so that zeros lead, then pairs, fours and eights joined by
 // multiplications.
@@ -207,8 +185,8 @@ const char* ReadPlainDecimal(const char* line, const char* p, const char* end, D
   number.negative = p < end && *p == '-';
   if (p < end && (*p == '-' || *p == '+')) ++p;
   const char* const begin = p;
-  const std::uint64_t whole_word = EightBytes(line, p, end);
-  const int whole_count = LeadingDigits(whole_word);
+  const std::uint64_t whole_word = byte_scan::LoadWithin(line, p, end);
+  const int whole_count = byte_scan::LeadingDigits(whole_word);
   if (whole_count == 8) return nullptr;
   std::uint64_t digits = whole_count == 0 ? 0 : DigitsValue(whole_word, whole_count);
   p += whole_count;
@@ -217,8 +195,8 @@ const char* ReadPlainDecimal(const char* line, const char* p, const char* end, D
   int places = 0;
   if (p < end && *p == '.') {
     fraction = ++p;
-    const std::uint64_t word = EightBytes(line, p, end);
-    places = LeadingDigits(word);
+    const std::uint64_t word = byte_scan::LoadWithin(line, p, end);
+    places = byte_scan::LeadingDigits(word);
     if (places == 8) return nullptr;
     if (places > 0) digits = digits * kPowersOfTen[places] + DigitsValue(word, places);
     p += places;
