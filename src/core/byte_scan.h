@@ -2,7 +2,8 @@
 // standard library's find_first_of and find_first_not_of call memchr once
 // for every character of the text they search, which on a long text costs
 // more than the conversion that reads it; these do one pass of plain word
-// arithmetic instead, and give the same positions.
+// arithmetic instead (sixteen bytes at a time where the processor has
+// SSE2, as every x86-64 one has), and give the same positions.
 #pragma once
 
 #include <bit>
@@ -10,6 +11,10 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kovrel {
 
@@ -79,6 +84,38 @@ inline std::uint64_t Matches(std::uint64_t word, char byte) {
 /// The index (0 to 7) of the first byte marked in a non-zero `marks`.
 inline std::size_t FirstMarked(std::uint64_t marks) { return static_cast<std::size_t>(std::countr_zero(marks)) >> 3; }
 
+#if defined(__SSE2__)
+
+/// The sixteen bytes at `p`.
+inline __m128i Load16(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+/// One bit (bit k for byte k) for each of the sixteen bytes of `block`
+/// that is one of the `Bytes`.
+template <char... Bytes>
+inline unsigned Matches16([[maybe_unused]] __m128i block) {
+  const __m128i marks = (_mm_setzero_si128() | ... | _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)));
+  return static_cast<unsigned>(_mm_movemask_epi8(marks));
+}
+
+/// The same for the bytes from `Low` to `High`: a byte is among them when
+/// the smaller of its distance above Low and High - Low is that distance.
+template <char Low, char High>
+inline unsigned InRange16(__m128i block) {
+  static_assert(Low <= High);
+  const __m128i above = _mm_sub_epi8(block, _mm_set1_epi8(Low));
+  const __m128i limit = _mm_set1_epi8(static_cast<char>(High - Low));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(above, limit), above)));
+}
+
+/// The same for the bytes below `Below` (1 to 128): a byte is below it
+/// when the smaller of it and Below - 1 is itself.
+template <unsigned char Below>
+inline unsigned Below16(__m128i block) {
+  const __m128i limit = _mm_set1_epi8(static_cast<char>(Below - 1));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, limit), block)));
+}
+#endif
+
 }  // namespace byte_scan
 
 /// The position of the first of the `Bytes` (a few) at or after `pos`, or
@@ -88,6 +125,12 @@ std::size_t FindAnyOf(std::string_view text, std::size_t pos) {
   static_assert(sizeof...(Bytes) >= 1 && sizeof...(Bytes) <= 6);
   const char* data = text.data();
   const std::size_t size = text.size();
+#if defined(__SSE2__)
+  for (; pos + 16 <= size; pos += 16) {
+    const unsigned marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + pos));
+    if (marks != 0) return pos + static_cast<std::size_t>(std::countr_zero(marks));
+  }
+#endif
   for (; pos + 8 <= size; pos += 8) {
     const std::uint64_t word = byte_scan::Load(data + pos);
     const std::uint64_t marks = (std::uint64_t{0} | ... | byte_scan::Matches(word, Bytes));
@@ -109,6 +152,13 @@ std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
   constexpr std::uint64_t kHigh = byte_scan::kOnes * 0x80;
   const char* data = text.data();
   const std::size_t size = text.size();
+#if defined(__SSE2__)
+  for (; pos + 16 <= size; pos += 16) {
+    const __m128i block = byte_scan::Load16(data + pos);
+    const unsigned marks = byte_scan::Below16<Below>(block) | byte_scan::Matches16<Bytes...>(block);
+    if (marks != 0) return pos + static_cast<std::size_t>(std::countr_zero(marks));
+  }
+#endif
   for (; pos + 8 <= size; pos += 8) {
     const std::uint64_t word = byte_scan::Load(data + pos);
     const std::uint64_t below = (word - byte_scan::kOnes * Below) & ~word & kHigh;
@@ -119,6 +169,66 @@ std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
     if (static_cast<unsigned char>(data[pos]) < Below || (false || ... || (data[pos] == Bytes))) return pos;
   }
   return std::string_view::npos;
+}
+
+namespace byte_scan {
+
+/// Calls `visit(pos)` for the place of every byte of `text` that `is_one`
+/// tells, in order, until it returns false; `marks16` gives the bits of the
+/// same bytes among sixteen. A text of many such bytes is looked at once,
+/// sixteen bytes at a time (the last sixteen taken where the text ends,
+/// without the bytes already seen).
+template <typename Marks16, typename IsOne, typename Visit>
+void VisitMarked(std::string_view text, [[maybe_unused]] Marks16&& marks16, IsOne&& is_one, Visit&& visit) {
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  std::size_t base = 0;
+#if defined(__SSE2__)
+  for (; size >= 16 && base < size; base += 16) {
+    unsigned marks;
+    if (base + 16 <= size) {
+      marks = marks16(Load16(data + base));
+    } else {
+      marks = marks16(Load16(data + size - 16)) >> (base + 16 - size);
+    }
+    for (; marks != 0; marks &= marks - 1) {
+      if (!visit(base + static_cast<std::size_t>(std::countr_zero(marks)))) return;
+    }
+  }
+#endif
+  for (; base < size; ++base) {
+    if (is_one(data[base]) && !visit(base)) return;
+  }
+}
+
+}  // namespace byte_scan
+
+/// Calls `visit(pos)` for the place of every one of the `Bytes` in `text`,
+/// in order, until it returns false.
+template <char... Bytes, typename Visit>
+void VisitEachOf(std::string_view text, Visit&& visit) {
+  byte_scan::VisitMarked(
+      text,
+#if defined(__SSE2__)
+      [](__m128i block) { return byte_scan::Matches16<Bytes...>(block); },
+#else
+      nullptr,
+#endif
+      [](char c) { return (false || ... || (c == Bytes)); }, visit);
+}
+
+/// Calls `visit(pos)` for the place of every byte from `Low` to `High` in
+/// `text`, in order, until it returns false.
+template <char Low, char High, typename Visit>
+void VisitEachInRange(std::string_view text, Visit&& visit) {
+  byte_scan::VisitMarked(
+      text,
+#if defined(__SSE2__)
+      [](__m128i block) { return byte_scan::InRange16<Low, High>(block); },
+#else
+      nullptr,
+#endif
+      [](char c) { return c >= Low && c <= High; }, visit);
 }
 
 /// The position of the first CR or LF at or after `pos`, or npos.

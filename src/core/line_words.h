@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/byte_scan.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -79,13 +80,11 @@ class FirstLetters {
 
   explicit FirstLetters(std::string_view text) {
     at_.fill(kNone);
-    // Without a branch on the byte (a letter among digits is no pattern a
-    // processor predicts): every other byte goes to a spare slot.
-    for (std::size_t k = 0; k < text.size(); ++k) {
-      const unsigned index = static_cast<unsigned char>(text[k]) - unsigned{'A'};
-      std::size_t& at = at_[index < 26 ? index : 26];
+    VisitEachInRange<'A', 'Z'>(text, [&](std::size_t k) {
+      std::size_t& at = at_[static_cast<std::size_t>(text[k] - 'A')];
       at = std::min(at, k);
-    }
+      return true;
+    });
   }
 
   /// For a capital letter 'A' to 'Z'.
@@ -93,7 +92,7 @@ class FirstLetters {
   bool Has(char letter) const { return (*this)[letter] != kNone; }
 
  private:
-  std::array<std::size_t, 27> at_;
+  std::array<std::size_t, 26> at_;
 };
 
 }  // namespace kovrel
