@@ -11,6 +11,13 @@
 namespace kovrel {
 namespace {
 
+// The few digits of a number copied to `p` a byte at a time (a call of
+// memmove costs more than such a copy); the end of the copy.
+char* CopyDigits(char* p, std::string_view digits) {
+  for (std::size_t k = 0; k < digits.size(); ++k) p[k] = digits[k];
+  return p + digits.size();
+}
+
 // Millionths in a unit of the last of 0 to 6 places.
 constexpr std::uint64_t kMillionthsPerUnit[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
 
@@ -76,13 +83,13 @@ char* WriteDigitsMasked(char* p, const DecimalDigits& number, const Mask& mask) 
   }
   if (number.negative && number.digits != 0) *p++ = '-';
   for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
-  p = std::copy(number.whole.begin(), number.whole.end(), p);
+  p = CopyDigits(p, number.whole);
   if (mask.point) *p++ = '.';
   // The number's places, the zeros at their end dropped down to the
   // places the mask always writes, and zeros up to those.
   std::string_view places = number.fraction;
   while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
-  p = std::copy(places.begin(), places.end(), p);
+  p = CopyDigits(p, places);
   for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
   return p;
 }
@@ -104,9 +111,9 @@ char* WriteDigitsGeneral(char* p, const DecimalDigits& number) {
   std::string_view places = number.fraction;
   while (!places.empty() && places.back() == '0') places.remove_suffix(1);
   if (number.negative) *p++ = '-';
-  p = std::copy(number.whole.begin(), number.whole.end(), p);
+  p = CopyDigits(p, number.whole);
   if (!places.empty()) *p++ = '.';
-  return std::copy(places.begin(), places.end(), p);
+  return CopyDigits(p, places);
 }
 
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
@@ -170,7 +177,7 @@ constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 10000
 // The value of the first `count` (1 to 8) digits of `word`: the digits
 // moved up so that zeros lead, then pairs, fours and eights joined by
 // multiplications.
-std::uint64_t DigitsValue(std::uint64_t word, int count) {
+std::uint64_t LeadingDigitsValue(std::uint64_t word, int count) {
   std::uint64_t value = (word & 0x0F0F0F0F0F0F0F0FULL) << (8 * (8 - count));
   value = (value * 2561) >> 8;
   value = ((value & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
@@ -188,7 +195,7 @@ const char* ReadPlainDecimal(const char* line, const char* p, const char* end, D
   const std::uint64_t whole_word = byte_scan::LoadWithin(line, p, end);
   const int whole_count = byte_scan::LeadingDigits(whole_word);
   if (whole_count == 8) return nullptr;
-  std::uint64_t digits = whole_count == 0 ? 0 : DigitsValue(whole_word, whole_count);
+  std::uint64_t digits = whole_count == 0 ? 0 : LeadingDigitsValue(whole_word, whole_count);
   p += whole_count;
   const char* const point = p;
   const char* fraction = p;
@@ -198,7 +205,7 @@ const char* ReadPlainDecimal(const char* line, const char* p, const char* end, D
     const std::uint64_t word = byte_scan::LoadWithin(line, p, end);
     places = byte_scan::LeadingDigits(word);
     if (places == 8) return nullptr;
-    if (places > 0) digits = digits * kPowersOfTen[places] + DigitsValue(word, places);
+    if (places > 0) digits = digits * kPowersOfTen[places] + LeadingDigitsValue(word, places);
     p += places;
   }
   if (whole_count + places == 0) return nullptr;
@@ -208,15 +215,19 @@ const char* ReadPlainDecimal(const char* line, const char* p, const char* end, D
   number.places = places;
   number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
   number.fraction = std::string_view(fraction, static_cast<std::size_t>(places));
-  // The value as the number reading gives it: the digits divided by an
-  // exact power of ten, one correctly rounded division.
-  const auto whole = static_cast<double>(digits);
-  const double value = places > 0 ? whole / kExactPowers[places] : whole;
-  number.value = number.negative ? -value : value;
+  number.value = 0;
   return p;
 }
 
 }  // namespace
+
+double DigitsValue(const DecimalDigits& number) {
+  // The digits divided by an exact power of ten: one correctly rounded
+  // division, as the number reading computes it.
+  const auto whole = static_cast<double>(number.digits);
+  const double value = number.places > 0 ? whole / kExactPowers[number.places] : whole;
+  return number.negative ? -value : value;
+}
 
 bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y) {
   const char* p = line.data();

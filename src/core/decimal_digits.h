@@ -80,8 +80,13 @@ namespace kovrel {
 /// "X124.761 Y-3.5": X, a plain decimal, blanks (or none), Y, a plain
 /// decimal, and nothing after it. Both numbers are read as
 /// ReadDecimalDigits reads them (a plain decimal here has at least one
-/// digit and no blank inside); false for any other line, which the general
-/// reading then takes.
+/// digit and no blank inside), except that their values are left at 0
+/// (DigitsValue gives them where they are needed); false for any other
+/// line, which the general reading then takes.
 bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y);
+
+/// The value of a number of at most 15 digits and places, from its digits
+/// alone: the value ReadNumber reads from the number's text.
+double DigitsValue(const DecimalDigits& number);
 
 }  // namespace kovrel

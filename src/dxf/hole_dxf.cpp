@@ -52,6 +52,12 @@ std::vector<std::string> HoleDrawing::LayerNames() const {
 
 namespace {
 
+// A hole's coordinate: `value`, or the value of its digits where the line
+// gave them.
+float Coordinate(float value, const DecimalDigits* digits) {
+  return digits == nullptr ? value : ToSingle(DigitsValue(*digits));
+}
+
 // A tool line with "φ": a known tool keeps its slot; a new one takes the
 // next free slot. A tool number 0 never gets one: it is the number of an
 // empty slot.
@@ -92,11 +98,12 @@ class HoleLines {
   HoleLines(HoleDrawing& drawing, bool tools_read) : drawing_(drawing), tools_read_(tools_read) {}
 
   // Reads `line`; a hole is handed to `hole` as (slot, x, y, digits of x
-  // and y or null where the line is no plain "X.. Y..").
+  // and y), the digits null where the line is no plain "X.. Y..", else x
+  // and y left for XOf and YOf to give.
   template <typename Hole>
   void Read(std::string_view line, Hole&& hole) {
     if (ReadHoleLine(line, x_, y_)) {
-      hole(current_, ToSingle(x_.value), ToSingle(y_.value), &x_, &y_);
+      hole(current_, 0.0f, 0.0f, &x_, &y_);
       return;
     }
     if (HasLetter(line, "φ")) {
@@ -156,7 +163,7 @@ class HoleCircles {
   void Hole(std::string& out, int slot, float x, float y, const DecimalDigits* x_digits, const DecimalDigits* y_digits) const {
     const DxfCircleWriter& circle = circles_[static_cast<std::size_t>(slot)];
     if (x_digits != nullptr && FromDigits(out, circle, *x_digits, *y_digits)) return;
-    circle.Write(out, Masked(x, XyMask()), Masked(y, XyMask()));
+    circle.Write(out, Masked(Coordinate(x, x_digits), XyMask()), Masked(Coordinate(y, y_digits), XyMask()));
   }
 
  private:
@@ -202,8 +209,8 @@ HoleDrawing ReadHoleDrawing(std::string_view hole_data) {
   LineReader reader(hole_data);
   std::string_view line;
   while (reader.Next(line)) {
-    lines.Read(line, [&drawing](int slot, float x, float y, const DecimalDigits*, const DecimalDigits*) {
-      drawing.holes.push_back({x, y, slot});
+    lines.Read(line, [&drawing](int slot, float x, float y, const DecimalDigits* x_digits, const DecimalDigits* y_digits) {
+      drawing.holes.push_back({Coordinate(x, x_digits), Coordinate(y, y_digits), slot});
     });
   }
   return drawing;
@@ -229,15 +236,19 @@ std::string WriteHoleDxf(const HoleDrawing& drawing, const DxfColourOptions& col
 
 namespace {
 
-// The tool table of the hole data; a failure is the one the reading of
-// every line in order meets first.
+// The tool table of the hole data. A failure is the one the reading of
+// every line in order meets first, and it comes before the finding that
+// there is no tool table, as when every line is read first.
 HoleDrawing ReadHoleToolsInOrder(std::string_view hole_data) {
+  HoleDrawing tools;
   try {
-    return ReadHoleTools(hole_data);
+    tools = ReadHoleTools(hole_data);
   } catch (const Failure&) {
     ReadHoleDrawing(hole_data);
     throw;
   }
+  if (!tools.has_tool_table) ReadHoleDrawing(hole_data);
+  return tools;
 }
 
 // The drawing of the hole data written into `output` a hole at a time as
@@ -259,36 +270,38 @@ void WriteHoleDxf(std::string_view hole_data, HoleDrawing& tools, const DxfColou
   AppendDxfEnd(out);
 }
 
-// Both steps: the tool table, the colours `choose` gives for its layers
-// (none: the command stops), then the drawing into `output`.
-ConversionResult HoleDataToDxfWith(std::string_view hole_data, const DxfColourChoice& choose, TextOutput& output) {
+// Both steps with the colours given: the tool table, then the drawing
+// into `output`.
+ConversionResult HoleDataToDxfWith(std::string_view hole_data, const DxfColourOptions& colours, TextOutput& output) {
   HoleDrawing tools = ReadHoleToolsInOrder(hole_data);
   if (!tools.has_tool_table) return ConversionResult::NothingToConvert();
-  const std::optional<DxfColourOptions> colours = choose(tools.LayerNames());
-  if (!colours) return ConversionResult::Stopped();
-  WriteHoleDxf(hole_data, tools, *colours, output);
+  WriteHoleDxf(hole_data, tools, colours, output);
   return ConversionResult(std::string());
 }
 
 }  // namespace
 
 ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourChoice& choose) {
-  TextOutput out;
-  // The drawing is some five times as long as the hole data.
-  out.text.reserve(4096 + hole_data.size() * 5);
-  ConversionResult result = HoleDataToDxfWith(hole_data, choose, out);
-  if (result.nothing_to_convert) return result;
-  result.text = std::move(out.text);
-  return result;
+  // The colours are asked for once every line has been read: a failing
+  // line is reported before the window shows.
+  const HoleDrawing drawing = ReadHoleDrawing(hole_data);
+  if (!drawing.has_tool_table) return ConversionResult::NothingToConvert();
+  const std::optional<DxfColourOptions> colours = choose(drawing.LayerNames());
+  if (!colours) return ConversionResult::Stopped();
+  return ConversionResult(WriteHoleDxf(drawing, *colours));
 }
 
 ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours) {
-  return HoleDataToDxf(hole_data, [&colours](const std::vector<std::string>&) { return colours; });
+  TextOutput out;
+  // The drawing is some five times as long as the hole data.
+  out.text.reserve(4096 + hole_data.size() * 5);
+  ConversionResult result = HoleDataToDxfWith(hole_data, colours, out);
+  if (!result.nothing_to_convert) result.text = std::move(out.text);
+  return result;
 }
 
 ConversionResult HoleDataToDxf(std::string_view hole_data, const DxfColourOptions& colours, TextOutput& out) {
-  return HoleDataToDxfWith(
-      hole_data, [&colours](const std::vector<std::string>&) { return colours; }, out);
+  return HoleDataToDxfWith(hole_data, colours, out);
 }
 
 }  // namespace kovrel

@@ -5,6 +5,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "core/append.h"
@@ -40,20 +41,27 @@ bool SumDigits(const DecimalDigits& a, const DecimalDigits& b, float sum, char (
   };
   const std::int64_t total = scaled(a) + scaled(b);
   const bool negative = total < 0;
-  auto magnitude = static_cast<std::uint64_t>(negative ? -total : total);
+  const auto magnitude = static_cast<std::uint64_t>(negative ? -total : total);
   // Beyond six digits the float does not keep them.
   if (magnitude >= 1000000) return false;
   const double value = static_cast<double>(magnitude) / static_cast<double>(kPowersOfTen[places]);
   if (std::bit_cast<std::uint32_t>(ToSingle(negative ? -value : value)) != std::bit_cast<std::uint32_t>(sum)) {
     return false;
   }
-  // The digits right-aligned, at least one before the point.
+  // The digits right-aligned, at least one before the point; a lone zero
+  // before it is no digit of the whole part.
   char* const end = text + sizeof text;
   char* p = end;
-  for (int k = 0; k <= places || magnitude != 0; ++k, magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
-  const auto count = static_cast<std::size_t>(end - p);
-  result = DigitsOf(std::string_view(p, count - static_cast<std::size_t>(places)),
-                    std::string_view(end - places, static_cast<std::size_t>(places)), negative);
+  for (std::uint64_t rest = magnitude; p > end - places - 1 || rest != 0; rest /= 10) {
+    *--p = static_cast<char>('0' + rest % 10);
+  }
+  if (end - p == places + 1 && *p == '0') ++p;
+  result.digits = magnitude;
+  result.places = places;
+  result.negative = negative;
+  result.value = negative ? -value : value;
+  result.whole = std::string_view(p, static_cast<std::size_t>(end - places - p));
+  result.fraction = std::string_view(end - places, static_cast<std::size_t>(places));
   return true;
 }
 
@@ -72,6 +80,10 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   // The end of a circle's line from its I word on, "I-0.2J0.0", changes
   // only with the tool: written once a tool.
   std::string circle_end;
+  // The same in a room of fixed size, copied whole into a hole's lines (its
+  // size counts) where it fits.
+  constexpr std::size_t kCircleEndRoom = 48;
+  char circle_end_room[kCircleEndRoom] = {};
   // The radius as digits, where its float is theirs: a hole's start X is
   // then summed from the digits of X and of the radius.
   std::string radius_text;
@@ -81,6 +93,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     d = diameter;
     circle_end.clear();
     AppendLine(circle_end, "I", Masked(-(d / 2), i_mask), "J0.0");
+    if (circle_end.size() <= kCircleEndRoom) std::copy(circle_end.begin(), circle_end.end(), circle_end_room);
     radius_text.clear();
     Append(radius_text, General(d / 2));
     radius_plain = ReadDecimalDigits(radius_text, radius_digits) &&
@@ -106,11 +119,14 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   const auto write_hole_from_digits = [&](const DecimalDigits& x, const DecimalDigits& y) {
     char sum_text[16];
     DecimalDigits start;
-    if (!radius_plain || circle_end.size() > 64 ||
-        !SumDigits(x, radius_digits, ToSingle(x.value) + d / 2, sum_text, start)) {
+    if (!radius_plain || circle_end.size() > kCircleEndRoom ||
+        !SumDigits(x, radius_digits, ToSingle(DigitsValue(x)) + d / 2, sum_text, start)) {
       return false;
     }
-    char line[64 + 2 * kDigitsMaskedRoom + kDigitsGeneralRoom + 64];
+    // Pieces of a known most size are copied whole, the next piece written
+    // over what they bring past their end.
+    constexpr std::size_t kStartRoom = 16;  // a sign, six digits, the point, five places
+    char line[16 + 2 * kDigitsMaskedRoom + kDigitsGeneralRoom + kCircleEndRoom];
     char* p = std::copy_n("G00X", 4, line);
     char* const start_begin = p;
     p = WriteDigitsMasked(p, start, xy_mask);
@@ -118,13 +134,15 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     const auto start_size = static_cast<std::size_t>(p - start_begin);
     *p++ = 'Y';
     p = WriteDigitsMasked(p, y, xy_mask);
-    if (p == nullptr) return false;
+    if (p == nullptr || start_size > kStartRoom) return false;
     p = std::copy_n("\r\nG02X", 6, p);
-    p = std::copy_n(start_begin, start_size, p);
+    std::memmove(p, start_begin, kStartRoom);
+    p += start_size;
     *p++ = 'Y';
     p = WriteDigitsGeneral(p, y);
     if (p == nullptr) return false;
-    p = std::copy(circle_end.begin(), circle_end.end(), p);
+    std::memcpy(p, circle_end_room, kCircleEndRoom);
+    p += circle_end.size();
     out.append(line, static_cast<std::size_t>(p - line));
     output.Pass();
     return true;
@@ -136,7 +154,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     // The hole line as the hole data writes it, read in one pass.
     if (ReadHoleLine(line, x_digits, y_digits)) {
       if (!write_hole_from_digits(x_digits, y_digits)) {
-        write_hole(ToSingle(x_digits.value), ToSingle(y_digits.value), &y_digits);
+        write_hole(ToSingle(DigitsValue(x_digits)), ToSingle(DigitsValue(y_digits)), &y_digits);
       }
       continue;
     }

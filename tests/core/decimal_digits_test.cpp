@@ -160,7 +160,7 @@ void ExpectReadAsTheLineReadsThem(std::string_view line, const DecimalDigits& x,
     EXPECT_EQ(numbers[k]->negative, general.negative) << line;
     EXPECT_EQ(numbers[k]->whole, general.whole) << line;
     EXPECT_EQ(numbers[k]->fraction, general.fraction) << line;
-    EXPECT_TRUE(SameDouble(numbers[k]->value, general.value)) << line;
+    EXPECT_TRUE(SameDouble(DigitsValue(*numbers[k]), general.value)) << line;
   }
 }
 

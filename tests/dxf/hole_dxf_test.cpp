@@ -214,6 +214,8 @@ TEST(HoleDxf, DrawnLineByLineAsFromTheGatheredHoles) {
   }
   EXPECT_NE(gathered, "");
   EXPECT_EQ(drawn, gathered);
+  // Hole data without a tool table fails on a failing line all the same.
+  EXPECT_THROW(HoleDataToDxf("T01\r\nX1e999 Y1\r\n", DxfColourOptions{}), Failure);
 }
 
 }  // namespace
