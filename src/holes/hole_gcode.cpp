@@ -114,23 +114,31 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     Append(out, circle_end);
     output.Pass();
   };
-  // The same two lines from the digits of both coordinates, put together
-  // in one piece; false (nothing written) where the digits do not reach.
+  // The same two lines of a plain "X.. Y.." line put together in one
+  // piece: Y from its digits, the start X summed from the digits of X and
+  // of the radius where the sum's float is that decimal (else from the
+  // float sum); false (nothing written) where the digits do not reach.
   const auto write_hole_from_digits = [&](const DecimalDigits& x, const DecimalDigits& y) {
+    if (circle_end.size() > kCircleEndRoom) return false;
+    const float start_value = ToSingle(DigitsValue(x)) + d / 2;
     char sum_text[16];
     DecimalDigits start;
-    if (!radius_plain || circle_end.size() > kCircleEndRoom ||
-        !SumDigits(x, radius_digits, ToSingle(DigitsValue(x)) + d / 2, sum_text, start)) {
-      return false;
-    }
+    const bool start_plain = radius_plain && SumDigits(x, radius_digits, start_value, sum_text, start);
     // Pieces of a known most size are copied whole, the next piece written
     // over what they bring past their end.
     constexpr std::size_t kStartRoom = 16;  // a sign, six digits, the point, five places
     char line[16 + 2 * kDigitsMaskedRoom + kDigitsGeneralRoom + kCircleEndRoom];
     char* p = std::copy_n("G00X", 4, line);
     char* const start_begin = p;
-    p = WriteDigitsMasked(p, start, xy_mask);
-    if (p == nullptr) return false;
+    if (start_plain) {
+      p = WriteDigitsMasked(p, start, xy_mask);
+      if (p == nullptr) return false;
+    } else {
+      start_x.clear();
+      Append(start_x, Masked(start_value, xy_mask));
+      if (start_x.size() > kStartRoom) return false;
+      p = std::copy(start_x.begin(), start_x.end(), p);
+    }
     const auto start_size = static_cast<std::size_t>(p - start_begin);
     *p++ = 'Y';
     p = WriteDigitsMasked(p, y, xy_mask);
