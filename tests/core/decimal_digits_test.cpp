@@ -28,7 +28,7 @@ double ValueOf(std::uint64_t digits, int places, bool negative) {
 }
 
 const Mask kMasks[] = {ParseMask("#####0.0####"), ParseMask("#######0.0###"), ParseMask("#.######"),
-                       ParseMask("000.000000")};
+                       ParseMask("000.000000"), ParseMask("####0")};
 
 // Compares the texts from the digits of `number` with the masked and
 // general texts of its float; false when the digits are out of reach.
