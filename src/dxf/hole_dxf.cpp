@@ -2,6 +2,7 @@
 #include "dxf/hole_dxf.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "core/append.h"
@@ -155,6 +156,7 @@ class HoleCircles {
       circles_.emplace_back(DxfEntityHead{drawing.tools[k].layer, colour_texts_[k + 1]},
                             FormatMask(drawing.tools[k].radius, RadiusMask()));
     }
+    for (const DxfCircleWriter& circle : circles_) around_.push_back(AroundOf(circle));
     current_layer_ = drawing.tools.empty() ? kNoToolLayer : std::string_view(drawing.tools.back().layer);
   }
 
@@ -162,7 +164,7 @@ class HoleCircles {
 
   void Hole(std::string& out, int slot, float x, float y, const DecimalDigits* x_digits, const DecimalDigits* y_digits) const {
     const DxfCircleWriter& circle = circles_[static_cast<std::size_t>(slot)];
-    if (x_digits != nullptr && FromDigits(out, circle, *x_digits, *y_digits)) return;
+    if (x_digits != nullptr && FromDigits(out, around_[static_cast<std::size_t>(slot)], *x_digits, *y_digits)) return;
     circle.Write(out, Masked(Coordinate(x, x_digits), XyMask()), Masked(Coordinate(y, y_digits), XyMask()));
   }
 
@@ -178,19 +180,43 @@ class HoleCircles {
 
   // The record from the digits of its centre; false (nothing written)
   // where they do not reach.
-  static bool FromDigits(std::string& out, const DxfCircleWriter& circle, const DecimalDigits& x, const DecimalDigits& y) {
-    constexpr std::size_t kAround = 192;
-    constexpr std::string_view kBetween = "\r\n 20\r\n";
+  // The text of a slot's records around their centres in rooms of fixed
+  // size, copied whole (their sizes count) where they fit.
+  struct Around {
+    static constexpr std::size_t kBeforeRoom = 96, kAfterRoom = 48;
+    bool fits = false;
+    std::size_t before_size = 0, after_size = 0;
+    char before[kBeforeRoom] = {};
+    char after[kAfterRoom] = {};
+  };
+
+  static Around AroundOf(const DxfCircleWriter& circle) {
+    Around around;
     const std::string_view before = circle.BeforeX(), after = circle.AfterY();
-    if (before.size() + after.size() > kAround) return false;
-    char record[kAround + kBetween.size() + 2 * kDigitsMaskedRoom];
-    char* p = std::copy(before.begin(), before.end(), record);
-    p = WriteDigitsMasked(p, x, XyMask());
+    around.fits = before.size() <= Around::kBeforeRoom && after.size() <= Around::kAfterRoom;
+    if (!around.fits) return around;
+    around.before_size = before.size();
+    around.after_size = after.size();
+    std::copy(before.begin(), before.end(), around.before);
+    std::copy(after.begin(), after.end(), around.after);
+    return around;
+  }
+
+  // The record from the digits of its centre; false (nothing written)
+  // where they do not reach. Pieces of a known most size are copied whole,
+  // the next piece written over what they bring past their end.
+  static bool FromDigits(std::string& out, const Around& around, const DecimalDigits& x, const DecimalDigits& y) {
+    constexpr std::string_view kBetween = "\r\n 20\r\n";
+    if (!around.fits) return false;
+    char record[Around::kBeforeRoom + 2 * kDigitsMaskedRoom + kBetween.size() + Around::kAfterRoom];
+    std::memcpy(record, around.before, Around::kBeforeRoom);
+    char* p = WriteDigitsMasked(record + around.before_size, x, XyMask());
     if (p == nullptr) return false;
     p = std::copy(kBetween.begin(), kBetween.end(), p);
     p = WriteDigitsMasked(p, y, XyMask());
     if (p == nullptr) return false;
-    p = std::copy(after.begin(), after.end(), p);
+    std::memcpy(p, around.after, Around::kAfterRoom);
+    p += around.after_size;
     out.append(record, static_cast<std::size_t>(p - record));
     return true;
   }
@@ -198,6 +224,7 @@ class HoleCircles {
   std::vector<std::string> colour_texts_;
   std::vector<DxfLayerEntry> layers_;
   std::vector<DxfCircleWriter> circles_;
+  std::vector<Around> around_;  // by slot, as circles_
   std::string_view current_layer_;
 };
 
