@@ -96,7 +96,7 @@ void GerberTranslator::Block(std::string_view block) {
     const long n = IntegerAfter(block, 'D');
     if (n > 3 && n != aperture_) {
       if (n > 9999) Fail(FailureKind::kInvalidValue, "アパーチャ番号 D" + std::to_string(n) + " が 9999 を超えています");
-      Line("D" + std::to_string(n));
+      Line("D", std::to_string(n));
       Line("G00", x_text_, y_text_);
       motion_ = 0;
       aperture_ = n;

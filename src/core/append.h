@@ -9,9 +9,12 @@
 
 namespace kovrel {
 
+// These are always inlined: the length of a literal piece ("G01X") is then
+// known where it is written, not counted by a call to strlen.
+
 /// Appends one piece to `out`.
 template <typename Piece>
-void AppendPiece(std::string& out, const Piece& piece) {
+[[gnu::always_inline]] inline void AppendPiece(std::string& out, const Piece& piece) {
   if constexpr (requires { piece.AppendTo(out); }) {
     piece.AppendTo(out);
   } else {
@@ -21,7 +24,7 @@ void AppendPiece(std::string& out, const Piece& piece) {
 
 /// Appends every piece to `out`, in order.
 template <typename... Pieces>
-void Append(std::string& out, const Pieces&... pieces) {
+[[gnu::always_inline]] inline void Append(std::string& out, const Pieces&... pieces) {
   (AppendPiece(out, pieces), ...);
 }
 
@@ -36,7 +39,7 @@ std::string Joined(const Pieces&... pieces) {
 
 /// Appends the pieces followed by CR LF.
 template <typename... Pieces>
-void AppendLine(std::string& out, const Pieces&... pieces) {
+[[gnu::always_inline]] inline void AppendLine(std::string& out, const Pieces&... pieces) {
   Append(out, pieces..., "\r\n");
 }
 

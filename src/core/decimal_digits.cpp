@@ -11,13 +11,6 @@
 namespace kovrel {
 namespace {
 
-// The few digits of a number copied to `p` a byte at a time (a call of
-// memmove costs more than such a copy); the end of the copy.
-char* CopyDigits(char* p, std::string_view digits) {
-  for (std::size_t k = 0; k < digits.size(); ++k) p[k] = digits[k];
-  return p + digits.size();
-}
-
 // Millionths in a unit of the last of 0 to 6 places.
 constexpr std::uint64_t kMillionthsPerUnit[] = {1000000, 100000, 10000, 1000, 100, 10, 1};
 
@@ -77,29 +70,35 @@ bool FloatKeepsDigits(const DecimalDigits& number) {
   return millionths < 977 || millionths > 999;
 }
 
-char* WriteDigitsMasked(char* p, const DecimalDigits& number, const Mask& mask) {
-  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
-    return nullptr;
-  }
-  if (number.negative && number.digits != 0) *p++ = '-';
-  for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
-  p = CopyDigits(p, number.whole);
-  if (mask.point) *p++ = '.';
-  // The number's places, the zeros at their end dropped down to the
-  // places the mask always writes, and zeros up to those.
-  std::string_view places = number.fraction;
-  while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
-  p = CopyDigits(p, places);
-  for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
-  return p;
-}
-
 bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
+  // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
   char buffer[kDigitsMaskedRoom];
   const char* const end = WriteDigitsMasked(buffer, number, mask);
   if (end == nullptr) return false;
   out.append(buffer, static_cast<std::size_t>(end - buffer));
   return true;
+}
+
+char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask) {
+  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
+    return nullptr;
+  }
+  // Byte loops: the pieces are a few bytes (at most six digits on either
+  // side of the point), shorter than a call to copy them.
+  char* p = out;
+  *p = '-';
+  p += number.negative && number.digits != 0;
+  for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
+  for (const char c : number.whole) *p++ = c;
+  *p = '.';
+  p += mask.point;
+  // The number's places, the zeros at their end dropped down to the
+  // places the mask always writes, and zeros up to those.
+  std::string_view places = number.fraction;
+  while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
+  for (const char c : places) *p++ = c;
+  for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
+  return p;
 }
 
 char* WriteDigitsGeneral(char* p, const DecimalDigits& number) {
@@ -111,9 +110,10 @@ char* WriteDigitsGeneral(char* p, const DecimalDigits& number) {
   std::string_view places = number.fraction;
   while (!places.empty() && places.back() == '0') places.remove_suffix(1);
   if (number.negative) *p++ = '-';
-  p = CopyDigits(p, number.whole);
+  for (const char c : number.whole) *p++ = c;
   if (!places.empty()) *p++ = '.';
-  return CopyDigits(p, places);
+  for (const char c : places) *p++ = c;
+  return p;
 }
 
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {

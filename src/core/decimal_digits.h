@@ -48,6 +48,11 @@ bool FloatKeepsDigits(const DecimalDigits& number);
 /// the mask has fewer places than the number.
 bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask);
 
+/// Writes the text AppendDigitsMasked appends at `out`, which has room for
+/// 40 bytes, and returns its end; nullptr (nothing written) where it
+/// appends nothing. For a line composed in a buffer and appended once.
+char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask);
+
 /// Appends the text General(float of the number) writes, from the digits;
 /// false (and nothing written) when FloatKeepsDigits is false.
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
@@ -56,10 +61,9 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
 /// most: a sign, 16 leading zeros or 6 digits, the point, 16 places.
 inline constexpr std::size_t kDigitsMaskedRoom = 40, kDigitsGeneralRoom = 16;
 
-/// The same texts written at `p` (into a line being put together), their
-/// end returned; nullptr (and nothing written) where the Append forms give
-/// false.
-char* WriteDigitsMasked(char* p, const DecimalDigits& number, const Mask& mask);
+/// Writes the text AppendDigitsGeneral appends at `p`, which has room for
+/// kDigitsGeneralRoom bytes, and returns its end; nullptr (nothing
+/// written) where it appends nothing.
 char* WriteDigitsGeneral(char* p, const DecimalDigits& number);
 
 /// A coordinate in thousandths of a millimetre after its letter, as the
