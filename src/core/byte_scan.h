@@ -44,6 +44,36 @@ inline std::uint64_t Load(const char* p) {
   return word;
 }
 
+/// The eight bytes from `p` as one word, zeros for those at or past `end`,
+/// reading only bytes from `begin` to `end` (the end of a short text is
+/// read as the last eight bytes of the text, moved down).
+inline std::uint64_t LoadWithin(const char* begin, const char* p, const char* end) {
+  const auto left = end - p;
+  if (left >= 8) return Load(p);
+  if (left <= 0) return 0;
+  if (end - begin >= 8) return Load(end - 8) >> (8 * (8 - left));
+  char bytes[8] = {};
+  std::memcpy(bytes, p, static_cast<std::size_t>(left));
+  return Load(bytes);
+}
+
+/// Stores `word` as the eight bytes at `p`, the lowest first (as Load
+/// reads them).
+inline void Store(char* p, std::uint64_t word) {
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  std::memcpy(p, &word, sizeof word);
+}
+
+/// How many of the bytes of `word` are ASCII digits before the first other
+/// one (8: all of them). A byte is a digit when its high half is 3 and its
+/// low half plus 6 stays below 16; a carry out of a byte only reaches bytes
+/// after the first that is no digit.
+inline int LeadingDigits(std::uint64_t word) {
+  constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0ULL, kThrees = 0x3030303030303030ULL;
+  const std::uint64_t other = ((word & kHighHalves) ^ kThrees) | (((word + 0x0606060606060606ULL) & kHighHalves) ^ kThrees);
+  return other == 0 ? 8 : std::countr_zero(other) >> 3;
+}
+
 /// The high bit of every byte of `word` that equals `byte`, and no other
 /// bit (exact: no carry runs from one byte into the next).
 inline std::uint64_t Matches(std::uint64_t word, char byte) {

@@ -2,7 +2,9 @@
 #include "core/decimal_digits.h"
 
 #include <algorithm>
+#include <bit>
 
+#include "core/byte_scan.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
@@ -70,7 +72,7 @@ bool FloatKeepsDigits(const DecimalDigits& number) {
 
 bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
   // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
-  char buffer[40];
+  char buffer[kDigitsMaskedRoom];
   const char* const end = WriteDigitsMasked(buffer, number, mask);
   if (end == nullptr) return false;
   out.append(buffer, static_cast<std::size_t>(end - buffer));
@@ -99,22 +101,26 @@ char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask
   return p;
 }
 
-bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
-  if (!FloatKeepsDigits(number)) return false;
+char* WriteDigitsGeneral(char* p, const DecimalDigits& number) {
+  if (!FloatKeepsDigits(number)) return nullptr;
   if (number.digits == 0) {
-    out += '0';
-    return true;
+    *p++ = '0';
+    return p;
   }
   std::string_view places = number.fraction;
   while (!places.empty() && places.back() == '0') places.remove_suffix(1);
-  // sign, six digits, the point
-  char buffer[16];
-  char* p = buffer;
   if (number.negative) *p++ = '-';
-  p = std::copy(number.whole.begin(), number.whole.end(), p);
+  for (const char c : number.whole) *p++ = c;
   if (!places.empty()) *p++ = '.';
-  p = std::copy(places.begin(), places.end(), p);
-  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  for (const char c : places) *p++ = c;
+  return p;
+}
+
+bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
+  char buffer[kDigitsGeneralRoom];
+  const char* const end = WriteDigitsGeneral(buffer, number);
+  if (end == nullptr) return false;
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
   return true;
 }
 
@@ -157,6 +163,81 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
   }
   number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
   return true;
+}
+
+}  // namespace kovrel
+
+namespace kovrel {
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// The value of the first `count` (1 to 8) digits of `word`: the digits
+// moved up so that zeros lead, then pairs, fours and eights joined by
+// multiplications.
+std::uint64_t LeadingDigitsValue(std::uint64_t word, int count) {
+  std::uint64_t value = (word & 0x0F0F0F0F0F0F0F0FULL) << (8 * (8 - count));
+  value = (value * 2561) >> 8;
+  value = ((value & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
+  return ((value & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
+}
+
+// The plain decimal from `p`: a sign, then digits with at most one point,
+// at least one digit and at most seven on either side of the point (any
+// longer number is left to the general reading). Its end, or nullptr when
+// there is none.
+const char* ReadPlainDecimal(const char* line, const char* p, const char* end, DecimalDigits& number) {
+  number.negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char* const begin = p;
+  const std::uint64_t whole_word = byte_scan::LoadWithin(line, p, end);
+  const int whole_count = byte_scan::LeadingDigits(whole_word);
+  if (whole_count == 8) return nullptr;
+  std::uint64_t digits = whole_count == 0 ? 0 : LeadingDigitsValue(whole_word, whole_count);
+  p += whole_count;
+  const char* const point = p;
+  const char* fraction = p;
+  int places = 0;
+  if (p < end && *p == '.') {
+    fraction = ++p;
+    const std::uint64_t word = byte_scan::LoadWithin(line, p, end);
+    places = byte_scan::LeadingDigits(word);
+    if (places == 8) return nullptr;
+    if (places > 0) digits = digits * kPowersOfTen[places] + LeadingDigitsValue(word, places);
+    p += places;
+  }
+  if (whole_count + places == 0) return nullptr;
+  const char* first = begin;
+  while (first < point && *first == '0') ++first;
+  number.digits = digits;
+  number.places = places;
+  number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
+  number.fraction = std::string_view(fraction, static_cast<std::size_t>(places));
+  number.value = 0;
+  return p;
+}
+
+}  // namespace
+
+double DigitsValue(const DecimalDigits& number) {
+  // The digits divided by an exact power of ten: one correctly rounded
+  // division, as the number reading computes it.
+  const auto whole = static_cast<double>(number.digits);
+  const double value = number.places > 0 ? whole / kExactPowers[number.places] : whole;
+  return number.negative ? -value : value;
+}
+
+bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (p == end || *p != 'X') return false;
+  p = ReadPlainDecimal(line.data(), p + 1, end, x);
+  if (p == nullptr) return false;
+  while (p < end && *p == ' ') ++p;
+  if (p == end || *p != 'Y') return false;
+  return ReadPlainDecimal(line.data(), p + 1, end, y) == end;
 }
 
 }  // namespace kovrel

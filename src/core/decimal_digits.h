@@ -57,6 +57,15 @@ char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask
 /// false (and nothing written) when FloatKeepsDigits is false.
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
 
+/// The room the texts of WriteDigitsMasked and WriteDigitsGeneral take at
+/// most: a sign, 16 leading zeros or 6 digits, the point, 16 places.
+inline constexpr std::size_t kDigitsMaskedRoom = 40, kDigitsGeneralRoom = 16;
+
+/// Writes the text AppendDigitsGeneral appends at `p`, which has room for
+/// kDigitsGeneralRoom bytes, and returns its end; nullptr (nothing
+/// written) where it appends nothing.
+char* WriteDigitsGeneral(char* p, const DecimalDigits& number);
+
 /// A coordinate in thousandths of a millimetre after its letter, as the
 /// digits of its millimetres with three places: a whole number of
 /// thousandths (`field_width` 0: "-1230" is -1.230) or a leading-zero
@@ -66,5 +75,22 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
 /// blank, a sign inside the digits): the general reading decides then. The
 /// number's value is left at 0.
 bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number);
+
+}  // namespace kovrel
+
+namespace kovrel {
+
+/// A hole line of the normalised hole data as it is almost always written,
+/// "X124.761 Y-3.5": X, a plain decimal, blanks (or none), Y, a plain
+/// decimal, and nothing after it. Both numbers are read as
+/// ReadDecimalDigits reads them (a plain decimal here has at least one
+/// digit and no blank inside), except that their values are left at 0
+/// (DigitsValue gives them where they are needed); false for any other
+/// line, which the general reading then takes.
+bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y);
+
+/// The value of a number of at most 15 digits and places, from its digits
+/// alone: the value ReadNumber reads from the number's text.
+double DigitsValue(const DecimalDigits& number);
 
 }  // namespace kovrel

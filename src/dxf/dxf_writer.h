@@ -64,6 +64,11 @@ class DxfCircleWriter {
     Append(out, before_x_, cx, "\r\n 20\r\n", cy, after_y_);
   }
 
+  /// The text of a record before its centre's X and after its Y, for a
+  /// writer that puts the record together itself.
+  std::string_view BeforeX() const { return before_x_; }
+  std::string_view AfterY() const { return after_y_; }
+
  private:
   std::string before_x_, after_y_;
 };

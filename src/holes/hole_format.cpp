@@ -3,6 +3,7 @@
 #include "holes/hole_format.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/append.h"
@@ -50,6 +51,50 @@ int ThousandthsFieldWidth(HoleUnit unit) {
   }
 }
 
+// The text a whole number of thousandths (the unit X1230) after its letter
+// gets in the coordinate mask, written at `p` (with room for eight bytes
+// past its end) from its digits: a sign, the millimetres ("0" for none),
+// the point and the thousandths without the zeros at their end (one
+// kept). The digits are read and moved eight bytes at a time. `text` is
+// moved past the number; `line` is where the text that may be read
+// begins. nullptr where the general reading takes the number: more than
+// six significant digits (or seven digits in all), or a point, blank or
+// sign after the digits.
+char* WriteThousandths(char* p, const char* line, const char*& text, const char* end) {
+  static constexpr ByteSet kNumber(" 0123456789.-+");
+  const char* q = text;
+  const bool negative = q < end && *q == '-';
+  if (q < end && (*q == '-' || *q == '+')) ++q;
+  const std::uint64_t word = byte_scan::LoadWithin(line, q, end);
+  const int digits = byte_scan::LeadingDigits(word);
+  if (digits == 0 || digits == 8) return nullptr;
+  const char* const after = q + digits;
+  if (after < end && kNumber.Contains(*after)) return nullptr;
+  // The byte after the digits is no "0": a first byte other than "0" is there.
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+  const auto zeros = static_cast<int>(byte_scan::FirstMarked(~byte_scan::Matches(word, '0') & kHighBits));
+  const int count = digits - zeros;
+  if (count > 6) return nullptr;
+  text = after;
+  if (negative && count > 0) *p++ = '-';
+  const std::uint64_t significant = word >> (8 * zeros);
+  std::uint64_t places;  // the three places as three bytes
+  if (count > 3) {
+    byte_scan::Store(p, significant);
+    p += count - 3;
+    places = (significant >> (8 * (count - 3))) & 0xFFFFFF;
+  } else {
+    // Zeros stand in for the places a short number lacks.
+    *p++ = '0';
+    const int missing = 8 * (3 - count);
+    places = ((significant << missing) & 0xFFFFFF) | (0x303030 & ((std::uint64_t{1} << missing) - 1));
+  }
+  *p++ = '.';
+  byte_scan::Store(p, places);
+  const int kept = ((places >> 16) & 0xFF) != '0' ? 3 : ((places >> 8) & 0xFF) != '0' ? 2 : 1;
+  return p + kept;
+}
+
 // The state of one formatting run.
 class HoleFormatter {
  public:
@@ -76,6 +121,10 @@ class HoleFormatter {
   }
 
  private:
+  // The X and Y of a block "X<thousandths>Y<thousandths>...", read and
+  // written from their digits in one piece; false where the general
+  // reading decides.
+  bool ThousandthsBlock(std::string_view line);
   void HoleStep(std::string_view line);
   void ToolStep(std::string_view line, bool has_coordinates);
   // Reads the axis's coordinate after its letter at `at` into its text.
@@ -136,6 +185,11 @@ void HoleFormatter::Block(std::string_view line) {
   // An empty line (a blank line, or the end of the text after the last
   // separator) is no block: it neither starts a tool nor moves anything.
   if (line.empty()) return;
+  if (ThousandthsBlock(line)) {
+    HoleStep(line);
+    ToolStep(line, true);
+    return;
+  }
   const std::size_t x_at = line.find('X');
   const std::size_t y_at = line.find('Y');
   const bool has_coordinates = x_at != std::string_view::npos || y_at != std::string_view::npos;
@@ -154,6 +208,37 @@ void HoleFormatter::Block(std::string_view line) {
   }
   HoleStep(line);
   ToolStep(line, has_coordinates);
+}
+
+bool HoleFormatter::ThousandthsBlock(std::string_view line) {
+  if (options_.incremental || options_.inch || options_.unit != HoleUnit::kThousandths || line.front() != 'X') {
+    return false;
+  }
+  const char* text = line.data() + 1;
+  const char* const end = line.data() + line.size();
+  // "X", the number, " Y", the number, CR LF
+  char hole[64];
+  hole[0] = 'X';
+  char* const x_end = WriteThousandths(hole + 1, line.data(), text, end);
+  if (x_end == nullptr || text == end || *text != 'Y') return false;
+  ++text;
+  char* const y_begin = x_end + 2;
+  char* const y_end = WriteThousandths(y_begin, line.data(), text, end);
+  if (y_end == nullptr) return false;
+  x_end[0] = ' ';
+  x_end[1] = 'Y';
+  y_end[0] = '\r';
+  y_end[1] = '\n';
+  x_text_.assign(hole + 1, x_end);
+  y_text_.assign(y_begin, y_end);
+  if (options_.hole_mode == HoleMode::kEveryCoordinate) {
+    list_.append(hole, y_end + 2);
+    tool_written_ = false;
+    pending_hole_.clear();
+  } else {
+    pending_hole_.assign(hole, y_end);
+  }
+  return true;
 }
 
 void HoleFormatter::HoleStep(std::string_view line) {

@@ -28,7 +28,7 @@ double ValueOf(std::uint64_t digits, int places, bool negative) {
 }
 
 const Mask kMasks[] = {ParseMask("#####0.0####"), ParseMask("#######0.0###"), ParseMask("#.######"),
-                       ParseMask("000.000000")};
+                       ParseMask("000.000000"), ParseMask("####0")};
 
 // Compares the texts from the digits of `number` with the masked and
 // general texts of its float; false when the digits are out of reach.
@@ -151,6 +151,54 @@ TEST(DecimalDigits, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
   ASSERT_TRUE(ReadDecimalDigits("0.12345", rounded));
   EXPECT_FALSE(AppendDigitsMasked(out, rounded, kMasks[1]));  // the mask rounds it
   EXPECT_EQ(out, "");
+}
+
+// The two numbers of a hole line as the general reading finds them: X's
+// number cut at Y, Y's the rest of the line.
+void ExpectReadAsTheLineReadsThem(std::string_view line, const DecimalDigits& x, const DecimalDigits& y) {
+  const std::size_t y_at = line.find('Y');
+  const std::string_view texts[] = {NumberTextAfter(line, 0, y_at), line.substr(y_at + 1)};
+  const DecimalDigits* numbers[] = {&x, &y};
+  for (int k = 0; k < 2; ++k) {
+    DecimalDigits general;
+    ASSERT_TRUE(ReadDecimalDigits(texts[k], general)) << line;
+    EXPECT_EQ(numbers[k]->digits, general.digits) << line;
+    EXPECT_EQ(numbers[k]->places, general.places) << line;
+    EXPECT_EQ(numbers[k]->negative, general.negative) << line;
+    EXPECT_EQ(numbers[k]->whole, general.whole) << line;
+    EXPECT_EQ(numbers[k]->fraction, general.fraction) << line;
+    EXPECT_TRUE(SameDouble(DigitsValue(*numbers[k]), general.value)) << line;
+  }
+}
+
+TEST(DecimalDigits, HoleLinesReadInOnePassAsTheGeneralReadingReadsThem) {
+  DecimalDigits x, y;
+  for (const std::string_view line : {"X238.002 Y164.391", "X1Y2", "X-.5   Y+5.", "X0.000 Y-0.0", "X007.50 Y1234567.1234567",
+                                      "X1 Y2"}) {
+    ASSERT_TRUE(ReadHoleLine(line, x, y)) << line;
+    ExpectReadAsTheLineReadsThem(line, x, y);
+  }
+  // Anything else goes the general way: blanks after a sign, in a number
+  // or at the end, other letters, no digits, a second point, eight digits
+  // on one side of the point.
+  for (const std::string_view line : {"X1 Y2 ", "X- 1 Y2", "X1 Y2Z3", "Y2 X1", "X. Y1", "X1 Y", "X1.2.3 Y4", "x1 y2",
+                                      "X12345678 Y1", "X1.12345678 Y1", "X1 Y123456789.0", "X1\tY2", "", "X", " X1 Y2"}) {
+    EXPECT_FALSE(ReadHoleLine(line, x, y)) << line;
+  }
+  // Random lines of the characters hole lines and their neighbours are
+  // made of, short and long (the line's own end read eight bytes at a time).
+  std::mt19937 random(11);
+  const std::string_view alphabet = "01234567890123456789012345678901234567890123456789..-+  Y";
+  int read = 0;
+  for (int n = 0; n < 200000; ++n) {
+    std::string line = "X";
+    for (std::size_t k = random() % 24; k > 0; --k) line += alphabet[random() % alphabet.size()];
+    if (!ReadHoleLine(line, x, y)) continue;
+    ++read;
+    ExpectReadAsTheLineReadsThem(line, x, y);
+    if (HasFailure()) return;
+  }
+  EXPECT_GT(read, 3000);
 }
 
 }  // namespace

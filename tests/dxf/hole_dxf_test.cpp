@@ -163,5 +163,60 @@ TEST(HoleDxf, WrittenInChunksOfWholeLinesAsWhenGathered) {
   EXPECT_EQ(none.text, "");
 }
 
+TEST(HoleDxf, DrawnLineByLineAsFromTheGatheredHoles) {
+  // The conversion reads the tool table first and then draws each hole as
+  // its line is read, from the digits of "X.. Y.." lines: the same drawing
+  // as from the holes gathered in one pass and written from their floats.
+  // Tool lines after their select lines, repeated and zero tools, more
+  // than 99 tools, a tool line that is a hole too, lone CR and LF, and
+  // coordinates of every length, sign and number of places.
+  std::mt19937 random(3);
+  const auto decimal = [&random] {
+    std::string text = random() % 3 == 0 ? "-" : "";
+    text += std::to_string(random() % 1000000 / (1 + random() % 1000));
+    if (random() % 4 != 0) text += '.';
+    for (unsigned k = random() % 9; k > 0; --k) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  std::string data = "X1 Y2\r\nT05\r\nX3 Y4\r\n";
+  for (int n = 0; n < 6000; ++n) {
+    const std::string tool = std::to_string(random() % 120);
+    switch (random() % 40) {
+      case 0: Append(data, "T", tool, "φ", decimal(), "\r\n"); break;
+      case 1: Append(data, "T", tool, "\r\n"); break;
+      case 2: Append(data, "T", tool, "φ1 X", decimal(), " Y", decimal(), "\r"); break;
+      case 3: Append(data, "X", decimal(), "\nY", decimal(), "\r\n"); break;
+      case 4: Append(data, "Y", decimal(), "\r\n"); break;
+      default: Append(data, "X", decimal(), random() % 2 ? " Y" : "Y", decimal(), "\r\n");
+    }
+  }
+  for (const DxfColourMode mode : {DxfColourMode::kSame, DxfColourMode::kEachLayer}) {
+    DxfColourOptions colours;
+    colours.mode = mode;
+    const ConversionResult result = HoleDataToDxf(data, colours);
+    ASSERT_FALSE(result.nothing_to_convert);
+    // (compared whole: a difference of two long texts is not printed)
+    EXPECT_TRUE(result.text == WriteHoleDxf(ReadHoleDrawing(data), colours));
+  }
+  // A failure is the one the first failing line gives, though the tool
+  // table is read before the holes.
+  const std::string failing = "T01φ1\r\nT01\r\nX1e999 Y1\r\nT02φ2e999\r\n";
+  std::string gathered, drawn;
+  try {
+    ReadHoleDrawing(failing);
+  } catch (const Failure& failure) {
+    gathered = failure.description();
+  }
+  try {
+    HoleDataToDxf(failing, DxfColourOptions{});
+  } catch (const Failure& failure) {
+    drawn = failure.description();
+  }
+  EXPECT_NE(gathered, "");
+  EXPECT_EQ(drawn, gathered);
+  // Hole data without a tool table fails on a failing line all the same.
+  EXPECT_THROW(HoleDataToDxf("T01\r\nX1e999 Y1\r\n", DxfColourOptions{}), Failure);
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 
 #include "core/append.h"
@@ -56,6 +58,36 @@ TEST(HoleGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
   EXPECT_GT(streamed.chunks, 1);
   EXPECT_TRUE(streamed.whole_lines);
   EXPECT_EQ(streamed.text, HoleDataToGcode(holes).text);
+}
+
+TEST(HoleGcode, HoleLinesFromTheirDigitsAsByTheGeneralRoute) {
+  // The same holes written "X.. Y.." (read and written from their digits,
+  // the start summed from X and the radius) and with a blank after them
+  // (the general route through the floats): the same G-code, over radii
+  // and coordinates of every length, sign and number of places.
+  std::mt19937 random(5);
+  const auto decimal = [&random](int whole_digits) {
+    std::string text = random() % 3 == 0 ? "-" : "";
+    text += std::to_string(random() % static_cast<unsigned>(std::pow(10, whole_digits)));
+    const unsigned places = random() % 6;
+    if (places > 0 || random() % 2 == 0) text += '.';
+    for (unsigned k = 0; k < places; ++k) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  std::string plain, general;
+  for (int tool = 1; tool <= 40; ++tool) {
+    const std::string table = Joined("T", std::to_string(tool), "φ", decimal(1 + tool % 3).substr(tool % 2), "\r\n");
+    Append(plain, table, "T", std::to_string(tool), "\r\n");
+    Append(general, table, "T", std::to_string(tool), "\r\n");
+    for (int hole = 0; hole < 500; ++hole) {
+      const std::string x = decimal(1 + hole % 6), y = decimal(1 + hole % 4);
+      Append(plain, "X", x, " Y", y, "\r\n");
+      Append(general, "X", x, " Y", y, " \r\n");
+    }
+  }
+  const std::string from_digits = HoleDataToGcode(plain).text;
+  EXPECT_TRUE(from_digits == HoleDataToGcode(general).text);  // (a difference of long texts is not printed)
+  EXPECT_GT(from_digits.size(), std::size_t{20000 * 30});
 }
 
 }  // namespace
