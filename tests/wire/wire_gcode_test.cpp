@@ -223,7 +223,10 @@ TEST(WireGcode, ValuesReadInOnePassAsTheGeneralReadingReadsThem) {
     std::string number(kSigns[rng() % std::size(kSigns)]);
     for (int n = static_cast<int>(rng() % 18); n > 0; --n) number += static_cast<char>('0' + rng() % 10);
     if (rng() % 2 == 0) {
-      number.insert(rng() % (number.size() + 1), ".");
+      // Joined from its two sides: GCC 12 at -O2 warns falsely of an
+      // overlapping copy in a string's insert.
+      const std::size_t at = rng() % (number.size() + 1);
+      number = number.substr(0, at) + "." + number.substr(at);
     }
     const std::string line = "G01X" + number + std::string(kAfter[rng() % std::size(kAfter)]);
     const std::string_view span = SpanOf(std::string_view(line).substr(4), kNumber);

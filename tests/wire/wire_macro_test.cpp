@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -166,8 +167,8 @@ TEST(WireMacro, PlainAssignmentsReadAsAnyAssignment) {
   // other assignment, and both give the same program.
   const std::string plain = "#1=12.5\r\n#2=-0.25\r\n#3=+7\r\n#4=.5\r\n#5041=3.\r\n#0007=2.\r\n"
                             "G01X#1Y#2\r\nX#3Y#4\r\nX#5041Y#7\r\n";
-  std::string blanks = plain;
-  for (std::size_t at = blanks.find('='); at != std::string::npos; at = blanks.find('=', at + 2)) blanks.insert(at, " ");
+  std::string blanks;
+  for (const char c : plain) blanks += c == '=' ? std::string(" =") : std::string(1, c);
   EXPECT_EQ(Body(plain), Body(blanks));
   // (a line holding #5041 stores X there before it moves)
   EXPECT_EQ(Body(plain), "G01X12.5Y-0.25\r\nG01X7.0Y0.5\r\nG01X7.0Y2.0\r\n");
@@ -181,9 +182,9 @@ TEST(WireMacro, PlainMovesReadAsAnyMove) {
                             "G04X1.Y2.\r\nG01X1-2Y3.\r\nG01XY3.\r\nG91\r\nG01X1.Y1.\r\nG01X1.Y1.\r\n";
   std::string blanks;
   for (std::size_t at = 0, end = plain.find('\r'); end != std::string::npos; at = end + 2, end = plain.find('\r', at)) {
-    std::string line = plain.substr(at, end - at);
-    if (const std::size_t y = line.find('Y'); y != std::string::npos) line.insert(y, " ");
-    blanks += line + "\r\n";
+    const std::string line = plain.substr(at, end - at);
+    const std::size_t y = std::min(line.find('Y'), line.size());
+    blanks += line.substr(0, y) + (y < line.size() ? " " : "") + line.substr(y) + "\r\n";
   }
   EXPECT_EQ(Body(plain), Body(blanks));
   EXPECT_EQ(Body("G01X-12.5Y.25\r\nG02X3.Y4.\r\n"), "G01X-12.5Y0.25\r\nG02X3.0Y4.0I0.0J0.0\r\n");
