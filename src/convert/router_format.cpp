@@ -5,6 +5,7 @@
 
 #include "core/append.h"
 #include "core/byte_scan.h"
+#include "core/decimal_digits.h"
 #include "core/line_words.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
@@ -14,13 +15,10 @@
 namespace kovrel {
 namespace {
 
-// `letter` and the coordinate `value` as the program writes it, in place
-// of what `text` held (its storage stays from item to item).
-void WriteCoordinate(std::string& text, char letter, float value) {
+// The mask of the program's coordinates.
+const Mask& RouterMask() {
   static const Mask mask = ParseMask("######0.0###");
-  text.clear();
-  text += letter;
-  Append(text, Masked(value, mask));
+  return mask;
 }
 
 // "%" ends a line; every control character (code below 20) is a line end.
@@ -80,6 +78,11 @@ class RouterTranslator {
   void Item(std::string_view item);
 
  private:
+  // `text` (empty) becomes the letter and the coordinate read after it.
+  void AppendLetterCoordinate(std::string& text, char letter, std::string_view after_letter) const {
+    text += letter;
+    AppendReadCoordinate(text, after_letter, unit_, RouterMask());
+  }
 
   CoordinateUnit unit_;
   bool incremental_;
@@ -122,15 +125,13 @@ void RouterTranslator::Item(std::string_view item) {
     z_ = read(item.substr(after('Z')));
     motion_ = z_ > 0 ? "G00" : "G01";
   }
-  const bool has_x = x_.TakeAfter(item, after('X'), incremental_, read);
-  const bool has_y = y_.TakeAfter(item, after('Y'), incremental_, read);
-  if (has_x) WriteCoordinate(x_text_, 'X', x_.value);
-  if (has_y) WriteCoordinate(y_text_, 'Y', y_.value);
+  const bool has_x = TakeCoordinate(x_, x_text_, 'X', item, after('X'), incremental_, unit_, RouterMask());
+  const bool has_y = TakeCoordinate(y_, y_text_, 'Y', item, after('Y'), incremental_, unit_, RouterMask());
   // I and J are not modal: an item without them writes none.
   i_text_.clear();
   j_text_.clear();
-  if (letters.Has('I')) WriteCoordinate(i_text_, 'I', read(item.substr(after('I'))));
-  if (letters.Has('J')) WriteCoordinate(j_text_, 'J', read(item.substr(after('J'))));
+  if (letters.Has('I')) AppendLetterCoordinate(i_text_, 'I', item.substr(after('I')));
+  if (letters.Has('J')) AppendLetterCoordinate(j_text_, 'J', item.substr(after('J')));
   if (letters.Has('R')) {
     AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, read(item.substr(after('R')))));
   } else if (has_x || has_y) {

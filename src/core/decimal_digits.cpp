@@ -149,4 +149,59 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
   return true;
 }
 
+float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
+  const int width = unit.field_width;
+  if (unit.factor == 1 && (width == 0 || (width >= 3 && width <= 15))) {
+    // One pass over a sign and the digits: their integer and their text,
+    // a field padded with zeros on the right to its width, or a plain
+    // integer padded on the left to three places.
+    const char* p = after_letter.data();
+    const char* const end = p + after_letter.size();
+    const bool negative = p < end && *p == '-';
+    if (negative || (width == 0 && p < end && *p == '+')) ++p;
+    const int most = width > 0 ? width : 15;
+    char field[16];
+    int count = 0;
+    std::uint64_t digits = 0;
+    for (; p < end && count < most && IsAsciiDigit(*p); ++p) {
+      field[count++] = *p;
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    // The reading takes the characters of " 0123456789.-+" for an integer,
+    // those of "0123456789-" for a field: a number that goes on in them is
+    // left to it.
+    static constexpr ByteSet kNumber(" 0123456789.-+");
+    const bool whole_read =
+        p == end || (width > 0 ? count == width || *p != '-' : !kNumber.Contains(*p));
+    if (count > 0 && whole_read) {
+      int size = count;
+      if (width > 0) {
+        for (; size < width; ++size) {
+          field[size] = '0';
+          digits *= 10;
+        }
+      } else if (size < 3) {
+        std::copy_backward(field, field + size, field + 3);
+        std::fill(field, field + 3 - size, '0');
+        size = 3;
+      }
+      const auto whole = static_cast<double>(digits);
+      const float value = ToSingle((negative ? -whole : whole) * unit.factor * 0.001);
+      DecimalDigits number;
+      number.digits = digits;
+      number.places = 3;
+      number.negative = negative;
+      int first = 0;
+      while (first < size - 3 && field[first] == '0') ++first;
+      number.whole = std::string_view(field + first, static_cast<std::size_t>(size - 3 - first));
+      number.fraction = std::string_view(field + size - 3, 3);
+      if (!AppendDigitsMasked(out, number, mask)) Masked(value, mask).AppendTo(out);
+      return value;
+    }
+  }
+  const float value = ReadCoordinate(after_letter, unit);
+  Masked(value, mask).AppendTo(out);
+  return value;
+}
+
 }  // namespace kovrel

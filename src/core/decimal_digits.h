@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
 
 namespace kovrel {
@@ -61,5 +62,30 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);
 /// blank, a sign inside the digits): the general reading decides then. The
 /// number's value is left at 0.
 bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number);
+
+/// Reads the coordinate after its letter as ReadCoordinate(after_letter,
+/// unit) reads it and appends its text with `mask`, as Masked(value, mask)
+/// writes it: from the digits read when the unit is whole thousandths of a
+/// millimetre (factor 1, a plain integer or a leading-zero field) and the
+/// text a plain number of them, else through the float. Returns the value.
+/// Throws Failure 6 as ReadCoordinate does.
+float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask);
+
+/// ModalAxis::TakeAfter with the axis's text: when `after` (the place just
+/// after the letter in `line`) is not npos, reads the coordinate there
+/// (incremental values add to the sum) and makes `text` the letter and the
+/// axis's value with `mask`. Returns whether the line gave the axis.
+inline bool TakeCoordinate(ModalAxis& axis, std::string& text, char letter, std::string_view line, std::size_t after,
+                           bool incremental, CoordinateUnit unit, const Mask& mask) {
+  if (after == std::string_view::npos) return false;
+  text.assign(1, letter);
+  if (!incremental) {
+    axis.value = AppendReadCoordinate(text, line.substr(after), unit, mask);
+    return true;
+  }
+  axis.value = axis.sum += ReadCoordinate(line.substr(after), unit);
+  Masked(axis.value, mask).AppendTo(text);
+  return true;
+}
 
 }  // namespace kovrel

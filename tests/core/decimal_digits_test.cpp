@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/append.h"
+#include "core/nc_coordinates.h"
 #include "core/failure.h"
 #include "core/number_reader.h"
 
@@ -144,6 +145,73 @@ TEST(DecimalDigits, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
   ASSERT_TRUE(ReadDecimalDigits("0.12345", rounded));
   EXPECT_FALSE(AppendDigitsMasked(out, rounded, kMasks[1]));  // the mask rounds it
   EXPECT_EQ(out, "");
+}
+
+
+// The coordinate read and written by AppendReadCoordinate against
+// ReadCoordinate and Masked; false when the reading fails for both.
+void ExpectReadAndWrittenAsItsFloat(std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
+  std::string fast, general;
+  float read = 0, expected = 0;
+  bool fast_failed = false, general_failed = false;
+  try {
+    read = AppendReadCoordinate(fast, after_letter, unit, mask);
+  } catch (const Failure&) {
+    fast_failed = true;
+  }
+  try {
+    expected = ReadCoordinate(after_letter, unit);
+    Append(general, Masked(expected, mask));
+  } catch (const Failure&) {
+    general_failed = true;
+  }
+  ASSERT_EQ(fast_failed, general_failed) << after_letter;
+  EXPECT_TRUE(std::memcmp(&read, &expected, sizeof read) == 0) << after_letter << " " << read << " " << expected;
+  EXPECT_EQ(fast, general) << after_letter << " field " << unit.field_width;
+}
+
+TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRouteDoes) {
+  const Mask masks[] = {MillimetreMask(), ParseMask("######0.0###"), ParseMask("000.00"), ParseMask("#.#####")};
+  // Every field of one to six digits (negative ones and the other masks a
+  // sample) in a field of six, and as an integer, ended by a letter.
+  char text[16];
+  for (int count = 1; count <= 6; ++count) {
+    std::uint64_t limit = 1;
+    for (int k = 0; k < count; ++k) limit *= 10;
+    for (std::uint64_t digits = 0; digits < limit; ++digits) {
+      const bool sample = digits % 97 == 5;
+      for (const bool negative : {false, true}) {
+        if (negative && !sample) continue;
+        char* p = text;
+        if (negative) *p++ = '-';
+        std::uint64_t rest = digits;
+        for (int k = count - 1; k >= 0; --k, rest /= 10) p[k] = static_cast<char>('0' + rest % 10);
+        p += count;
+        *p++ = 'Y';
+        const std::string_view written(text, static_cast<std::size_t>(p - text));
+        for (const int width : {6, 0}) {
+          for (const Mask& mask : masks) {
+            ExpectReadAndWrittenAsItsFloat(written, {1, width}, mask);
+            if (!sample) break;
+          }
+        }
+        if (::testing::Test::HasFailure()) return;
+      }
+    }
+  }
+  // Random texts of digits, signs, blanks, points and letters, in every
+  // unit the readers use: the other units and the unusual texts take the
+  // general route, and give its value and text.
+  const CoordinateUnit units[] = {{1, 0}, {1, 3}, {1, 6}, {1, 7}, {1, 15}, {1, 16}, {1, 2},
+                                  {10, 0}, {25.4, 6}, {0.001, 8}, {1000, 0}};
+  std::mt19937 random(11);
+  const std::string_view alphabet = "01234567890123456789012345678901234567890123456789..--+  XYD&";
+  for (int n = 0; n < 200000; ++n) {
+    std::string after(random() % 20, ' ');
+    for (char& c : after) c = alphabet[random() % alphabet.size()];
+    for (const CoordinateUnit& unit : units) ExpectReadAndWrittenAsItsFloat(after, unit, masks[n % 4]);
+    if (::testing::Test::HasFailure()) return;
+  }
 }
 
 }  // namespace
