@@ -2,7 +2,8 @@
 // standard library's find_first_of and find_first_not_of call memchr once
 // for every character of the text they search, which on a long text costs
 // more than the conversion that reads it; these do one pass of plain word
-// arithmetic instead, and give the same positions.
+// arithmetic instead (sixteen bytes at a time where the processor has
+// SSE2, as every x86-64 one has), and give the same positions.
 #pragma once
 
 #include <bit>
@@ -10,6 +11,10 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kovrel {
 
@@ -49,6 +54,28 @@ inline std::uint64_t Matches(std::uint64_t word, char byte) {
 /// The index (0 to 7) of the first byte marked in a non-zero `marks`.
 inline std::size_t FirstMarked(std::uint64_t marks) { return static_cast<std::size_t>(std::countr_zero(marks)) >> 3; }
 
+#if defined(__SSE2__)
+
+/// The sixteen bytes at `p`.
+inline __m128i Load16(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+/// One bit (bit k for byte k) for each of the sixteen bytes of `block`
+/// that is one of the `Bytes`.
+template <char... Bytes>
+inline unsigned Matches16([[maybe_unused]] __m128i block) {
+  const __m128i marks = (_mm_setzero_si128() | ... | _mm_cmpeq_epi8(block, _mm_set1_epi8(Bytes)));
+  return static_cast<unsigned>(_mm_movemask_epi8(marks));
+}
+
+/// The same for the bytes below `Below` (1 to 128): a byte is below it
+/// when the smaller of it and Below - 1 is itself.
+template <unsigned char Below>
+inline unsigned Below16(__m128i block) {
+  const __m128i limit = _mm_set1_epi8(static_cast<char>(Below - 1));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, limit), block)));
+}
+#endif
+
 }  // namespace byte_scan
 
 /// The position of the first of the `Bytes` (a few) at or after `pos`, or
@@ -58,6 +85,12 @@ std::size_t FindAnyOf(std::string_view text, std::size_t pos) {
   static_assert(sizeof...(Bytes) >= 1 && sizeof...(Bytes) <= 6);
   const char* data = text.data();
   const std::size_t size = text.size();
+#if defined(__SSE2__)
+  for (; pos + 16 <= size; pos += 16) {
+    const unsigned marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + pos));
+    if (marks != 0) return pos + static_cast<std::size_t>(std::countr_zero(marks));
+  }
+#endif
   for (; pos + 8 <= size; pos += 8) {
     const std::uint64_t word = byte_scan::Load(data + pos);
     const std::uint64_t marks = (std::uint64_t{0} | ... | byte_scan::Matches(word, Bytes));
@@ -79,6 +112,13 @@ std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
   constexpr std::uint64_t kHigh = byte_scan::kOnes * 0x80;
   const char* data = text.data();
   const std::size_t size = text.size();
+#if defined(__SSE2__)
+  for (; pos + 16 <= size; pos += 16) {
+    const __m128i block = byte_scan::Load16(data + pos);
+    const unsigned marks = byte_scan::Below16<Below>(block) | byte_scan::Matches16<Bytes...>(block);
+    if (marks != 0) return pos + static_cast<std::size_t>(std::countr_zero(marks));
+  }
+#endif
   for (; pos + 8 <= size; pos += 8) {
     const std::uint64_t word = byte_scan::Load(data + pos);
     const std::uint64_t below = (word - byte_scan::kOnes * Below) & ~word & kHigh;
@@ -89,6 +129,33 @@ std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
     if (static_cast<unsigned char>(data[pos]) < Below || (false || ... || (data[pos] == Bytes))) return pos;
   }
   return std::string_view::npos;
+}
+
+/// Calls `visit(pos)` for the place of every one of the `Bytes` in `text`,
+/// in order, until it returns false. A text of many such bytes is looked
+/// at once, sixteen bytes at a time (the last sixteen taken where the text
+/// ends, without the bytes already seen).
+template <char... Bytes, typename Visit>
+void VisitEachOf(std::string_view text, Visit&& visit) {
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  std::size_t base = 0;
+#if defined(__SSE2__)
+  for (; size >= 16 && base < size; base += 16) {
+    unsigned marks;
+    if (base + 16 <= size) {
+      marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + base));
+    } else {
+      marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + size - 16)) >> (base + 16 - size);
+    }
+    for (; marks != 0; marks &= marks - 1) {
+      if (!visit(base + static_cast<std::size_t>(std::countr_zero(marks)))) return;
+    }
+  }
+#endif
+  for (; base < size; ++base) {
+    if ((false || ... || (data[base] == Bytes)) && !visit(base)) return;
+  }
 }
 
 /// The position of the first CR or LF at or after `pos`, or npos.

@@ -314,11 +314,11 @@ void WriteDigitsBefore(std::uint64_t n, int count, char* end) {
   if (count == 1) *--end = static_cast<char>('0' + n % 10);
 }
 
-// The number of decimal digits of n (0 for 0).
+// The number of decimal digits of n (0 for 0): log10 of n's highest bit,
+// then one more when n reaches the next power of ten.
 int DigitCount(std::uint64_t n) {
-  int count = 0;
-  while (count < 20 && n >= kPow10.small[count]) ++count;
-  return count;
+  const int estimate = (std::bit_width(n) * 1233) >> 12;
+  return estimate + (n >= kPow10.small[estimate]);
 }
 
 // Writes V (the value times 10^frac_max, rounded) as WriteMasked writes the
@@ -327,20 +327,24 @@ int DigitCount(std::uint64_t n) {
 // the length written into `buffer` (of kMaskBuffer bytes), or 0 when the
 // text would not fit.
 int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
-  if (mask.int_min + mask.frac_max + 2 > kMaskBuffer) return 0;
-  std::uint64_t fraction;
-  const std::uint64_t whole = kDividers[static_cast<std::size_t>(mask.frac_max)](v, fraction);
+  const int places = mask.frac_max;
+  // The integer digits (none for 0) after the mask's leading zeros.
+  const int count = DigitCount(v);
+  const int width = count - places > mask.int_min ? count - places : mask.int_min;
+  if (width > 16 || places > 16) return 0;
+  // V's digits, leading zeros included, in one pass; then the integer part
+  // and the places each copied in one 16-byte move (what the moves bring
+  // past their digits is written over or cut off).
+  char digits[32] = {};
+  WriteDigitsBefore(v, width + places, digits + width + places);
   char* p = buffer;
   if (negative && v != 0) *p++ = '-';
-  // The integer digits (none for 0), after the mask's leading zeros.
-  const int int_digits = DigitCount(whole);
-  const int width = int_digits > mask.int_min ? int_digits : mask.int_min;
-  WriteDigitsBefore(whole, width, p + width);
+  std::memcpy(p, digits, 16);
   p += width;
   if (mask.point) *p++ = '.';
+  std::memcpy(p, digits + width, 16);
   // Every place, then the trailing zeros dropped down to frac_min.
-  WriteDigitsBefore(fraction, mask.frac_max, p + mask.frac_max);
-  int frac = mask.frac_max;
+  int frac = places;
   while (frac > mask.frac_min && p[frac - 1] == '0') --frac;
   return static_cast<int>(p + frac - buffer);
 }

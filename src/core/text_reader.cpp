@@ -52,6 +52,15 @@ bool HasLoneLineEnds(std::string_view text) {
   // byte (a CR in a word's last byte carries over to the next word).
   std::uint64_t carry = 0;
   std::size_t pos = 0;
+#if defined(__SSE2__)
+  for (; pos + 16 <= text.size(); pos += 16) {
+    const __m128i block = byte_scan::Load16(text.data() + pos);
+    const unsigned cr = byte_scan::Matches16<'\r'>(block);
+    if (byte_scan::Matches16<'\n'>(block) != (((cr << 1) | carry) & 0xFFFF)) return true;
+    carry = cr >> 15;
+  }
+  carry <<= 7;  // the word loop marks a byte by its high bit
+#endif
   for (; pos + 8 <= text.size(); pos += 8) {
     const std::uint64_t word = byte_scan::Load(text.data() + pos);
     const std::uint64_t cr = byte_scan::Matches(word, '\r');

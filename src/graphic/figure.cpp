@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/arc_geometry.h"
+#include "core/byte_scan.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/settings_store.h"
@@ -160,28 +161,17 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
 
 }  // namespace
 
-namespace {
-
-// The characters FindPartWords stops at; the digits and the rest of a
-// part (most of its characters) are passed over by one look in this table.
-constexpr std::array<bool, 256> kWordCharacters = [] {
-  std::array<bool, 256> table{};
-  for (const char c : std::string_view(",XYIJR*G")) table[static_cast<unsigned char>(c)] = true;
-  return table;
-}();
-
-}  // namespace
-
 PartWords FindPartWords(std::string_view text, bool to_comma) {
   PartWords words;
-  std::size_t k = 0;
-  for (; k < text.size(); ++k) {
-    if (!kWordCharacters[static_cast<unsigned char>(text[k])]) continue;
+  words.end = text.size();
+  // The digits and the rest of a part (most of its characters) are passed
+  // over sixteen bytes at a time.
+  VisitEachOf<',', 'X', 'Y', 'I', 'J', 'R', '*', 'G'>(text, [&](std::size_t k) {
     switch (text[k]) {
       case ',':
         if (to_comma) {
           words.end = k;
-          return words;
+          return false;
         }
         break;
       case 'X': words.x = std::min(words.x, k); break;
@@ -190,17 +180,16 @@ PartWords FindPartWords(std::string_view text, bool to_comma) {
       case 'J': words.j = std::min(words.j, k); break;
       case 'R': words.r = std::min(words.r, k); break;
       case '*': words.star = true; break;
-      case 'G':
+      default:  // G
         words.g = std::min(words.g, k);
         if (words.motion == PartWords::kNone && k + 2 < text.size() && text[k + 1] == '0' && text[k + 2] >= '0' &&
             text[k + 2] <= '3') {
           words.motion = k;
         }
         break;
-      default: break;
     }
-  }
-  words.end = k;
+    return true;
+  });
   return words;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/append.h"
+#include "core/byte_scan.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -63,14 +64,20 @@ Word WordAt(std::string_view part, std::size_t letter) {
   return word;
 }
 
-// A piece of a part replaced by new text.
+// A piece of a part replaced: by a number (written when the part is), a
+// letter, or a text.
 struct Replacement {
+  enum class Kind { kNumber, kLetter, kText };
   std::size_t at = 0, length = 0;
+  Kind kind = Kind::kNumber;
+  float number = 0;
+  char letter = 0;
   std::string text;
 };
 
-// The replacements of one part at a time. Its texts keep their storage
-// from part to part, so a line costs no allocation.
+// The replacements of one part at a time, written into the output in the
+// order of their places: a number goes straight into the output, and a
+// text keeps its storage from part to part, so a line costs no allocation.
 class PartEditor {
  public:
   explicit PartEditor(const NumberForm& form) : form_(form) {}
@@ -90,10 +97,11 @@ class PartEditor {
       digits = ToSingle(static_cast<double>(value) / std::pow(10.0, static_cast<double>(word.number.exponent)));
     }
     const std::size_t start = word.letter + 1;
-    form_.WriteTo(Add(start + word.number.begin, word.number.digits_end - word.number.begin), digits);
+    Add(start + word.number.begin, word.number.digits_end - word.number.begin, Replacement::Kind::kNumber).number =
+        digits;
   }
   void Rename(const Word& word, char letter) {
-    if (word.Present()) Add(word.letter, 1) += letter;
+    if (word.Present()) Replace(word.letter, letter);
   }
   // The axis exchange of a pair of words: both values change places; a
   // lone word takes the other letter.
@@ -109,9 +117,13 @@ class PartEditor {
       Set(b, b.value);
     }
   }
-  void Replace(std::size_t at, char c) { Add(at, 1) += c; }
+  void Replace(std::size_t at, char c) { Add(at, 1, Replacement::Kind::kLetter).letter = c; }
   // New text at `at`, nothing replaced.
-  std::string& Insert(std::size_t at) { return Add(at, 0); }
+  std::string& Insert(std::size_t at) {
+    Replacement& replacement = Add(at, 0, Replacement::Kind::kText);
+    replacement.text.clear();
+    return replacement.text;
+  }
 
   void WriteTo(std::string& out) {
     // The replacements in the order of their places (no two share one),
@@ -126,20 +138,24 @@ class PartEditor {
     for (std::size_t k = 0; k < count_; ++k) {
       const Replacement& replacement = replacements_[order[k]];
       out.append(part_.substr(pos, replacement.at - pos));
-      out.append(replacement.text);
+      switch (replacement.kind) {
+        case Replacement::Kind::kNumber: form_.WriteTo(out, replacement.number); break;
+        case Replacement::Kind::kLetter: out += replacement.letter; break;
+        case Replacement::Kind::kText: out.append(replacement.text); break;
+      }
       pos = replacement.at + replacement.length;
     }
     out.append(part_.substr(pos));
   }
 
  private:
-  // A new replacement; its text to be written.
-  std::string& Add(std::size_t at, std::size_t length) {
+  // A new replacement.
+  Replacement& Add(std::size_t at, std::size_t length, Replacement::Kind kind) {
     Replacement& replacement = replacements_[count_++];
     replacement.at = at;
     replacement.length = length;
-    replacement.text.clear();
-    return replacement.text;
+    replacement.kind = kind;
+    return replacement;
   }
 
   std::string_view part_;
@@ -336,27 +352,34 @@ bool RunsOn(char c) { return IsDigit(c) || c == '.' || IsBlank(c); }
 // digits, points and blanks holds 38 digits or more. Every number the
 // figure's loader reads then fits, so it cannot fail on one.
 bool NoNumberBeyondSingle(std::string_view text) {
-  if (text.find('&') != std::string_view::npos) return false;
-  for (const char letter : {'E', 'e', 'D', 'd'}) {
-    for (std::size_t at = text.find(letter); at != std::string_view::npos; at = text.find(letter, at + 1)) {
-      std::size_t before = at;
-      while (before > 0 && IsBlank(text[before - 1])) --before;
-      if (before > 0 && (IsDigit(text[before - 1]) || text[before - 1] == '.')) return false;
+  bool fits = true;
+  VisitEachOf<'&', 'E', 'e', 'D', 'd'>(text, [&](std::size_t at) {
+    std::size_t before = at;
+    while (before > 0 && IsBlank(text[before - 1])) --before;
+    fits = text[at] != '&' && !(before > 0 && (IsDigit(text[before - 1]) || text[before - 1] == '.'));
+    return fits;
+  });
+  if (!fits) return false;
+  // A stretch of 38 digits is longer than 31 characters, so it covers a
+  // whole window of 16 that starts at a multiple of 16: only a window of
+  // characters that all run on is looked at (a letter, a byte of 64 or more,
+  // rules a window out at one look), and the stretch through it counted
+  // from its start to its end.
+  constexpr std::size_t kWindow = 16;
+  constexpr std::uint64_t kLetterBits = 0xC0C0C0C0C0C0C0C0ULL;
+  for (std::size_t window = 0; window + kWindow <= text.size(); window += kWindow) {
+    const char* const data = text.data() + window;
+    if (((byte_scan::Load(data) | byte_scan::Load(data + 8)) & kLetterBits) != 0 ||
+        !std::all_of(data, data + kWindow, RunsOn)) {
+      continue;
     }
-  }
-  // A stretch of 38 digits is longer than 32 characters, so it covers a
-  // position that is a multiple of 32: only the stretches there are
-  // counted, each from its start to its end.
-  constexpr std::size_t kStep = 32;
-  for (std::size_t sample = 0; sample < text.size(); sample += kStep) {
-    if (!RunsOn(text[sample])) continue;
-    std::size_t start = sample;
+    std::size_t start = window;
     while (start > 0 && RunsOn(text[start - 1])) --start;
     std::size_t end = start;
     int digits = 0;
     for (; end < text.size() && RunsOn(text[end]); ++end) digits += IsDigit(text[end]);
     if (digits >= 38) return false;
-    sample = (end + kStep - 1) / kStep * kStep - kStep;  // the next sample past the stretch
+    window = end / kWindow * kWindow;  // the window after this one holds the next stretch
   }
   return true;
 }

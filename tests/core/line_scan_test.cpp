@@ -2,9 +2,11 @@
 // byte-by-byte searches they stand for, on random texts at every offset.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/byte_scan.h"
 #include "core/line_words.h"
@@ -47,6 +49,48 @@ TEST(ByteScan, WordScansFindWhatTheByteLoopFinds) {
           << text << " @" << pos;
       ASSERT_EQ((FindControlOrAnyOf<128>(text, pos)), SlowFind(text, pos, [](unsigned char c) { return c < 128; }));
     }
+    // Every place in order, up to a stop after the first few.
+    const std::size_t stop = random() % 6;
+    std::vector<std::size_t> visited, expected;
+    VisitEachOf<',', 'G', 'X', '\x93'>(text, [&](std::size_t k) {
+      visited.push_back(k);
+      return visited.size() < stop;
+    });
+    for (std::size_t k = SlowFind(text, 0, [](unsigned char c) { return c == ',' || c == 'G' || c == 'X' || c == 0x93; });
+         k != std::string_view::npos && expected.size() < std::max<std::size_t>(stop, 1);
+         k = SlowFind(text, k + 1, [](unsigned char c) { return c == ',' || c == 'G' || c == 'X' || c == 0x93; })) {
+      expected.push_back(k);
+    }
+    ASSERT_EQ(visited, expected) << text << " stop " << stop;
+  }
+}
+
+// CR LF pairs split across the scan's blocks (a CR last in one block, its
+// LF first in the next), lone ones anywhere, and texts of pairs only.
+TEST(ByteScan, LoneLineEndsFoundAcrossBlocks) {
+  const auto slow = [](std::string_view text) {
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      if (text[k] == '\r' && (k + 1 == text.size() || text[k + 1] != '\n')) return true;
+      if (text[k] == '\n' && (k == 0 || text[k - 1] != '\r')) return true;
+    }
+    return false;
+  };
+  std::mt19937 random(11);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const std::size_t length = random() % 70;
+    const bool pairs_only = round % 2 == 0;
+    while (text.size() < length) {
+      const unsigned pick = random() % 6;
+      if (pick == 0) {
+        text += "\r\n";
+      } else if (pick == 1 && !pairs_only) {
+        text += random() % 2 ? '\r' : '\n';
+      } else {
+        text += 'X';
+      }
+    }
+    ASSERT_EQ(HasLoneLineEnds(text), slow(text)) << round;
   }
 }
 
