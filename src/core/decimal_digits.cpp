@@ -149,53 +149,69 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
   return true;
 }
 
+namespace {
+
+// Appends the text Masked(float of ±thousandths / 1000, mask) writes, from
+// the integer (AppendDigitsMasked for a number of three places); false (and
+// nothing written) out of its reach.
+bool AppendThousandths(std::string& out, std::uint64_t thousandths, bool negative, const Mask& mask) {
+  // Below a thousand millimetres a float keeps the six digits.
+  if (thousandths >= 1000000 || mask.frac_max < 3 || mask.int_min > 16 || mask.frac_min > 16) return false;
+  // sign, up to 16 leading zeros, the point, up to 16 places
+  char buffer[40];
+  char* p = buffer;
+  if (negative && thousandths != 0) *p++ = '-';
+  const auto whole = static_cast<unsigned>(thousandths / 1000);
+  const auto places = static_cast<unsigned>(thousandths % 1000);
+  const int whole_size = whole >= 100 ? 3 : whole >= 10 ? 2 : whole > 0 ? 1 : 0;
+  for (int k = whole_size; k < mask.int_min; ++k) *p++ = '0';
+  if (whole_size == 3) *p++ = static_cast<char>('0' + whole / 100);
+  if (whole_size >= 2) *p++ = static_cast<char>('0' + whole / 10 % 10);
+  if (whole_size >= 1) *p++ = static_cast<char>('0' + whole % 10);
+  if (mask.point) *p++ = '.';
+  // The three places, the zeros at their end dropped down to the places
+  // the mask always writes, and zeros up to those.
+  const char digits[3] = {static_cast<char>('0' + places / 100), static_cast<char>('0' + places / 10 % 10),
+                          static_cast<char>('0' + places % 10)};
+  int size = 3;
+  while (size > mask.frac_min && digits[size - 1] == '0') --size;
+  p = std::copy(digits, digits + size, p);
+  for (int k = size; k < mask.frac_min; ++k) *p++ = '0';
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return true;
+}
+
+}  // namespace
+
 float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
   const int width = unit.field_width;
   if (unit.factor == 1 && (width == 0 || (width >= 3 && width <= 15))) {
-    // One pass over a sign and the digits: their integer and their text,
-    // a field padded with zeros on the right to its width, or a plain
-    // integer padded on the left to three places.
+    // One pass over a sign and the digits, to their integer: a field is
+    // padded with zeros on the right to its width.
     const char* p = after_letter.data();
     const char* const end = p + after_letter.size();
     const bool negative = p < end && *p == '-';
     if (negative || (width == 0 && p < end && *p == '+')) ++p;
     const int most = width > 0 ? width : 15;
-    char field[16];
     int count = 0;
-    std::uint64_t digits = 0;
-    for (; p < end && count < most && IsAsciiDigit(*p); ++p) {
-      field[count++] = *p;
-      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    std::uint64_t thousandths = 0;
+    for (; p < end && count < most; ++p, ++count) {
+      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+      if (digit > 9) break;
+      thousandths = thousandths * 10 + digit;
     }
     // The reading takes the characters of " 0123456789.-+" for an integer,
     // those of "0123456789-" for a field: a number that goes on in them is
     // left to it.
     static constexpr ByteSet kNumber(" 0123456789.-+");
-    const bool whole_read =
-        p == end || (width > 0 ? count == width || *p != '-' : !kNumber.Contains(*p));
+    const bool whole_read = p == end || (width > 0 ? count == width || *p != '-' : !kNumber.Contains(*p));
     if (count > 0 && whole_read) {
-      int size = count;
-      if (width > 0) {
-        for (; size < width; ++size) {
-          field[size] = '0';
-          digits *= 10;
-        }
-      } else if (size < 3) {
-        std::copy_backward(field, field + size, field + 3);
-        std::fill(field, field + 3 - size, '0');
-        size = 3;
-      }
-      const auto whole = static_cast<double>(digits);
+      for (int k = count; k < width; ++k) thousandths *= 10;
+      // At most 15 digits: the integer the reading takes, exact in a
+      // double, scaled as the reading scales it.
+      const auto whole = static_cast<double>(thousandths);
       const float value = ToSingle((negative ? -whole : whole) * unit.factor * 0.001);
-      DecimalDigits number;
-      number.digits = digits;
-      number.places = 3;
-      number.negative = negative;
-      int first = 0;
-      while (first < size - 3 && field[first] == '0') ++first;
-      number.whole = std::string_view(field + first, static_cast<std::size_t>(size - 3 - first));
-      number.fraction = std::string_view(field + size - 3, 3);
-      if (!AppendDigitsMasked(out, number, mask)) Masked(value, mask).AppendTo(out);
+      if (!AppendThousandths(out, thousandths, negative, mask)) Masked(value, mask).AppendTo(out);
       return value;
     }
   }

@@ -171,7 +171,8 @@ void ExpectReadAndWrittenAsItsFloat(std::string_view after_letter, CoordinateUni
 }
 
 TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRouteDoes) {
-  const Mask masks[] = {MillimetreMask(), ParseMask("######0.0###"), ParseMask("000.00"), ParseMask("#.#####")};
+  const Mask masks[] = {MillimetreMask(), ParseMask("######0.0###"), ParseMask("000.00"), ParseMask("#.#####"),
+                        ParseMask("0000.00000")};
   // Every field of one to six digits (negative ones and the other masks a
   // sample) in a field of six, and as an integer, ended by a letter.
   char text[16];
@@ -209,7 +210,7 @@ TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRoute
   for (int n = 0; n < 200000; ++n) {
     std::string after(random() % 20, ' ');
     for (char& c : after) c = alphabet[random() % alphabet.size()];
-    for (const CoordinateUnit& unit : units) ExpectReadAndWrittenAsItsFloat(after, unit, masks[n % 4]);
+    for (const CoordinateUnit& unit : units) ExpectReadAndWrittenAsItsFloat(after, unit, masks[n % 5]);
     if (::testing::Test::HasFailure()) return;
   }
 }
