@@ -38,18 +38,21 @@ std::string NormaliseRouterBlocks(std::string_view router) {
   return blocks;
 }
 
-// Calls `item` for every item of the normalised text. Without double
-// quotes the items are read straight from the text: an item ends at a comma
-// or a control character and after a "%", blanks before it are skipped
-// (the empty items between line ends are skipped by the translation
-// anyway); with quotes the text is normalised first.
+// Calls `item` for every item of the normalised text but those that hold
+// a "%", which the translation passes over. Without double quotes the
+// items are read straight from the text: an item ends at a comma or a
+// control character and after a "%" (the only place it can stand), blanks
+// before it are skipped (the empty items between line ends are skipped by
+// the translation anyway); with quotes the text is normalised first.
 template <typename Item>
 void ForEachRouterItem(std::string_view router, Item&& item) {
   if (router.find('"') != std::string_view::npos) {
     const std::string blocks = NormaliseRouterBlocks(router);
     ItemReader reader(blocks);
     std::string_view text;
-    while (reader.Next(text)) item(text);
+    while (reader.Next(text)) {
+      if (!HasLetter(text, "%")) item(text);
+    }
     return;
   }
   std::size_t pos = 0;
@@ -57,8 +60,11 @@ void ForEachRouterItem(std::string_view router, Item&& item) {
     while (pos < router.size() && router[pos] == ' ') ++pos;
     const std::size_t start = pos;
     pos = std::min(FindControlOrAnyOf<20, ',', '%'>(router, pos), router.size());
-    if (pos < router.size() && router[pos] == '%') ++pos;  // the "%" stays in its item
-    item(router.substr(start, pos - start));
+    if (pos < router.size() && router[pos] == '%') {
+      ++pos;  // the "%" stays in its item
+    } else {
+      item(router.substr(start, pos - start));
+    }
     if (pos < router.size() && (router[pos] == ',' || static_cast<unsigned char>(router[pos]) < 20)) ++pos;
   }
 }
@@ -88,7 +94,7 @@ class RouterTranslator {
   bool incremental_;
   std::string& out_;
   TextOutput& output_;
-  std::string motion_ = "G00";
+  std::string_view motion_ = "G00";  // a literal or g_text_
   float z_ = 1;  // the tool is down while the last Z is negative
   std::string x_text_ = "X0", y_text_ = "Y0";
   std::string i_text_, j_text_;  // the item's I and J, empty when it has none
@@ -100,16 +106,15 @@ class RouterTranslator {
 
 void RouterTranslator::Item(std::string_view item) {
   static const Mask g_mask = ParseMask("00");
-  if (item.empty() || HasLetter(item, "%")) return;
-  const FirstLetters letters(item);
+  if (item.empty()) return;
+  const FirstLetters letters(item, FirstLetters::FewLetters{});
   // The text just after a letter (npos when the item lacks it).
   const auto after = [&letters](char letter) {
     const std::size_t at = letters[letter];
     return at == FirstLetters::kNone ? at : at + 1;
   };
-  const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
   if (letters.Has('G')) {
-    const long g = IntegerAfter(item, 'G');
+    const long g = IntegerAfter(item.substr(letters['G']), 'G');
     // The word of the last G number is kept: most items repeat it.
     if (g != g_ || g_text_.empty()) {
       g_ = g;
@@ -117,12 +122,14 @@ void RouterTranslator::Item(std::string_view item) {
     }
     motion_ = g_text_;
     if (g == 1) motion_ = z_ >= 0 ? "G00" : "G01";  // a feed move with the tool up is a move
-    if (HasLetter(item, "G90")) incremental_ = false;
-    if (HasLetter(item, "G91")) incremental_ = true;
+    if (item.find("G9", letters['G']) != std::string_view::npos) {
+      if (HasLetter(item, "G90")) incremental_ = false;
+      if (HasLetter(item, "G91")) incremental_ = true;
+    }
   }
   if (letters.Has('T')) x_.sum = y_.sum = 0;  // a tool change restarts the sums
   if (letters.Has('Z')) {
-    z_ = read(item.substr(after('Z')));
+    z_ = ReadThousandthsCoordinate(item.substr(after('Z')), unit_);
     motion_ = z_ > 0 ? "G00" : "G01";
   }
   const bool has_x = TakeCoordinate(x_, x_text_, 'X', item, after('X'), incremental_, unit_, RouterMask());
@@ -133,7 +140,8 @@ void RouterTranslator::Item(std::string_view item) {
   if (letters.Has('I')) AppendLetterCoordinate(i_text_, 'I', item.substr(after('I')));
   if (letters.Has('J')) AppendLetterCoordinate(j_text_, 'J', item.substr(after('J')));
   if (letters.Has('R')) {
-    AppendLine(out_, RadiusArcLine(motion_, start_x_, start_y_, x_.value, y_.value, read(item.substr(after('R')))));
+    const float r = ReadCoordinate(item.substr(after('R')), unit_);
+    AppendLine(out_, RadiusArcLine(std::string(motion_), start_x_, start_y_, x_.value, y_.value, r));
   } else if (has_x || has_y) {
     AppendLine(out_, motion_, x_text_, y_text_, i_text_, j_text_);
   } else {

@@ -181,43 +181,62 @@ bool AppendThousandths(std::string& out, std::uint64_t thousandths, bool negativ
   return true;
 }
 
+// A coordinate of whole thousandths read in one pass over a sign and the
+// digits, to their integer (a field padded with zeros on the right to its
+// width); false for the other units and for a text the general reading
+// reads otherwise.
+bool ReadThousandths(std::string_view after_letter, CoordinateUnit unit, std::uint64_t& thousandths, bool& negative) {
+  const int width = unit.field_width;
+  if (unit.factor != 1 || (width != 0 && (width < 3 || width > 15))) return false;
+  const char* p = after_letter.data();
+  const char* const end = p + after_letter.size();
+  negative = p < end && *p == '-';
+  if (negative || (width == 0 && p < end && *p == '+')) ++p;
+  const int most = width > 0 ? width : 15;
+  int count = 0;
+  thousandths = 0;
+  for (; p < end && count < most; ++p, ++count) {
+    const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+    if (digit > 9) break;
+    thousandths = thousandths * 10 + digit;
+  }
+  // The reading takes the characters of " 0123456789.-+" for an integer,
+  // those of "0123456789-" for a field: a number that goes on in them is
+  // left to it.
+  static constexpr ByteSet kNumber(" 0123456789.-+");
+  const bool whole_read = p == end || (width > 0 ? count == width || *p != '-' : !kNumber.Contains(*p));
+  if (count == 0 || !whole_read) return false;
+  for (int k = count; k < width; ++k) thousandths *= 10;
+  return true;
+}
+
+// The millimetres of the integer the reading takes (at most 15 digits,
+// exact in a double), scaled as the reading scales it.
+float ThousandthsValue(std::uint64_t thousandths, bool negative, CoordinateUnit unit) {
+  const auto whole = static_cast<double>(thousandths);
+  return ToSingle((negative ? -whole : whole) * unit.factor * 0.001);
+}
+
 }  // namespace
 
 float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
-  const int width = unit.field_width;
-  if (unit.factor == 1 && (width == 0 || (width >= 3 && width <= 15))) {
-    // One pass over a sign and the digits, to their integer: a field is
-    // padded with zeros on the right to its width.
-    const char* p = after_letter.data();
-    const char* const end = p + after_letter.size();
-    const bool negative = p < end && *p == '-';
-    if (negative || (width == 0 && p < end && *p == '+')) ++p;
-    const int most = width > 0 ? width : 15;
-    int count = 0;
-    std::uint64_t thousandths = 0;
-    for (; p < end && count < most; ++p, ++count) {
-      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
-      if (digit > 9) break;
-      thousandths = thousandths * 10 + digit;
-    }
-    // The reading takes the characters of " 0123456789.-+" for an integer,
-    // those of "0123456789-" for a field: a number that goes on in them is
-    // left to it.
-    static constexpr ByteSet kNumber(" 0123456789.-+");
-    const bool whole_read = p == end || (width > 0 ? count == width || *p != '-' : !kNumber.Contains(*p));
-    if (count > 0 && whole_read) {
-      for (int k = count; k < width; ++k) thousandths *= 10;
-      // At most 15 digits: the integer the reading takes, exact in a
-      // double, scaled as the reading scales it.
-      const auto whole = static_cast<double>(thousandths);
-      const float value = ToSingle((negative ? -whole : whole) * unit.factor * 0.001);
-      if (!AppendThousandths(out, thousandths, negative, mask)) Masked(value, mask).AppendTo(out);
-      return value;
-    }
+  std::uint64_t thousandths = 0;
+  bool negative = false;
+  if (ReadThousandths(after_letter, unit, thousandths, negative)) {
+    const float value = ThousandthsValue(thousandths, negative, unit);
+    if (!AppendThousandths(out, thousandths, negative, mask)) Masked(value, mask).AppendTo(out);
+    return value;
   }
   const float value = ReadCoordinate(after_letter, unit);
   Masked(value, mask).AppendTo(out);
   return value;
+}
+
+float ReadThousandthsCoordinate(std::string_view after_letter, CoordinateUnit unit) {
+  std::uint64_t thousandths = 0;
+  bool negative = false;
+  if (ReadThousandths(after_letter, unit, thousandths, negative)) return ThousandthsValue(thousandths, negative, unit);
+  return ReadCoordinate(after_letter, unit);
 }
 
 }  // namespace kovrel

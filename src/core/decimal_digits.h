@@ -71,6 +71,9 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
 /// Throws Failure 6 as ReadCoordinate does.
 float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask);
 
+/// ReadCoordinate(after_letter, unit), in one pass for whole thousandths.
+float ReadThousandthsCoordinate(std::string_view after_letter, CoordinateUnit unit);
+
 /// ModalAxis::TakeAfter with the axis's text: when `after` (the place just
 /// after the letter in `line`) is not npos, reads the coordinate there
 /// (incremental values add to the sum) and makes `text` the letter and the
@@ -83,7 +86,7 @@ inline bool TakeCoordinate(ModalAxis& axis, std::string& text, char letter, std:
     axis.value = AppendReadCoordinate(text, line.substr(after), unit, mask);
     return true;
   }
-  axis.value = axis.sum += ReadCoordinate(line.substr(after), unit);
+  axis.value = axis.sum += ReadThousandthsCoordinate(line.substr(after), unit);
   Masked(axis.value, mask).AppendTo(text);
   return true;
 }

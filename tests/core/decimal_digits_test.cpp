@@ -148,16 +148,21 @@ TEST(DecimalDigits, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
 }
 
 
-// The coordinate read and written by AppendReadCoordinate against
-// ReadCoordinate and Masked; false when the reading fails for both.
+// The coordinate read by ReadThousandthsCoordinate, and read and written by
+// AppendReadCoordinate, against ReadCoordinate and Masked.
 void ExpectReadAndWrittenAsItsFloat(std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
   std::string fast, general;
-  float read = 0, expected = 0;
-  bool fast_failed = false, general_failed = false;
+  float read = 0, read_alone = 0, expected = 0;
+  bool fast_failed = false, alone_failed = false, general_failed = false;
   try {
     read = AppendReadCoordinate(fast, after_letter, unit, mask);
   } catch (const Failure&) {
     fast_failed = true;
+  }
+  try {
+    read_alone = ReadThousandthsCoordinate(after_letter, unit);
+  } catch (const Failure&) {
+    alone_failed = true;
   }
   try {
     expected = ReadCoordinate(after_letter, unit);
@@ -166,7 +171,9 @@ void ExpectReadAndWrittenAsItsFloat(std::string_view after_letter, CoordinateUni
     general_failed = true;
   }
   ASSERT_EQ(fast_failed, general_failed) << after_letter;
+  ASSERT_EQ(alone_failed, general_failed) << after_letter;
   EXPECT_TRUE(std::memcmp(&read, &expected, sizeof read) == 0) << after_letter << " " << read << " " << expected;
+  EXPECT_TRUE(std::memcmp(&read_alone, &expected, sizeof read) == 0) << after_letter;
   EXPECT_EQ(fast, general) << after_letter << " field " << unit.field_width;
 }
 
