@@ -38,6 +38,14 @@ DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool n
 /// for any other number. The digits are views into `text`.
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
 
+/// The same for the number at the start of `text` when it stands there as
+/// ReadNumber reads such a number in its short way: an optional sign and at
+/// most 15 digits with at most one point, followed by the end of the text
+/// or a character that ends every number (no blank, tab, line feed or
+/// exponent letter). Read in one pass without the general reading; false
+/// for any other text, which the caller reads the general way.
+bool ReadPlainDecimal(std::string_view text, DecimalDigits& number);
+
 /// True when the float nearest the number (as ToSingle gives it) has the
 /// number's own digits as its seven significant digits: at most six
 /// significant digits and six places, and not between 0.000977 and

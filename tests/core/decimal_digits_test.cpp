@@ -81,10 +81,23 @@ TEST(DecimalDigits, PlainDecimalsReadAsTheNumberReadingReadsThem) {
   // of: the digits read give the value the number reading gives.
   std::mt19937 random(7);
   const std::string_view alphabet = "0123456789012345678901234567890123456789..--+  \t\nEeDd&HYX";
-  int plain = 0;
+  int plain = 0, quickly_read = 0;
   for (int n = 0; n < 300000; ++n) {
     std::string text(random() % 14, ' ');
     for (char& c : text) c = alphabet[random() % alphabet.size()];
+    // The one-pass reading, where it reads the text, reads what the
+    // general reading and ReadDecimalDigits read.
+    DecimalDigits quick, general;
+    if (ReadPlainDecimal(text, quick)) {
+      ++quickly_read;
+      ASSERT_TRUE(SameDouble(quick.value, ReadNumber(text))) << text;
+      ASSERT_TRUE(ReadDecimalDigits(text, general)) << text;
+      ASSERT_EQ(quick.digits, general.digits) << text;
+      ASSERT_EQ(quick.places, general.places) << text;
+      ASSERT_EQ(quick.negative, general.negative) << text;
+      ASSERT_EQ(quick.whole, general.whole) << text;
+      ASSERT_EQ(quick.fraction, general.fraction) << text;
+    }
     DecimalDigits number;
     try {
       if (!ReadDecimalDigits(text, number)) continue;
@@ -101,6 +114,7 @@ TEST(DecimalDigits, PlainDecimalsReadAsTheNumberReadingReadsThem) {
     if (HasFailure()) return;
   }
   EXPECT_GT(plain, 30000);
+  EXPECT_GT(quickly_read, 10000);
 }
 
 TEST(DecimalDigits, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
