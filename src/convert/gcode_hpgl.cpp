@@ -6,6 +6,8 @@
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
+#include "core/decimal_digits.h"
+#include "core/line_words.h"
 #include "core/nc_coordinates.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
@@ -19,6 +21,16 @@ namespace {
 MaskedNumber<float> Units(float millimetres) {
   static const Mask mask = ParseMask("########0");
   return Masked(millimetres * 40, mask);
+}
+
+// The value after the letter at `at` as a single, 0 when the item lacks
+// the letter (npos): a plain decimal read in one pass, any other number by
+// the general reading.
+float SingleAt(std::string_view item, std::size_t at) {
+  if (at == FirstLetters::kNone) return 0;
+  const std::string_view after = item.substr(at + 1);
+  DecimalDigits number;
+  return ToSingle(ReadPlainDecimal(after, number) ? number.value : ReadNumber(after));
 }
 
 // The direction of an arc's end, in degrees, with 0 counted as 360.
@@ -43,9 +55,12 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
   ItemReader reader(gcode);
   std::string_view item;
   while (reader.Next(item)) {
-    if (HasLetter(item, "D") && ToInteger(ValueAfter(item, "D")) < 4) return ConversionResult::Stopped();
-    if (!HasLetter(item, "G")) continue;
-    motions.push_back(ReadMotion(item));
+    // The motion as ReadMotion reads it, with the letters found in one scan.
+    const FirstLetters letters(item, FirstLetters::FewLetters{});
+    if (letters.Has('D') && ToInteger(ReadNumber(item.substr(letters['D'] + 1))) < 4) return ConversionResult::Stopped();
+    if (!letters.Has('G')) continue;
+    motions.push_back({SingleAt(item, letters['G']), SingleAt(item, letters['X']), SingleAt(item, letters['Y']),
+                       SingleAt(item, letters['I']), SingleAt(item, letters['J'])});
   }
   if (motions.empty()) return ConversionResult::NothingToConvert();
 
