@@ -5,7 +5,6 @@
 #include "convert/hpgl_gcode.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -13,6 +12,8 @@
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
+#include "core/byte_scan.h"
+#include "core/digit_run.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -208,16 +209,8 @@ void HpglTranslator::PenCommands(std::string_view text) {
 // The characters the splitting pass drops from an instruction.
 constexpr bool IsDropped(char c) { return c == '\r' || c == '\n' || c == ' '; }
 
-// What the splitting pass does with each byte: keeps it, ends the
-// instruction with it, or drops or changes it (the instruction must then
-// be copied). A table, so that the common byte costs one look-up.
-enum class ByteRole : unsigned char { kKept, kEnd, kChanged };
-constexpr std::array<ByteRole, 256> kByteRoles = [] {
-  std::array<ByteRole, 256> roles{};
-  roles[';'] = roles[':'] = ByteRole::kEnd;
-  roles[27] = roles['\r'] = roles['\n'] = roles[' '] = ByteRole::kChanged;
-  return roles;
-}();
+// True for the bytes that end an instruction.
+constexpr bool EndsInstruction(char c) { return c == ';' || c == ':'; }
 
 }  // namespace
 
@@ -248,7 +241,15 @@ double ReadPlotterNumber(std::string_view text, std::size_t& comma) {
   const char* const limit = first + std::min<std::ptrdiff_t>(end - first, 10);
   const char* p = first;
   std::int64_t value = 0;
-  for (; p < limit && IsAsciiDigit(*p); ++p) value = value * 10 + (*p - '0');
+  std::uint64_t run = 0;
+  const int leading = end - first >= 8 ? LeadingDigits(first, run) : 8;
+  if (leading < 8) {
+    // Fewer than eight digits, all in the word read.
+    p += leading;
+    value = static_cast<std::int64_t>(run);
+  } else {
+    for (; p < limit && IsAsciiDigit(*p); ++p) value = value * 10 + (*p - '0');
+  }
   const std::ptrdiff_t digits = p - first;
   if (digits == 0 || digits > 9 || (p < end && *p != ',')) {
     comma = text.find(',');
@@ -273,11 +274,14 @@ bool NextHpglInstruction(std::string_view hpgl, std::size_t& pos, std::string& s
   if (pos >= hpgl.size()) return false;
   const std::size_t begin = pos;
   bool changed = false;
-  for (; pos < hpgl.size(); ++pos) {
-    const ByteRole role = kByteRoles[static_cast<unsigned char>(hpgl[pos])];
-    if (role == ByteRole::kKept) continue;
-    if (role == ByteRole::kEnd) break;
+  // The bytes kept as they are passed over sixteen at a time; an escape
+  // is changed and a line end or blank dropped, so the instruction is
+  // copied then.
+  while (true) {
+    pos = std::min(FindAnyOf<';', ':', '\x1b', '\r', '\n', ' '>(hpgl, pos), hpgl.size());
+    if (pos == hpgl.size() || EndsInstruction(hpgl[pos])) break;
     changed = true;
+    ++pos;
   }
   const std::string_view text = hpgl.substr(begin, pos - begin);
   if (pos < hpgl.size()) ++pos;
