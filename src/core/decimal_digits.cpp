@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/digit_run.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
@@ -228,10 +229,19 @@ bool ReadThousandths(std::string_view after_letter, CoordinateUnit unit, std::ui
   const int most = width > 0 ? width : 15;
   int count = 0;
   thousandths = 0;
-  for (; p < end && count < most; ++p, ++count) {
-    const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
-    if (digit > 9) break;
-    thousandths = thousandths * 10 + digit;
+  std::uint64_t run = 0;
+  const int leading = end - p >= 8 ? LeadingDigits(p, run) : 8;
+  if (leading < 8 && leading <= most) {
+    // Fewer than eight digits, within the field: the usual coordinate.
+    count = leading;
+    thousandths = run;
+    p += leading;
+  } else {
+    for (; p < end && count < most; ++p, ++count) {
+      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+      if (digit > 9) break;
+      thousandths = thousandths * 10 + digit;
+    }
   }
   // The reading takes the characters of " 0123456789.-+" for an integer,
   // those of "0123456789-" for a field: a number that goes on in them is

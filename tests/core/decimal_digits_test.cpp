@@ -195,8 +195,8 @@ TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRoute
   const Mask masks[] = {MillimetreMask(), ParseMask("######0.0###"), ParseMask("000.00"), ParseMask("#.#####"),
                         ParseMask("0000.00000")};
   // Every field of one to six digits (negative ones and the other masks a
-  // sample) in a field of six, and as an integer, ended by a letter.
-  char text[16];
+  // sample) in a field of six, and as an integer.
+  char text[24];
   for (int count = 1; count <= 6; ++count) {
     std::uint64_t limit = 1;
     for (int k = 0; k < count; ++k) limit *= 10;
@@ -209,12 +209,16 @@ TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRoute
         std::uint64_t rest = digits;
         for (int k = count - 1; k >= 0; --k, rest /= 10) p[k] = static_cast<char>('0' + rest % 10);
         p += count;
-        *p++ = 'Y';
-        const std::string_view written(text, static_cast<std::size_t>(p - text));
-        for (const int width : {6, 0}) {
-          for (const Mask& mask : masks) {
-            ExpectReadAndWrittenAsItsFloat(written, {1, width}, mask);
-            if (!sample) break;
+        // Ended by a letter, alone or with more of the block after it
+        // (the digits are read eight bytes at a time where eight remain).
+        std::copy_n("Y24008D01", 9, p);
+        for (const std::size_t tail : {1, 9}) {
+          const std::string_view written(text, static_cast<std::size_t>(p - text) + tail);
+          for (const int width : {6, 0}) {
+            for (const Mask& mask : masks) {
+              ExpectReadAndWrittenAsItsFloat(written, {1, width}, mask);
+              if (!sample) break;
+            }
           }
         }
         if (::testing::Test::HasFailure()) return;
