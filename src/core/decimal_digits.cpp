@@ -61,39 +61,6 @@ bool ReadDecimalDigits(std::string_view text, DecimalDigits& number) {
   return true;
 }
 
-bool ReadPlainDecimal(std::string_view text, DecimalDigits& number) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  const bool negative = p < end && *p == '-';
-  if (negative || (p < end && *p == '+')) ++p;
-  const char* const begin = p;
-  std::uint64_t digits = 0;
-  for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-  const char* const point = p;
-  const bool has_point = p < end && *p == '.';
-  if (has_point) {
-    for (++p; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-  }
-  const auto count = (p - begin) - has_point;
-  if (count == 0 || count > 15) return false;
-  if (p < end) {
-    const char c = *p;
-    if (c == ' ' || c == '\t' || c == '\n' || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
-  }
-  number.digits = digits;
-  number.negative = negative;
-  number.fraction = has_point ? std::string_view(point + 1, static_cast<std::size_t>(p - point - 1)) : std::string_view();
-  number.places = static_cast<int>(number.fraction.size());
-  const char* first = begin;
-  while (first < point && *first == '0') ++first;
-  number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
-  const auto whole = static_cast<double>(digits);
-  const double value = number.places > 0 ? whole / kPowers[number.places] : whole;
-  number.value = negative ? -value : value;
-  return true;
-}
-
 bool FloatKeepsDigits(const DecimalDigits& number) {
   if (number.digits >= 1000000 || number.places > 6) return false;
   // Between 2^-10 and 0.001 the floats lie further apart than half a unit
