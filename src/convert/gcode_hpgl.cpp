@@ -1,7 +1,10 @@
 // G-code to HP-GL.
 #include "convert/gcode_hpgl.h"
 
+#include <charconv>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "core/append.h"
@@ -23,15 +26,60 @@ MaskedNumber<float> Units(float millimetres) {
   return Masked(millimetres * 40, mask);
 }
 
+// No plotter units known from the digits.
+constexpr std::int32_t kNoUnits = INT32_MIN;
+
+// The plotter units Units() writes for the single read from `number`,
+// found from its digits: the millimetres times 40 rounded. Known where the
+// rounding is plain: from 1 to 10^5 units and at least a twentieth of a
+// unit away from a half, where the float's errors (below a fiftieth of a
+// unit there) cannot move it. kNoUnits elsewhere.
+std::int32_t UnitsOfDigits(const DecimalDigits& number) {
+  static constexpr std::uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  if (number.places > 6 || number.digits >= 1000000000) return kNoUnits;
+  const std::uint64_t scale = kScales[number.places];
+  const std::uint64_t times40 = number.digits * 40;
+  const std::uint64_t whole = times40 / scale;
+  const std::uint64_t twice_rest = times40 % scale * 2;
+  const std::uint64_t from_half = twice_rest > scale ? twice_rest - scale : scale - twice_rest;
+  if (whole < 1 || whole >= 100000 || from_half * 10 < scale) return kNoUnits;
+  const auto units = static_cast<std::int32_t>(whole + (twice_rest > scale ? 1 : 0));
+  return number.negative ? -units : units;
+}
+
+// A coordinate of a straight move as Units() writes it: from the units
+// known from its digits, else through the mask.
+struct MoveUnits {
+  float millimetres;
+  std::int32_t units;
+  void AppendTo(std::string& out) const {
+    if (units == kNoUnits) {
+      Units(millimetres).AppendTo(out);
+      return;
+    }
+    char buffer[16];
+    out.append(buffer, static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, units).ptr - buffer));
+  }
+};
+
 // The value after the letter at `at` as a single, 0 when the item lacks
 // the letter (npos): a plain decimal read in one pass, any other number by
-// the general reading.
-float SingleAt(std::string_view item, std::size_t at) {
+// the general reading. `units`, when given, gets UnitsOfDigits.
+float SingleAt(std::string_view item, std::size_t at, std::int32_t* units = nullptr) {
+  if (units != nullptr) *units = kNoUnits;
   if (at == FirstLetters::kNone) return 0;
   const std::string_view after = item.substr(at + 1);
   DecimalDigits number;
-  return ToSingle(ReadPlainDecimal(after, number) ? number.value : ReadNumber(after));
+  if (!ReadPlainDecimal(after, number)) return ToSingle(ReadNumber(after));
+  if (units != nullptr) *units = UnitsOfDigits(number);
+  return ToSingle(number.value);
 }
+
+// A motion with the plotter units of its X and Y where their digits tell.
+struct PlotterMotion {
+  NcMotion m;
+  std::int32_t x_units, y_units;
+};
 
 // The direction of an arc's end, in degrees, with 0 counted as 360.
 double ArcAngle(double dx, double dy) {
@@ -50,7 +98,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode) {
 }
 
 ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
-  std::vector<NcMotion> motions;
+  std::vector<PlotterMotion> motions;
   motions.reserve(gcode.size() / 16);
   ItemReader reader(gcode);
   std::string_view item;
@@ -59,8 +107,12 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
     const FirstLetters letters(item, FirstLetters::FewLetters{});
     if (letters.Has('D') && ToInteger(ReadNumber(item.substr(letters['D'] + 1))) < 4) return ConversionResult::Stopped();
     if (!letters.Has('G')) continue;
-    motions.push_back({SingleAt(item, letters['G']), SingleAt(item, letters['X']), SingleAt(item, letters['Y']),
-                       SingleAt(item, letters['I']), SingleAt(item, letters['J'])});
+    PlotterMotion& motion = motions.emplace_back();
+    motion.m.g = SingleAt(item, letters['G']);
+    motion.m.x = SingleAt(item, letters['X'], &motion.x_units);
+    motion.m.y = SingleAt(item, letters['Y'], &motion.y_units);
+    motion.m.i = SingleAt(item, letters['I']);
+    motion.m.j = SingleAt(item, letters['J']);
   }
   if (motions.empty()) return ConversionResult::NothingToConvert();
 
@@ -71,10 +123,12 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
   out += "CT,1;SP1;";
   float prev_x = 0, prev_y = 0;
   bool written = false;
-  for (const NcMotion& m : motions) {
+  for (const PlotterMotion& motion : motions) {
+    const NcMotion& m = motion.m;
+    const MoveUnits x{m.x, motion.x_units}, y{m.y, motion.y_units};
     if (m.g != 2 && m.g != 3) {
       written = true;
-      Append(out, m.g == 1 ? "PD;PA" : "PU;PA", Units(m.x), ",", Units(m.y), ";");
+      Append(out, m.g == 1 ? "PD;PA" : "PU;PA", x, ",", y, ";");
     } else {
       const float cx = prev_x + m.i, cy = prev_y + m.j;
       const auto r = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
@@ -89,7 +143,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
       } else {
         Append(out, "PU;PA", Units(cx), ",", Units(cy), ";CI", Units(r), ",5;");
       }
-      Append(out, "PU;PA", Units(m.x), ",", Units(m.y), ";");
+      Append(out, "PU;PA", x, ",", y, ";");
     }
     prev_x = m.x;
     prev_y = m.y;
