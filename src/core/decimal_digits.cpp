@@ -2,6 +2,7 @@
 #include "core/decimal_digits.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/digit_run.h"
 #include "core/number_reader.h"
@@ -152,31 +153,47 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
 
 namespace {
 
+// The three digits of every number below 1000 ("007" for 7), and how
+// many zeros end them (3 for 0), so that a coordinate's parts are written
+// by copying instead of dividing. A fourth byte keeps each entry four long.
+struct ThreeDigits {
+  char digits[1000][4];
+  unsigned char zeros[1000];
+};
+constexpr ThreeDigits kThreeDigits = [] {
+  ThreeDigits table{};
+  for (int n = 0; n < 1000; ++n) {
+    table.digits[n][0] = static_cast<char>('0' + n / 100);
+    table.digits[n][1] = static_cast<char>('0' + n / 10 % 10);
+    table.digits[n][2] = static_cast<char>('0' + n % 10);
+    table.zeros[n] = static_cast<unsigned char>(n == 0 ? 3 : n % 100 == 0 ? 2 : n % 10 == 0 ? 1 : 0);
+  }
+  return table;
+}();
+
 // Appends the text Masked(float of ±thousandths / 1000, mask) writes, from
 // the integer (AppendDigitsMasked for a number of three places); false (and
 // nothing written) out of its reach.
 bool AppendThousandths(std::string& out, std::uint64_t thousandths, bool negative, const Mask& mask) {
   // Below a thousand millimetres a float keeps the six digits.
   if (thousandths >= 1000000 || mask.frac_max < 3 || mask.int_min > 16 || mask.frac_min > 16) return false;
-  // sign, up to 16 leading zeros, the point, up to 16 places
-  char buffer[40];
+  // sign, up to 16 leading zeros, the point, up to 16 places (and room for
+  // the four bytes copied at a time)
+  char buffer[48];
   char* p = buffer;
   if (negative && thousandths != 0) *p++ = '-';
   const auto whole = static_cast<unsigned>(thousandths / 1000);
   const auto places = static_cast<unsigned>(thousandths % 1000);
   const int whole_size = whole >= 100 ? 3 : whole >= 10 ? 2 : whole > 0 ? 1 : 0;
   for (int k = whole_size; k < mask.int_min; ++k) *p++ = '0';
-  if (whole_size == 3) *p++ = static_cast<char>('0' + whole / 100);
-  if (whole_size >= 2) *p++ = static_cast<char>('0' + whole / 10 % 10);
-  if (whole_size >= 1) *p++ = static_cast<char>('0' + whole % 10);
+  std::memcpy(p, kThreeDigits.digits[whole] + 3 - whole_size, 4);
+  p += whole_size;
   if (mask.point) *p++ = '.';
   // The three places, the zeros at their end dropped down to the places
   // the mask always writes, and zeros up to those.
-  const char digits[3] = {static_cast<char>('0' + places / 100), static_cast<char>('0' + places / 10 % 10),
-                          static_cast<char>('0' + places % 10)};
-  int size = 3;
-  while (size > mask.frac_min && digits[size - 1] == '0') --size;
-  p = std::copy(digits, digits + size, p);
+  std::memcpy(p, kThreeDigits.digits[places], 4);
+  const int size = std::max(3 - kThreeDigits.zeros[places], std::min(mask.frac_min, 3));
+  p += size;
   for (int k = size; k < mask.frac_min; ++k) *p++ = '0';
   out.append(buffer, static_cast<std::size_t>(p - buffer));
   return true;
