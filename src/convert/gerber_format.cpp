@@ -54,7 +54,7 @@ class GerberTranslator {
  private:
   template <typename... Pieces>
   void Line(const Pieces&... pieces) {
-    AppendLine(out_, pieces...);
+    AppendTextLine(out_, pieces...);
   }
   // `text` becomes the letter and the coordinate after it at `at` as
   // FormatCoordinate writes it, in the room the string already has; an
@@ -81,7 +81,7 @@ class GerberTranslator {
   float start_x_ = 0, start_y_ = 0;
 };
 
-constexpr std::string_view kMotionWords[] = {"G00", "G01", "G02", "G03"};
+constexpr char kMotionWords[][4] = {"G00", "G01", "G02", "G03"};
 
 void GerberTranslator::Block(std::string_view block) {
   if (block.empty()) return;

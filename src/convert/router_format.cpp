@@ -94,7 +94,9 @@ class RouterTranslator {
   bool incremental_;
   std::string& out_;
   TextOutput& output_;
-  std::string_view motion_ = "G00";  // a literal or g_text_
+  // The motion word: one of the two below or g_text_.
+  const std::string rapid_ = "G00", feed_ = "G01";
+  const std::string* motion_ = &rapid_;
   float z_ = 1;  // the tool is down while the last Z is negative
   std::string x_text_ = "X0", y_text_ = "Y0";
   std::string i_text_, j_text_;  // the item's I and J, empty when it has none
@@ -120,8 +122,8 @@ void RouterTranslator::Item(std::string_view item) {
       g_ = g;
       g_text_ = Joined("G", FormatMask(static_cast<float>(g), g_mask));
     }
-    motion_ = g_text_;
-    if (g == 1) motion_ = z_ >= 0 ? "G00" : "G01";  // a feed move with the tool up is a move
+    motion_ = &g_text_;
+    if (g == 1) motion_ = z_ >= 0 ? &rapid_ : &feed_;  // a feed move with the tool up is a move
     if (item.find("G9", letters['G']) != std::string_view::npos) {
       if (HasLetter(item, "G90")) incremental_ = false;
       if (HasLetter(item, "G91")) incremental_ = true;
@@ -130,7 +132,7 @@ void RouterTranslator::Item(std::string_view item) {
   if (letters.Has('T')) x_.sum = y_.sum = 0;  // a tool change restarts the sums
   if (letters.Has('Z')) {
     z_ = ReadThousandthsCoordinate(item.substr(after('Z')), unit_);
-    motion_ = z_ > 0 ? "G00" : "G01";
+    motion_ = z_ > 0 ? &rapid_ : &feed_;
   }
   const bool has_x = TakeCoordinate(x_, x_text_, 'X', item, after('X'), incremental_, unit_, RouterMask());
   const bool has_y = TakeCoordinate(y_, y_text_, 'Y', item, after('Y'), incremental_, unit_, RouterMask());
@@ -141,9 +143,9 @@ void RouterTranslator::Item(std::string_view item) {
   if (letters.Has('J')) AppendLetterCoordinate(j_text_, 'J', item.substr(after('J')));
   if (letters.Has('R')) {
     const float r = ReadCoordinate(item.substr(after('R')), unit_);
-    AppendLine(out_, RadiusArcLine(std::string(motion_), start_x_, start_y_, x_.value, y_.value, r));
+    AppendLine(out_, RadiusArcLine(*motion_, start_x_, start_y_, x_.value, y_.value, r));
   } else if (has_x || has_y) {
-    AppendLine(out_, motion_, x_text_, y_text_, i_text_, j_text_);
+    AppendTextLine(out_, *motion_, x_text_, y_text_, i_text_, j_text_);
   } else {
     return;
   }
