@@ -34,17 +34,30 @@ constexpr std::int32_t kNoUnits = INT32_MIN;
 // rounding is plain: from 1 to 10^5 units and at least a twentieth of a
 // unit away from a half, where the float's errors (below a fiftieth of a
 // unit there) cannot move it. kNoUnits elsewhere.
+template <std::uint64_t kScale>
+std::int32_t UnitsOfDigits(std::uint64_t digits, bool negative) {
+  const std::uint64_t times40 = digits * 40;
+  const std::uint64_t whole = times40 / kScale;
+  const std::uint64_t twice_rest = times40 % kScale * 2;
+  const std::uint64_t from_half = twice_rest > kScale ? twice_rest - kScale : kScale - twice_rest;
+  if (whole < 1 || whole >= 100000 || from_half * 10 < kScale) return kNoUnits;
+  const auto units = static_cast<std::int32_t>(whole + (twice_rest > kScale ? 1 : 0));
+  return negative ? -units : units;
+}
+
 std::int32_t UnitsOfDigits(const DecimalDigits& number) {
-  static constexpr std::uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-  if (number.places > 6 || number.digits >= 1000000000) return kNoUnits;
-  const std::uint64_t scale = kScales[number.places];
-  const std::uint64_t times40 = number.digits * 40;
-  const std::uint64_t whole = times40 / scale;
-  const std::uint64_t twice_rest = times40 % scale * 2;
-  const std::uint64_t from_half = twice_rest > scale ? twice_rest - scale : scale - twice_rest;
-  if (whole < 1 || whole >= 100000 || from_half * 10 < scale) return kNoUnits;
-  const auto units = static_cast<std::int32_t>(whole + (twice_rest > scale ? 1 : 0));
-  return number.negative ? -units : units;
+  if (number.digits >= 1000000000) return kNoUnits;
+  // A constant divisor for each number of places: no division instruction.
+  switch (number.places) {
+    case 0: return UnitsOfDigits<1>(number.digits, number.negative);
+    case 1: return UnitsOfDigits<10>(number.digits, number.negative);
+    case 2: return UnitsOfDigits<100>(number.digits, number.negative);
+    case 3: return UnitsOfDigits<1000>(number.digits, number.negative);
+    case 4: return UnitsOfDigits<10000>(number.digits, number.negative);
+    case 5: return UnitsOfDigits<100000>(number.digits, number.negative);
+    case 6: return UnitsOfDigits<1000000>(number.digits, number.negative);
+    default: return kNoUnits;
+  }
 }
 
 // A coordinate of a straight move as Units() writes it: from the units
@@ -128,7 +141,20 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
     const MoveUnits x{m.x, motion.x_units}, y{m.y, motion.y_units};
     if (m.g != 2 && m.g != 3) {
       written = true;
-      Append(out, m.g == 1 ? "PD;PA" : "PU;PA", x, ",", y, ";");
+      const std::string_view pen = m.g == 1 ? "PD;PA" : "PU;PA";
+      if (x.units != kNoUnits && y.units != kNoUnits) {
+        // The whole command at once: pen, X, a comma, Y, the semicolon.
+        // pen (5), up to 11 characters, a comma, up to 11, the semicolon
+        char command[40];
+        pen.copy(command, pen.size());
+        char* p = std::to_chars(command + pen.size(), command + 18, x.units).ptr;
+        *p++ = ',';
+        p = std::to_chars(p, command + 38, y.units).ptr;
+        *p++ = ';';
+        out.append(command, static_cast<std::size_t>(p - command));
+      } else {
+        Append(out, pen, x, ",", y, ";");
+      }
     } else {
       const float cx = prev_x + m.i, cy = prev_y + m.j;
       const auto r = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
