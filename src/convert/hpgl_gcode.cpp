@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -44,32 +45,38 @@ class UnitTexts {
  public:
   static constexpr int kCachedUnits = 1 << 16;
 
-  /// Appends Mm(`value`); `units` is the plotter number it was read from
-  /// (any value: only whole numbers in range are looked up).
-  void Append(std::string& out, float value, double units) {
-    if (!(units >= 0 && units < kCachedUnits) || units != static_cast<int>(units)) {
-      kovrel::Append(out, Mm(value));
-      return;
-    }
-    Text& text = texts_[static_cast<std::size_t>(units)];
-    if (text.size == 0) {
-      std::string written;
-      kovrel::Append(written, Mm(value));
-      if (written.size() > sizeof text.chars) {  // cannot happen below 2^16 units
-        out += written;
-        return;
-      }
-      written.copy(text.chars, written.size());
-      text.size = static_cast<unsigned char>(written.size());
-    }
-    out.append(text.chars, text.size);
-  }
-
- private:
   struct Text {
     unsigned char size = 0;  // 0: not written yet
     char chars[15];
   };
+
+  /// The text of Mm(`value`) kept for `units`, the plotter number it was
+  /// read from; nullptr when that is no whole number in range (any value
+  /// may be asked for).
+  const Text* Find(float value, double units) {
+    if (!(units >= 0 && units < kCachedUnits) || units != static_cast<int>(units)) return nullptr;
+    Text& text = texts_[static_cast<std::size_t>(units)];
+    if (text.size == 0) {
+      std::string written;
+      kovrel::Append(written, Mm(value));
+      if (written.size() > sizeof text.chars) return nullptr;  // cannot happen below 2^16 units
+      written.copy(text.chars, written.size());
+      text.size = static_cast<unsigned char>(written.size());
+    }
+    return &text;
+  }
+
+  /// Appends Mm(`value`), the kept text where there is one.
+  void Append(std::string& out, float value, double units) {
+    const Text* text = Find(value, units);
+    if (text == nullptr) {
+      kovrel::Append(out, Mm(value));
+    } else {
+      out.append(text->chars, text->size);
+    }
+  }
+
+ private:
   std::vector<Text> texts_ = std::vector<Text>(kCachedUnits);
 };
 
@@ -85,6 +92,23 @@ class HpglTranslator {
   // A pen move to (x, y) read from the plotter numbers x_units, y_units
   // (NaN for a relative move): the same line as Write.
   void WriteMove(float x, double x_units, float y, double y_units) {
+    const UnitTexts::Text* x_text = units_.Find(x, x_units);
+    const UnitTexts::Text* y_text = units_.Find(y, y_units);
+    if (x_text != nullptr && y_text != nullptr && motion_.size() == 3) {
+      // The line at once: every piece copied in one move of its room.
+      char line[3 + 1 + 15 + 1 + 15];
+      std::memcpy(line, motion_.data(), 3);
+      char* p = line + 3;
+      *p++ = 'X';
+      std::memcpy(p, x_text->chars, sizeof x_text->chars);
+      p += x_text->size;
+      *p++ = 'Y';
+      std::memcpy(p, y_text->chars, sizeof y_text->chars);
+      p += y_text->size;
+      line_.assign(line, static_cast<std::size_t>(p - line));
+      finish_.Line(line_);
+      return;
+    }
     line_.clear();
     line_ += motion_;
     line_ += 'X';
