@@ -96,7 +96,7 @@ void GerberTranslator::Block(std::string_view block) {
   const bool has_x = letters.Has('X'), has_y = letters.Has('Y');
   bool flash_here = false;  // a flash at the point this block moves to
   if (letters.Has('D')) {
-    const long n = IntegerAfter(block.substr(letters['D']), 'D');
+    const long n = IntegerAt(block, letters['D']);
     if (n > 3 && n != aperture_) {
       if (n > 9999) Fail(FailureKind::kInvalidValue, "アパーチャ番号 D" + std::to_string(n) + " が 9999 を超えています");
       Line("D", std::to_string(n));
@@ -120,7 +120,7 @@ void GerberTranslator::Block(std::string_view block) {
     }
   }
   if (has_g) {
-    const long g = IntegerAfter(block.substr(letters['G']), 'G');
+    const long g = IntegerAt(block, letters['G']);
     if (g == 1 && d_function_ == 2) motion_ = 0;
     if (g == 1 && d_function_ == 1) motion_ = 1;
     if (g == 2 || g == 3) motion_ = static_cast<int>(g);

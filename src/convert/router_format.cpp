@@ -116,7 +116,7 @@ void RouterTranslator::Item(std::string_view item) {
     return at == FirstLetters::kNone ? at : at + 1;
   };
   if (letters.Has('G')) {
-    const long g = IntegerAfter(item.substr(letters['G']), 'G');
+    const long g = IntegerAt(item, letters['G']);
     // The word of the last G number is kept: most items repeat it.
     if (g != g_ || g_text_.empty()) {
       g_ = g;

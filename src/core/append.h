@@ -45,7 +45,8 @@ void AppendLine(std::string& out, const Pieces&... pieces) {
 namespace append_line {
 
 // Copies one piece of a short line to `p` and returns the end of it: a
-// string literal with its size known, a std::string of up to 16
+// string literal (a character array is one, its text filling it) with its
+// size known, a std::string of up to 16
 // characters in one 16-byte move (a std::string always has room for 16
 // bytes: its own buffer holds 15 characters and the terminator, a larger
 // one more), anything else as it is long.
@@ -68,6 +69,16 @@ char* Copy(char* p, const Piece& piece) {
   }
 }
 
+// The length of a piece, a literal's without looking for its end.
+template <typename Piece>
+std::size_t Size(const Piece& piece) {
+  if constexpr (std::is_array_v<Piece>) {
+    return sizeof(Piece) - 1;
+  } else {
+    return std::string_view(piece).size();
+  }
+}
+
 }  // namespace append_line
 
 /// AppendLine for a line of a few texts (string literals, strings, views):
@@ -75,7 +86,7 @@ char* Copy(char* p, const Piece& piece) {
 template <typename... Texts>
 void AppendTextLine(std::string& out, const Texts&... texts) {
   constexpr std::size_t kRoom = 256;
-  const std::size_t size = (std::string_view(texts).size() + ... + 2);
+  const std::size_t size = (append_line::Size(texts) + ... + 2);
   if (size + 16 > kRoom) {
     AppendLine(out, texts...);
     return;

@@ -241,7 +241,8 @@ bool ReadThousandths(std::string_view after_letter, CoordinateUnit unit, std::ui
 // exact in a double), scaled as the reading scales it.
 float ThousandthsValue(std::uint64_t thousandths, bool negative, CoordinateUnit unit) {
   const auto whole = static_cast<double>(thousandths);
-  return ToSingle((negative ? -whole : whole) * unit.factor * 0.001);
+  // Below 10^12 millimetres, in a float's range: no check needed.
+  return static_cast<float>((negative ? -whole : whole) * unit.factor * 0.001);
 }
 
 }  // namespace

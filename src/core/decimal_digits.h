@@ -80,6 +80,17 @@ inline bool ReadPlainDecimal(std::string_view text, DecimalDigits& number) {
   return true;
 }
 
+/// IntegerAfter(line, letter) where the first `letter` of the line is
+/// already known to stand at `at`: the digits after it as an integer (it
+/// stops growing past 10^8), without searching for the letter again.
+inline long IntegerAt(std::string_view line, std::size_t at) {
+  long value = 0;
+  for (std::size_t i = at + 1; i < line.size() && IsAsciiDigit(line[i]); ++i) {
+    if (value < 100000000L) value = value * 10 + (line[i] - '0');
+  }
+  return value;
+}
+
 /// True when the float nearest the number (as ToSingle gives it) has the
 /// number's own digits as its seven significant digits: at most six
 /// significant digits and six places, and not between 0.000977 and

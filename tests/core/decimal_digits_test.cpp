@@ -240,5 +240,21 @@ TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRoute
   }
 }
 
+
+TEST(DecimalDigits, IntegerAtReadsWhatIntegerAfterReads) {
+  std::mt19937 random(21);
+  const std::string_view alphabet = "0123456789012345678901234567890123456789DGX-. ";
+  for (int n = 0; n < 100000; ++n) {
+    std::string text(random() % 24, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    for (const char letter : {'D', 'G', 'X'}) {
+      const std::size_t at = text.find(letter);
+      if (at != std::string::npos) {
+        ASSERT_EQ(IntegerAt(text, at), IntegerAfter(text, letter)) << text;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kovrel
