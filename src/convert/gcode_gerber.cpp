@@ -2,7 +2,6 @@
 #include "convert/gcode_gerber.h"
 
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <vector>
 
@@ -43,11 +42,21 @@ bool AppendWholeUnits(std::string& out, char letter, std::string_view after_lett
   // Far below 2^53, where the product in floating point is within a
   // fraction of the integer.
   if (units == 0 || units >= 10'000'000'000'000ULL) return false;
+  // The integer's digits are the number's own: the whole part (without
+  // its leading zeros), the places (without leading zeros when there is
+  // no whole part) and zeros up to the unit's places. Letter, sign, at
+  // most 13 digits.
   char buffer[24];
   char* p = buffer;
   *p++ = letter;
   if (number.negative) *p++ = '-';
-  p = std::to_chars(p, buffer + sizeof buffer, units).ptr;
+  std::string_view places = number.fraction;
+  if (number.whole.empty()) {
+    while (places.front() == '0') places.remove_prefix(1);  // not all zeros: units is not 0
+  }
+  for (const char c : number.whole) *p++ = c;
+  for (const char c : places) *p++ = c;
+  for (int k = number.places; k < unit_places; ++k) *p++ = '0';
   out.append(buffer, static_cast<std::size_t>(p - buffer));
   return true;
 }
