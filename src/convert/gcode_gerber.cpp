@@ -101,7 +101,7 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
   const Mask& mask = decimal ? decimal_mask : integer_mask;
   while (second_pass.Next(item)) {
     // G00 stands first among the words (a move), then G01, G02, G03.
-    const FirstLetters letters(item, FirstLetters::FewLetters{});
+    const FirstLetters letters(item);
     const unsigned motions = MotionWords(item, letters['G']);
     const std::string_view word = (motions & 3u) != 0 ? "G01" : (motions & 4u) != 0 ? "G02" : "G03";
     if (motions != 0) out += word;

@@ -117,7 +117,7 @@ ConversionResult GcodeToHpgl(std::string_view gcode, TextOutput& output) {
   std::string_view item;
   while (reader.Next(item)) {
     // The motion as ReadMotion reads it, with the letters found in one scan.
-    const FirstLetters letters(item, FirstLetters::FewLetters{});
+    const FirstLetters letters(item);
     if (letters.Has('D') && ToInteger(ReadNumber(item.substr(letters['D'] + 1))) < 4) return ConversionResult::Stopped();
     if (!letters.Has('G')) continue;
     PlotterMotion& motion = motions.emplace_back();

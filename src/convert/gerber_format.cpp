@@ -86,7 +86,7 @@ constexpr char kMotionWords[][4] = {"G00", "G01", "G02", "G03"};
 void GerberTranslator::Block(std::string_view block) {
   if (block.empty()) return;
   // The block readers drop the "%" parameters, so no "%" reaches here.
-  const FirstLetters letters(block, FirstLetters::FewLetters{});
+  const FirstLetters letters(block);
   const bool has_g = letters.Has('G');
   if (has_g && HasLetter(block, "G90")) incremental_ = false;
   if (has_g && HasLetter(block, "G91")) incremental_ = true;

@@ -109,7 +109,7 @@ class RouterTranslator {
 void RouterTranslator::Item(std::string_view item) {
   static const Mask g_mask = ParseMask("00");
   if (item.empty()) return;
-  const FirstLetters letters(item, FirstLetters::FewLetters{});
+  const FirstLetters letters(item);
   // The text just after a letter (npos when the item lacks it).
   const auto after = [&letters](char letter) {
     const std::size_t at = letters[letter];

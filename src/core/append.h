@@ -11,9 +11,12 @@
 
 namespace kovrel {
 
+// These are always inlined: the length of a literal piece ("G01X") is then
+// known where it is written, not counted by a call to strlen.
+
 /// Appends one piece to `out`.
 template <typename Piece>
-void AppendPiece(std::string& out, const Piece& piece) {
+[[gnu::always_inline]] inline void AppendPiece(std::string& out, const Piece& piece) {
   if constexpr (requires { piece.AppendTo(out); }) {
     piece.AppendTo(out);
   } else {
@@ -23,7 +26,7 @@ void AppendPiece(std::string& out, const Piece& piece) {
 
 /// Appends every piece to `out`, in order.
 template <typename... Pieces>
-void Append(std::string& out, const Pieces&... pieces) {
+[[gnu::always_inline]] inline void Append(std::string& out, const Pieces&... pieces) {
   (AppendPiece(out, pieces), ...);
 }
 
@@ -38,7 +41,7 @@ std::string Joined(const Pieces&... pieces) {
 
 /// Appends the pieces followed by CR LF.
 template <typename... Pieces>
-void AppendLine(std::string& out, const Pieces&... pieces) {
+[[gnu::always_inline]] inline void AppendLine(std::string& out, const Pieces&... pieces) {
   Append(out, pieces..., "\r\n");
 }
 
@@ -46,10 +49,10 @@ namespace append_line {
 
 // Copies one piece of a short line to `p` and returns the end of it: a
 // string literal (a character array is one, its text filling it) with its
-// size known, a std::string of up to 16
-// characters in one 16-byte move (a std::string always has room for 16
-// bytes: its own buffer holds 15 characters and the terminator, a larger
-// one more), anything else as it is long.
+// size known, a std::string of up to 16 characters in one 16-byte move (a
+// std::string always has room for 16 bytes: its own buffer holds 15
+// characters and the terminator, a larger one more), anything else as it
+// is long.
 template <typename Piece>
 char* Copy(char* p, const Piece& piece) {
   if constexpr (std::is_array_v<Piece>) {

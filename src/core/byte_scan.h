@@ -67,6 +67,16 @@ inline unsigned Matches16([[maybe_unused]] __m128i block) {
   return static_cast<unsigned>(_mm_movemask_epi8(marks));
 }
 
+/// The same for the bytes from `Low` to `High`: a byte is among them when
+/// the smaller of its distance above Low and High - Low is that distance.
+template <char Low, char High>
+inline unsigned InRange16(__m128i block) {
+  static_assert(Low <= High);
+  const __m128i above = _mm_sub_epi8(block, _mm_set1_epi8(Low));
+  const __m128i limit = _mm_set1_epi8(static_cast<char>(High - Low));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(above, limit), above)));
+}
+
 /// The same for the bytes below `Below` (1 to 128): a byte is below it
 /// when the smaller of it and Below - 1 is itself.
 template <unsigned char Below>
@@ -131,12 +141,15 @@ std::size_t FindControlOrAnyOf(std::string_view text, std::size_t pos) {
   return std::string_view::npos;
 }
 
-/// Calls `visit(pos)` for the place of every one of the `Bytes` in `text`,
-/// in order, until it returns false. A text of many such bytes is looked
-/// at once, sixteen bytes at a time (the last sixteen taken where the text
-/// ends, without the bytes already seen).
-template <char... Bytes, typename Visit>
-void VisitEachOf(std::string_view text, Visit&& visit) {
+namespace byte_scan {
+
+/// Calls `visit(pos)` for the place of every byte of `text` that `is_one`
+/// tells, in order, until it returns false; `marks16` gives the bits of the
+/// same bytes among sixteen. A text of many such bytes is looked at once,
+/// sixteen bytes at a time (the last sixteen taken where the text ends,
+/// without the bytes already seen).
+template <typename Marks16, typename IsOne, typename Visit>
+void VisitMarked(std::string_view text, [[maybe_unused]] Marks16&& marks16, IsOne&& is_one, Visit&& visit) {
   const char* data = text.data();
   const std::size_t size = text.size();
   std::size_t base = 0;
@@ -144,9 +157,9 @@ void VisitEachOf(std::string_view text, Visit&& visit) {
   for (; size >= 16 && base < size; base += 16) {
     unsigned marks;
     if (base + 16 <= size) {
-      marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + base));
+      marks = marks16(Load16(data + base));
     } else {
-      marks = byte_scan::Matches16<Bytes...>(byte_scan::Load16(data + size - 16)) >> (base + 16 - size);
+      marks = marks16(Load16(data + size - 16)) >> (base + 16 - size);
     }
     for (; marks != 0; marks &= marks - 1) {
       if (!visit(base + static_cast<std::size_t>(std::countr_zero(marks)))) return;
@@ -154,8 +167,38 @@ void VisitEachOf(std::string_view text, Visit&& visit) {
   }
 #endif
   for (; base < size; ++base) {
-    if ((false || ... || (data[base] == Bytes)) && !visit(base)) return;
+    if (is_one(data[base]) && !visit(base)) return;
   }
+}
+
+}  // namespace byte_scan
+
+/// Calls `visit(pos)` for the place of every one of the `Bytes` in `text`,
+/// in order, until it returns false.
+template <char... Bytes, typename Visit>
+void VisitEachOf(std::string_view text, Visit&& visit) {
+  byte_scan::VisitMarked(
+      text,
+#if defined(__SSE2__)
+      [](__m128i block) { return byte_scan::Matches16<Bytes...>(block); },
+#else
+      nullptr,
+#endif
+      [](char c) { return (false || ... || (c == Bytes)); }, visit);
+}
+
+/// Calls `visit(pos)` for the place of every byte from `Low` to `High` in
+/// `text`, in order, until it returns false.
+template <char Low, char High, typename Visit>
+void VisitEachInRange(std::string_view text, Visit&& visit) {
+  byte_scan::VisitMarked(
+      text,
+#if defined(__SSE2__)
+      [](__m128i block) { return byte_scan::InRange16<Low, High>(block); },
+#else
+      nullptr,
+#endif
+      [](char c) { return c >= Low && c <= High; }, visit);
 }
 
 /// The position of the first CR or LF at or after `pos`, or npos.

@@ -71,24 +71,34 @@ bool FloatKeepsDigits(const DecimalDigits& number) {
 }
 
 bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask) {
-  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
-    return false;
-  }
   // sign, up to 16 leading zeros or 6 digits, the point, up to 16 places
   char buffer[40];
-  char* p = buffer;
-  if (number.negative && number.digits != 0) *p++ = '-';
+  const char* const end = WriteDigitsMasked(buffer, number, mask);
+  if (end == nullptr) return false;
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
+  return true;
+}
+
+char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask) {
+  if (!FloatKeepsDigits(number) || number.places > mask.frac_max || mask.int_min > 16 || mask.frac_min > 16) {
+    return nullptr;
+  }
+  // Byte loops: the pieces are a few bytes (at most six digits on either
+  // side of the point), shorter than a call to copy them.
+  char* p = out;
+  *p = '-';
+  p += number.negative && number.digits != 0;
   for (auto k = static_cast<int>(number.whole.size()); k < mask.int_min; ++k) *p++ = '0';
-  p = std::copy(number.whole.begin(), number.whole.end(), p);
-  if (mask.point) *p++ = '.';
+  for (const char c : number.whole) *p++ = c;
+  *p = '.';
+  p += mask.point;
   // The number's places, the zeros at their end dropped down to the
   // places the mask always writes, and zeros up to those.
   std::string_view places = number.fraction;
   while (places.size() > static_cast<std::size_t>(mask.frac_min) && places.back() == '0') places.remove_suffix(1);
-  p = std::copy(places.begin(), places.end(), p);
+  for (const char c : places) *p++ = c;
   for (auto k = static_cast<int>(places.size()); k < mask.frac_min; ++k) *p++ = '0';
-  out.append(buffer, static_cast<std::size_t>(p - buffer));
-  return true;
+  return p;
 }
 
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {

@@ -102,6 +102,11 @@ bool FloatKeepsDigits(const DecimalDigits& number);
 /// the mask has fewer places than the number.
 bool AppendDigitsMasked(std::string& out, const DecimalDigits& number, const Mask& mask);
 
+/// Writes the text AppendDigitsMasked appends at `out`, which has room for
+/// 40 bytes, and returns its end; nullptr (nothing written) where it
+/// appends nothing. For a line composed in a buffer and appended once.
+char* WriteDigitsMasked(char* out, const DecimalDigits& number, const Mask& mask);
+
 /// Appends the text General(float of the number) writes, from the digits;
 /// false (and nothing written) when FloatKeepsDigits is false.
 bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number);

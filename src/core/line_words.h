@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
@@ -81,32 +80,11 @@ class FirstLetters {
 
   explicit FirstLetters(std::string_view text) {
     at_.fill(kNone);
-    // Without a branch on the byte (a letter among digits is no pattern a
-    // processor predicts): every other byte goes to a spare slot.
-    for (std::size_t k = 0; k < text.size(); ++k) {
-      const unsigned index = static_cast<unsigned char>(text[k]) - unsigned{'A'};
-      std::size_t& at = at_[index < 26 ? index : 26];
+    VisitEachInRange<'A', 'Z'>(text, [&](std::size_t k) {
+      std::size_t& at = at_[static_cast<std::size_t>(text[k] - 'A')];
       at = std::min(at, k);
-    }
-  }
-
-  /// Chooses the scan for a text of a few letters among digits, signs and
-  /// points (the words of an NC block).
-  struct FewLetters {};
-
-  /// The same places, found eight bytes at a time: only the bytes that
-  /// could be letters (those with bit 6 set) are looked at one by one.
-  FirstLetters(std::string_view text, FewLetters) {
-    at_.fill(kNone);
-    const std::size_t size = text.size();
-    if (size < 8) {
-      for (std::size_t k = 0; k < size; ++k) Note(text, k);
-      return;
-    }
-    std::size_t k = 0;
-    for (; k + 8 <= size; k += 8) NoteWord(text, k);
-    // The last eight bytes again: a place noted twice stays the first.
-    if (k < size) NoteWord(text, size - 8);
+      return true;
+    });
   }
 
   /// For a capital letter 'A' to 'Z'.
@@ -114,21 +92,7 @@ class FirstLetters {
   bool Has(char letter) const { return (*this)[letter] != kNone; }
 
  private:
-  // Notes the byte at `k` when it is a letter; every other byte goes to a
-  // spare slot.
-  void Note(std::string_view text, std::size_t k) {
-    const unsigned index = static_cast<unsigned char>(text[k]) - unsigned{'A'};
-    std::size_t& at = at_[index < 26 ? index : 26];
-    at = std::min(at, k);
-  }
-  void NoteWord(std::string_view text, std::size_t pos) {
-    for (std::uint64_t marks = byte_scan::Load(text.data() + pos) & 0x4040404040404040ULL; marks != 0;
-         marks &= marks - 1) {
-      Note(text, pos + (static_cast<std::size_t>(std::countr_zero(marks)) >> 3));
-    }
-  }
-
-  std::array<std::size_t, 27> at_;
+  std::array<std::size_t, 26> at_;
 };
 
 }  // namespace kovrel

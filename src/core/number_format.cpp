@@ -112,7 +112,7 @@ std::uint64_t SplitShifted(Wide n, int shift, Rest& rest) {
 // whose product with every m still fits in 128 bits. False for the values
 // out of that reach (e above 0: |value| >= 2^53 for a double, 2^24 for a
 // float; or too small), which take the decimal text.
-bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) {
+[[gnu::always_inline]] inline bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) {
   if (e > 0 || e < -127) return false;
   // floor((e + bits - 1) * log10(2)) is the first digit's power of ten or
   // one less, so the scaled value has n digits or one more.
@@ -152,7 +152,7 @@ bool ExactDigits(std::uint64_t m, int e, int n, int max_scale, ScaledDigits& d) 
 
 // The seven digits of a positive finite float, or the fifteen of a double,
 // by exact integer arithmetic; false leaves the value to the decimal text.
-bool FastDigits(float value, ScaledDigits& d) {
+[[gnu::always_inline]] inline bool FastDigits(float value, ScaledDigits& d) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const int biased = static_cast<int>((bits >> 23) & 0xFF);
@@ -161,7 +161,7 @@ bool FastDigits(float value, ScaledDigits& d) {
   return ExactDigits((bits & 0x7FFFFF) | 0x800000, biased - 150, kFloatDigits, 30, d);
 }
 
-bool FastDigits(double value, ScaledDigits& d) {
+[[gnu::always_inline]] inline bool FastDigits(double value, ScaledDigits& d) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
@@ -276,7 +276,7 @@ constexpr auto kDividers = MakeDividers(std::make_integer_sequence<int, 20>());
 // carry runs through by itself), exactly as RoundDecimal rounds the text.
 // False when it would not fit in 64 bits (or the mask has 20 places or
 // more): the text way then.
-bool ScaledMaskValue(const ScaledDigits& scaled, int n, const Mask& mask, std::uint64_t& v) {
+[[gnu::always_inline]] inline bool ScaledMaskValue(const ScaledDigits& scaled, int n, const Mask& mask, std::uint64_t& v) {
   const int places = mask.frac_max;
   if (places >= 20) return false;
   const int t = scaled.exp10 + 1 - n + places;  // V = digits x 10^t
@@ -314,6 +314,16 @@ void WriteDigitsBefore(std::uint64_t n, int count, char* end) {
   if (count == 1) *--end = static_cast<char>('0' + n % 10);
 }
 
+// The eight digits of n (below 10^8), leading zeros included, at `out`.
+void WriteEightDigits(std::uint32_t n, char* out) {
+  const std::uint32_t high = n / 10000, low = n % 10000;
+  const auto pair = [](std::uint32_t k) { return &kDigitPairs[static_cast<std::size_t>(2 * k)]; };
+  std::memcpy(out, pair(high / 100), 2);
+  std::memcpy(out + 2, pair(high % 100), 2);
+  std::memcpy(out + 4, pair(low / 100), 2);
+  std::memcpy(out + 6, pair(low % 100), 2);
+}
+
 // The number of decimal digits of n (0 for 0): log10 of n's highest bit,
 // then one more when n reaches the next power of ten.
 int DigitCount(std::uint64_t n) {
@@ -326,7 +336,7 @@ int DigitCount(std::uint64_t n) {
 // the places up to the last significant one (at least frac_min). Returns
 // the length written into `buffer` (of kMaskBuffer bytes), or 0 when the
 // text would not fit.
-int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
+[[gnu::always_inline]] inline int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) {
   const int places = mask.frac_max;
   // The integer digits (none for 0) after the mask's leading zeros.
   const int count = DigitCount(v);
@@ -336,13 +346,22 @@ int WriteScaled(std::uint64_t v, bool negative, const Mask& mask, char* buffer) 
   // and the places each copied in one 16-byte move (what the moves bring
   // past their digits is written over or cut off).
   char digits[32] = {};
-  WriteDigitsBefore(v, width + places, digits + width + places);
+  const int total = width + places;
+  const char* text = digits;
+  if (v < 100'000'000 && total <= 16) {
+    // The common coordinate: eight digits by four pairs, after zeros.
+    std::memset(digits, '0', 8);
+    WriteEightDigits(static_cast<std::uint32_t>(v), digits + 8);
+    text = digits + 16 - total;
+  } else {
+    WriteDigitsBefore(v, total, digits + total);
+  }
   char* p = buffer;
   if (negative && v != 0) *p++ = '-';
-  std::memcpy(p, digits, 16);
+  std::memcpy(p, text, 16);
   p += width;
   if (mask.point) *p++ = '.';
-  std::memcpy(p, digits + width, 16);
+  std::memcpy(p, text + width, 16);
   // Every place, then the trailing zeros dropped down to frac_min.
   int frac = places;
   while (frac > mask.frac_min && p[frac - 1] == '0') --frac;
@@ -411,6 +430,74 @@ void AppendGeneral(std::string& out, const Decimal& d, bool printed) {
   out.append(buffer, static_cast<std::size_t>(WriteGeneral(d, printed, buffer)));
 }
 
+// The general form of a value that is not zero from its n scaled digits,
+// as WriteGeneral writes its decimal: the digits without their trailing
+// zeros written at once, then placed about the point.
+int WriteGeneralScaled(const ScaledDigits& scaled, int n, bool negative, bool printed, char* buffer) {
+  std::uint64_t digits = scaled.digits;
+  int count = n;
+  while (digits % 10 == 0) {
+    digits /= 10;
+    --count;
+  }
+  // The digits end at text + 16; the moves of 16 bytes below copy what
+  // stands after them too, which the next piece writes over or the length
+  // cuts off.
+  char text[32];
+  if (digits < 100'000'000) {
+    WriteEightDigits(static_cast<std::uint32_t>(digits), text + 8);
+  } else {
+    WriteEightDigits(static_cast<std::uint32_t>(digits / 100'000'000), text);
+    WriteEightDigits(static_cast<std::uint32_t>(digits % 100'000'000), text + 8);
+  }
+  const char* const first = text + 16 - count;
+  char* p = buffer;
+  if (printed && !negative) *p++ = ' ';
+  if (negative) *p++ = '-';
+  const auto zeros = [&p](int length) {
+    if (length <= 16) {
+      std::memcpy(p, "0000000000000000", 16);
+    } else {
+      std::memset(p, '0', static_cast<std::size_t>(length));
+    }
+    p += length;
+  };
+  const int exponent = scaled.exp10 + 1;  // digits before the point
+  if (exponent <= 0) {
+    *p++ = '.';
+    zeros(-exponent);
+    std::memcpy(p, first, 16);
+    p += count;
+  } else if (exponent >= count) {
+    std::memcpy(p, first, 16);
+    p += count;
+    zeros(exponent - count);
+  } else {
+    std::memcpy(p, first, 16);
+    p += exponent;
+    *p++ = '.';
+    std::memcpy(p, first + exponent, 16);
+    p += count - exponent;
+  }
+  if (printed) *p++ = ' ';
+  return static_cast<int>(p - buffer);
+}
+
+// The general form of a value (a failure for one that is not finite), by
+// integer arithmetic where it reaches.
+template <typename T>
+void AppendGeneralOf(std::string& out, T value, bool printed) {
+  CheckFinite(value);
+  ScaledDigits scaled;
+  if (value != 0 && FastDigits(std::fabs(value), scaled)) {
+    char buffer[kGeneralBuffer];
+    out.append(buffer, static_cast<std::size_t>(
+                           WriteGeneralScaled(scaled, kSignificant<T>, std::signbit(value), printed, buffer)));
+    return;
+  }
+  AppendGeneral<T>(out, TextDecimal(value), printed);
+}
+
 template <typename T>
 std::string Text(const T& piece) {
   std::string out;
@@ -427,7 +514,7 @@ void MaskedNumber<T>::AppendTo(std::string& out) const {
 
 template <typename T>
 void GeneralNumber<T>::AppendTo(std::string& out) const {
-  AppendGeneral<T>(out, ToDecimal(value), printed);
+  AppendGeneralOf(out, value, printed);
 }
 
 template struct MaskedNumber<float>;

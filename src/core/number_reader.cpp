@@ -111,7 +111,8 @@ bool ReadLongPlainNumber(std::string_view text, std::size_t pos, bool negative, 
 // The same reading for the common number of at most 15 digits in all:
 // its digits cannot be more than 15 significant ones, so the loops need
 // not count them; a longer number goes through the counting loop above.
-bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, NumberText& located) {
+[[gnu::always_inline]] inline bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative,
+                                                NumberText& located) {
   const char* const begin = text.data() + pos;
   const char* const end = text.data() + text.size();
   const char* p = begin;
@@ -141,7 +142,10 @@ bool ReadPlainNumber(std::string_view text, std::size_t pos, bool negative, Numb
 
 }  // namespace
 
-NumberText LocateNumber(std::string_view text) {
+namespace {
+
+// The general reading: blanks, "&H" and "&O", exponents, any length.
+[[gnu::noinline]] NumberText LocateAnyNumber(std::string_view text) {
   NumberText located;
   std::size_t pos = 0;
   while (pos < text.size() && IsIgnored(text[pos])) ++pos;
@@ -232,6 +236,22 @@ NumberText LocateNumber(std::string_view text) {
   if (!std::isfinite(value)) Fail(FailureKind::kOverflow, text);
   located.value = negative ? -value : value;
   return located;
+}
+
+}  // namespace
+
+NumberText LocateNumber(std::string_view text) {
+  // A plain number right at the start, as NC text writes it, is read
+  // without the general reading's set-up; it reads the same.
+  NumberText located;
+  if (!text.empty()) {
+    const char first = text[0];
+    const bool sign = first == '-' || first == '+';
+    if (static_cast<std::size_t>(sign) < text.size() && ReadPlainNumber(text, sign, first == '-', located)) {
+      return located;
+    }
+  }
+  return LocateAnyNumber(text);
 }
 
 double ReadNumber(std::string_view text) { return LocateNumber(text).value; }

@@ -10,13 +10,7 @@ namespace kovrel {
 
 bool LineReader::Next(std::string_view& line) {
   if (pos_ >= text_.size()) return false;
-  std::size_t end;
-  if (lone_lf_ends_line_) {
-    end = FindLineEnd(text_, pos_);
-  } else {
-    const void* cr = std::memchr(text_.data() + pos_, '\r', text_.size() - pos_);
-    end = cr == nullptr ? std::string_view::npos : static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data());
-  }
+  const std::size_t end = lone_lf_ends_line_ ? FindLineEnd(text_, pos_) : FindAnyOf<'\r'>(text_, pos_);
   if (end == std::string_view::npos) {
     line = text_.substr(pos_);
     pos_ = text_.size();

@@ -83,16 +83,19 @@ inline bool HasLetter(std::string_view line, std::string_view letter) {
 /// The text after the first occurrence of `letter` (empty when absent).
 std::string_view TextAfter(std::string_view line, std::string_view letter);
 
+/// The motion word "G00" to "G03" of the G at `g` as the bit 1 << n, or 0.
+inline unsigned MotionWordAt(std::string_view item, std::size_t g) {
+  if (g + 2 < item.size() && item[g + 1] == '0' && item[g + 2] >= '0' && item[g + 2] <= '3') {
+    return 1u << (item[g + 2] - '0');
+  }
+  return 0;
+}
 /// The motion words "G00" to "G03" that stand anywhere in `item`, as the
 /// bits 1 << n (the two-digit words; "G1X5" has none): what four searches
 /// tell, by one look at each G from the first, `first_g`.
 inline unsigned MotionWords(std::string_view item, std::size_t first_g) {
   unsigned words = 0;
-  for (std::size_t at = first_g; at != std::string_view::npos; at = item.find('G', at + 1)) {
-    if (at + 2 < item.size() && item[at + 1] == '0' && item[at + 2] >= '0' && item[at + 2] <= '3') {
-      words |= 1u << (item[at + 2] - '0');
-    }
-  }
+  for (std::size_t at = first_g; at != std::string_view::npos; at = item.find('G', at + 1)) words |= MotionWordAt(item, at);
   return words;
 }
 inline unsigned MotionWords(std::string_view item) { return MotionWords(item, item.find('G')); }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "core/arc_geometry.h"
@@ -161,35 +162,49 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
 
 }  // namespace
 
+namespace {
+
+// The place in FindPartWords' table of each letter it notes (0: none).
+constexpr std::array<std::uint8_t, 256> kWordSlot = [] {
+  std::array<std::uint8_t, 256> slots{};
+  slots['G'] = 1;
+  slots['X'] = 2;
+  slots['Y'] = 3;
+  slots['I'] = 4;
+  slots['J'] = 5;
+  slots['R'] = 6;
+  return slots;
+}();
+
+}  // namespace
+
 PartWords FindPartWords(std::string_view text, bool to_comma) {
   PartWords words;
   words.end = text.size();
+  // The first place of each letter goes to its slot by a table, not by a
+  // branch on the letter, which no processor predicts among digits.
+  std::array<std::size_t, 7> first;
+  first.fill(PartWords::kNone);
   // The digits and the rest of a part (most of its characters) are passed
   // over sixteen bytes at a time.
   VisitEachOf<',', 'X', 'Y', 'I', 'J', 'R', '*', 'G'>(text, [&](std::size_t k) {
-    switch (text[k]) {
-      case ',':
-        if (to_comma) {
-          words.end = k;
-          return false;
-        }
-        break;
-      case 'X': words.x = std::min(words.x, k); break;
-      case 'Y': words.y = std::min(words.y, k); break;
-      case 'I': words.i = std::min(words.i, k); break;
-      case 'J': words.j = std::min(words.j, k); break;
-      case 'R': words.r = std::min(words.r, k); break;
-      case '*': words.star = true; break;
-      default:  // G
-        words.g = std::min(words.g, k);
-        if (words.motion == PartWords::kNone && k + 2 < text.size() && text[k + 1] == '0' && text[k + 2] >= '0' &&
-            text[k + 2] <= '3') {
-          words.motion = k;
-        }
-        break;
+    const char c = text[k];
+    if (c == ',' && to_comma) {
+      words.end = k;
+      return false;
     }
+    words.star |= c == '*';
+    std::size_t& at = first[kWordSlot[static_cast<unsigned char>(c)]];
+    at = std::min(at, k);
+    if (c == 'G' && words.motion == PartWords::kNone && MotionWordAt(text, k) != 0) words.motion = k;
     return true;
   });
+  words.g = first[1];
+  words.x = first[2];
+  words.y = first[3];
+  words.i = first[4];
+  words.j = first[5];
+  words.r = first[6];
   return words;
 }
 

@@ -242,8 +242,7 @@ void EditGcodeLine(std::string_view line, const FigureEdit& edit, const NumberFo
   while (true) {
     const PartWords words = FindPartWords(line.substr(pos));
     const std::string_view part = line.substr(pos, words.end);
-    const std::size_t first = part.find_first_not_of(" \t");
-    const bool quoted = first != std::string_view::npos && part[first] == '"';
+    const bool quoted = TrimBlanks(part).starts_with('"');
     if (words.motion != std::string_view::npos && !words.star && !quoted) {
       EditPart(part, words, edit, form, true, reading, editor, out);
     } else {

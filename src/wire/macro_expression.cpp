@@ -202,6 +202,24 @@ float MacroCode::Evaluate(Expression expression, const MacroVariables& variables
     // A variable holds a float that ToSingle gave: it is its own value.
     if (begin->kind == Op::kVariable) return variables[begin->variable];
   }
+  // Two operands and one of + - * / ("[#1+5.]", "[#2-#3]"): the same
+  // arithmetic without the stack, whose dispatch no processor predicts.
+  const auto operand = [&variables](const Op& op) -> double {
+    return op.kind == Op::kConstant ? op.value : static_cast<double>(variables[op.variable]);
+  };
+  const auto pushes = [](const Op& op) { return op.kind == Op::kConstant || op.kind == Op::kVariable; };
+  if (expression.count == 3 && pushes(begin[0]) && pushes(begin[1])) {
+    const double a = operand(begin[0]), b = operand(begin[1]);
+    switch (begin[2].kind) {
+      case Op::kAdd: return ToSingle(a + b);
+      case Op::kSubtract: return ToSingle(a - b);
+      case Op::kMultiply: return ToSingle(a * b);
+      case Op::kDivide:
+        if (b == 0) Fail(FailureKind::kDivisionByZero);
+        return ToSingle(a / b);
+      default: break;
+    }
+  }
   std::array<double, kMaxStack + 1> stack;
   std::size_t height = 0;
   for (const Op* at = begin; at != end; ++at) {

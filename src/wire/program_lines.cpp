@@ -11,13 +11,16 @@ namespace kovrel {
 bool ProgramLines::NextBytes() {
   const char* const bytes = program_.data();
   const std::size_t size = program_.size();
-  // Eight bytes at a time to the first line end or high byte (most lines
-  // are ASCII), then a byte at a time to the line's end.
+  // Eight bytes at a time to the first control byte up to CR (a line end,
+  // or a tab: rare) or high byte (most lines are ASCII), then a byte at a
+  // time to the line's end. A byte below CR + 1 sets its high bit in word -
+  // (CR + 1) x ones and clears it in ~word; its borrow may mark bytes after
+  // it, never one before.
+  constexpr std::uint64_t kHigh = ~byte_scan::kLow7;
   std::size_t end = pos_;
   for (; end + 8 <= size; end += 8) {
     const std::uint64_t word = byte_scan::Load(bytes + end);
-    const std::uint64_t marks =
-        byte_scan::Matches(word, '\r') | byte_scan::Matches(word, '\n') | (word & ~byte_scan::kLow7);
+    const std::uint64_t marks = (((word - byte_scan::kOnes * ('\r' + 1)) & ~word) | word) & kHigh;
     if (marks != 0) {
       end += byte_scan::FirstMarked(marks);
       break;

@@ -39,6 +39,9 @@ class ProgramLines {
   /// the program is a file's (the form a result written as bytes takes).
   std::string_view held() const { return held_; }
 
+  /// True when the held line is ASCII: its bytes are its text.
+  bool ascii() const { return ascii_; }
+
  private:
   // The bytes of the next line: a CR LF, lone CR or lone LF ends it. True
   // when they are all ASCII.

@@ -65,18 +65,18 @@ class WireTranslator {
     out_x_ = base_out_x_ + (x_ - base_x_);
     out_y_ = base_out_y_ + (y_ - base_y_);
   }
-  // The output point's X and Y: from the digits of the program's X and Y
-  // where they are that point (no G92 moved it), else as numbers.
-  void WritePoint() {
-    out_ += 'X';
-    AppendCoordinate(out_, out_x_, x_, x_digits_, coordinates_);
-    out_ += 'Y';
-    AppendCoordinate(out_, out_y_, y_, y_digits_, coordinates_);
-  }
-  void Write(std::string_view word) {
-    out_ += word;
-    WritePoint();
-    out_ += "\r\n";
+  // A motion line: its word, the output point's X and Y (from the digits
+  // of the program's X and Y where they are that point, no G92 having
+  // moved it, else as numbers), then with `arc` the centre's I and J.
+  void Write(const char* word, bool arc = false, float i = 0, float j = 0) {
+    MotionLine line(word);
+    line.Add('X', [this](char* at) { return WriteCoordinate(at, out_x_, x_, x_digits_, coordinates_); });
+    line.Add('Y', [this](char* at) { return WriteCoordinate(at, out_y_, y_, y_digits_, coordinates_); });
+    if (arc) {
+      line.Add('I', i, coordinates_);
+      line.Add('J', j, coordinates_);
+    }
+    line.AppendTo(out_);
   }
 
   std::string& out_;  // the text of the output, where the lines are written
@@ -156,9 +156,7 @@ void WireTranslator::Move(Motion motion) {
     i = ToSingle(offsets.i);
     j = ToSingle(offsets.j);
   }
-  out_ += motion == kClockwise ? "G02" : "G03";
-  WritePoint();
-  AppendLine(out_, "I", coordinates_(i), "J", coordinates_(j));
+  Write(motion == kClockwise ? "G02" : "G03", true, i, j);
 }
 
 void WireTranslator::ShapeCall(std::string_view line) {
@@ -241,8 +239,9 @@ ConversionResult WireToGcode(std::string_view program, TextOutput& out, ProgramF
   ProgramLines reader(program, form);
   while (reader.NextHeld()) {
     // A comment line does nothing, and holds "(" in its bytes exactly when
-    // it does in its text: it is not decoded.
-    if (reader.held().find('(') == std::string_view::npos) translator.Line(reader.Text());
+    // it does in its text: one with bytes above ASCII is not decoded (an
+    // ASCII line is its own text, and Line passes over a comment).
+    if (reader.ascii() || reader.held().find('(') == std::string_view::npos) translator.Line(reader.Text());
     out.Pass();
   }
   out.text += "M30\r\n";

@@ -72,7 +72,8 @@ struct Block {
 // Reads an address value: on a line holding "#" an operand ("#5", "-#1",
 // "[#1+#2]", "5."), otherwise the characters among "0123456789.-" read as
 // millimetres.
-MacroCode::Expression Address(const LineWords& words, char letter, bool macro, MacroCode& code) {
+MacroCode::Expression Address(const LineWords& words, char letter, bool macro, MacroCode& code,
+                              CoordinateTexts& texts) {
   if (!words.Holds(letter)) return {};
   const std::string_view line = words.line();
   const std::size_t at = line.find(letter);
@@ -87,7 +88,9 @@ MacroCode::Expression Address(const LineWords& words, char letter, bool macro, M
     }
     return code.Constant(0);
   }
-  return code.Constant(ReadNumber(SpanOf(after, kAddressCharacters)));
+  const std::string_view number = SpanOf(after, kAddressCharacters);
+  double value = 0;
+  return code.Constant(texts.Keep(number, value) ? value : ReadNumber(number));
 }
 
 // The label after "GOTO": "N" + its digits, or an expression to compute.
@@ -132,7 +135,7 @@ void ReadCondition(std::string_view line, Block& block) {
 }
 
 // "#t=expression"; a line whose left side names no variable does nothing.
-void ReadAssignment(std::string_view line, Block& block) {
+void ReadAssignment(std::string_view line, Block& block, CoordinateTexts& texts) {
   const std::size_t equals = line.find('=');
   const std::string_view left = line.substr(0, equals);
   const std::size_t hash = left.find('#');
@@ -142,13 +145,60 @@ void ReadAssignment(std::string_view line, Block& block) {
   const double number = ReadNumber(digits);
   if (number >= static_cast<double>(kMacroVariableCount)) Fail(FailureKind::kIndexOutOfRange, Joined("#", digits));
   block.target = static_cast<int>(number);
+  // "#1=12.5": a plain decimal is its own value (and X#1 writes its text).
+  double value = 0;
+  if (texts.Keep(TrimBlanks(line.substr(equals + 1)), value)) {
+    block.value = block.code.Constant(value);
+    return;
+  }
   std::size_t pos = equals + 1;
   block.value = block.code.Compile(line, pos);
   if (pos < line.size()) FailUnreadableExpression(line);
 }
 
-// Compiles `line` into `block` (made new by Reset).
-void CompileBlock(std::string_view line, Block& block) {
+// "#1=12.5" and nothing else, the most common line of a macro program,
+// compiled without looking for the words of other lines (it holds none
+// of them: #5041 and #5042, which a line stores, are left to the general
+// reading). False for any other line.
+bool CompilePlainAssignment(std::string_view line, Block& block, CoordinateTexts& texts) {
+  if (line.size() < 4 || line[0] != '#' || line.starts_with("#5041") || line.starts_with("#5042")) return false;
+  std::size_t pos = 1;
+  int target = 0;
+  for (; pos < line.size() && pos <= 4 && IsAsciiDigit(line[pos]); ++pos) target = target * 10 + (line[pos] - '0');
+  if (pos == 1 || pos >= line.size() || line[pos] != '=' || target >= static_cast<int>(kMacroVariableCount)) {
+    return false;
+  }
+  double value = 0;
+  if (!texts.Keep(line.substr(pos + 1), value)) return false;
+  block.kind = BlockKind::kAssign;
+  block.target = target;
+  block.value = block.code.Constant(value);
+  return true;
+}
+
+// "G01X12.5Y-3.25" (G00 to G03, X and Y plain decimals) and nothing else:
+// a move of a program written out by CAM, compiled without looking for
+// the words of other lines. False for any other line ("+" is no character
+// of an address value: left to the general reading).
+bool CompilePlainMove(std::string_view line, Block& block, CoordinateTexts& texts) {
+  if (line.size() < 8 || line[0] != 'G' || line[1] != '0' || line[2] < '0' || line[2] > '3' || line[3] != 'X') {
+    return false;
+  }
+  const std::size_t y = line.find('Y', 4);
+  if (y == std::string_view::npos || y + 1 >= line.size() || line[4] == '+' || line[y + 1] == '+') return false;
+  double x_value = 0, y_value = 0;
+  if (!texts.Keep(line.substr(4, y - 4), x_value) || !texts.Keep(line.substr(y + 1), y_value)) return false;
+  block.kind = BlockKind::kMove;
+  block.motion = line[2] - '0';
+  block.x = block.code.Constant(x_value);
+  block.y = block.code.Constant(y_value);
+  return true;
+}
+
+// Compiles `line` into `block` (made new by Reset). The plain decimals the
+// line gives values keep their texts in `texts` for the lines that write them.
+void CompileBlock(std::string_view line, Block& block, CoordinateTexts& texts) {
+  if (CompilePlainAssignment(line, block, texts) || CompilePlainMove(line, block, texts)) return;
   const LineWords words(line);
   if (!line.empty() && line[0] == 'M' && line.starts_with("M98P")) {
     block.kind = BlockKind::kCall;
@@ -160,8 +210,8 @@ void CompileBlock(std::string_view line, Block& block) {
   MacroCode& code = block.code;
   if (words.Has("G92")) {
     block.kind = BlockKind::kG92;
-    block.x = Address(words, 'X', macro, code);
-    block.y = Address(words, 'Y', macro, code);
+    block.x = Address(words, 'X', macro, code, texts);
+    block.y = Address(words, 'Y', macro, code, texts);
     return;
   }
   block.store_x = words.Has("#5041");
@@ -175,7 +225,7 @@ void CompileBlock(std::string_view line, Block& block) {
   block.g42 = words.Has("G42");
   if (words.Has("=")) {
     block.kind = BlockKind::kAssign;
-    ReadAssignment(line, block);
+    ReadAssignment(line, block, texts);
   } else if (words.Has("IF")) {
     block.kind = BlockKind::kIf;
     ReadCondition(line, block);
@@ -184,11 +234,11 @@ void CompileBlock(std::string_view line, Block& block) {
     ReadLabel(line, block);
   } else {
     block.kind = BlockKind::kMove;
-    block.x = Address(words, 'X', macro, code);
-    block.y = Address(words, 'Y', macro, code);
-    block.i = Address(words, 'I', macro, code);
-    block.j = Address(words, 'J', macro, code);
-    if (words.Has("G5")) block.t = Address(words, 'T', macro, code);
+    block.x = Address(words, 'X', macro, code, texts);
+    block.y = Address(words, 'Y', macro, code, texts);
+    block.i = Address(words, 'I', macro, code, texts);
+    block.j = Address(words, 'J', macro, code, texts);
+    if (words.Has("G5")) block.t = Address(words, 'T', macro, code, texts);
     block.g40 = words.Has("G40");
   }
 }
@@ -203,7 +253,8 @@ void CompileBlock(std::string_view line, Block& block) {
 // holds a byte above ASCII decoded on its own.
 class Program {
  public:
-  Program(std::string_view text, ProgramForm form) : text_(text), cp932_(form == ProgramForm::kCp932) {}
+  Program(std::string_view text, ProgramForm form, CoordinateTexts& texts)
+      : text_(text), cp932_(form == ProgramForm::kCp932), texts_(texts) {}
 
   std::string_view text() const { return text_; }
 
@@ -226,15 +277,15 @@ class Program {
   // "N" + `digits`, else the first such line from the start.
   std::optional<std::size_t> Find(std::string_view digits, std::size_t from) {
     if (!indexed_) IndexLabels();
-    const LabelKey key{digits.size(), LeadingNumber(digits), digits};
-    const auto first = std::lower_bound(labels_.begin(), labels_.end(), key,
-                                        [this](const Label& label, const LabelKey& k) { return Order(label, k) < 0; });
-    if (first == labels_.end() || Order(*first, key) != 0) return std::nullopt;
-    const auto last = std::upper_bound(first, labels_.end(), key,
-                                       [this](const LabelKey& k, const Label& label) { return Order(label, k) > 0; });
-    const auto next = std::lower_bound(first, last, from,
-                                       [](const Label& label, std::size_t f) { return label.line_at < f; });
-    return next != last ? next->line_at : first->line_at;
+    if (digits.empty() || SpanOf(digits, kDigits).size() != digits.size()) return std::nullopt;  // "-5"
+    const std::uint32_t key = KeyOf(digits);
+    const auto first = std::partition_point(labels_.begin(), labels_.end(),
+                                            [&](const Label& label) { return Order(label, key, digits) < 0; });
+    const auto last = std::partition_point(first, labels_.end(),
+                                           [&](const Label& label) { return Order(label, key, digits) == 0; });
+    if (first == last) return std::nullopt;
+    const auto next = std::partition_point(first, last, [&](const Label& label) { return LineOf(label) < from; });
+    return LineOf(next != last ? *next : *first);
   }
 
  private:
@@ -268,7 +319,7 @@ class Program {
   // The line at `at` (the start of a line) and where the next begins: a CR
   // LF or a lone CR ends it, in a file's bytes a lone LF too.
   std::string_view LineAt(std::size_t at, std::size_t& next) const {
-    const std::size_t end = cp932_ ? FindLineEnd(text_, at) : text_.find('\r', at);
+    const std::size_t end = cp932_ ? LineEndOfBytes(at) : text_.find('\r', at);
     if (end == std::string_view::npos) {
       next = text_.size();
       return text_.substr(at);
@@ -276,6 +327,16 @@ class Program {
     next = end + 1;
     if (text_[end] == '\r' && next < text_.size() && text_[next] == '\n') ++next;
     return text_.substr(at, end - at);
+  }
+
+  // The first CR or LF of the bytes from `at`, or npos: the control bytes
+  // up to CR found eight at a time by one mark, the others (a tab) passed.
+  std::size_t LineEndOfBytes(std::size_t at) const {
+    std::size_t end = FindControlOrAnyOf<'\r' + 1>(text_, at);
+    while (end != std::string_view::npos && text_[end] != '\r' && text_[end] != '\n') {
+      end = FindControlOrAnyOf<'\r' + 1>(text_, end + 1);
+    }
+    return end;
   }
 
   // The slot holding the block of `line`, compiled there when none does.
@@ -303,7 +364,7 @@ class Program {
       slot.decoded = DecodeCp932(line);  // the block's names point into it
       line = slot.decoded;
     }
-    CompileBlock(line, slot.block);
+    CompileBlock(line, slot.block, texts_);
     tags_[index] = tag;
     recent_[pair] = static_cast<std::uint8_t>(index & 1);
     return index;
@@ -328,48 +389,87 @@ class Program {
     std::uint64_t hash = line.size() * kMultiplier;
     std::size_t k = 0;
     for (; k + 8 <= line.size(); k += 8) hash = (hash ^ byte_scan::Load(line.data() + k)) * kMultiplier;
+    // The bytes left: in a line of eight or more, those of its last eight
+    // not hashed yet.
     std::uint64_t tail = 0;
-    for (; k < line.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(line[k]);
+    if (k < line.size() && line.size() >= 8) {
+      tail = byte_scan::Load(line.data() + line.size() - 8) >> (8 * (8 - (line.size() - k)));
+    } else {
+      for (; k < line.size(); ++k) tail = tail << 8 | static_cast<unsigned char>(line[k]);
+    }
     hash = (hash ^ tail) * kMultiplier;
     return hash ^ (hash >> 29);
   }
 
-  // "N" + digits on the line starting at `line_at`: the digits at
-  // `digits_at` of the text, or of decoded_digits_ for a decoded line. The
-  // labels are ordered by the count of their digits and the number their
-  // first nineteen digits make (a jump compares numbers, not texts), then
-  // by the rest of the digits and the place of their line.
+  // A label in eight bytes (a program of "N1" lines keeps its index within
+  // twice its size): the key of its digits, and where they stand: at `at`
+  // of the text, or from the text's size on in decoded_digits_ (the labels
+  // of decoded lines, each followed by a blank), whose lines are noted in
+  // decoded_lines_. The labels are ordered by their digits, a jump
+  // comparing numbers, not texts, then by the places of their lines.
   struct Label {
+    std::uint32_t key;
+    std::uint32_t at;
+  };
+  struct DecodedLine {
+    std::size_t digits_from;  // where its labels' digits begin in decoded_digits_
     std::size_t line_at;
-    std::size_t digits_at;
-    std::size_t digits_size;
-    std::uint64_t number;
-    bool decoded;
   };
-  struct LabelKey {
-    std::size_t digits_size;
-    std::uint64_t number;
-    std::string_view digits;
-  };
-  static constexpr std::size_t kNumberDigits = 19;  // 10^19 - 1 fits 64 bits
 
-  static std::uint64_t LeadingNumber(std::string_view digits) {
-    std::uint64_t number = 0;
-    for (const char c : digits.substr(0, kNumberDigits)) number = number * 10 + static_cast<std::uint64_t>(c - '0');
-    return number;
+  // The digits' count and number as one key: the counts' ranges follow
+  // one another ("9" is 9, "00" is 10), so labels of up to nine digits
+  // compare as one 32-bit number; longer ones all take kLongKey and
+  // compare by their digits.
+  static constexpr std::uint32_t kLongKey = UINT32_MAX;
+  static std::uint32_t KeyOf(std::string_view digits) {
+    if (digits.size() > 9) return kLongKey;
+    std::uint32_t repunit = 0, number = 0;  // repunit: 1, 11, 111, ... for the count
+    for (const char c : digits) {
+      repunit = repunit * 10 + 1;
+      number = number * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return repunit - 1 + number;
   }
+
+  bool Decoded(const Label& label) const { return label.at >= text_.size(); }
 
   std::string_view Digits(const Label& label) const {
-    return std::string_view(label.decoded ? decoded_digits_ : text_).substr(label.digits_at, label.digits_size);
+    const std::string_view where =
+        Decoded(label) ? std::string_view(decoded_digits_).substr(label.at - text_.size()) : text_.substr(label.at);
+    return SpanOf(where, kDigits);
   }
 
-  // The order of the label's digits against `key`: below, equal or above 0.
-  int Order(const Label& label, const LabelKey& key) const {
-    if (label.digits_size != key.digits_size) return label.digits_size < key.digits_size ? -1 : 1;
-    if (label.number != key.number) return label.number < key.number ? -1 : 1;
-    if (key.digits_size <= kNumberDigits) return 0;
-    return Digits(label).compare(key.digits);
+  // The order of the label's digits against `digits` of key `key`: below,
+  // equal or above 0.
+  int Order(const Label& label, std::uint32_t key, std::string_view digits) const {
+    if (label.key != key) return label.key < key ? -1 : 1;
+    if (key != kLongKey) return 0;
+    const std::string_view own = Digits(label);
+    if (own.size() != digits.size()) return own.size() < digits.size() ? -1 : 1;
+    return own.compare(digits);
   }
+
+  // The place of the line that holds the character at `n`: after the last
+  // line end before it.
+  std::size_t LineStart(std::size_t n) const {
+    const std::size_t end = text_.find_last_of(cp932_ ? "\r\n" : "\r", n);
+    std::size_t line_at = end == std::string_view::npos ? 0 : end + 1;
+    if (!cp932_ && line_at > 0 && line_at < n && text_[line_at] == '\n') ++line_at;  // the LF of a CR LF
+    return line_at;
+  }
+
+  std::size_t LineOf(const Label& label) const {
+    if (!Decoded(label)) return LineStart(label.at - 1);  // the line of its "N"
+    const std::size_t from = label.at - text_.size();
+    const auto after = std::upper_bound(decoded_lines_.begin(), decoded_lines_.end(), from,
+                                        [](std::size_t f, const DecodedLine& line) { return f < line.digits_from; });
+    return std::prev(after)->line_at;
+  }
+
+  // Orders the labels of the same digits by their lines: a label of the
+  // text by its place, one of a decoded line (no other label on it) by
+  // the line's.
+  std::size_t Place(const Label& label) const { return Decoded(label) ? LineOf(label) : label.at; }
 
   // Calls `found(line_at, digits, digits_at)` for every label, with
   // digits_at npos for the digits of a decoded line: every "N" followed by
@@ -413,27 +513,37 @@ class Program {
     ForEachLabel([&count](std::size_t, std::string_view, std::size_t) { ++count; });
     labels_.reserve(count);
     ForEachLabel([this](std::size_t line_at, std::string_view digits, std::size_t digits_at) {
-      if (digits_at != std::string_view::npos) {
-        labels_.push_back({line_at, digits_at, digits.size(), LeadingNumber(digits), false});
-      } else {
-        labels_.push_back({line_at, decoded_digits_.size(), digits.size(), LeadingNumber(digits), true});
+      if (digits_at == std::string_view::npos) {
+        if (decoded_lines_.empty() || decoded_lines_.back().line_at != line_at) {
+          decoded_lines_.push_back({decoded_digits_.size(), line_at});
+        }
+        digits_at = text_.size() + decoded_digits_.size();
         decoded_digits_ += digits;
+        decoded_digits_ += ' ';
       }
+      if (digits_at > UINT32_MAX) Fail(FailureKind::kOutOfMemory, "N");  // a program of 4 GB
+      labels_.push_back({KeyOf(digits), static_cast<std::uint32_t>(digits_at)});
     });
     std::sort(labels_.begin(), labels_.end(), [this](const Label& a, const Label& b) {
-      const int order = Order(a, LabelKey{b.digits_size, b.number, Digits(b)});
-      return order != 0 ? order < 0 : a.line_at < b.line_at;
+      if (a.key != b.key) return a.key < b.key;
+      if (a.key == kLongKey) {
+        const int order = Order(a, b.key, Digits(b));
+        if (order != 0) return order < 0;
+      }
+      return Place(a) < Place(b);
     });
   }
 
   std::string_view text_;
   bool cp932_;
+  CoordinateTexts& texts_;  // the texts of the coordinates written
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> tags_;  // per slot: 0 empty, else a tag of the hash of its line
   std::vector<std::uint8_t> recent_;  // per pair of slots: the one used last
   std::vector<Known> known_;          // lines run lately, by their place
   std::vector<Label> labels_;
   std::string decoded_digits_;  // the labels' digits of the decoded lines
+  std::vector<DecodedLine> decoded_lines_;
   bool indexed_ = false;
 };
 
@@ -489,7 +599,7 @@ class Expander {
 
 WireExpansion Expander::Run(std::string_view text) {
   out_.text += "G40\r\nG00X0Y0\r\n";
-  Program main(text, options_.form);
+  Program main(text, options_.form, coordinates_);
   frames_.push_back({&main, 0});
   std::int64_t blocks = 0;
   while (!frames_.empty()) {
@@ -519,17 +629,19 @@ Program* Expander::Subprogram(const std::string& name) {
   if (!text) return nullptr;
   Loaded& loaded = loaded_[name];  // the map's node keeps the text in place for the lines
   loaded.text = std::move(*text);
-  loaded.program = std::make_unique<Program>(loaded.text, ProgramForm::kText);
+  loaded.program = std::make_unique<Program>(loaded.text, ProgramForm::kText, coordinates_);
   return loaded.program.get();
 }
 
 void Expander::Write(const char* word, bool arc, float i, float j) {
+  MotionLine line(word);
+  line.Add('X', x_, coordinates_);
+  line.Add('Y', y_, coordinates_);
   if (arc) {
-    AppendLine(out_.text, word, "X", coordinates_(x_), "Y", coordinates_(y_), "I", coordinates_(i), "J",
-               coordinates_(j));
-  } else {
-    AppendLine(out_.text, word, "X", coordinates_(x_), "Y", coordinates_(y_));
+    line.Add('I', i, coordinates_);
+    line.Add('J', j, coordinates_);
   }
+  line.AppendTo(out_.text);
   ++result_.moves;
 }
 

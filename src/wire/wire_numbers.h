@@ -4,6 +4,7 @@
 // eight decimals, as the shape turtle rounds its steps.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -25,16 +26,22 @@ double RoundToEightPlaces(double value);
 /// centre's J is zero), whose text is then copied instead of made again.
 class CoordinateTexts {
  public:
+  /// The room the text of a coordinate takes at most (a float's largest
+  /// value has 39 digits).
+  static constexpr std::size_t kRoom = 64;
+
   /// Appends the text of `millimetres` to `out`.
   void Append(std::string& out, float millimetres);
 
-  /// The same, as a piece for Append and AppendLine.
-  struct Piece {
-    CoordinateTexts& texts;
-    float millimetres;
-    void AppendTo(std::string& out) const { texts.Append(out, millimetres); }
-  };
-  Piece operator()(float millimetres) { return {*this, millimetres}; }
+  /// Writes the text of `millimetres` at `out` (room for kRoom bytes) and
+  /// returns its end.
+  char* Write(char* out, float millimetres);
+
+  /// Keeps the text of the value the program writes as `number`, when that
+  /// is a plain decimal as a whole (ReadPlainDecimal): made from its digits,
+  /// it need not be made from the float when the value is written. Gives
+  /// the value ReadNumber reads in `value` and true then; false otherwise.
+  bool Keep(std::string_view number, double& value);
 
  private:
   static constexpr unsigned kSlotBits = 5;
@@ -43,7 +50,42 @@ class CoordinateTexts {
   std::array<std::uint32_t, kKept> bits_{};     // the values' bit patterns
   std::array<std::uint8_t, kKept> sizes_{};     // 0 for a slot not used yet
   std::array<std::array<char, kLongest>, kKept> texts_{};
+  std::string made_;  // a text made new, before it is kept
 };
+
+/// A motion line ("G01", X and Y, up to two more coordinates, CR LF) made
+/// in a buffer and appended once, instead of a piece at a time.
+class MotionLine {
+ public:
+  explicit MotionLine(const char* word) : end_(std::copy_n(word, 3, text_)) {}
+
+  /// `letter`, then the coordinate `write(at)` writes at `at` (room for
+  /// CoordinateTexts::kRoom bytes), returning its end; at most four.
+  template <typename Write>
+  void Add(char letter, Write&& write) {
+    *end_++ = letter;
+    end_ = write(end_);
+  }
+  void Add(char letter, float millimetres, CoordinateTexts& texts) {
+    Add(letter, [&](char* at) { return texts.Write(at, millimetres); });
+  }
+
+  void AppendTo(std::string& out) {
+    *end_++ = '\r';
+    *end_++ = '\n';
+    out.append(text_, static_cast<std::size_t>(end_ - text_));
+  }
+
+ private:
+  char text_[3 + 4 * (1 + CoordinateTexts::kRoom) + 2];
+  char* end_;
+};
+
+/// A plain decimal read in one pass from `p`: a sign or none, then one to
+/// fifteen digits with at most one point among them (`point`). Returns the
+/// end of its characters, with its digits and the value ReadNumber reads
+/// from them in `number`; nullptr for any other text.
+const char* ReadPlainDecimal(const char* p, const char* end, DecimalDigits& number, bool& point);
 
 /// The millimetres of a number's characters (digits, point, signs): with a
 /// point the number as it stands, without one the number times 0.001
@@ -69,5 +111,9 @@ float WireValueAt(std::string_view line, std::size_t at, WireDigits* digits = nu
 /// not moved since), else through `texts`.
 void AppendCoordinate(std::string& out, float millimetres, float read, const WireDigits& digits,
                       CoordinateTexts& texts);
+
+/// The same text written at `out` (room for CoordinateTexts::kRoom bytes);
+/// returns its end.
+char* WriteCoordinate(char* out, float millimetres, float read, const WireDigits& digits, CoordinateTexts& texts);
 
 }  // namespace kovrel

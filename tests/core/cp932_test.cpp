@@ -55,6 +55,22 @@ TEST(Cp932, JapaneseTextAndInvalidBytesSurviveByteForByte) {
   EXPECT_EQ(DecodeCp932("\xff"), "\xef\xa1\xbf");  // U+F87F = U+F780 + 0xFF
 }
 
+// One kanji at every place of a long ASCII text (the ASCII check takes
+// sixty-four bytes a step): found, and decoded and encoded in place.
+TEST(Cp932, OneDoubleByteCodeAnywhereInALongText) {
+  for (std::size_t at = 0; at <= 150; ++at) {
+    std::string bytes(150, 'X');
+    bytes.insert(at, "\x8a\xbf");  // 漢
+    EXPECT_FALSE(IsAscii(bytes)) << at;
+    EXPECT_TRUE(IsAscii(std::string_view(bytes).substr(0, at))) << at;
+    std::string text = bytes;
+    DecodeCp932InPlace(text);
+    EXPECT_EQ(text, std::string(at, 'X') + "漢" + std::string(150 - at, 'X')) << at;
+    EncodeCp932InPlace(text, 1);
+    EXPECT_EQ(text, bytes) << at;
+  }
+}
+
 TEST(Cp932, DuplicateCodesKeepTheirOwnBytes) {
   // NEC 87 90 and standard 81 E0 are both "≒": the standard code decodes to
   // the plain character, the NEC code to the character marked by U+FE00.

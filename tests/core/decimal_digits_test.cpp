@@ -43,12 +43,19 @@ bool WrittenAsItsFloat(const DecimalDigits& number, std::string_view text) {
   for (const Mask& mask : kMasks) {
     from_digits.clear();
     from_float.clear();
+    char buffer[40];
+    const char* const end = WriteDigitsMasked(buffer, number, mask);
     if (!AppendDigitsMasked(from_digits, number, mask)) {
       EXPECT_GT(number.places, mask.frac_max) << text;
+      EXPECT_EQ(end, nullptr) << text;
       continue;
     }
     Append(from_float, Masked(value, mask));
     EXPECT_EQ(from_digits, from_float) << text;
+    EXPECT_NE(end, nullptr) << text;
+    if (end != nullptr) {
+      EXPECT_EQ(std::string_view(buffer, static_cast<std::size_t>(end - buffer)), from_float) << text;
+    }
   }
   return true;
 }

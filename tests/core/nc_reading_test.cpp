@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "core/failure.h"
 #include "core/nc_blocks.h"
 #include "core/nc_coordinates.h"
+#include "core/number_reader.h"
 #include "core/slot_table.h"
 
 namespace kovrel {
@@ -70,6 +73,25 @@ TEST(ReadMotion, EachWordAfterItsFirstLetterAndZeroWhenMissing) {
   EXPECT_EQ(line.x, 5);
   EXPECT_EQ(line.y, 0);
   EXPECT_THROW(ReadMotion("G01X1E40"), Failure);
+}
+
+// Items long and short (the letters are found sixteen bytes at a time):
+// each word is the number after its letter's first place, and an item is a
+// move exactly when IsMotionItem says so.
+TEST(ReadMotion, ReadsWhatTheLetterSearchesRead) {
+  std::mt19937 random(9);
+  const std::string_view alphabet = "GGG00123XYIJ0123456789.-+ F,";
+  for (int n = 0; n < 50000; ++n) {
+    std::string item(random() % 40, ' ');
+    for (char& c : item) c = alphabet[random() % alphabet.size()];
+    const float want[] = {SingleAfter(item, "G"), SingleAfter(item, "X"), SingleAfter(item, "Y"),
+                          SingleAfter(item, "I"), SingleAfter(item, "J")};
+    NcMotion read;
+    ASSERT_EQ(ReadMoveItem(item, read), IsMotionItem(item)) << item;
+    if (!IsMotionItem(item)) read = ReadMotion(item);
+    const float got[] = {read.g, read.x, read.y, read.i, read.j};
+    ASSERT_EQ(std::memcmp(got, want, sizeof got), 0) << item;
+  }
 }
 
 TEST(SlotTable, FirstEqualOrFirstFree) {

@@ -40,14 +40,15 @@ std::string RandomProgram(std::mt19937& rng) {
   static const std::vector<std::string> kPieces = {
       "G01", "G00", "G02", "G03", "G41", "G40", "G04", "G92", "G22L1000", "M60", "M50", "M00", "X12.5", "Y-3",
       "X1500", "Y.25", "I1.", "J-2.", "R5.", "K45000", "H100=2000", "H200=1000", "(", ")", "\x83\x58", "\x83\x59",
-      "\x83\x4d", "\x83\x57", "\x83\x5c", "\x82\xa0", "\x81", "\xa0", " ", "\r\n", "\r", "\n", "\r\n"};
+      "\x83\x4d", "\x83\x57", "\x83\x5c", "\x82\xa0", "\x81", "\xa0", " ", "\t", "\x0c", "\r\n", "\r", "\n",
+      "\r\n", "G01X12.345Y-67.890\r\n"};
   std::string program;
   for (int n = static_cast<int>(rng() % 60); n > 0; --n) program += kPieces[rng() % kPieces.size()];
   return program;
 }
 
 TEST(ProgramLines, LinesOfTheBytesAreTheLinesOfTheDecodedText) {
-  const std::string bytes = "G01\x83\x58\r\n\r\r(\x8c\x8a)\nX1.\x81\r\n\xa0Y2.\n";
+  const std::string bytes = "G01\x83\x58\r\n\r\r(\x8c\x8a)\nX1.\x81\r\n\xa0Y2.\nG01X1.\tY12345.678\r\n";
   const std::string text = ConversionInput(bytes, InputLineEnds::kAsLineBreaks);
   ProgramLines from_bytes(bytes, ProgramForm::kCp932), from_text(text, ProgramForm::kText);
   std::string_view a, b;
@@ -60,7 +61,7 @@ TEST(ProgramLines, LinesOfTheBytesAreTheLinesOfTheDecodedText) {
     ++lines;
   }
   EXPECT_FALSE(from_bytes.Next(a));
-  EXPECT_EQ(lines, 6);
+  EXPECT_EQ(lines, 7);
 }
 
 TEST(ProgramLines, ConversionsOfTheBytesGiveTheResultsOfTheText) {
@@ -89,7 +90,7 @@ std::string RandomMacroProgram(std::mt19937& rng) {
       "N1",   "N2",          "N10",      "GOTO1",    "GOTO2",      "GOTO10", "IF[#1LT3]GOTO1", "IF[#1GT2]GOTO2",
       "#1=#1+1", "G01X#1Y2.", "G02X1.Y#1I.5J0", "X5.",  "M98P7",    "(",      ")",              "\x83N1",
       "\x83N2", "\x83M98P7", "\x82\xa0", "\x81", "\xa0",   " ",      "\r\n",         "\r",
-      "\n",     "\r\n",       "\r\n"};
+      "\n",     "\r\n",       "\r\n",  "\t",  "G01X1.5Y-2.25", "#2=12.5"};
   std::string program;
   for (int n = static_cast<int>(rng() % 40); n > 0; --n) program += kPieces[rng() % kPieces.size()];
   return program;

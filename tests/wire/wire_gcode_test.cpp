@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <random>
 
 #include "core/append.h"
+#include "core/byte_scan.h"
+#include "core/decimal_digits.h"
 #include "core/failure.h"
+#include "core/number_reader.h"
 #include "core/text_reader.h"
 #include "support/streamed_output.h"
 #include "wire/wire_line.h"
@@ -203,6 +207,67 @@ TEST(WireGcode, ValuesWrittenFromTheirDigitsAreWrittenAsTheirFloats) {
     AppendCoordinate(written, read + 1, read, digits, texts);
     Append(expected, Coordinate(read + 1));
     ASSERT_EQ(written, expected) << number;
+  }
+}
+
+TEST(WireGcode, ValuesReadInOnePassAsTheGeneralReadingReadsThem) {
+  // Signs, digits of every count, points, and characters after the number
+  // that end it or belong to it: the value is the float the reading of
+  // the number's characters gives, and the digits are those the general
+  // readers of plain decimals and thousandths find.
+  std::mt19937 rng(46);
+  static constexpr std::string_view kSigns[] = {"", "", "-", "+", "--", "-+"};
+  static constexpr std::string_view kAfter[] = {"Y1", "", " ", "-1", ".5", "+", "I2", "="};
+  static constexpr ByteSet kNumber("0123456789.-+");
+  for (int round = 0; round < 100000; ++round) {
+    std::string number(kSigns[rng() % std::size(kSigns)]);
+    for (int n = static_cast<int>(rng() % 18); n > 0; --n) number += static_cast<char>('0' + rng() % 10);
+    if (rng() % 2 == 0) {
+      number.insert(rng() % (number.size() + 1), ".");
+    }
+    const std::string line = "G01X" + number + std::string(kAfter[rng() % std::size(kAfter)]);
+    const std::string_view span = SpanOf(std::string_view(line).substr(4), kNumber);
+    WireDigits digits;
+    const float read = WireValueAt(line, 3, &digits);
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(read), std::bit_cast<std::uint32_t>(WireMillimetres(span))) << line;
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(WireValueAt(line, 3)), std::bit_cast<std::uint32_t>(read)) << line;
+    DecimalDigits expected;
+    char field[16];
+    const bool plain = span.find('.') != std::string_view::npos ? ReadDecimalDigits(span, expected)
+                                                                : ThousandthsDigits(span, 0, field, expected);
+    ASSERT_EQ(digits.plain, plain) << line;
+    if (!plain) continue;
+    EXPECT_EQ(digits.number.digits, expected.digits) << line;
+    EXPECT_EQ(digits.number.places, expected.places) << line;
+    EXPECT_EQ(digits.number.negative, expected.negative) << line;
+    EXPECT_EQ(digits.number.whole, expected.whole) << line;
+    EXPECT_EQ(digits.number.fraction, expected.fraction) << line;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(digits.number.value), std::bit_cast<std::uint64_t>(expected.value)) << line;
+  }
+}
+
+TEST(WireGcode, KeptTextsOfPlainDecimalsAreTheTextsOfTheirFloats) {
+  // A plain decimal as a whole is kept with the text of its float and read
+  // as ReadNumber reads it; anything else (a second point or sign, a
+  // blank, an exponent, too many digits) is not read at all.
+  std::mt19937 rng(47);
+  static constexpr std::string_view kPieces[] = {"0", "1", "5", "9", "00", "12", ".", "-", "+", " ", "E1", "0000000"};
+  for (int round = 0; round < 50000; ++round) {
+    std::string number;
+    for (int n = static_cast<int>(rng() % 6); n > 0; --n) number += kPieces[rng() % std::size(kPieces)];
+    CoordinateTexts texts;
+    double value = 0;
+    DecimalDigits digits;
+    const bool plain = number.find_first_of(" E") == std::string::npos &&
+                       std::count(number.begin(), number.end(), '.') <= 1 &&
+                       number.find_first_of("-+", 1) == std::string::npos && ReadDecimalDigits(number, digits);
+    ASSERT_EQ(texts.Keep(number, value), plain) << number;
+    if (!plain) continue;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(ReadNumber(number))) << number;
+    std::string kept, expected;
+    texts.Append(kept, ToSingle(value));
+    Append(expected, Coordinate(ToSingle(value)));
+    ASSERT_EQ(kept, expected) << number;
   }
 }
 

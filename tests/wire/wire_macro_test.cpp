@@ -146,6 +146,49 @@ TEST(WireMacro, LongLoopsAndRepeatedLabelsRunAsWritten) {
             "G01X1.0Y2.0\r\nG01X3.0Y2.0\r\nG01X3.0Y2.0\r\n");
 }
 
+TEST(WireMacro, LabelsOfEveryCountOfDigitsAreTheirOwn) {
+  // Counts of digits never meet ("N9" is not "N00"), nor do long labels
+  // that differ past their ninth digit; a computed label below zero names
+  // no line.
+  EXPECT_EQ(Body("GOTO00\r\nN0G01X1.\r\nN9G01X3.\r\nN00G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO9\r\nN00G01X1.\r\nN9G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO999999999\r\nN0000000000G01X1.\r\nN999999999G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO0000000000\r\nN999999999G01X1.\r\nN0000000000G01X2.\r\n"), "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO12345678901\r\nN12345678902G01X1.\r\nN1234567890G01X3.\r\nN12345678901G01X2.\r\n"),
+            "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Body("GOTO123456789012345678901\r\nN123456789012345678902X1.\r\nN123456789012345678901G01X2.\r\n"),
+            "G01X2.0Y0.0\r\n");
+  EXPECT_EQ(Expand("#1=-5.\r\nGOTO#1\r\nN5G01X1.\r\n").stopped, "N-5 が見つかりませんでした");
+}
+
+TEST(WireMacro, PlainAssignmentsReadAsAnyAssignment) {
+  // "#1=12.5" alone is read on its own; with a blank it is read as every
+  // other assignment, and both give the same program.
+  const std::string plain = "#1=12.5\r\n#2=-0.25\r\n#3=+7\r\n#4=.5\r\n#5041=3.\r\n#0007=2.\r\n"
+                            "G01X#1Y#2\r\nX#3Y#4\r\nX#5041Y#7\r\n";
+  std::string blanks = plain;
+  for (std::size_t at = blanks.find('='); at != std::string::npos; at = blanks.find('=', at + 2)) blanks.insert(at, " ");
+  EXPECT_EQ(Body(plain), Body(blanks));
+  // (a line holding #5041 stores X there before it moves)
+  EXPECT_EQ(Body(plain), "G01X12.5Y-0.25\r\nG01X7.0Y0.5\r\nG01X7.0Y2.0\r\n");
+  EXPECT_EQ(FailureOf("#12345=1.\r\n").number(), 9);
+}
+
+TEST(WireMacro, PlainMovesReadAsAnyMove) {
+  // "G01X12.5Y-3.25" alone is read on its own; with a blank before its Y
+  // it is read as every other move, and both give the same program.
+  const std::string plain = "G00X1.Y2.\r\nG01X-12.5Y.25\r\nG02X3.Y4.\r\nG03X5Y6\r\nG01X+1.Y2.\r\nG01X1.Y+2.\r\n"
+                            "G04X1.Y2.\r\nG01X1-2Y3.\r\nG01XY3.\r\nG91\r\nG01X1.Y1.\r\nG01X1.Y1.\r\n";
+  std::string blanks;
+  for (std::size_t at = 0, end = plain.find('\r'); end != std::string::npos; at = end + 2, end = plain.find('\r', at)) {
+    std::string line = plain.substr(at, end - at);
+    if (const std::size_t y = line.find('Y'); y != std::string::npos) line.insert(y, " ");
+    blanks += line + "\r\n";
+  }
+  EXPECT_EQ(Body(plain), Body(blanks));
+  EXPECT_EQ(Body("G01X-12.5Y.25\r\nG02X3.Y4.\r\n"), "G01X-12.5Y0.25\r\nG02X3.0Y4.0I0.0J0.0\r\n");
+}
+
 TEST(WireMacro, AMissingLabelStopsTheExpansion) {
   const WireExpansion expansion = Expand("G01X1.\r\nGOTO999\r\nG01X2.\r\n");
   EXPECT_EQ(expansion.stopped, "N999 が見つかりませんでした");

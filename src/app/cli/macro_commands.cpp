@@ -9,6 +9,7 @@
 #include "core/cp932.h"
 #include "core/failure.h"
 #include "core/file_io.h"
+#include "core/text_reader.h"
 #include "shell/file_commands.h"
 #include "shell/macro_file.h"
 
@@ -36,8 +37,24 @@ std::optional<LineEnd> SaveStep(int item) {
 // the saved form of the last save. A step that fails is reported and the
 // next one runs on the document as it was; a macro with a failed step
 // fails as a whole, and nothing is written.
+// True when `text` is its own saved form with `end`: every line ends with
+// `end` (the last one too), no other line end stands in it and no line is
+// empty. Checked, the saved form of most results is not made as a copy.
+bool InSavedForm(std::string_view text, LineEnd end) {
+  const std::string_view line_end = end == LineEnd::kCrLf ? "\r\n" : end == LineEnd::kCr ? "\r" : "\n";
+  std::size_t line_at = 0;
+  for (std::size_t at = FindLineEnd(text, 0); at != std::string_view::npos; at = FindLineEnd(text, line_at)) {
+    if (at == line_at || text.substr(at, line_end.size()) != line_end) return false;
+    line_at = at + line_end.size();
+  }
+  return line_at == text.size();
+}
+
 ConversionResult PlaySteps(const std::vector<MacroStep>& steps, std::string_view input, std::string& messages) {
-  std::string document = EncodeCp932(input);  // the bytes the work files hold
+  // The bytes the work files hold: an ASCII input is its own bytes, read
+  // where it stands until a step converts it.
+  std::string converted = IsAscii(input) ? std::string() : EncodeCp932(input);
+  std::string_view document = IsAscii(input) ? input : std::string_view(converted);
   std::optional<LineEnd> saved;
   bool failed = false;
   for (const MacroStep& step : steps) {
@@ -57,16 +74,26 @@ ConversionResult PlaySteps(const std::vector<MacroStep>& steps, std::string_view
     }
     ConversionRun run = RunConversion(document, ParseArgs(*cli, {}).conversion, cli->line_ends);
     if (!run.outcome.message.empty()) messages += "ステップ " + name + ": " + run.outcome.message + "\n";
-    if (run.outcome.kind == CommandOutcome::Kind::kConverted) document = std::move(run.output);
+    if (run.outcome.kind == CommandOutcome::Kind::kConverted) {
+      converted = std::move(run.output);
+      document = converted;
+    }
     failed = failed || run.outcome.kind == CommandOutcome::Kind::kFailed;
   }
   if (failed) {
     if (!messages.empty()) messages.pop_back();
     FailWithText(FailureKind::kInvalidValue, "操作マクロの途中で失敗したステップがあります\n" + messages);
   }
-  if (saved) document = SavedForm(document, *saved);
-  DecodeCp932InPlace(document);
-  return ConversionResult(std::move(document));
+  std::string result;
+  if (saved && !InSavedForm(document, *saved)) {
+    result = SavedForm(document, *saved);
+  } else if (document.data() == converted.data()) {
+    result = std::move(converted);
+  } else {
+    result = document;
+  }
+  DecodeCp932InPlace(result);
+  return ConversionResult(std::move(result));
 }
 
 }  // namespace
