@@ -72,7 +72,6 @@ TEST(GcodeToGerber, BlocksWrittenAsTheyGoAreTheWholeText) {
   EXPECT_EQ(streamed, Gerber(program));
 }
 
-
 TEST(GcodeToGerber, WholeUnitsWrittenAsTheMaskWritesTheScaledValue) {
   // Plain decimals within the unit's places are written from their
   // digits; every other form (more places, exponents, blanks, zeros,

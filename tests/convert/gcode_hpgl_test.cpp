@@ -105,7 +105,6 @@ TEST(GcodeToHpgl, LineWrittenAsItGoesIsTheWholeText) {
   EXPECT_EQ(streamed, Hpgl(gcode));
 }
 
-
 TEST(GcodeToHpgl, StraightMovesWrittenAsTheMaskWritesTheirUnits) {
   // Every coordinate of three places below 100 mm, both signs, other
   // places, values near half a unit and beyond 2500 mm: the units written

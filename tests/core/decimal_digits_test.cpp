@@ -21,6 +21,13 @@ namespace {
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// A text of fewer than `longest` characters drawn from `alphabet`.
+std::string RandomText(std::mt19937& random, std::string_view alphabet, std::size_t longest) {
+  std::string text(random() % longest, ' ');
+  for (char& c : text) c = alphabet[random() % alphabet.size()];
+  return text;
+}
+
 // The value of the digits: the integer divided by a power of ten that a
 // double holds exactly, correctly rounded, as the number reading gives it.
 double ValueOf(std::uint64_t digits, int places, bool negative) {
@@ -90,8 +97,7 @@ TEST(DecimalDigits, PlainDecimalsReadAsTheNumberReadingReadsThem) {
   const std::string_view alphabet = "0123456789012345678901234567890123456789..--+  \t\nEeDd&HYX";
   int plain = 0, quickly_read = 0;
   for (int n = 0; n < 300000; ++n) {
-    std::string text(random() % 14, ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const std::string text = RandomText(random, alphabet, 14);
     // The one-pass reading, where it reads the text, reads what the
     // general reading and ReadDecimalDigits read.
     DecimalDigits quick, general;
@@ -168,7 +174,6 @@ TEST(DecimalDigits, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
   EXPECT_EQ(out, "");
 }
 
-
 // The coordinate read by ReadThousandthsCoordinate, and read and written by
 // AppendReadCoordinate, against ReadCoordinate and Masked.
 void ExpectReadAndWrittenAsItsFloat(std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
@@ -240,20 +245,17 @@ TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRoute
   std::mt19937 random(11);
   const std::string_view alphabet = "01234567890123456789012345678901234567890123456789..--+  XYD&";
   for (int n = 0; n < 200000; ++n) {
-    std::string after(random() % 20, ' ');
-    for (char& c : after) c = alphabet[random() % alphabet.size()];
+    const std::string after = RandomText(random, alphabet, 20);
     for (const CoordinateUnit& unit : units) ExpectReadAndWrittenAsItsFloat(after, unit, masks[n % 5]);
     if (::testing::Test::HasFailure()) return;
   }
 }
 
-
 TEST(DecimalDigits, IntegerAtReadsWhatIntegerAfterReads) {
   std::mt19937 random(21);
   const std::string_view alphabet = "0123456789012345678901234567890123456789DGX-. ";
   for (int n = 0; n < 100000; ++n) {
-    std::string text(random() % 24, ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const std::string text = RandomText(random, alphabet, 24);
     for (const char letter : {'D', 'G', 'X'}) {
       const std::size_t at = text.find(letter);
       if (at != std::string::npos) {
