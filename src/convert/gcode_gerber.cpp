@@ -2,9 +2,11 @@
 #include "convert/gcode_gerber.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "core/append.h"
+#include "core/decimal_digits.h"
 #include "core/failure.h"
 #include "core/line_words.h"
 #include "core/number_format.h"
@@ -26,6 +28,38 @@ struct ApertureTable {
   // The first slot whose text equals `item` or, with `or_free`, is free.
   int Find(std::string_view item, bool or_free) const { return FirstEqualOrFree(text, kSlots, item, or_free); }
 };
+
+// For a coordinate written as a plain decimal of at most `unit_places`
+// places (the places of a whole unit: 2, 3 or 4), appends the letter and
+// the whole units the integer mask writes for it: its digits as an integer,
+// exact without the product in floating point. False (nothing written)
+// for any other coordinate, and for zero, which the mask writes its own way.
+bool AppendWholeUnits(std::string& out, char letter, std::string_view after_letter, int unit_places) {
+  DecimalDigits number;
+  if (!ReadPlainDecimal(after_letter, number) || number.places > unit_places) return false;
+  std::uint64_t units = number.digits;
+  for (int k = number.places; k < unit_places; ++k) units *= 10;
+  // Far below 2^53, where the product in floating point is within a
+  // fraction of the integer.
+  if (units == 0 || units >= 10'000'000'000'000ULL) return false;
+  // The integer's digits are the number's own: the whole part (without
+  // its leading zeros), the places (without leading zeros when there is
+  // no whole part) and zeros up to the unit's places. Letter, sign, at
+  // most 13 digits.
+  char buffer[24];
+  char* p = buffer;
+  *p++ = letter;
+  if (number.negative) *p++ = '-';
+  std::string_view places = number.fraction;
+  if (number.whole.empty()) {
+    while (places.front() == '0') places.remove_prefix(1);  // not all zeros: units is not 0
+  }
+  for (const char c : number.whole) *p++ = c;
+  for (const char c : places) *p++ = c;
+  for (int k = number.places; k < unit_places; ++k) *p++ = '0';
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return true;
+}
 
 }  // namespace
 
@@ -57,6 +91,9 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
                         : options.unit == GerberOutputUnit::kHundredths ? 100
                         : options.unit == GerberOutputUnit::kThousandths ? 1000
                                                                           : 10000;
+  const int unit_places = options.unit == GerberOutputUnit::kHundredths    ? 2
+                          : options.unit == GerberOutputUnit::kThousandths ? 3
+                                                                            : 4;
   const std::string& end = options.terminator;
   std::string& out = output.text;
   bool converted = false;
@@ -74,6 +111,8 @@ ConversionResult GcodeToGerber(std::string_view gcode, const GcodeToGerberOption
     for (const char letter : {'X', 'Y', 'I', 'J'}) {
       const std::size_t at = letters[letter];
       if (at == std::string::npos) continue;
+      // A plain decimal cannot leave a float's range.
+      if (motions != 0 && !decimal && AppendWholeUnits(out, letter, item.substr(at + 1), unit_places)) continue;
       const double value = InSingleRange(factor * ReadNumber(std::string_view(item).substr(at + 1)));
       if (motions != 0) Append(out, std::string_view(&letter, 1), Masked(value, mask));
     }

@@ -5,6 +5,7 @@
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
+#include "core/decimal_digits.h"
 #include "core/failure.h"
 #include "core/line_words.h"
 #include "core/nc_blocks.h"
@@ -53,13 +54,14 @@ class GerberTranslator {
  private:
   template <typename... Pieces>
   void Line(const Pieces&... pieces) {
-    AppendLine(out_, pieces...);
+    AppendTextLine(out_, pieces...);
   }
-  // `text` becomes the letter and the coordinate as FormatCoordinate
-  // writes it (the same mask), in the room the string already has.
-  static void SetAddress(std::string& text, std::string_view letter, float millimetres) {
-    text.clear();
-    Append(text, letter, Coordinate(millimetres));
+  // `text` becomes the letter and the coordinate after it at `at` as
+  // FormatCoordinate writes it, in the room the string already has; an
+  // absolute coordinate is written from the digits it was read from.
+  void Address(std::string& text, char letter, std::string_view block, std::size_t at) const {
+    text.assign(1, letter);
+    AppendReadCoordinate(text, block.substr(at + 1), unit_, MillimetreMask());
   }
   void EnsureAperture() {
     if (aperture_ != 0) return;
@@ -79,21 +81,22 @@ class GerberTranslator {
   float start_x_ = 0, start_y_ = 0;
 };
 
-constexpr std::string_view kMotionWords[] = {"G00", "G01", "G02", "G03"};
+constexpr char kMotionWords[][4] = {"G00", "G01", "G02", "G03"};
 
 void GerberTranslator::Block(std::string_view block) {
   if (block.empty()) return;
-  const LineWords words(block);
-  if (words.Holds('%')) return;
-  if (words.HasG(90)) incremental_ = false;
-  if (words.HasG(91)) incremental_ = true;
-  const bool has_i = words.Holds('I'), has_j = words.Holds('J'), has_r = words.Holds('R');
+  // The block readers drop the "%" parameters, so no "%" reaches here.
+  const FirstLetters letters(block);
+  const bool has_g = letters.Has('G');
+  if (has_g && HasLetter(block, "G90")) incremental_ = false;
+  if (has_g && HasLetter(block, "G91")) incremental_ = true;
+  const bool has_i = letters.Has('I'), has_j = letters.Has('J'), has_r = letters.Has('R');
   if (!has_i && !has_j && !has_r && motion_ >= 2) motion_ = 0;
 
-  const bool has_x = words.Holds('X'), has_y = words.Holds('Y');
+  const bool has_x = letters.Has('X'), has_y = letters.Has('Y');
   bool flash_here = false;  // a flash at the point this block moves to
-  if (words.Holds('D')) {
-    const long n = IntegerAfter(block, 'D');
+  if (letters.Has('D')) {
+    const long n = IntegerAt(block, letters['D']);
     if (n > 3 && n != aperture_) {
       if (n > 9999) Fail(FailureKind::kInvalidValue, "アパーチャ番号 D" + std::to_string(n) + " が 9999 を超えています");
       Line("D", std::to_string(n));
@@ -116,19 +119,23 @@ void GerberTranslator::Block(std::string_view block) {
       }
     }
   }
-  if (words.Holds('G')) {
-    const long g = IntegerAfter(block, 'G');
+  if (has_g) {
+    const long g = IntegerAt(block, letters['G']);
     if (g == 1 && d_function_ == 2) motion_ = 0;
     if (g == 1 && d_function_ == 1) motion_ = 1;
     if (g == 2 || g == 3) motion_ = static_cast<int>(g);
   }
-  const auto read = [this](std::string_view text) { return ReadCoordinate(text, unit_); };
-  if (x_.Take(block, "X", incremental_, read)) SetAddress(x_text_, "X", x_.value);
-  if (y_.Take(block, "Y", incremental_, read)) SetAddress(y_text_, "Y", y_.value);
-  if (has_i) SetAddress(i_text_, "I", ReadCoordinate(TextAfter(block, "I"), unit_));
-  if (has_j) SetAddress(j_text_, "J", ReadCoordinate(TextAfter(block, "J"), unit_));
+  const auto axis = [&](ModalAxis& modal, std::string& text, char letter) {
+    const std::size_t at = letters[letter];
+    TakeCoordinate(modal, text, letter, block, at == FirstLetters::kNone ? at : at + 1, incremental_, unit_,
+                   MillimetreMask());
+  };
+  axis(x_, x_text_, 'X');
+  axis(y_, y_text_, 'Y');
+  if (has_i) Address(i_text_, 'I', block, letters['I']);
+  if (has_j) Address(j_text_, 'J', block, letters['J']);
   if (has_r) {
-    const float r = ReadCoordinate(TextAfter(block, "R"), unit_);
+    const float r = ReadCoordinate(block.substr(letters['R'] + 1), unit_);
     Line(RadiusArcLine(std::string(kMotionWords[motion_]), start_x_, start_y_, x_.value, y_.value, r));
     start_x_ = x_.value;
     start_y_ = y_.value;

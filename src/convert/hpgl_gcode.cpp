@@ -5,14 +5,16 @@
 #include "convert/hpgl_gcode.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
+#include "core/byte_scan.h"
+#include "core/digit_run.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
@@ -43,32 +45,38 @@ class UnitTexts {
  public:
   static constexpr int kCachedUnits = 1 << 16;
 
-  /// Appends Mm(`value`); `units` is the plotter number it was read from
-  /// (any value: only whole numbers in range are looked up).
-  void Append(std::string& out, float value, double units) {
-    if (!(units >= 0 && units < kCachedUnits) || units != static_cast<int>(units)) {
-      kovrel::Append(out, Mm(value));
-      return;
-    }
-    Text& text = texts_[static_cast<std::size_t>(units)];
-    if (text.size == 0) {
-      std::string written;
-      kovrel::Append(written, Mm(value));
-      if (written.size() > sizeof text.chars) {  // cannot happen below 2^16 units
-        out += written;
-        return;
-      }
-      written.copy(text.chars, written.size());
-      text.size = static_cast<unsigned char>(written.size());
-    }
-    out.append(text.chars, text.size);
-  }
-
- private:
   struct Text {
     unsigned char size = 0;  // 0: not written yet
     char chars[15];
   };
+
+  /// The text of Mm(`value`) kept for `units`, the plotter number it was
+  /// read from; nullptr when that is no whole number in range (any value
+  /// may be asked for).
+  const Text* Find(float value, double units) {
+    if (!(units >= 0 && units < kCachedUnits) || units != static_cast<int>(units)) return nullptr;
+    Text& text = texts_[static_cast<std::size_t>(units)];
+    if (text.size == 0) {
+      std::string written;
+      kovrel::Append(written, Mm(value));
+      if (written.size() > sizeof text.chars) return nullptr;  // cannot happen below 2^16 units
+      written.copy(text.chars, written.size());
+      text.size = static_cast<unsigned char>(written.size());
+    }
+    return &text;
+  }
+
+  /// Appends Mm(`value`), the kept text where there is one.
+  void Append(std::string& out, float value, double units) {
+    const Text* text = Find(value, units);
+    if (text == nullptr) {
+      kovrel::Append(out, Mm(value));
+    } else {
+      out.append(text->chars, text->size);
+    }
+  }
+
+ private:
   std::vector<Text> texts_ = std::vector<Text>(kCachedUnits);
 };
 
@@ -84,6 +92,23 @@ class HpglTranslator {
   // A pen move to (x, y) read from the plotter numbers x_units, y_units
   // (NaN for a relative move): the same line as Write.
   void WriteMove(float x, double x_units, float y, double y_units) {
+    const UnitTexts::Text* x_text = units_.Find(x, x_units);
+    const UnitTexts::Text* y_text = units_.Find(y, y_units);
+    if (x_text != nullptr && y_text != nullptr && motion_.size() == 3) {
+      // The line at once: every piece copied in one move of its room.
+      char line[3 + 1 + 15 + 1 + 15];
+      std::memcpy(line, motion_.data(), 3);
+      char* p = line + 3;
+      *p++ = 'X';
+      std::memcpy(p, x_text->chars, sizeof x_text->chars);
+      p += x_text->size;
+      *p++ = 'Y';
+      std::memcpy(p, y_text->chars, sizeof y_text->chars);
+      p += y_text->size;
+      line_.assign(line, static_cast<std::size_t>(p - line));
+      finish_.Line(line_);
+      return;
+    }
     line_.clear();
     line_ += motion_;
     line_ += 'X';
@@ -208,16 +233,8 @@ void HpglTranslator::PenCommands(std::string_view text) {
 // The characters the splitting pass drops from an instruction.
 constexpr bool IsDropped(char c) { return c == '\r' || c == '\n' || c == ' '; }
 
-// What the splitting pass does with each byte: keeps it, ends the
-// instruction with it, or drops or changes it (the instruction must then
-// be copied). A table, so that the common byte costs one look-up.
-enum class ByteRole : unsigned char { kKept, kEnd, kChanged };
-constexpr std::array<ByteRole, 256> kByteRoles = [] {
-  std::array<ByteRole, 256> roles{};
-  roles[';'] = roles[':'] = ByteRole::kEnd;
-  roles[27] = roles['\r'] = roles['\n'] = roles[' '] = ByteRole::kChanged;
-  return roles;
-}();
+// True for the bytes that end an instruction.
+constexpr bool EndsInstruction(char c) { return c == ';' || c == ':'; }
 
 }  // namespace
 
@@ -248,7 +265,15 @@ double ReadPlotterNumber(std::string_view text, std::size_t& comma) {
   const char* const limit = first + std::min<std::ptrdiff_t>(end - first, 10);
   const char* p = first;
   std::int64_t value = 0;
-  for (; p < limit && IsAsciiDigit(*p); ++p) value = value * 10 + (*p - '0');
+  std::uint64_t run = 0;
+  const int leading = end - first >= 8 ? LeadingDigits(first, run) : 8;
+  if (leading < 8) {
+    // Fewer than eight digits, all in the word read.
+    p += leading;
+    value = static_cast<std::int64_t>(run);
+  } else {
+    for (; p < limit && IsAsciiDigit(*p); ++p) value = value * 10 + (*p - '0');
+  }
   const std::ptrdiff_t digits = p - first;
   if (digits == 0 || digits > 9 || (p < end && *p != ',')) {
     comma = text.find(',');
@@ -273,11 +298,14 @@ bool NextHpglInstruction(std::string_view hpgl, std::size_t& pos, std::string& s
   if (pos >= hpgl.size()) return false;
   const std::size_t begin = pos;
   bool changed = false;
-  for (; pos < hpgl.size(); ++pos) {
-    const ByteRole role = kByteRoles[static_cast<unsigned char>(hpgl[pos])];
-    if (role == ByteRole::kKept) continue;
-    if (role == ByteRole::kEnd) break;
+  // The bytes kept as they are passed over sixteen at a time; an escape
+  // is changed and a line end or blank dropped, so the instruction is
+  // copied then.
+  while (true) {
+    pos = std::min(FindAnyOf<';', ':', '\x1b', '\r', '\n', ' '>(hpgl, pos), hpgl.size());
+    if (pos == hpgl.size() || EndsInstruction(hpgl[pos])) break;
     changed = true;
+    ++pos;
   }
   const std::string_view text = hpgl.substr(begin, pos - begin);
   if (pos < hpgl.size()) ++pos;

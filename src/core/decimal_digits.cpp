@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #include "core/byte_scan.h"
+#include "core/digit_run.h"
 #include "core/number_reader.h"
 #include "core/text_reader.h"
 
@@ -163,6 +165,122 @@ bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&fi
   }
   number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
   return true;
+}
+
+namespace {
+
+// The three digits of every number below 1000 ("007" for 7), and how
+// many zeros end them (3 for 0), so that a coordinate's parts are written
+// by copying instead of dividing. A fourth byte keeps each entry four long.
+struct ThreeDigits {
+  char digits[1000][4];
+  unsigned char zeros[1000];
+};
+constexpr ThreeDigits kThreeDigits = [] {
+  ThreeDigits table{};
+  for (int n = 0; n < 1000; ++n) {
+    table.digits[n][0] = static_cast<char>('0' + n / 100);
+    table.digits[n][1] = static_cast<char>('0' + n / 10 % 10);
+    table.digits[n][2] = static_cast<char>('0' + n % 10);
+    table.zeros[n] = static_cast<unsigned char>(n == 0 ? 3 : n % 100 == 0 ? 2 : n % 10 == 0 ? 1 : 0);
+  }
+  return table;
+}();
+
+// Appends the text Masked(float of ±thousandths / 1000, mask) writes, from
+// the integer (AppendDigitsMasked for a number of three places); false (and
+// nothing written) out of its reach.
+bool AppendThousandths(std::string& out, std::uint64_t thousandths, bool negative, const Mask& mask) {
+  // Below a thousand millimetres a float keeps the six digits.
+  if (thousandths >= 1000000 || mask.frac_max < 3 || mask.int_min > 16 || mask.frac_min > 16) return false;
+  // sign, up to 16 leading zeros, the point, up to 16 places (and room for
+  // the four bytes copied at a time)
+  char buffer[48];
+  char* p = buffer;
+  if (negative && thousandths != 0) *p++ = '-';
+  const auto whole = static_cast<unsigned>(thousandths / 1000);
+  const auto places = static_cast<unsigned>(thousandths % 1000);
+  const int whole_size = whole >= 100 ? 3 : whole >= 10 ? 2 : whole > 0 ? 1 : 0;
+  for (int k = whole_size; k < mask.int_min; ++k) *p++ = '0';
+  std::memcpy(p, kThreeDigits.digits[whole] + 3 - whole_size, 4);
+  p += whole_size;
+  if (mask.point) *p++ = '.';
+  // The three places, the zeros at their end dropped down to the places
+  // the mask always writes, and zeros up to those.
+  std::memcpy(p, kThreeDigits.digits[places], 4);
+  const int size = std::max(3 - kThreeDigits.zeros[places], std::min(mask.frac_min, 3));
+  p += size;
+  for (int k = size; k < mask.frac_min; ++k) *p++ = '0';
+  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return true;
+}
+
+// A coordinate of whole thousandths read in one pass over a sign and the
+// digits, to their integer (a field padded with zeros on the right to its
+// width); false for the other units and for a text the general reading
+// reads otherwise.
+bool ReadThousandths(std::string_view after_letter, CoordinateUnit unit, std::uint64_t& thousandths, bool& negative) {
+  const int width = unit.field_width;
+  if (unit.factor != 1 || (width != 0 && (width < 3 || width > 15))) return false;
+  const char* p = after_letter.data();
+  const char* const end = p + after_letter.size();
+  negative = p < end && *p == '-';
+  if (negative || (width == 0 && p < end && *p == '+')) ++p;
+  const int most = width > 0 ? width : 15;
+  int count = 0;
+  thousandths = 0;
+  std::uint64_t run = 0;
+  const int leading = end - p >= 8 ? LeadingDigits(p, run) : 8;
+  if (leading < 8 && leading <= most) {
+    // Fewer than eight digits, within the field: the usual coordinate.
+    count = leading;
+    thousandths = run;
+    p += leading;
+  } else {
+    for (; p < end && count < most; ++p, ++count) {
+      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+      if (digit > 9) break;
+      thousandths = thousandths * 10 + digit;
+    }
+  }
+  // The reading takes the characters of " 0123456789.-+" for an integer,
+  // those of "0123456789-" for a field: a number that goes on in them is
+  // left to it.
+  static constexpr ByteSet kNumber(" 0123456789.-+");
+  const bool whole_read = p == end || (width > 0 ? count == width || *p != '-' : !kNumber.Contains(*p));
+  if (count == 0 || !whole_read) return false;
+  for (int k = count; k < width; ++k) thousandths *= 10;
+  return true;
+}
+
+// The millimetres of the integer the reading takes (at most 15 digits,
+// exact in a double), scaled as the reading scales it.
+float ThousandthsValue(std::uint64_t thousandths, bool negative, CoordinateUnit unit) {
+  const auto whole = static_cast<double>(thousandths);
+  // Below 10^12 millimetres, in a float's range: no check needed.
+  return static_cast<float>((negative ? -whole : whole) * unit.factor * 0.001);
+}
+
+}  // namespace
+
+float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
+  std::uint64_t thousandths = 0;
+  bool negative = false;
+  if (ReadThousandths(after_letter, unit, thousandths, negative)) {
+    const float value = ThousandthsValue(thousandths, negative, unit);
+    if (!AppendThousandths(out, thousandths, negative, mask)) Masked(value, mask).AppendTo(out);
+    return value;
+  }
+  const float value = ReadCoordinate(after_letter, unit);
+  Masked(value, mask).AppendTo(out);
+  return value;
+}
+
+float ReadThousandthsCoordinate(std::string_view after_letter, CoordinateUnit unit) {
+  std::uint64_t thousandths = 0;
+  bool negative = false;
+  if (ReadThousandths(after_letter, unit, thousandths, negative)) return ThousandthsValue(thousandths, negative, unit);
+  return ReadCoordinate(after_letter, unit);
 }
 
 }  // namespace kovrel

@@ -12,7 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/nc_coordinates.h"
 #include "core/number_format.h"
+#include "core/text_reader.h"
 
 namespace kovrel {
 
@@ -36,6 +38,58 @@ DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool n
 /// most 15 digits with at most one point (blanks before and after it). False
 /// for any other number. The digits are views into `text`.
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
+
+/// The same for the number at the start of `text` when it stands there as
+/// ReadNumber reads such a number in its short way: an optional sign and at
+/// most 15 digits with at most one point, followed by the end of the text
+/// or a character that ends every number (no blank, tab, line feed or
+/// exponent letter). Read in one pass without the general reading; false
+/// for any other text, which the caller reads the general way.
+inline bool ReadPlainDecimal(std::string_view text, DecimalDigits& number) {
+  // In the header: a caller that takes only some of the number's parts
+  // does not pay for the others.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p < end && *p == '-';
+  if (negative || (p < end && *p == '+')) ++p;
+  const char* const begin = p;
+  std::uint64_t digits = 0;
+  for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  const char* const point = p;
+  const bool has_point = p < end && *p == '.';
+  if (has_point) {
+    for (++p; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  const auto count = (p - begin) - has_point;
+  if (count == 0 || count > 15) return false;
+  if (p < end) {
+    const char c = *p;
+    if (c == ' ' || c == '\t' || c == '\n' || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
+  }
+  number.digits = digits;
+  number.negative = negative;
+  number.fraction = has_point ? std::string_view(point + 1, static_cast<std::size_t>(p - point - 1)) : std::string_view();
+  number.places = static_cast<int>(number.fraction.size());
+  const char* first = begin;
+  while (first < point && *first == '0') ++first;
+  number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
+  const auto whole = static_cast<double>(digits);
+  const double value = number.places > 0 ? whole / kPowers[number.places] : whole;
+  number.value = negative ? -value : value;
+  return true;
+}
+
+/// IntegerAfter(line, letter) where the first `letter` of the line is
+/// already known to stand at `at`: the digits after it as an integer (it
+/// stops growing past 10^8), without searching for the letter again.
+inline long IntegerAt(std::string_view line, std::size_t at) {
+  long value = 0;
+  for (std::size_t i = at + 1; i < line.size() && IsAsciiDigit(line[i]); ++i) {
+    if (value < 100000000L) value = value * 10 + (line[i] - '0');
+  }
+  return value;
+}
 
 /// True when the float nearest the number (as ToSingle gives it) has the
 /// number's own digits as its seven significant digits: at most six
@@ -75,6 +129,34 @@ char* WriteDigitsGeneral(char* p, const DecimalDigits& number);
 /// blank, a sign inside the digits): the general reading decides then. The
 /// number's value is left at 0.
 bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number);
+
+/// Reads the coordinate after its letter as ReadCoordinate(after_letter,
+/// unit) reads it and appends its text with `mask`, as Masked(value, mask)
+/// writes it: from the digits read when the unit is whole thousandths of a
+/// millimetre (factor 1, a plain integer or a leading-zero field) and the
+/// text a plain number of them, else through the float. Returns the value.
+/// Throws Failure 6 as ReadCoordinate does.
+float AppendReadCoordinate(std::string& out, std::string_view after_letter, CoordinateUnit unit, const Mask& mask);
+
+/// ReadCoordinate(after_letter, unit), in one pass for whole thousandths.
+float ReadThousandthsCoordinate(std::string_view after_letter, CoordinateUnit unit);
+
+/// ModalAxis::TakeAfter with the axis's text: when `after` (the place just
+/// after the letter in `line`) is not npos, reads the coordinate there
+/// (incremental values add to the sum) and makes `text` the letter and the
+/// axis's value with `mask`. Returns whether the line gave the axis.
+inline bool TakeCoordinate(ModalAxis& axis, std::string& text, char letter, std::string_view line, std::size_t after,
+                           bool incremental, CoordinateUnit unit, const Mask& mask) {
+  if (after == std::string_view::npos) return false;
+  text.assign(1, letter);
+  if (!incremental) {
+    axis.value = AppendReadCoordinate(text, line.substr(after), unit, mask);
+    return true;
+  }
+  axis.value = axis.sum += ReadThousandthsCoordinate(line.substr(after), unit);
+  Masked(axis.value, mask).AppendTo(text);
+  return true;
+}
 
 }  // namespace kovrel
 

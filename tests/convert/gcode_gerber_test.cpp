@@ -5,6 +5,8 @@
 
 #include "core/append.h"
 #include "core/failure.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
 
 namespace kovrel {
 namespace {
@@ -68,6 +70,28 @@ TEST(GcodeToGerber, BlocksWrittenAsTheyGoAreTheWholeText) {
   out.Flush();
   EXPECT_GT(streamed.size(), std::size_t{1} << 20);
   EXPECT_EQ(streamed, Gerber(program));
+}
+
+TEST(GcodeToGerber, WholeUnitsWrittenAsTheMaskWritesTheScaledValue) {
+  // Plain decimals within the unit's places are written from their
+  // digits; every other form (more places, exponents, blanks, zeros,
+  // signs alone, long digit strings) through the mask: both give what the
+  // mask writes for the scaled value.
+  const std::string_view numbers[] = {"1.5",  "-2.25", "0",        "-0",    "0.000",   "-0.0004", "0.0005",
+                                      ".5",   "-.25",  "5.",       "+3.5",  "1e2",     "1D2",     "12 5",
+                                      "&H1F", "",      "1.23456",  "00012.5000", "1.2.3", "-", "247.718",
+                                      "123456789012.3", "1234567890123456", "9999999999.9999", "-31.0405"};
+  const std::pair<GerberOutputUnit, double> units[] = {{GerberOutputUnit::kHundredths, 100},
+                                                       {GerberOutputUnit::kThousandths, 1000},
+                                                       {GerberOutputUnit::kTenThousandths, 10000}};
+  const Mask mask = ParseMask("###########");
+  for (const auto& [unit, factor] : units) {
+    for (const std::string_view number : numbers) {
+      EXPECT_EQ(Gerber(Joined("G00X", number, "\r\n"), unit),
+                Joined("G01X", Masked(factor * ReadNumber(number), mask), "D02*M30*\r\n"))
+          << number << " " << factor;
+    }
+  }
 }
 
 }  // namespace

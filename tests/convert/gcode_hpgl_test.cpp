@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "core/append.h"
+#include "core/number_format.h"
+#include "core/number_reader.h"
 #include "support/motion_program.h"
 
 namespace kovrel {
@@ -98,6 +103,47 @@ TEST(GcodeToHpgl, LineWrittenAsItGoesIsTheWholeText) {
   out.Flush();
   EXPECT_GT(streamed.size(), std::size_t{1} << 20);
   EXPECT_EQ(streamed, Hpgl(gcode));
+}
+
+TEST(GcodeToHpgl, StraightMovesWrittenAsTheMaskWritesTheirUnits) {
+  // Every coordinate of three places below 100 mm, both signs, other
+  // places, values near half a unit and beyond 2500 mm: the units written
+  // (from the digits where their rounding is plain) are those the mask
+  // writes for the single times 40.
+  std::vector<std::string> numbers;
+  for (int n = 0; n < 100000; ++n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%s%d.%03d", n % 7 == 3 ? "-" : "", n / 1000, n % 1000);
+    numbers.emplace_back(text);
+  }
+  std::mt19937 random(40);
+  for (int n = 0; n < 20000; ++n) {
+    // k/80 mm is half a unit past a whole one: around it, and anywhere.
+    const double near_half = (2.0 * (random() % 200000) + 1) / 80 + (static_cast<int>(random() % 21) - 10) * 1e-6;
+    const double anywhere = (static_cast<double>(random() % 2000000000) - 1e9) / std::pow(10.0, random() % 7);
+    for (const double value : {near_half, anywhere}) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.*f", static_cast<int>(random() % 7), value);
+      numbers.emplace_back(text);
+    }
+  }
+  for (const char* text : {"0", "-0", "0.0125", "-0.0125", "0.0375", "2499.9875", "2500", "2500.0125", "1E1", "5 ",
+                           "+1.5", ".025", "-.0125", "12.", "0.01249", "0.01251"}) {
+    numbers.emplace_back(text);
+  }
+  const Mask mask = ParseMask("########0");
+  std::string gcode, expected(kHead);
+  for (std::size_t k = 0; k + 1 < numbers.size(); k += 2) {
+    Append(gcode, "G00X", numbers[k], "Y", numbers[k + 1], "\r\n");
+    const float x = ToSingle(ReadNumber(numbers[k])), y = ToSingle(ReadNumber(numbers[k + 1]));
+    Append(expected, "PU;PA", Masked(x * 40, mask), ",", Masked(y * 40, mask), ";");
+  }
+  expected += kTail;
+  const std::string got = Hpgl(gcode);
+  ASSERT_EQ(got.size(), expected.size());
+  // The first difference, with the line it came from.
+  const auto [at, unused] = std::mismatch(got.begin(), got.end(), expected.begin());
+  EXPECT_EQ(at, got.end()) << got.substr(static_cast<std::size_t>(at - got.begin()) / 40 * 40, 80);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/append.h"
+#include "core/nc_coordinates.h"
 #include "core/failure.h"
 #include "core/number_reader.h"
 
@@ -19,6 +20,13 @@ namespace kovrel {
 namespace {
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A text of fewer than `longest` characters drawn from `alphabet`.
+std::string RandomText(std::mt19937& random, std::string_view alphabet, std::size_t longest) {
+  std::string text(random() % longest, ' ');
+  for (char& c : text) c = alphabet[random() % alphabet.size()];
+  return text;
+}
 
 // The value of the digits: the integer divided by a power of ten that a
 // double holds exactly, correctly rounded, as the number reading gives it.
@@ -87,10 +95,22 @@ TEST(DecimalDigits, PlainDecimalsReadAsTheNumberReadingReadsThem) {
   // of: the digits read give the value the number reading gives.
   std::mt19937 random(7);
   const std::string_view alphabet = "0123456789012345678901234567890123456789..--+  \t\nEeDd&HYX";
-  int plain = 0;
+  int plain = 0, quickly_read = 0;
   for (int n = 0; n < 300000; ++n) {
-    std::string text(random() % 14, ' ');
-    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const std::string text = RandomText(random, alphabet, 14);
+    // The one-pass reading, where it reads the text, reads what the
+    // general reading and ReadDecimalDigits read.
+    DecimalDigits quick, general;
+    if (ReadPlainDecimal(text, quick)) {
+      ++quickly_read;
+      ASSERT_TRUE(SameDouble(quick.value, ReadNumber(text))) << text;
+      ASSERT_TRUE(ReadDecimalDigits(text, general)) << text;
+      ASSERT_EQ(quick.digits, general.digits) << text;
+      ASSERT_EQ(quick.places, general.places) << text;
+      ASSERT_EQ(quick.negative, general.negative) << text;
+      ASSERT_EQ(quick.whole, general.whole) << text;
+      ASSERT_EQ(quick.fraction, general.fraction) << text;
+    }
     DecimalDigits number;
     try {
       if (!ReadDecimalDigits(text, number)) continue;
@@ -107,6 +127,7 @@ TEST(DecimalDigits, PlainDecimalsReadAsTheNumberReadingReadsThem) {
     if (HasFailure()) return;
   }
   EXPECT_GT(plain, 30000);
+  EXPECT_GT(quickly_read, 10000);
 }
 
 TEST(DecimalDigits, EveryDecimalOfSixDigitsIsWrittenAsItsFloatIs) {
@@ -199,6 +220,97 @@ TEST(DecimalDigits, HoleLinesReadInOnePassAsTheGeneralReadingReadsThem) {
     if (HasFailure()) return;
   }
   EXPECT_GT(read, 3000);
+}
+
+// The coordinate read by ReadThousandthsCoordinate, and read and written by
+// AppendReadCoordinate, against ReadCoordinate and Masked.
+void ExpectReadAndWrittenAsItsFloat(std::string_view after_letter, CoordinateUnit unit, const Mask& mask) {
+  std::string fast, general;
+  float read = 0, read_alone = 0, expected = 0;
+  bool fast_failed = false, alone_failed = false, general_failed = false;
+  try {
+    read = AppendReadCoordinate(fast, after_letter, unit, mask);
+  } catch (const Failure&) {
+    fast_failed = true;
+  }
+  try {
+    read_alone = ReadThousandthsCoordinate(after_letter, unit);
+  } catch (const Failure&) {
+    alone_failed = true;
+  }
+  try {
+    expected = ReadCoordinate(after_letter, unit);
+    Append(general, Masked(expected, mask));
+  } catch (const Failure&) {
+    general_failed = true;
+  }
+  ASSERT_EQ(fast_failed, general_failed) << after_letter;
+  ASSERT_EQ(alone_failed, general_failed) << after_letter;
+  EXPECT_TRUE(std::memcmp(&read, &expected, sizeof read) == 0) << after_letter << " " << read << " " << expected;
+  EXPECT_TRUE(std::memcmp(&read_alone, &expected, sizeof read) == 0) << after_letter;
+  EXPECT_EQ(fast, general) << after_letter << " field " << unit.field_width;
+}
+
+TEST(DecimalDigits, CoordinatesOfWholeThousandthsReadAndWrittenAsTheGeneralRouteDoes) {
+  const Mask masks[] = {MillimetreMask(), ParseMask("######0.0###"), ParseMask("000.00"), ParseMask("#.#####"),
+                        ParseMask("0000.00000")};
+  // Every field of one to six digits (negative ones and the other masks a
+  // sample) in a field of six, and as an integer.
+  char text[24];
+  for (int count = 1; count <= 6; ++count) {
+    std::uint64_t limit = 1;
+    for (int k = 0; k < count; ++k) limit *= 10;
+    for (std::uint64_t digits = 0; digits < limit; ++digits) {
+      const bool sample = digits % 97 == 5;
+      for (const bool negative : {false, true}) {
+        if (negative && !sample) continue;
+        char* p = text;
+        if (negative) *p++ = '-';
+        std::uint64_t rest = digits;
+        for (int k = count - 1; k >= 0; --k, rest /= 10) p[k] = static_cast<char>('0' + rest % 10);
+        p += count;
+        // Ended by a letter, alone or with more of the block after it
+        // (the digits are read eight bytes at a time where eight remain).
+        std::copy_n("Y24008D01", 9, p);
+        for (const std::size_t tail : {1, 9}) {
+          const std::string_view written(text, static_cast<std::size_t>(p - text) + tail);
+          for (const int width : {6, 0}) {
+            for (const Mask& mask : masks) {
+              ExpectReadAndWrittenAsItsFloat(written, {1, width}, mask);
+              if (!sample) break;
+            }
+          }
+        }
+        if (::testing::Test::HasFailure()) return;
+      }
+    }
+  }
+  // Random texts of digits, signs, blanks, points and letters, in every
+  // unit the readers use: the other units and the unusual texts take the
+  // general route, and give its value and text.
+  const CoordinateUnit units[] = {{1, 0}, {1, 3}, {1, 6}, {1, 7}, {1, 15}, {1, 16}, {1, 2},
+                                  {10, 0}, {25.4, 6}, {0.001, 8}, {1000, 0}};
+  std::mt19937 random(11);
+  const std::string_view alphabet = "01234567890123456789012345678901234567890123456789..--+  XYD&";
+  for (int n = 0; n < 200000; ++n) {
+    const std::string after = RandomText(random, alphabet, 20);
+    for (const CoordinateUnit& unit : units) ExpectReadAndWrittenAsItsFloat(after, unit, masks[n % 5]);
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+TEST(DecimalDigits, IntegerAtReadsWhatIntegerAfterReads) {
+  std::mt19937 random(21);
+  const std::string_view alphabet = "0123456789012345678901234567890123456789DGX-. ";
+  for (int n = 0; n < 100000; ++n) {
+    const std::string text = RandomText(random, alphabet, 24);
+    for (const char letter : {'D', 'G', 'X'}) {
+      const std::size_t at = text.find(letter);
+      if (at != std::string::npos) {
+        ASSERT_EQ(IntegerAt(text, at), IntegerAfter(text, letter)) << text;
+      }
+    }
+  }
 }
 
 }  // namespace

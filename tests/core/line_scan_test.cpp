@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/byte_scan.h"
+#include "core/digit_run.h"
 #include "core/line_words.h"
 #include "core/nc_blocks.h"
 #include "core/text_reader.h"
@@ -154,6 +155,25 @@ TEST(BlockReader, BlocksAsTheRuleSplitsThem) {
             << text << " [" << separator << "] " << drop;
       }
     }
+  }
+}
+
+TEST(LeadingDigits, EightBytesReadAsTheDigitsOneByOne) {
+  // Digits among the bytes next to them ("/" and ":"), and others a
+  // borrow or carry could disturb; every count from none to eight.
+  static constexpr char kOthers[] = {'/', ':', ',', '.', '-', ' ', 'X', '\0', '\x7f', '\x80', '\xff', '\xc0'};
+  std::mt19937 random(3);
+  for (int round = 0; round < 200000; ++round) {
+    char bytes[8];
+    for (char& c : bytes) {
+      c = random() % 4 != 0 ? static_cast<char>('0' + random() % 10) : kOthers[random() % sizeof kOthers];
+    }
+    int count = 0;
+    std::uint64_t value = 0;
+    while (count < 8 && bytes[count] >= '0' && bytes[count] <= '9') value = value * 10 + static_cast<std::uint64_t>(bytes[count++] - '0');
+    std::uint64_t read = 12345;
+    ASSERT_EQ(LeadingDigits(bytes, read), count) << std::string_view(bytes, 8);
+    ASSERT_EQ(read, value) << std::string_view(bytes, 8);
   }
 }
 
