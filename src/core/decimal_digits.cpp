@@ -292,16 +292,6 @@ namespace {
 constexpr double kExactPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
-// The value of the first `count` (1 to 8) digits of `word`: the digits
-// moved up so that zeros lead, then pairs, fours and eights joined by
-// multiplications.
-std::uint64_t LeadingDigitsValue(std::uint64_t word, int count) {
-  std::uint64_t value = (word & 0x0F0F0F0F0F0F0F0FULL) << (8 * (8 - count));
-  value = (value * 2561) >> 8;
-  value = ((value & 0x00FF00FF00FF00FFULL) * 6553601) >> 16;
-  return ((value & 0x0000FFFF0000FFFFULL) * 42949672960001ULL) >> 32;
-}
-
 // The plain decimal from `p`: a sign, then digits with at most one point,
 // at least one digit and at most seven on either side of the point (any
 // longer number is left to the general reading). Its end, or nullptr when
