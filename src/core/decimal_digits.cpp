@@ -129,40 +129,29 @@ bool AppendDigitsGeneral(std::string& out, const DecimalDigits& number) {
 bool ThousandthsDigits(std::string_view after_letter, int field_width, char (&field)[16], DecimalDigits& number) {
   const char* p = after_letter.data();
   const char* const end = p + after_letter.size();
-  std::string_view digits;
-  bool negative = false;
   if (field_width == 0) {
     // The reading takes the span of " 0123456789.-+": a sign and digits
     // followed by none of those is the integer itself.
-    negative = p < end && *p == '-';
-    if (p < end && (*p == '-' || *p == '+')) ++p;
-    const char* const begin = p;
-    while (p < end && IsAsciiDigit(*p) && p - begin < 15) ++p;
-    if (p == begin) return false;
+    bool point = false;
+    p = ScanPlainDecimal(p, end, number, point);
+    if (p == nullptr || point) return false;
     if (p < end) {
       static constexpr ByteSet kNumber(" 0123456789.-+");
       if (kNumber.Contains(*p)) return false;
     }
-    digits = std::string_view(begin, static_cast<std::size_t>(p - begin));
-    if (digits.size() < 3) {
-      // "5" is 0.005: the places padded with zeros on the left.
-      const std::size_t zeros = 3 - digits.size();
-      std::fill_n(field, zeros, '0');
-      std::copy(digits.begin(), digits.end(), field + zeros);
-      digits = std::string_view(field, 3);
-    }
-  } else {
-    if (field_width < 3 || field_width > 15) return false;
-    const auto width = static_cast<std::size_t>(field_width);
-    // The field: its digits padded with zeros on the right to the width.
-    negative = p < end && *p == '-';
-    if (negative) ++p;
-    std::size_t count = 0;
-    for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
-    if (count < width && p < end && *p == '-') return false;
-    std::fill(field + count, field + width, '0');
-    digits = std::string_view(field, width);
+    AsThousandths(number, field);
+    return true;
   }
+  if (field_width < 3 || field_width > 15) return false;
+  const auto width = static_cast<std::size_t>(field_width);
+  // The field: its digits padded with zeros on the right to the width.
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  std::size_t count = 0;
+  for (; p < end && IsAsciiDigit(*p) && count < width; ++p) field[count++] = *p;
+  if (count < width && p < end && *p == '-') return false;
+  std::fill(field + count, field + width, '0');
+  const std::string_view digits(field, width);
   number = DigitsOf(digits.substr(0, digits.size() - 3), digits.substr(digits.size() - 3), negative);
   return true;
 }
@@ -286,66 +275,18 @@ float ReadThousandthsCoordinate(std::string_view after_letter, CoordinateUnit un
 }  // namespace kovrel
 
 namespace kovrel {
-namespace {
-
-// Powers of ten that a double holds exactly.
-constexpr double kExactPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-
-// The plain decimal from `p`: a sign, then digits with at most one point,
-// at least one digit and at most seven on either side of the point (any
-// longer number is left to the general reading). Its end, or nullptr when
-// there is none.
-const char* ReadPlainDecimal(const char* line, const char* p, const char* end, DecimalDigits& number) {
-  number.negative = p < end && *p == '-';
-  if (p < end && (*p == '-' || *p == '+')) ++p;
-  const char* const begin = p;
-  const std::uint64_t whole_word = byte_scan::LoadWithin(line, p, end);
-  const int whole_count = byte_scan::LeadingDigits(whole_word);
-  if (whole_count == 8) return nullptr;
-  std::uint64_t digits = whole_count == 0 ? 0 : LeadingDigitsValue(whole_word, whole_count);
-  p += whole_count;
-  const char* const point = p;
-  const char* fraction = p;
-  int places = 0;
-  if (p < end && *p == '.') {
-    fraction = ++p;
-    const std::uint64_t word = byte_scan::LoadWithin(line, p, end);
-    places = byte_scan::LeadingDigits(word);
-    if (places == 8) return nullptr;
-    if (places > 0) digits = digits * kPowersOfTen[places] + LeadingDigitsValue(word, places);
-    p += places;
-  }
-  if (whole_count + places == 0) return nullptr;
-  const char* first = begin;
-  while (first < point && *first == '0') ++first;
-  number.digits = digits;
-  number.places = places;
-  number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
-  number.fraction = std::string_view(fraction, static_cast<std::size_t>(places));
-  number.value = 0;
-  return p;
-}
-
-}  // namespace
-
-double DigitsValue(const DecimalDigits& number) {
-  // The digits divided by an exact power of ten: one correctly rounded
-  // division, as the number reading computes it.
-  const auto whole = static_cast<double>(number.digits);
-  const double value = number.places > 0 ? whole / kExactPowers[number.places] : whole;
-  return number.negative ? -value : value;
-}
 
 bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y) {
   const char* p = line.data();
   const char* const end = p + line.size();
   if (p == end || *p != 'X') return false;
-  p = ReadPlainDecimal(line.data(), p + 1, end, x);
+  bool point = false;
+  p = ScanPlainDecimal(p + 1, end, x, point);
   if (p == nullptr) return false;
   while (p < end && *p == ' ') ++p;
   if (p == end || *p != 'Y') return false;
-  return ReadPlainDecimal(line.data(), p + 1, end, y) == end;
+  x.value = y.value = 0;
+  return ScanPlainDecimal(p + 1, end, y, point) == end;
 }
 
 }  // namespace kovrel

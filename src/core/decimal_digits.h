@@ -39,44 +39,87 @@ DecimalDigits DigitsOf(std::string_view whole, std::string_view fraction, bool n
 /// for any other number. The digits are views into `text`.
 bool ReadDecimalDigits(std::string_view text, DecimalDigits& number);
 
-/// The same for the number at the start of `text` when it stands there as
-/// ReadNumber reads such a number in its short way: an optional sign and at
-/// most 15 digits with at most one point, followed by the end of the text
-/// or a character that ends every number (no blank, tab, line feed or
-/// exponent letter). Read in one pass without the general reading; false
-/// for any other text, which the caller reads the general way.
-inline bool ReadPlainDecimal(std::string_view text, DecimalDigits& number) {
-  // In the header: a caller that takes only some of the number's parts
-  // does not pay for the others.
+/// The value of a number of at most 15 digits and places, from its digits
+/// alone: the value ReadNumber reads from the number's text (the digits
+/// divided by an exact power of ten, one correctly rounded division, as
+/// the number reading computes it).
+inline double DigitsValue(const DecimalDigits& number) {
   static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const char* p = text.data();
-  const char* const end = p + text.size();
+  const auto whole = static_cast<double>(number.digits);
+  const double value = number.places > 0 ? whole / kPowers[number.places] : whole;
+  return number.negative ? -value : value;
+}
+
+/// The plain decimal that starts at `p` (the text ending at `end`), read in
+/// one pass: a sign or none, then digits with at most one point among them,
+/// at least one digit and at most 15 in all. Returns where it ends and sets
+/// the digits of `number` (its value is left as it was: DigitsValue gives
+/// it); nullptr when no such number starts there. What may follow the
+/// number is the caller's to judge. `point` tells whether it had a point
+/// ("5." has one and no places).
+inline const char* ScanPlainDecimal(const char* p, const char* end, DecimalDigits& number, bool& point) {
   const bool negative = p < end && *p == '-';
-  if (negative || (p < end && *p == '+')) ++p;
+  if (p < end && (*p == '-' || *p == '+')) ++p;
   const char* const begin = p;
   std::uint64_t digits = 0;
   for (; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-  const char* const point = p;
-  const bool has_point = p < end && *p == '.';
-  if (has_point) {
+  const char* const whole_end = p;
+  point = p < end && *p == '.';
+  if (point) {
     for (++p; p < end && IsAsciiDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
   }
-  const auto count = (p - begin) - has_point;
-  if (count == 0 || count > 15) return false;
+  const auto count = (p - begin) - point;
+  if (count == 0 || count > 15) return nullptr;
+  number.digits = digits;
+  number.negative = negative;
+  const auto places = point ? static_cast<std::size_t>(p - whole_end - 1) : std::size_t{0};
+  number.places = static_cast<int>(places);
+  number.fraction = std::string_view(p - places, places);
+  const char* first = begin;
+  while (first < whole_end && *first == '0') ++first;
+  number.whole = std::string_view(first, static_cast<std::size_t>(whole_end - first));
+  return p;
+}
+
+/// `number`, an integer as ScanPlainDecimal read it (no point), taken as
+/// thousandths of a millimetre: its digits as millimetres with three
+/// places, the last three digits after the point ("5" is 0.005, its places
+/// padded with zeros in `field`). Its value is set to 0.
+inline void AsThousandths(DecimalDigits& number, char (&field)[16]) {
+  // The digits run to the end of the whole part; leading zeros are left
+  // out of it, so fewer than three digits there may have had zeros before.
+  const std::string_view run = number.whole;
+  number.places = 3;
+  number.value = 0;
+  if (run.size() >= 3) {
+    std::string_view whole = run.substr(0, run.size() - 3);
+    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+    number.whole = whole;
+    number.fraction = run.substr(run.size() - 3);
+    return;
+  }
+  field[0] = field[1] = field[2] = '0';
+  for (std::size_t k = 0; k < run.size(); ++k) field[3 - run.size() + k] = run[k];
+  number.whole = std::string_view();
+  number.fraction = std::string_view(field, 3);
+}
+
+/// The number at the start of `text` when it stands there as ReadNumber
+/// reads such a number in its short way: a plain decimal (ScanPlainDecimal)
+/// followed by the end of the text or a character that ends every number
+/// (no blank, tab, line feed or exponent letter). Its digits and value as
+/// ReadDecimalDigits gives them, read without the general reading; false
+/// for any other text, which the caller reads the general way.
+inline bool ReadPlainDecimal(std::string_view text, DecimalDigits& number) {
+  const char* const end = text.data() + text.size();
+  bool point = false;
+  const char* const p = ScanPlainDecimal(text.data(), end, number, point);
+  if (p == nullptr) return false;
   if (p < end) {
     const char c = *p;
     if (c == ' ' || c == '\t' || c == '\n' || c == 'E' || c == 'e' || c == 'D' || c == 'd') return false;
   }
-  number.digits = digits;
-  number.negative = negative;
-  number.fraction = has_point ? std::string_view(point + 1, static_cast<std::size_t>(p - point - 1)) : std::string_view();
-  number.places = static_cast<int>(number.fraction.size());
-  const char* first = begin;
-  while (first < point && *first == '0') ++first;
-  number.whole = std::string_view(first, static_cast<std::size_t>(point - first));
-  const auto whole = static_cast<double>(digits);
-  const double value = number.places > 0 ? whole / kPowers[number.places] : whole;
-  number.value = negative ? -value : value;
+  number.value = DigitsValue(number);
   return true;
 }
 
@@ -170,9 +213,5 @@ namespace kovrel {
 /// (DigitsValue gives them where they are needed); false for any other
 /// line, which the general reading then takes.
 bool ReadHoleLine(std::string_view line, DecimalDigits& x, DecimalDigits& y);
-
-/// The value of a number of at most 15 digits and places, from its digits
-/// alone: the value ReadNumber reads from the number's text.
-double DigitsValue(const DecimalDigits& number);
 
 }  // namespace kovrel

@@ -13,13 +13,6 @@
 #include "core/text_reader.h"
 
 namespace kovrel {
-namespace {
-
-// Powers of ten that a double holds exactly.
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-}  // namespace
-
 double RoundToEightPlaces(double value) {
   static const Mask mask = ParseMask("####0.0#######");
   return RoundedByMask(value, mask);
@@ -57,40 +50,12 @@ char* CoordinateTexts::Write(char* out, float millimetres) {
   return out + size;
 }
 
-const char* ReadPlainDecimal(const char* p, const char* end, DecimalDigits& number, bool& point) {
-  const bool negative = p < end && *p == '-';
-  if (p < end && (*p == '-' || *p == '+')) ++p;
-  const char* const begin = p;
-  std::uint64_t digits = 0;
-  while (p < end && IsAsciiDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  const char* const whole_end = p;
-  point = p < end && *p == '.';
-  if (point) {
-    ++p;
-    while (p < end && IsAsciiDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  }
-  const std::size_t count = static_cast<std::size_t>(p - begin) - point;
-  if (count == 0 || count > 15) return nullptr;
-  const auto places = point ? static_cast<std::size_t>(p - whole_end - 1) : 0;
-  const auto whole = static_cast<double>(digits);
-  const double magnitude = places > 0 ? whole / kPowersOfTen[places] : whole;
-  number.digits = digits;
-  number.places = static_cast<int>(places);
-  number.negative = negative;
-  number.value = negative ? -magnitude : magnitude;
-  number.fraction = std::string_view(point ? whole_end + 1 : p, places);
-  const char* first = begin;
-  while (first < whole_end && *first == '0') ++first;
-  number.whole = std::string_view(first, static_cast<std::size_t>(whole_end - first));
-  return p;
-}
-
 bool CoordinateTexts::Keep(std::string_view number, double& value) {
   DecimalDigits digits;
   bool point = false;
   const char* const end = number.data() + number.size();
-  if (number.empty() || ReadPlainDecimal(number.data(), end, digits, point) != end) return false;
-  value = digits.value;
+  if (number.empty() || ScanPlainDecimal(number.data(), end, digits, point) != end) return false;
+  value = digits.value = DigitsValue(digits);
   const auto bits = std::bit_cast<std::uint32_t>(ToSingle(digits.value));
   const std::size_t slot = (bits * 0x9E3779B1u) >> (32 - kSlotBits);
   if (bits_[slot] == bits && sizes_[slot] != 0) return true;
@@ -135,48 +100,26 @@ namespace {
 // give them; false (nothing read) for any other characters, which the
 // general reading decides.
 bool ReadPlainValue(const char* p, const char* end, WireDigits* digits, float& value) {
-  const char* const start = p;
-  const bool negative = p < end && *p == '-';
-  if (p < end && (*p == '-' || *p == '+')) ++p;
-  const char* const begin = p;
-  std::uint64_t whole = 0;
-  while (p < end && IsAsciiDigit(*p)) whole = whole * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  const char* const point = p;
-  const bool has_point = p < end && *p == '.';
-  if (has_point) {
-    ++p;
-    while (p < end && IsAsciiDigit(*p)) whole = whole * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  }
-  const std::size_t count = static_cast<std::size_t>(p - begin) - has_point;
-  if (count == 0 || count > 15) return false;
-  if (p < end && (*p == '.' || *p == '-' || *p == '+')) return false;
-  const auto number = static_cast<double>(whole);
-  if (!has_point) {
+  DecimalDigits read;
+  DecimalDigits& number = digits != nullptr ? digits->number : read;
+  bool point = false;
+  const char* const number_end = ScanPlainDecimal(p, end, number, point);
+  if (number_end == nullptr) return false;
+  if (number_end < end && (*number_end == '.' || *number_end == '-' || *number_end == '+')) return false;
+  if (!point) {
     // Thousandths: an integer below 10^15 divided by 1000 is exact in
     // decimal, so the rounding to eight places keeps it as it is.
-    value = ToSingle((negative ? -number : number) / 1000.0);
+    const auto thousandths = static_cast<double>(number.digits);
+    value = ToSingle((number.negative ? -thousandths : thousandths) / 1000.0);
     if (digits != nullptr) {
-      const std::string_view number(start, static_cast<std::size_t>(p - start));
-      digits->plain = ThousandthsDigits(number, 0, digits->field, digits->number);
+      AsThousandths(number, digits->field);
+      digits->plain = true;
     }
     return true;
   }
-  const auto places = static_cast<std::size_t>(p - point - 1);
-  const double magnitude = places > 0 ? number / kPowersOfTen[places] : number;
-  const double read = negative ? -magnitude : magnitude;
-  value = ToSingle(read);
-  if (digits != nullptr) {
-    DecimalDigits& decimal = digits->number;
-    decimal.digits = whole;
-    decimal.places = static_cast<int>(places);
-    decimal.negative = negative;
-    decimal.value = read;
-    decimal.fraction = std::string_view(point + 1, places);
-    const char* first = begin;
-    while (first < point && *first == '0') ++first;
-    decimal.whole = std::string_view(first, static_cast<std::size_t>(point - first));
-    digits->plain = true;
-  }
+  number.value = DigitsValue(number);
+  value = ToSingle(number.value);
+  if (digits != nullptr) digits->plain = true;
   return true;
 }
 

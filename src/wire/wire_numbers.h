@@ -38,7 +38,7 @@ class CoordinateTexts {
   char* Write(char* out, float millimetres);
 
   /// Keeps the text of the value the program writes as `number`, when that
-  /// is a plain decimal as a whole (ReadPlainDecimal): made from its digits,
+  /// is a plain decimal as a whole (ScanPlainDecimal): made from its digits,
   /// it need not be made from the float when the value is written. Gives
   /// the value ReadNumber reads in `value` and true then; false otherwise.
   bool Keep(std::string_view number, double& value);
@@ -80,12 +80,6 @@ class MotionLine {
   char text_[3 + 4 * (1 + CoordinateTexts::kRoom) + 2];
   char* end_;
 };
-
-/// A plain decimal read in one pass from `p`: a sign or none, then one to
-/// fifteen digits with at most one point among them (`point`). Returns the
-/// end of its characters, with its digits and the value ReadNumber reads
-/// from them in `number`; nullptr for any other text.
-const char* ReadPlainDecimal(const char* p, const char* end, DecimalDigits& number, bool& point);
 
 /// The millimetres of a number's characters (digits, point, signs): with a
 /// point the number as it stands, without one the number times 0.001

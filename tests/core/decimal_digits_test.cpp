@@ -195,15 +195,16 @@ void ExpectReadAsTheLineReadsThem(std::string_view line, const DecimalDigits& x,
 TEST(DecimalDigits, HoleLinesReadInOnePassAsTheGeneralReadingReadsThem) {
   DecimalDigits x, y;
   for (const std::string_view line : {"X238.002 Y164.391", "X1Y2", "X-.5   Y+5.", "X0.000 Y-0.0", "X007.50 Y1234567.1234567",
-                                      "X1 Y2"}) {
+                                      "X1 Y2", "X12345678 Y1", "X1.12345678 Y1", "X1 Y123456789.0",
+                                      "X123456789012345 Y.123456789012345"}) {
     ASSERT_TRUE(ReadHoleLine(line, x, y)) << line;
     ExpectReadAsTheLineReadsThem(line, x, y);
   }
   // Anything else goes the general way: blanks after a sign, in a number
-  // or at the end, other letters, no digits, a second point, eight digits
-  // on one side of the point.
+  // or at the end, other letters, no digits, a second point, more than
+  // fifteen digits.
   for (const std::string_view line : {"X1 Y2 ", "X- 1 Y2", "X1 Y2Z3", "Y2 X1", "X. Y1", "X1 Y", "X1.2.3 Y4", "x1 y2",
-                                      "X12345678 Y1", "X1.12345678 Y1", "X1 Y123456789.0", "X1\tY2", "", "X", " X1 Y2"}) {
+                                      "X1234567890123456 Y1", "X1 Y12345678.12345678", "X1\tY2", "", "X", " X1 Y2"}) {
     EXPECT_FALSE(ReadHoleLine(line, x, y)) << line;
   }
   // Random lines of the characters hole lines and their neighbours are
