@@ -1,6 +1,7 @@
 // G-code to DXF.
 #include "dxf/gcode_dxf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -9,6 +10,7 @@
 #include "core/failure.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
+#include "core/ordered_pieces.h"
 #include "core/text_reader.h"
 #include "dxf/dxf_writer.h"
 
@@ -18,6 +20,10 @@ namespace {
 constexpr std::size_t kMaxLayers = 999;
 constexpr std::string_view kFirstLayer = "10";
 constexpr double kDegreesPerRadian = 57.2957795130823;
+// The moves written as one piece of the result: about a megabyte of DXF.
+constexpr std::size_t kMovesPerPiece = 8192;
+// The DXF of a move takes at most about this many bytes (an arc's record).
+constexpr std::size_t kMostPerMove = 256;
 
 // DXF finds a layer by its name without regard to the case of ASCII
 // letters, so two labels that differ only so share one layer.
@@ -74,53 +80,62 @@ void WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours,
     colour_texts.push_back(FormatPrinted(static_cast<double>(LayerColour(colours, static_cast<int>(k + 1)))));
     layers.push_back({drawing.layers[k], colour_texts.back()});
   }
-  std::string& out = output.text;
-  AppendDxfStart(out, drawing.layers.empty() ? kFirstLayer : std::string_view(drawing.layers.back()), layers);
-
-  float prev_x = 0, prev_y = 0;
-  // The end of a straight move as written, which the next line starts with.
-  std::string prev_x_text, prev_y_text;
-  bool prev_written = false;
-  for (const GcodeDrawing::Move& move : drawing.moves) {
-    const NcMotion& m = move.motion;
-    const auto layer = static_cast<std::size_t>(move.layer);
-    const DxfEntityHead head{names[layer], colour_texts[layer]};
-    const bool moves = m.x != prev_x || m.y != prev_y;
-    if (m.g == 1) {
-      std::string x = FormatPrinted(m.x), y = FormatPrinted(m.y);
-      if (moves) {
-        if (!prev_written) {
-          prev_x_text = FormatPrinted(prev_x);
-          prev_y_text = FormatPrinted(prev_y);
-        }
-        AppendDxfLine(out, head, prev_x_text, prev_y_text, x, y);
-      } else {
-        AppendDxfPoint(out, head, x, y);
-      }
-      prev_x_text = std::move(x);
-      prev_y_text = std::move(y);
-    } else if (m.g == 2 || m.g == 3) {
-      const float cx = prev_x + m.i, cy = prev_y + m.j;
-      const auto radius = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
-      if (!moves) {
-        AppendDxfCircle(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius));
-      } else {
-        const ArcDirections directions = ArcDirectionsRadians(m.i, m.j, cx, cy, m.x, m.y);
-        const std::string start = FormatPrinted(directions.start * kDegreesPerRadian);
-        const std::string end = FormatPrinted(directions.end * kDegreesPerRadian);
-        // DXF draws an arc counter-clockwise: a clockwise move is the arc
-        // from its end to its start.
-        const bool counter_clockwise = m.g == 3;
-        AppendDxfArc(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius),
-                     counter_clockwise ? start : end, counter_clockwise ? end : start);
-      }
+  AppendDxfStart(output.text, drawing.layers.empty() ? kFirstLayer : std::string_view(drawing.layers.back()), layers);
+  // Each move is written from its own motion and the end of the move before
+  // it, so the pieces of a long drawing can be written at once.
+  const std::size_t count = drawing.moves.size();
+  WritePiecesInOrder((count + kMovesPerPiece - 1) / kMovesPerPiece, kMovesPerPiece * kMostPerMove, [&](std::size_t piece, std::string& out) {
+    const std::size_t begin = piece * kMovesPerPiece;
+    const std::size_t end = std::min(count, begin + kMovesPerPiece);
+    float prev_x = 0, prev_y = 0;
+    if (begin > 0) {
+      prev_x = drawing.moves[begin - 1].motion.x;
+      prev_y = drawing.moves[begin - 1].motion.y;
     }
-    prev_written = m.g == 1;
-    prev_x = m.x;
-    prev_y = m.y;
-    output.Pass();
-  }
-  AppendDxfEnd(out);
+    // The end of a straight move as written, which the next line starts with.
+    std::string prev_x_text, prev_y_text;
+    bool prev_written = false;
+    for (std::size_t k = begin; k < end; ++k) {
+      const GcodeDrawing::Move& move = drawing.moves[k];
+      const NcMotion& m = move.motion;
+      const auto layer = static_cast<std::size_t>(move.layer);
+      const DxfEntityHead head{names[layer], colour_texts[layer]};
+      const bool moves = m.x != prev_x || m.y != prev_y;
+      if (m.g == 1) {
+        std::string x = FormatPrinted(m.x), y = FormatPrinted(m.y);
+        if (moves) {
+          if (!prev_written) {
+            prev_x_text = FormatPrinted(prev_x);
+            prev_y_text = FormatPrinted(prev_y);
+          }
+          AppendDxfLine(out, head, prev_x_text, prev_y_text, x, y);
+        } else {
+          AppendDxfPoint(out, head, x, y);
+        }
+        prev_x_text = std::move(x);
+        prev_y_text = std::move(y);
+      } else if (m.g == 2 || m.g == 3) {
+        const float cx = prev_x + m.i, cy = prev_y + m.j;
+        const auto radius = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
+        if (!moves) {
+          AppendDxfCircle(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius));
+        } else {
+          const ArcDirections directions = ArcDirectionsRadians(m.i, m.j, cx, cy, m.x, m.y);
+          const std::string start = FormatPrinted(directions.start * kDegreesPerRadian);
+          const std::string finish = FormatPrinted(directions.end * kDegreesPerRadian);
+          // DXF draws an arc counter-clockwise: a clockwise move is the arc
+          // from its end to its start.
+          const bool counter_clockwise = m.g == 3;
+          AppendDxfArc(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius),
+                       counter_clockwise ? start : finish, counter_clockwise ? finish : start);
+        }
+      }
+      prev_written = m.g == 1;
+      prev_x = m.x;
+      prev_y = m.y;
+    }
+  }, output);
+  AppendDxfEnd(output.text);
 }
 
 ConversionResult GcodeToDxf(std::string_view gcode, const DxfColourChoice& choose) {

@@ -1,11 +1,13 @@
 // The view box, GrSub and the write-back of the figure.
 #include "graphic/view.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
 #include "core/number_format.h"
+#include "core/ordered_pieces.h"
 
 namespace kovrel {
 namespace {
@@ -19,6 +21,10 @@ constexpr int kRed = 255;
 constexpr double kStraightArcRadius = 1e7;
 // The most chords an arc drawn as lines gets.
 constexpr long kMaxChords = 10000;
+// The elements written as one piece of a G-code picture, and the bytes the
+// common element (a line of a layer without width) takes at most.
+constexpr std::size_t kElementsPerPiece = 32768;
+constexpr std::size_t kCommonPerElement = 64;
 
 bool Inside(const Window& w, float x, float y) { return w.left < x && x < w.right && w.bottom < y && y < w.top; }
 
@@ -365,51 +371,65 @@ std::string PictureGcode(const FigureTables& figure) {
 }
 
 void PictureGcode(const FigureTables& figure, TextOutput& output) {
-  std::string& out = output.text;
-  double sx = 0, sy = 0;
-  int last_layer = -1;
-  for (int e = 0; e <= figure.LastElem(); ++e) {
-    const FigElem& element = figure.FigElems[static_cast<std::size_t>(e)];
-    const int layer = element.layer;
-    const double hw = figure.LayerWidth[static_cast<std::size_t>(layer)] * 0.5;
-    if (layer != last_layer) {
-      AppendLine(out, figure.LayerNames[static_cast<std::size_t>(layer)]);
-      last_layer = layer;
+  // Each element is written from itself and the element before it, so the
+  // pieces of a large figure can be written at once.
+  const auto count = static_cast<std::size_t>(figure.LastElem() + 1);
+  const auto write = [&figure, count](std::size_t piece, std::string& out) {
+    const std::size_t first = piece * kElementsPerPiece;
+    const std::size_t last = std::min(count, first + kElementsPerPiece);
+    double sx = 0, sy = 0;
+    int last_layer = -1;
+    if (first > 0) {
+      const FigElem& before = figure.FigElems[first - 1];
+      sx = before.x;
+      sy = before.y;
+      last_layer = before.layer;
     }
-    const double x = element.x, y = element.y;
-    if (hw == 0) {
-      if (element.g == 0) AppendLine(out, "G00X", G(x), "Y", G(y));
-      if (element.g == 1) AppendLine(out, "G01X", G(x), "Y", G(y));
-      if (element.g == 2) AppendLine(out, "G02X", G(x), "Y", G(y), "I", G(element.i), "J", G(element.j));
-      if (element.g == 3) AppendLine(out, "G03X", G(x), "Y", G(y), "I", G(element.i), "J", G(element.j));
-    } else if (element.g == 1) {
-      if (e > 0 && figure.FigElems[static_cast<std::size_t>(e - 1)].g == 0) FullCircle(out, sx, sy, hw);
-      FullCircle(out, x, y, hw);
-      double o, p;
-      SideOffset(sx, sy, x, y, hw, o, p);
-      AppendLine(out, "G00X", G(sx + o), "Y", G(sy - p));
-      AppendLine(out, "G01X", G(x + o), "Y", G(y - p));
-      AppendLine(out, "G00X", G(sx - o), "Y", G(sy + p));
-      AppendLine(out, "G01X", G(x - o), "Y", G(y + p));
-    } else if (element.g == 2 || element.g == 3) {
-      FullCircle(out, x, y, hw);
-      const double cx = sx + element.i, cy = sy + element.j;
-      const double r = std::sqrt(static_cast<double>(element.i) * element.i + static_cast<double>(element.j) * element.j);
-      const ArcDirections angles = Angles(element.i, element.j, cx, cy, x, y);
-      const double a1 = element.g == 2 ? angles.end : angles.start;
-      const double a2 = element.g == 2 ? angles.start : angles.end;
-      for (const double radius : {r + hw, r - hw}) {
-        if (radius <= 0) continue;
-        const double bx = cx + radius * std::cos(a1), by = cy + radius * std::sin(a1);
-        const double ex = cx + radius * std::cos(a2), ey = cy + radius * std::sin(a2);
-        AppendLine(out, "G00X", G(bx), "Y", G(by));
-        AppendLine(out, "G03X", G(ex), "Y", G(ey), "I", G(cx - bx), "J", G(cy - by));
+    for (std::size_t e = first; e < last; ++e) {
+      const FigElem& element = figure.FigElems[e];
+      const int layer = element.layer;
+      const double hw = figure.LayerWidth[static_cast<std::size_t>(layer)] * 0.5;
+      if (layer != last_layer) {
+        AppendLine(out, figure.LayerNames[static_cast<std::size_t>(layer)]);
+        last_layer = layer;
       }
+      const double x = element.x, y = element.y;
+      if (hw == 0) {
+        if (element.g == 0) AppendLine(out, "G00X", G(x), "Y", G(y));
+        if (element.g == 1) AppendLine(out, "G01X", G(x), "Y", G(y));
+        if (element.g == 2) AppendLine(out, "G02X", G(x), "Y", G(y), "I", G(element.i), "J", G(element.j));
+        if (element.g == 3) AppendLine(out, "G03X", G(x), "Y", G(y), "I", G(element.i), "J", G(element.j));
+      } else if (element.g == 1) {
+        if (e > 0 && figure.FigElems[e - 1].g == 0) FullCircle(out, sx, sy, hw);
+        FullCircle(out, x, y, hw);
+        double o, p;
+        SideOffset(sx, sy, x, y, hw, o, p);
+        AppendLine(out, "G00X", G(sx + o), "Y", G(sy - p));
+        AppendLine(out, "G01X", G(x + o), "Y", G(y - p));
+        AppendLine(out, "G00X", G(sx - o), "Y", G(sy + p));
+        AppendLine(out, "G01X", G(x - o), "Y", G(y + p));
+      } else if (element.g == 2 || element.g == 3) {
+        FullCircle(out, x, y, hw);
+        const double cx = sx + element.i, cy = sy + element.j;
+        const double r =
+            std::sqrt(static_cast<double>(element.i) * element.i + static_cast<double>(element.j) * element.j);
+        const ArcDirections angles = Angles(element.i, element.j, cx, cy, x, y);
+        const double a1 = element.g == 2 ? angles.end : angles.start;
+        const double a2 = element.g == 2 ? angles.start : angles.end;
+        for (const double radius : {r + hw, r - hw}) {
+          if (radius <= 0) continue;
+          const double bx = cx + radius * std::cos(a1), by = cy + radius * std::sin(a1);
+          const double ex = cx + radius * std::cos(a2), ey = cy + radius * std::sin(a2);
+          AppendLine(out, "G00X", G(bx), "Y", G(by));
+          AppendLine(out, "G03X", G(ex), "Y", G(ey), "I", G(cx - bx), "J", G(cy - by));
+        }
+      }
+      sx = x;
+      sy = y;
     }
-    sx = x;
-    sy = y;
-    output.Pass();
-  }
+  };
+  WritePiecesInOrder((count + kElementsPerPiece - 1) / kElementsPerPiece, kElementsPerPiece * kCommonPerElement, write,
+                     output);
 }
 
 std::string RegenerateHoleData(const FigureTables& figure) {

@@ -157,5 +157,27 @@ TEST(GcodeDxf, DrawingWrittenAsItGoesIsTheWholeText) {
   EXPECT_TRUE(GcodeToDxf("LABEL\r\n", colours, none).nothing_to_convert);
 }
 
+// `longer` is `shorter` with one stretch of text put in somewhere.
+void ExpectOneStretchMore(const std::string& longer, const std::string& shorter) {
+  ASSERT_GT(longer.size(), shorter.size());
+  std::size_t at = 0;
+  while (at < shorter.size() && longer[at] == shorter[at]) ++at;
+  const std::string without = longer.substr(0, at) + longer.substr(at + longer.size() - shorter.size());
+  EXPECT_TRUE(without == shorter) << "differs from " << at;
+}
+
+// A long drawing is written in pieces side by side: moves put before it
+// (points at the start, drawn from where the drawing starts) add their
+// records and change none of the others, wherever the pieces now begin.
+TEST(GcodeDxf, ALongDrawingIsWrittenAsOneWhole) {
+  const std::string gcode = testing_support::MotionProgram(30000, 7000);
+  const std::string whole = GcodeToDxf(gcode, DxfColourOptions{}).text;
+  std::string points;
+  for (int shift = 1; shift <= 3; ++shift) {
+    points += "G01X0Y0\r\n";
+    ExpectOneStretchMore(GcodeToDxf(points + gcode, DxfColourOptions{}).text, whole);
+  }
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -344,5 +344,24 @@ TEST(FigureEdits, AnEditWrittenLineByLineIsTheEditWrittenWhole) {
   }
 }
 
+// A long text is edited in pieces side by side: each line as it would be
+// edited alone, whatever piece it falls in.
+TEST(FigureEdits, ALongTextIsEditedAsItsLinesAreEditedAlone) {
+  std::string part;
+  for (int copy = 0; copy < 40; ++copy) part += RandomProgram(7);
+  ASSERT_LT(part.size(), std::size_t{1} << 20);
+  std::string program;
+  while (program.size() < (std::size_t{3} << 20)) program += part;
+  for (const FigureEdit& edit : {kMirrorX, kSwap, FigureEdit::Move(1.5, -2), FigureEdit::Scale(1.25)}) {
+    std::string parts;
+    for (std::size_t at = 0; at < program.size(); at += part.size()) {
+      parts += EditDocument(std::string_view(program).substr(at, part.size()), edit, FigureKind::kGcode);
+    }
+    EXPECT_TRUE(EditDocument(program, edit, FigureKind::kGcode) == parts);
+  }
+  // A failing line far into the text fails the edit, as in one pass.
+  EXPECT_THROW(EditDocument(program + "G01X3E38Y1\r\n", FigureEdit::Scale(10), FigureKind::kGcode), Failure);
+}
+
 }  // namespace
 }  // namespace kovrel

@@ -62,5 +62,28 @@ TEST(PictureGcode, OutlineWrittenAsItGoesIsTheWholeText) {
   EXPECT_EQ(streamed, PictureGcode(figure));
 }
 
+// A large figure is written in pieces side by side: rapid moves to the
+// start put before it add their lines and change none of the others,
+// wherever the pieces now begin.
+TEST(PictureGcode, ALargeFigureIsWrittenAsOneWhole) {
+  const std::string program = testing_support::MotionProgram(70000, 9000);
+  const auto picture = [](const std::string& text) {
+    FigureTables figure;
+    LoadFigure(figure, text);
+    figure.LayerWidth[3] = 0.5F;  // a wide layer far from the start
+    return PictureGcode(figure);
+  };
+  const std::string whole = picture(program);
+  std::string rapids;
+  for (int shift = 1; shift <= 3; ++shift) {
+    rapids += "G00X0Y0\r\n";
+    const std::string longer = picture(rapids + program);
+    ASSERT_GT(longer.size(), whole.size());
+    std::size_t at = 0;
+    while (at < whole.size() && longer[at] == whole[at]) ++at;
+    EXPECT_TRUE(longer.substr(0, at) + longer.substr(at + longer.size() - whole.size()) == whole) << shift;
+  }
+}
+
 }  // namespace
 }  // namespace kovrel

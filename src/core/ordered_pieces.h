@@ -1,0 +1,40 @@
+// A result made of pieces that can be written each on its own (the lines of
+// a text edited line by line, the entities of a drawing), written on two
+// threads and handed on in their order: on a machine with a second
+// processor the pieces take about half the time, and the result is the
+// same text. Only a few pieces wait at a time, so the memory stays a few
+// pieces whatever the result's size.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text_output.h"
+
+namespace kovrel {
+
+/// The processors this process may run on (at least 1).
+unsigned UsableProcessors();
+
+/// Appends piece `index` of a result to `out` (which may hold the text of
+/// an earlier piece of the same thread: only what is appended counts).
+using PieceWriter = std::function<void(std::size_t index, std::string& out)>;
+
+/// Writes pieces 0 to count - 1 into `output` in their order, each a chunk
+/// of complete lines, two at a time where the machine has a second
+/// processor (`write` is called from both threads, never twice for one
+/// piece). `room` is the most bytes a piece is expected to take (a piece
+/// may take more; the room is made once, not as it grows). A failure of a
+/// piece is thrown as one pass would meet it: the first failing piece's,
+/// after every piece before it is handed on.
+void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& write, TextOutput& output);
+
+/// Where a text of lines (each ending at a CR, the LF of a CR LF with it)
+/// is cut into pieces of about `size` bytes: the start of every piece after
+/// the first, each just past a line end. A text of one piece gives none.
+std::vector<std::size_t> LinePieceStarts(std::string_view text, std::size_t size);
+
+}  // namespace kovrel
