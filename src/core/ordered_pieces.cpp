@@ -14,19 +14,6 @@
 #include "core/byte_scan.h"
 
 namespace kovrel {
-namespace {
-
-// The pieces written ahead of the next one to hand on, at most.
-constexpr std::size_t kSlots = 4;
-
-struct Piece {
-  std::string text;
-  bool done = false;
-  std::exception_ptr failure;
-};
-
-}  // namespace
-
 unsigned UsableProcessors() {
   // The processors the process is bound to (a run under taskset has fewer
   // than the machine), else the machine's.
@@ -36,38 +23,41 @@ unsigned UsableProcessors() {
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
-void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& write, TextOutput& output) {
+void ForPiecesInOrder(std::size_t count, const std::function<void(std::size_t)>& make,
+                      const std::function<void(std::size_t)>& take) {
   if (count < 2 || UsableProcessors() < 2) {
     for (std::size_t k = 0; k < count; ++k) {
-      write(k, output.text);
-      output.Pass();
+      make(k);
+      take(k);
     }
     return;
   }
-  // Piece k is written in slot k % kSlots; a piece is claimed only once the
-  // piece kSlots before it is handed on, so no slot holds two at once.
-  std::array<Piece, kSlots> slots;
+  // What became of each slot's piece.
+  struct Made {
+    bool done = false;
+    std::exception_ptr failure;
+  };
+  std::array<Made, kPieceSlots> made;
   std::mutex mutex;
   std::condition_variable changed;
   std::size_t next = 0;           // the next piece to claim
-  std::size_t handed = 0;         // the next piece to hand on
+  std::size_t taken = 0;          // the next piece to take
   std::size_t failed_at = count;  // the first piece known to fail: none after it is claimed
   bool stopping = false;
-  const auto claimable = [&] { return next < failed_at && next < handed + kSlots; };
+  const auto claimable = [&] { return next < failed_at && next < taken + kPieceSlots; };
   const auto nothing_left = [&] { return stopping || next >= failed_at; };
-  // Writes the piece claimed with the lock held, the lock let go meanwhile.
+  // Makes the piece claimed with the lock held, the lock let go meanwhile.
   const auto run = [&](std::unique_lock<std::mutex>& lock) {
     const std::size_t k = next++;
-    Piece& piece = slots[k % kSlots];
     lock.unlock();
     std::exception_ptr failure;
     try {
-      piece.text.reserve(room);
-      write(k, piece.text);
+      make(k);
     } catch (...) {
       failure = std::current_exception();
     }
     lock.lock();
+    Made& piece = made[k % kPieceSlots];
     piece.failure = failure;
     piece.done = true;
     if (failure && k < failed_at) failed_at = k;
@@ -98,8 +88,8 @@ void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& 
   } joiner{worker, mutex, changed, stopping};
 
   std::unique_lock<std::mutex> lock(mutex);
-  while (handed < count) {
-    Piece& piece = slots[handed % kSlots];
+  while (taken < count) {
+    Made& piece = made[taken % kPieceSlots];
     if (!piece.done) {
       if (claimable()) {
         run(lock);
@@ -110,20 +100,48 @@ void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& 
     }
     if (piece.failure) std::rethrow_exception(piece.failure);
     lock.unlock();
-    // Handed on whole where the output passed on what it had (a piece is
-    // a chunk or more), else joined to it.
-    if (output.text.empty()) {
-      output.text.swap(piece.text);
-    } else {
-      output.text.append(piece.text);
-    }
-    piece.text.clear();
-    output.Pass();
+    take(taken);
     lock.lock();
     piece.done = false;
-    ++handed;
+    ++taken;
     changed.notify_all();
   }
+}
+
+void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& write, TextOutput& output) {
+  if (count < 2 || UsableProcessors() < 2) {
+    // One after the other, straight into the output.
+    for (std::size_t k = 0; k < count; ++k) {
+      write(k, output.text);
+      output.Pass();
+    }
+    return;
+  }
+  std::array<std::string, kPieceSlots> texts;
+  ForPiecesInOrder(
+      count,
+      [&](std::size_t k) {
+        std::string& text = texts[k % kPieceSlots];
+        text.reserve(room);
+        write(k, text);
+      },
+      [&](std::size_t k) {
+        // Handed on whole where the output passed on what it had (a piece
+        // is a chunk or more), else joined to it.
+        std::string& text = texts[k % kPieceSlots];
+        if (output.text.empty()) {
+          output.text.swap(text);
+        } else {
+          output.text.append(text);
+        }
+        text.clear();
+        output.Pass();
+      });
+}
+
+std::vector<std::size_t> LinePiecesToRun(std::string_view text, std::size_t size) {
+  if (UsableProcessors() < 2) return {};
+  return LinePieceStarts(text, size);
 }
 
 std::vector<std::size_t> LinePieceStarts(std::string_view text, std::size_t size) {

@@ -19,6 +19,19 @@ namespace kovrel {
 /// The processors this process may run on (at least 1).
 unsigned UsableProcessors();
 
+/// The pieces made ahead of the next one taken, at most: a caller keeps
+/// piece k's work in slot k % kPieceSlots.
+inline constexpr std::size_t kPieceSlots = 4;
+
+/// Makes pieces 0 to count - 1 (`make(k)`, two at a time where the machine
+/// has a second processor, from either thread) and takes each in its order
+/// on the calling thread (`take(k)`). Piece k is made only after piece
+/// k - kPieceSlots is taken, so kPieceSlots slots hold the pieces made and
+/// not yet taken. A failure of `make(k)` is thrown where piece k would be
+/// taken, after the pieces before it are; a failure of `take` ends the run.
+void ForPiecesInOrder(std::size_t count, const std::function<void(std::size_t)>& make,
+                      const std::function<void(std::size_t)>& take);
+
 /// Appends piece `index` of a result to `out` (which may hold the text of
 /// an earlier piece of the same thread: only what is appended counts).
 using PieceWriter = std::function<void(std::size_t index, std::string& out)>;
@@ -36,5 +49,9 @@ void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& 
 /// is cut into pieces of about `size` bytes: the start of every piece after
 /// the first, each just past a line end. A text of one piece gives none.
 std::vector<std::size_t> LinePieceStarts(std::string_view text, std::size_t size);
+
+/// LinePieceStarts for ForPiecesInOrder: none (one piece, read in one
+/// pass) on one processor.
+std::vector<std::size_t> LinePiecesToRun(std::string_view text, std::size_t size);
 
 }  // namespace kovrel

@@ -2,8 +2,12 @@
 #include "dxf/gcode_dxf.h"
 
 #include <algorithm>
+#include <array>
+#include <exception>
 #include <cmath>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "core/append.h"
 #include "core/arc_geometry.h"
@@ -20,6 +24,8 @@ namespace {
 constexpr std::size_t kMaxLayers = 999;
 constexpr std::string_view kFirstLayer = "10";
 constexpr double kDegreesPerRadian = 57.2957795130823;
+// The bytes of a program read as one piece.
+constexpr std::size_t kReadPiece = std::size_t{1} << 20;
 // The moves written as one piece of the result: about a megabyte of DXF.
 constexpr std::size_t kMovesPerPiece = 8192;
 // The DXF of a move takes at most about this many bytes (an arc's record).
@@ -39,27 +45,74 @@ std::string LayerKey(std::string_view name) {
 
 GcodeDrawing ReadGcodeDrawing(std::string_view gcode) {
   GcodeDrawing drawing;
-  drawing.moves.reserve(gcode.size() / 24);
+  // Each item is read by itself; only the layers follow the labels in
+  // their order. So the pieces of a long program are read at once, each
+  // into its moves and its labels (where they stand among its moves), and
+  // taken in order, where the labels become layers. A double quote may run
+  // an item on past its line: a program with one is read in one piece.
+  const std::vector<std::size_t> starts =
+      gcode.find('"') == std::string_view::npos ? LinePiecesToRun(gcode, kReadPiece) : std::vector<std::size_t>();
+  struct Piece {
+    std::vector<GcodeDrawing::Move> moves;
+    std::vector<std::pair<std::size_t, std::string_view>> labels;  // the moves before each label, its item
+    std::exception_ptr failure;  // the item that failed, after the moves and labels before it
+  };
+  std::array<Piece, kPieceSlots> pieces;
   std::unordered_map<std::string, int> layer_of;
   int current = 0;
-  ItemReader reader(gcode);
-  std::string_view item;
-  while (reader.Next(item)) {
-    if (NcMotion motion; ReadMoveItem(item, motion)) {
-      drawing.moves.push_back({motion, current});
-      continue;
-    }
-    if (item.empty()) continue;  // an empty line names no layer
-    std::string name = DxfLayerName(item);
-    const auto [found, added] = layer_of.try_emplace(LayerKey(name), static_cast<int>(drawing.layers.size()) + 1);
-    if (added) {
-      if (drawing.layers.size() >= kMaxLayers) {
-        Fail(FailureKind::kIndexOutOfRange, Joined("画層になる行が 999 種類を超えています: ", item));
-      }
-      drawing.layers.push_back(std::move(name));
-    }
-    current = found->second;
-  }
+  const auto take_moves = [&current](Piece& piece, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) piece.moves[k].layer = current;
+  };
+  ForPiecesInOrder(
+      starts.size() + 1,
+      [&](std::size_t k) {
+        Piece& piece = pieces[k % kPieceSlots];
+        piece.moves.clear();
+        if (k == 0) piece.moves.reserve(gcode.size() / 24);
+        piece.labels.clear();
+        piece.failure = nullptr;
+        const std::size_t begin = k == 0 ? 0 : starts[k - 1];
+        const std::size_t end = k < starts.size() ? starts[k] : gcode.size();
+        ItemReader reader(gcode.substr(begin, end - begin));
+        std::string_view item;
+        try {
+          while (reader.Next(item)) {
+            if (NcMotion motion; ReadMoveItem(item, motion)) {
+              piece.moves.push_back({motion, 0});
+            } else if (!item.empty()) {  // an empty line names no layer
+              piece.labels.emplace_back(piece.moves.size(), item);
+            }
+          }
+        } catch (...) {
+          piece.failure = std::current_exception();
+        }
+      },
+      [&](std::size_t k) {
+        Piece& piece = pieces[k % kPieceSlots];
+        std::size_t taken = 0;
+        for (const auto& [before, item] : piece.labels) {
+          take_moves(piece, taken, before);
+          taken = before;
+          std::string name = DxfLayerName(item);
+          const auto [found, added] = layer_of.try_emplace(LayerKey(name), static_cast<int>(drawing.layers.size()) + 1);
+          if (added) {
+            if (drawing.layers.size() >= kMaxLayers) {
+              Fail(FailureKind::kIndexOutOfRange, Joined("画層になる行が 999 種類を超えています: ", item));
+            }
+            drawing.layers.push_back(std::move(name));
+          }
+          current = found->second;
+        }
+        take_moves(piece, taken, piece.moves.size());
+        // The first piece's moves become the drawing's (a program read in
+        // one piece is not copied).
+        if (drawing.moves.empty()) {
+          drawing.moves.swap(piece.moves);
+        } else {
+          drawing.moves.insert(drawing.moves.end(), piece.moves.begin(), piece.moves.end());
+        }
+        if (piece.failure) std::rethrow_exception(piece.failure);
+      });
   return drawing;
 }
 

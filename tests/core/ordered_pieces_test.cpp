@@ -4,7 +4,6 @@
 #include "core/ordered_pieces.h"
 
 #include <gtest/gtest.h>
-#include <sched.h>
 
 #include <chrono>
 #include <random>
@@ -13,27 +12,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/one_processor.h"
+
 namespace kovrel {
 namespace {
 
-// Runs `body` bound to one processor, then to the processors it had.
-template <typename Body>
-void OnOneProcessor(Body&& body) {
-  cpu_set_t had;
-  ASSERT_EQ(sched_getaffinity(0, sizeof had, &had), 0);
-  cpu_set_t one;
-  CPU_ZERO(&one);
-  for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
-    if (CPU_ISSET(cpu, &had)) {
-      CPU_SET(cpu, &one);
-      break;
-    }
-  }
-  ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
-  EXPECT_EQ(UsableProcessors(), 1u);
-  body();
-  ASSERT_EQ(sched_setaffinity(0, sizeof had, &had), 0);
-}
+using testing_support::OnOneProcessor;
 
 // The text of piece k: a few lines, some pieces far longer than others.
 std::string PieceText(std::size_t k) {
@@ -73,7 +57,11 @@ void ExpectPiecesInOrder() {
 
 TEST(OrderedPieces, PiecesComeOutWholeAndInOrderOnOneProcessorOrMore) {
   ExpectPiecesInOrder();
-  OnOneProcessor(ExpectPiecesInOrder);
+  OnOneProcessor([] {
+    EXPECT_EQ(UsableProcessors(), 1u);
+    EXPECT_TRUE(LinePiecesToRun(std::string(3 << 20, '\r'), 1 << 20).empty());
+    ExpectPiecesInOrder();
+  });
 }
 
 void ExpectFirstFailureWins() {

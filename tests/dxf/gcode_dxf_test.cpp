@@ -13,6 +13,7 @@
 #include "core/nc_coordinates.h"
 #include "dxf/dxf_text.h"
 #include "support/motion_program.h"
+#include "support/one_processor.h"
 
 namespace kovrel {
 namespace {
@@ -176,6 +177,53 @@ TEST(GcodeDxf, ALongDrawingIsWrittenAsOneWhole) {
   for (int shift = 1; shift <= 3; ++shift) {
     points += "G01X0Y0\r\n";
     ExpectOneStretchMore(GcodeToDxf(points + gcode, DxfColourOptions{}).text, whole);
+  }
+}
+
+// The failure a reading gives, or "" where it reads.
+std::string ReadFailure(const std::string& gcode) {
+  try {
+    ReadGcodeDrawing(gcode);
+  } catch (const Failure& failure) {
+    return failure.what();
+  }
+  return "";
+}
+
+// A long program is read in pieces side by side: the moves, their layers
+// and a failure are those of one pass.
+TEST(GcodeDxf, ALongProgramIsReadAsInOnePass) {
+  std::string gcode;
+  for (int block = 0; gcode.size() < (std::size_t{4} << 20); ++block) {
+    // Labels old and new, an empty line and items after commas, now and then.
+    AppendLine(gcode, "D", std::to_string(block % 37 == 5 ? 3 : block));
+    if (block % 5 == 0) gcode += "\r\n";
+    gcode += testing_support::MotionProgram(300, 1000).substr(4);  // without its own first label
+    if (block % 3 == 0) AppendLine(gcode, "G01X1Y2,NEXT,G02X3Y4I1J0");
+  }
+  const GcodeDrawing pieces = ReadGcodeDrawing(gcode);
+  GcodeDrawing one;
+  testing_support::OnOneProcessor([&] { one = ReadGcodeDrawing(gcode); });
+  ASSERT_EQ(pieces.moves.size(), one.moves.size());
+  EXPECT_EQ(pieces.layers, one.layers);
+  std::size_t differ = 0;
+  for (std::size_t k = 0; k < one.moves.size(); ++k) {
+    const NcMotion& a = pieces.moves[k].motion;
+    const NcMotion& b = one.moves[k].motion;
+    differ += pieces.moves[k].layer != one.moves[k].layer || a.g != b.g || a.x != b.x || a.y != b.y || a.i != b.i ||
+              a.j != b.j;
+  }
+  EXPECT_EQ(differ, 0u);
+  // Past 999 layers far into the program, and a value beyond a float's
+  // range before or after that label: the failure one pass meets first.
+  std::string layers;
+  for (int k = 0; k < 1000; ++k) AppendLine(layers, "L", std::to_string(k));
+  const std::string bad = "G01X1E39Y0\r\n";
+  for (const std::string& failing : {gcode + layers + gcode + bad, gcode + bad + gcode + layers, gcode + gcode + bad}) {
+    std::string once;
+    testing_support::OnOneProcessor([&] { once = ReadFailure(failing); });
+    EXPECT_NE(once, "");
+    EXPECT_EQ(ReadFailure(failing), once);
   }
 }
 
