@@ -5,12 +5,15 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <optional>
+#include <vector>
 
 #include "core/arc_geometry.h"
 #include "core/byte_scan.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
+#include "core/ordered_pieces.h"
 #include "core/settings_store.h"
 #include "core/slot_table.h"
 #include "core/text_reader.h"
@@ -118,39 +121,21 @@ std::optional<FigElem> MachineElement(std::string_view field, int& motion, float
   return element;
 }
 
-void GcodePass(FigureTables& figure, std::string_view text, FigureReading& reading) {
+// The G-code a machine reads: every field in order, the modal motion word
+// and the last point carried from one to the next.
+void MachineGcodePass(FigureTables& figure, std::string_view text) {
   int layer = 0;
   int motion = -1;  // the modal motion word of the machine reading
   float last_x = 0, last_y = 0;
   ItemReader reader(text);
   std::string_view field;
   while (reader.Next(field)) {
-    // The words of the field in one pass: the values read are those after
-    // the first of each letter, as HasLetter and SingleAfter find them.
-    const PartWords words = FindPartWords(field, false);
-    if (words.star) continue;
-    const auto single_at = [field](std::size_t at) { return ToSingle(ReadNumber(field.substr(at + 1))); };
-    if (reading.like_machine) {
-      if (auto element = MachineElement(field, motion, last_x, last_y, layer)) {
-        last_x = element->x;
-        last_y = element->y;
-        figure.FigElems.push_back(*element);
-        continue;
-      }
-    } else if (words.motion != PartWords::kNone) {
-      FigElem element;
-      element.g = single_at(words.g);
-      element.layer = layer;
-      if (words.x != PartWords::kNone) last_x = single_at(words.x);
-      if (words.y != PartWords::kNone) last_y = single_at(words.y);
-      element.x = last_x;
-      element.y = last_y;
-      if (words.i != PartWords::kNone) element.i = single_at(words.i);
-      if (words.j != PartWords::kNone) element.j = single_at(words.j);
-      figure.FigElems.push_back(element);
+    if (FindPartWords(field, false).star) continue;
+    if (auto element = MachineElement(field, motion, last_x, last_y, layer)) {
+      last_x = element->x;
+      last_y = element->y;
+      figure.FigElems.push_back(*element);
       continue;
-    } else if (words.x != PartWords::kNone || words.y != PartWords::kNone || MachineMotion(field) >= 0) {
-      ++reading.machine_only_fields;
     }
     // A blank line selects no layer and adds nothing.
     if (field.empty()) continue;
@@ -158,6 +143,134 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
     if (const int slot = LayerSlot(figure, field, added); slot >= 0) layer = slot;
     figure.FigElems.push_back({last_x, last_y, 0, 0, 0, layer});  // the layer marker
   }
+}
+
+// A piece of G-code read by itself in the plain reading: its elements, the
+// layer markers in their places, and what each element lacks until the
+// pieces before it are known (the last point, the layer).
+struct GcodePiece {
+  static constexpr std::uint8_t kHasX = 1, kHasY = 2, kMarker = 4;
+  std::vector<FigElem> elements;
+  std::vector<std::uint8_t> kinds;       // kHasX and kHasY, or kMarker
+  std::vector<std::string_view> labels;  // the field of each marker
+  int machine_only_fields = 0;
+  std::exception_ptr failure;  // the field that failed, after the elements before it
+};
+
+void ReadGcodePiece(std::string_view text, GcodePiece& piece) {
+  piece.elements.clear();
+  piece.kinds.clear();
+  piece.labels.clear();
+  piece.machine_only_fields = 0;
+  piece.failure = nullptr;
+  ItemReader reader(text);
+  std::string_view field;
+  try {
+    while (reader.Next(field)) {
+      // The words of the field in one pass: the values read are those after
+      // the first of each letter, as HasLetter and SingleAfter find them.
+      const PartWords words = FindPartWords(field, false);
+      if (words.star) continue;
+      const auto single_at = [field](std::size_t at) { return ToSingle(ReadNumber(field.substr(at + 1))); };
+      if (words.motion != PartWords::kNone) {
+        FigElem element;
+        std::uint8_t kind = 0;
+        element.g = single_at(words.g);
+        if (words.x != PartWords::kNone) {
+          element.x = single_at(words.x);
+          kind |= GcodePiece::kHasX;
+        }
+        if (words.y != PartWords::kNone) {
+          element.y = single_at(words.y);
+          kind |= GcodePiece::kHasY;
+        }
+        if (words.i != PartWords::kNone) element.i = single_at(words.i);
+        if (words.j != PartWords::kNone) element.j = single_at(words.j);
+        piece.elements.push_back(element);
+        piece.kinds.push_back(kind);
+        continue;
+      }
+      if (words.x != PartWords::kNone || words.y != PartWords::kNone || MachineMotion(field) >= 0) {
+        ++piece.machine_only_fields;
+      }
+      // A blank line selects no layer and adds nothing.
+      if (field.empty()) continue;
+      piece.elements.emplace_back();
+      piece.kinds.push_back(GcodePiece::kMarker);
+      piece.labels.push_back(field);
+    }
+  } catch (...) {
+    piece.failure = std::current_exception();
+  }
+}
+
+// What the plain reading carries from one piece to the next.
+struct PlainState {
+  int layer = 0;
+  float last_x = 0, last_y = 0;
+};
+
+// Completes the piece's elements in place and adds them to the figure: an
+// absent X or Y is the last one, the labels choose the layers in order.
+void TakeGcodePiece(FigureTables& figure, GcodePiece& piece, PlainState& state, FigureReading& reading) {
+  std::size_t label = 0;
+  for (std::size_t k = 0; k < piece.elements.size(); ++k) {
+    FigElem& element = piece.elements[k];
+    const std::uint8_t kind = piece.kinds[k];
+    if (kind == GcodePiece::kMarker) {
+      bool added = false;
+      if (const int slot = LayerSlot(figure, piece.labels[label++], added); slot >= 0) state.layer = slot;
+      element = {state.last_x, state.last_y, 0, 0, 0, state.layer};
+      continue;
+    }
+    if (kind & GcodePiece::kHasX) {
+      state.last_x = element.x;
+    } else {
+      element.x = state.last_x;
+    }
+    if (kind & GcodePiece::kHasY) {
+      state.last_y = element.y;
+    } else {
+      element.y = state.last_y;
+    }
+    element.layer = state.layer;
+  }
+  reading.machine_only_fields += piece.machine_only_fields;
+  // The first piece's elements become the figure's (a text read in one
+  // piece is not copied).
+  if (figure.FigElems.empty()) {
+    figure.FigElems.swap(piece.elements);
+  } else {
+    figure.FigElems.insert(figure.FigElems.end(), piece.elements.begin(), piece.elements.end());
+  }
+  if (piece.failure) std::rethrow_exception(piece.failure);
+}
+
+// The bytes of a text read as one piece.
+constexpr std::size_t kReadPiece = std::size_t{1} << 20;
+
+void GcodePass(FigureTables& figure, std::string_view text, FigureReading& reading) {
+  if (reading.like_machine) {
+    MachineGcodePass(figure, text);
+    return;
+  }
+  // Each field is read by itself; only the last point and the layers carry
+  // over. So the pieces of a long text are read at once and completed in
+  // order. A double quote may run a field on past its line: a text with
+  // one is read in one piece, as is every text on one processor.
+  const std::vector<std::size_t> starts =
+      text.find('"') == std::string_view::npos ? LinePiecesToRun(text, kReadPiece) : std::vector<std::size_t>();
+  std::array<GcodePiece, kPieceSlots> pieces;
+  pieces[0].elements.swap(figure.FigElems);  // the room of an earlier figure, for the first piece
+  PlainState state;
+  ForPiecesInOrder(
+      starts.size() + 1,
+      [&](std::size_t k) {
+        const std::size_t begin = k == 0 ? 0 : starts[k - 1];
+        const std::size_t end = k < starts.size() ? starts[k] : text.size();
+        ReadGcodePiece(text.substr(begin, end - begin), pieces[k % kPieceSlots]);
+      },
+      [&](std::size_t k) { TakeGcodePiece(figure, pieces[k % kPieceSlots], state, reading); });
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/append.h"
+#include "core/failure.h"
+#include "support/one_processor.h"
 
 namespace kovrel {
 namespace {
@@ -103,6 +105,53 @@ TEST(LoadFigure, ADiameterInACommentIsNoDrillData) {
   EXPECT_EQ(LoadFigure(figure, "\"O1\"\r\n(T01, φ10)\r\nG01X1Y1\r\n"), FigureLoad::kLoaded);
   EXPECT_EQ(LoadFigure(figure, "\"O1\"\r\n(T01) φ10\r\nG01X1Y1\r\n"), FigureLoad::kMixed);
   EXPECT_EQ(LoadFigure(figure, "T01φ10\r\nG01X1Y1\r\n"), FigureLoad::kMixed);
+}
+
+// A long G-code text is read in pieces side by side: the elements, the
+// layers, the count of fields only a machine moves on and a failure are
+// those of one pass.
+TEST(FigureLoad, ALongTextIsLoadedAsInOnePass) {
+  std::string text;
+  for (int n = 0; text.size() < (std::size_t{4} << 20); ++n) {
+    // Moves without X or Y, labels old and new, fields a machine moves on,
+    // stars, empty lines and fields after commas: most lines lean on the
+    // lines before them.
+    switch (n % 7) {
+      case 0: AppendLine(text, "G01X", std::to_string(n % 301), ".5Y", std::to_string(n % 97)); break;
+      case 1: AppendLine(text, "G01Y", std::to_string(n % 89)); break;
+      case 2: AppendLine(text, "D", std::to_string(n % 150)); break;
+      case 3: AppendLine(text, "G00X", std::to_string(n % 7), ",N5*,X3Y4"); break;
+      case 4: AppendLine(text, "G02X1I1J0"); break;
+      case 5: AppendLine(text, n % 3 == 0 ? "" : "G03Y-2.5J1"); break;
+      default: AppendLine(text, "G1X2Y", std::to_string(n % 13)); break;
+    }
+  }
+  const auto load = [](const std::string& gcode, FigureTables& figure, FigureReading& reading) {
+    try {
+      LoadFigure(figure, gcode, reading);
+    } catch (const Failure& failure) {
+      return std::string(failure.what());
+    }
+    return std::string();
+  };
+  for (const std::string& gcode : {text, text + "G01X1E39Y0\r\n" + text}) {
+    FigureTables pieces, one;
+    FigureReading pieces_reading, one_reading;
+    const std::string failed = load(gcode, pieces, pieces_reading);
+    std::string failed_once;
+    testing_support::OnOneProcessor([&] { failed_once = load(gcode, one, one_reading); });
+    EXPECT_EQ(failed, failed_once);
+    EXPECT_EQ(pieces_reading.machine_only_fields, one_reading.machine_only_fields);
+    EXPECT_EQ(pieces.LayerNames, one.LayerNames);
+    ASSERT_EQ(pieces.FigElems.size(), one.FigElems.size());
+    std::size_t differ = 0;
+    for (std::size_t k = 0; k < one.FigElems.size(); ++k) {
+      const FigElem& a = pieces.FigElems[k];
+      const FigElem& b = one.FigElems[k];
+      differ += a.x != b.x || a.y != b.y || a.i != b.i || a.j != b.j || a.g != b.g || a.layer != b.layer;
+    }
+    EXPECT_EQ(differ, 0u);
+  }
 }
 
 }  // namespace
