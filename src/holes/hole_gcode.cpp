@@ -7,13 +7,16 @@
 #include <cstdint>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "core/append.h"
+#include "core/byte_scan.h"
 #include "core/decimal_digits.h"
 #include "core/failure.h"
 #include "core/line_words.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
+#include "core/ordered_pieces.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -65,17 +68,42 @@ bool SumDigits(const DecimalDigits& a, const DecimalDigits& b, float sum, char (
   return true;
 }
 
-}  // namespace
-
-ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output) {
-  static const Mask tool_mask = ParseMask("#####");
-  static const Mask xy_mask = ParseMask("#####0.0####");
-  static const Mask i_mask = ParseMask("#####0.0#####");
-  // Diameters by tool number; a tool without a table line has the diameter 0.
+// What the lines of hole data carry from one to the next: the tool table
+// read so far (a tool without a table line has the diameter 0), the
+// current tool's diameter, and whether a tool was chosen.
+struct ToolState {
   std::array<float, 1000> diameters{};
   float d = 0;
   bool found = false;
-  std::string& out = output.text;
+};
+
+// The state change of a line that is no plain hole line: a table line
+// (with "φ") or a tool choice (with T); false for any other line. Writes
+// the tool's "D" line for a choice where `out` is given.
+bool TakeToolLine(std::string_view line, ToolState& state, std::string* out) {
+  static const Mask tool_mask = ParseMask("#####");
+  if (HasLetter(line, "φ")) {
+    state.diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
+    return true;
+  }
+  if (!FirstLetters(line).Has('T')) return false;
+  const int tool = HoleToolNumber(line);
+  state.d = state.diameters[static_cast<std::size_t>(tool)];
+  state.found = true;
+  if (out != nullptr) AppendLine(*out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
+  return true;
+}
+
+// Converts the lines of `hole_data` (a whole text, or a piece of one that
+// starts a line) from `state` on, into `out`; `output` (null for a piece)
+// passes the text on as it gathers.
+void ConvertHoleLines(std::string_view hole_data, ToolState& state, std::string& out, TextOutput* output) {
+  static const Mask xy_mask = ParseMask("#####0.0####");
+  static const Mask i_mask = ParseMask("#####0.0#####");
+  const auto pass = [output] {
+    if (output != nullptr) output->Pass();
+  };
+  float& d = state.d;
   std::string start_x;  // the text of a hole's start X, written on both of its lines
   // The end of a circle's line from its I word on, "I-0.2J0.0", changes
   // only with the tool: written once a tool.
@@ -99,7 +127,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     radius_plain = ReadDecimalDigits(radius_text, radius_digits) &&
                    std::bit_cast<std::uint32_t>(ToSingle(radius_digits.value)) == std::bit_cast<std::uint32_t>(d / 2);
   };
-  take_tool(0);
+  take_tool(d);
   // A hole: the rapid move to the start on the circle's right, then the
   // circle. Y is written twice as it was read: from its digits where they
   // reach (`y_digits` null: the general route).
@@ -112,7 +140,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     Append(out, "\r\nG02X", start_x, "Y");
     if (y_digits == nullptr || !AppendDigitsGeneral(out, *y_digits)) Append(out, General(y));
     Append(out, circle_end);
-    output.Pass();
+    pass();
   };
   // The same two lines of a plain "X.. Y.." line put together in one
   // piece: Y from its digits, the start X summed from the digits of X and
@@ -152,7 +180,7 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     std::memcpy(p, circle_end_room, kCircleEndRoom);
     p += circle_end.size();
     out.append(line, static_cast<std::size_t>(p - line));
-    output.Pass();
+    pass();
     return true;
   };
   LineReader reader(hole_data);
@@ -166,21 +194,80 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
       }
       continue;
     }
+    if (TakeToolLine(line, state, &out)) {
+      take_tool(d);
+      continue;
+    }
     const FirstLetters letters(line);
-    if (HasLetter(line, "φ")) {
-      diameters[static_cast<std::size_t>(HoleToolNumber(line))] = SingleAfter(line, "φ");
-    } else if (letters.Has('T')) {
-      const int tool = HoleToolNumber(line);
-      take_tool(diameters[static_cast<std::size_t>(tool)]);
-      AppendLine(out, "D", Masked(static_cast<float>(tool + 900), tool_mask));
-      found = true;
-    } else if (letters.Has('X') || letters.Has('Y')) {
+    if (letters.Has('X') || letters.Has('Y')) {
       const float x = letters.Has('X') ? ToSingle(ReadNumber(NumberTextAfter(line, letters['X'], letters['Y']))) : 0;
       const bool y_plain = letters.Has('Y') && ReadDecimalDigits(line.substr(letters['Y'] + 1), y_digits);
       float y = 0;
       if (letters.Has('Y')) y = ToSingle(y_plain ? y_digits.value : ReadNumber(line.substr(letters['Y'] + 1)));
       write_hole(x, y, y_plain ? &y_digits : nullptr);
     }
+  }
+}
+
+// The bytes of hole data converted as one piece.
+constexpr std::size_t kHolePiece = std::size_t{1} << 20;
+
+// The tool state at the start of each piece (`starts`), read from the
+// table lines and tool choices alone, which a search for "T" and for the
+// first byte of "φ" finds; false where such a line fails (the one pass
+// then meets the failure where it stands).
+bool ToolStatesAt(std::string_view hole_data, const std::vector<std::size_t>& starts, std::vector<ToolState>& states) {
+  states.assign(starts.size() + 1, ToolState());
+  ToolState state;
+  std::size_t pos = 0;
+  try {
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+      while (true) {
+        const std::size_t at = FindAnyOf<'T', static_cast<char>(0xCF)>(hole_data, pos);
+        if (at == std::string_view::npos || at >= starts[k]) break;
+        // The line around it, as LineReader gives it: from past the CR (and
+        // the LF of a CR LF) before it to the next CR.
+        const std::size_t cr = hole_data.rfind('\r', at);
+        std::size_t begin = cr == std::string_view::npos ? 0 : cr + 1;
+        if (cr != std::string_view::npos && begin < hole_data.size() && hole_data[begin] == '\n') ++begin;
+        const std::size_t end = std::min(hole_data.find('\r', at), hole_data.size());
+        const std::string_view line = hole_data.substr(begin, end - begin);
+        DecimalDigits x, y;
+        if (!ReadHoleLine(line, x, y)) TakeToolLine(line, state, nullptr);
+        pos = end;
+      }
+      states[k + 1] = state;
+      states[k + 1].found = false;  // each piece tells whether it chose a tool
+    }
+  } catch (const Failure&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output) {
+  std::vector<std::size_t> starts = LinePiecesToRun(hole_data, kHolePiece);
+  std::vector<ToolState> states;
+  if (!ToolStatesAt(hole_data, starts, states)) {
+    starts.clear();
+    states.assign(1, ToolState());
+  }
+  // Each hole line is written from itself and the tool state, which the
+  // tool lines alone set: the pieces are converted at once, each from the
+  // state at its start.
+  bool found = false;
+  if (starts.empty()) {
+    ConvertHoleLines(hole_data, states[0], output.text, &output);
+    found = states[0].found;
+  } else {
+    WritePiecesInOrder(starts.size() + 1, 3 * kHolePiece, [&](std::size_t k, std::string& out) {
+      const std::size_t begin = k == 0 ? 0 : starts[k - 1];
+      const std::size_t end = k < starts.size() ? starts[k] : hole_data.size();
+      ConvertHoleLines(hole_data.substr(begin, end - begin), states[k], out, nullptr);
+    }, output);
+    for (const ToolState& state : states) found = found || state.found;
   }
   // Without a tool line the text written so far is not a result: the
   // caller drops it.

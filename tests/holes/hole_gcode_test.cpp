@@ -9,6 +9,7 @@
 
 #include "core/append.h"
 #include "core/failure.h"
+#include "support/one_processor.h"
 #include "support/streamed_output.h"
 
 namespace kovrel {
@@ -88,6 +89,42 @@ TEST(HoleGcode, HoleLinesFromTheirDigitsAsByTheGeneralRoute) {
   const std::string from_digits = HoleDataToGcode(plain).text;
   EXPECT_TRUE(from_digits == HoleDataToGcode(general).text);  // (a difference of long texts is not printed)
   EXPECT_GT(from_digits.size(), std::size_t{20000 * 30});
+}
+
+// Long hole data is converted in pieces side by side, each from the tool
+// state at its start: the text and the outcome are those of one pass.
+TEST(HoleGcode, LongHoleDataIsConvertedAsInOnePass) {
+  std::mt19937 random(3);
+  std::string holes = "T01φ0.5\r\nT02φ1.25\r\nT07φ3\r\n";
+  for (int n = 0; holes.size() < (std::size_t{5} << 20); ++n) {
+    // Tool choices and table lines all along, holes written every way.
+    if (n % 997 == 0) AppendLine(holes, "T0", std::to_string(1 + random() % 8));
+    if (n % 15013 == 0) AppendLine(holes, "T08φ0.", std::to_string(n % 9));
+    const std::string x = std::to_string(random() % 400) + "." + std::to_string(random() % 1000);
+    const std::string y = std::to_string(random() % 300) + "." + std::to_string(random() % 100);
+    switch (n % 9) {
+      case 0: AppendLine(holes, "X", x); break;
+      case 1: AppendLine(holes, "Y-", y); break;
+      case 2: AppendLine(holes, "X", x, " Y", y, " "); break;
+      default: AppendLine(holes, "X", x, " Y", y); break;
+    }
+  }
+  const auto outcome = [](const std::string& text) {
+    try {
+      const ConversionResult result = HoleDataToGcode(text);
+      return result.nothing_to_convert ? std::string("nothing") : result.text;
+    } catch (const Failure& failure) {
+      return std::string("failed: ") + failure.what();
+    }
+  };
+  // A tool number past the table far into the text fails where it stands.
+  for (const std::string& text : {holes, holes + "T1000\r\n" + holes, holes + "X1E39Y1\r\n"}) {
+    const std::string pieces = outcome(text);
+    std::string once;
+    testing_support::OnOneProcessor([&] { once = outcome(text); });
+    EXPECT_GT(once.size(), 5u);
+    EXPECT_TRUE(pieces == once) << once.substr(0, 80);
+  }
 }
 
 }  // namespace
