@@ -19,24 +19,23 @@ struct WireLine {
   static constexpr std::size_t kNone = std::string_view::npos;
 
   explicit WireLine(std::string_view line) {
-    // Eight bytes at a time: the few bytes that may be letters asked for
-    // are marked, and only those are looked at (a line is mostly digits).
+    // Sixteen bytes at a time: only the bytes from "=" to "Y" (the
+    // letters asked for among them) and "(" are looked at (a line is mostly
+    // digits).
     std::array<std::size_t, kPlaces> at;
     at.fill(kNone);
-    const char* const bytes = line.data();
-    std::size_t base = 0;
-    for (; base + 8 <= line.size(); base += 8) Take(line, base, Marks(byte_scan::Load(bytes + base)), at);
-    if (base < line.size()) {
-      // The last bytes, first lowest; the missing ones are zero and
-      // unmarked. In a line of eight bytes or more they end its last eight.
-      std::uint64_t word = 0;
-      if (line.size() >= 8) {
-        word = byte_scan::Load(bytes + line.size() - 8) >> (8 * (8 - (line.size() - base)));
-      } else {
-        for (std::size_t pos = line.size(); pos-- > base;) word = word << 8 | static_cast<unsigned char>(bytes[pos]);
-      }
-      Take(line, base, Marks(word), at);
-    }
+    byte_scan::VisitMarked(
+        line,
+#if defined(__SSE2__)
+        [](__m128i block) { return byte_scan::InRange16<'=', 'Y'>(block) | byte_scan::Matches16<'('>(block); },
+#else
+        nullptr,
+#endif
+        [](char c) { return (c >= '=' && c <= 'Y') || c == '('; },
+        [&](std::size_t pos) {
+          Note(line, pos, at);
+          return true;
+        });
     x = at[kX], y = at[kY], i = at[kI], j = at[kJ], r = at[kR], k = at[kK], m = at[kM];
     comment = at[kParen] != kNone, equals = at[kEquals] != kNone, h = at[kH] != kNone;
     // "M60" and "M50" on the few lines that hold an M.
@@ -63,26 +62,16 @@ struct WireLine {
     return places;
   }();
 
-  // The bytes from ':' up (the letters, "=", and the bytes above ASCII) and "(".
-  static std::uint64_t Marks(std::uint64_t word) {
-    constexpr std::uint64_t kHigh = byte_scan::kOnes * 0x80;
-    const std::uint64_t from_colon = (((word & byte_scan::kLow7) + byte_scan::kOnes * (0x80 - ':')) | word) & kHigh;
-    return from_colon | byte_scan::Matches(word, '(');
-  }
-
-  // Notes the marked bytes of the eight from `base`: each letter's first
-  // place in `at` (every other byte in the place 0 that nobody reads, so
-  // that no branch depends on the byte), and the G codes.
-  void Take(std::string_view line, std::size_t base, std::uint64_t marks, std::array<std::size_t, kPlaces>& at) {
-    for (; marks != 0; marks &= marks - 1) {
-      const std::size_t pos = base + byte_scan::FirstMarked(marks);
-      const char c = line[pos];
-      std::size_t& place = at[kPlaceOf[static_cast<unsigned char>(c)]];
-      place = std::min(place, pos);
-      if (c == 'G' && pos + 2 < line.size() && IsAsciiDigit(line[pos + 1]) && IsAsciiDigit(line[pos + 2])) {
-        const unsigned code = static_cast<unsigned>((line[pos + 1] - '0') * 10 + (line[pos + 2] - '0'));
-        g_codes[code >> 6] |= std::uint64_t{1} << (code & 63);
-      }
+  // Notes the byte at `pos`: a letter's first place in `at` (every other
+  // byte in the place 0 that nobody reads, so that no branch depends on the
+  // byte), and the G codes.
+  void Note(std::string_view line, std::size_t pos, std::array<std::size_t, kPlaces>& at) {
+    const char c = line[pos];
+    std::size_t& place = at[kPlaceOf[static_cast<unsigned char>(c)]];
+    place = std::min(place, pos);
+    if (c == 'G' && pos + 2 < line.size() && IsAsciiDigit(line[pos + 1]) && IsAsciiDigit(line[pos + 2])) {
+      const unsigned code = static_cast<unsigned>((line[pos + 1] - '0') * 10 + (line[pos + 2] - '0'));
+      g_codes[code >> 6] |= std::uint64_t{1} << (code & 63);
     }
   }
 };

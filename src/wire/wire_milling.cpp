@@ -81,28 +81,46 @@ constexpr std::string_view kFixedLines =
 
 // The X and Y words of the wire program as written: the characters after
 // the first "X" (or "Y") among "0123456789.-", kept from line to line. The
-// words stay where the program holds them; a word of a line decoded on its
-// own (which the next such line replaces) is copied.
+// words stay where the program holds them, and their characters are found
+// only when a word is written (most are replaced by the next line's first);
+// a word of a line decoded on its own (which the next such line replaces)
+// is copied at once.
 class PointText {
  public:
   void Take(std::string_view line, const WireLine& facts, bool held) {
-    if (facts.x != WireLine::kNone) x_ = Word(line, facts.x, held, x_copy_);
-    if (facts.y != WireLine::kNone) y_ = Word(line, facts.y, held, y_copy_);
+    if (facts.x != WireLine::kNone) x_.Take(line, facts.x, held);
+    if (facts.y != WireLine::kNone) y_.Take(line, facts.y, held);
   }
-  std::string_view x() const { return x_; }
-  std::string_view y() const { return y_; }
+  std::string_view x() { return x_.Text(); }
+  std::string_view y() { return y_.Text(); }
 
  private:
-  static std::string_view Word(std::string_view line, std::size_t at, bool held, std::string& copy) {
-    static constexpr ByteSet kWord("0123456789.-");
-    const std::string_view word = SpanOf(line.substr(at + 1), kWord);
-    if (held) return word;
-    copy = word;
-    return copy;
-  }
+  class Word {
+   public:
+    void Take(std::string_view line, std::size_t at, bool held) {
+      if (held) {
+        text_ = line.substr(at + 1);
+        found_ = false;
+        return;
+      }
+      copy_ = SpanOf(line.substr(at + 1), kWord);
+      text_ = copy_;
+      found_ = true;
+    }
+    std::string_view Text() {
+      if (!found_) text_ = SpanOf(text_, kWord);
+      found_ = true;
+      return text_;
+    }
 
-  std::string_view x_, y_;
-  std::string x_copy_, y_copy_;
+   private:
+    static constexpr ByteSet kWord{"0123456789.-"};
+    std::string_view text_;  // the word, or (not yet found) the rest of its line
+    bool found_ = true;
+    std::string copy_;
+  };
+
+  Word x_, y_;
 };
 
 }  // namespace

@@ -151,11 +151,13 @@ TEST(WireGcode, WrittenInChunksOfWholeLinesAsWhenGathered) {
 }
 
 TEST(WireGcode, WireLineAnswersAsSearchesOfTheLine) {
-  static constexpr std::string_view kChars = "G0123456789XYIJRKMH(=.- N\x83";
+  // The letters asked for and their neighbours ("<" before "=", "Z" after
+  // "Y"), in lines of one to three blocks of sixteen and their tails.
+  static constexpr std::string_view kChars = "G0123456789XYIJRKMH(=.- N\x83<>?@AZx:)";
   std::mt19937 rng(44);
   for (int round = 0; round < 20000; ++round) {
     std::string line;
-    for (int n = static_cast<int>(rng() % 24); n > 0; --n) line += kChars[rng() % kChars.size()];
+    for (int n = static_cast<int>(rng() % 56); n > 0; --n) line += kChars[rng() % kChars.size()];
     const WireLine facts(line);
     ASSERT_EQ(facts.x, line.find('X')) << line;
     ASSERT_EQ(facts.y, line.find('Y')) << line;
