@@ -7,20 +7,6 @@
 
 namespace kovrel {
 
-bool LineReader::Next(std::string_view& line) {
-  if (pos_ >= text_.size()) return false;
-  const std::size_t end = lone_lf_ends_line_ ? FindLineEnd(text_, pos_) : FindAnyOf<'\r'>(text_, pos_);
-  if (end == std::string_view::npos) {
-    line = text_.substr(pos_);
-    pos_ = text_.size();
-    return true;
-  }
-  line = text_.substr(pos_, end - pos_);
-  pos_ = end + 1;
-  if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-  return true;
-}
-
 std::string WithCrLfLineEnds(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);

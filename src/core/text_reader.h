@@ -34,7 +34,23 @@ class LineReader {
       : text_(text), lone_lf_ends_line_(lone_lf_ends_line) {}
 
   /// The next line without its end marker; false at the end of the text.
-  bool Next(std::string_view& line);
+  /// In the header: the lines of NC data and DXF are short, and a call per
+  /// line would cost about as much as finding its end.
+  bool Next(std::string_view& line) {
+    const std::size_t size = text_.size();
+    if (pos_ >= size) return false;
+    const std::size_t end = lone_lf_ends_line_ ? FindLineEnd(text_, pos_) : FindAnyOf<'\r'>(text_, pos_);
+    const char* const data = text_.data();
+    if (end == std::string_view::npos) {
+      line = std::string_view(data + pos_, size - pos_);
+      pos_ = size;
+      return true;
+    }
+    line = std::string_view(data + pos_, end - pos_);
+    pos_ = end + 1;
+    if (data[end] == '\r' && pos_ < size && data[pos_] == '\n') ++pos_;
+    return true;
+  }
   bool AtEnd() const { return pos_ >= text_.size(); }
 
  private:
