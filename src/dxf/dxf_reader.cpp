@@ -22,14 +22,29 @@ bool IsGroup(const DxfGroup& group, int code, std::string_view value) {
 
 DxfGroup DxfGroupReader::Next() {
   std::string_view line;
-  std::string_view code;
-  do {
-    if (!lines_.Next(line)) EndedEarly();
-    code = TrimBlanks(line);
-  } while (code.empty());
   DxfGroup group;
-  const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), group.code);
-  if (error != std::errc() || end != code.data() + code.size()) group.code = -1;
+  while (true) {
+    if (!lines_.Next(line)) EndedEarly();
+    // The code line as drawings write it: spaces, then digits (at most
+    // nine, which an int holds) up to the line's end.
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end && *p == ' ') ++p;
+    const char* const digits = p;
+    int number = 0;
+    for (; p < end && IsAsciiDigit(*p) && p - digits < 9; ++p) number = number * 10 + (*p - '0');
+    if (p == end && p != digits) {
+      group.code = number;
+      break;
+    }
+    // Any other line: blanks around a whole number, or no code (-1); a
+    // blank line is skipped.
+    const std::string_view code = TrimBlanks(line);
+    if (code.empty()) continue;
+    const auto [code_end, error] = std::from_chars(code.data(), code.data() + code.size(), group.code);
+    if (error != std::errc() || code_end != code.data() + code.size()) group.code = -1;
+    break;
+  }
   if (!lines_.Next(group.value)) EndedEarly();
   return group;
 }

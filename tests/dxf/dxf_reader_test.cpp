@@ -45,6 +45,24 @@ TEST(DxfGroupReader, EveryLineEndAndBlankPadding) {
   }
 }
 
+TEST(DxfGroupReader, CodeLinesOfEveryShape) {
+  // Spaces, tabs, signs, letters and long numbers around the digits: the
+  // code is the whole number between the blanks, else -1.
+  const std::pair<std::string, int> cases[] = {
+      {"10", 10},      {"  10", 10},   {"10 ", 10},          {"\t 5\t", 5},          {"007", 7},
+      {"-1", -1},      {"-5", -5},     {"+5", -1},           {"1 0", -1},            {"10x", -1},
+      {"999999999", 999999999},        {"1000000000", 1000000000},                  {"99999999999", -1},
+      {"  0", 0},      {"A", -1},
+  };
+  for (const auto& [line, code] : cases) {
+    const std::string text = line + "\r\nVALUE\r\n";
+    DxfGroupReader reader(text);
+    const DxfGroup group = reader.Next();
+    EXPECT_EQ(group.code, code) << line;
+    EXPECT_EQ(group.value, "VALUE") << line;
+  }
+}
+
 TEST(DxfEntityReader, EntitiesOfTheEntitiesSectionOnly) {
   const std::string dxf = GroupText({{0, "SECTION"}, {2, "HEADER"}, {9, "$UCSORG"}, {10, "100"}, {20, "50"},
                                      {30, "0"}, {9, "$CLAYER"}, {8, "CIRCLE"}, {0, "ENDSEC"},
