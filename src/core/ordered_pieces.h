@@ -54,4 +54,12 @@ std::vector<std::size_t> LinePieceStarts(std::string_view text, std::size_t size
 /// pass) on one processor.
 std::vector<std::size_t> LinePiecesToRun(std::string_view text, std::size_t size);
 
+/// Piece k of `text` cut at `starts` (LinePieceStarts): from the start
+/// before it (or the text's start) to the next one (or the text's end).
+inline std::string_view LinePiece(std::string_view text, const std::vector<std::size_t>& starts, std::size_t k) {
+  const std::size_t begin = k == 0 ? 0 : starts[k - 1];
+  const std::size_t end = k < starts.size() ? starts[k] : text.size();
+  return text.substr(begin, end - begin);
+}
+
 }  // namespace kovrel

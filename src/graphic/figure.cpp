@@ -264,12 +264,7 @@ void GcodePass(FigureTables& figure, std::string_view text, FigureReading& readi
   pieces[0].elements.swap(figure.FigElems);  // the room of an earlier figure, for the first piece
   PlainState state;
   ForPiecesInOrder(
-      starts.size() + 1,
-      [&](std::size_t k) {
-        const std::size_t begin = k == 0 ? 0 : starts[k - 1];
-        const std::size_t end = k < starts.size() ? starts[k] : text.size();
-        ReadGcodePiece(text.substr(begin, end - begin), pieces[k % kPieceSlots]);
-      },
+      starts.size() + 1, [&](std::size_t k) { ReadGcodePiece(LinePiece(text, starts, k), pieces[k % kPieceSlots]); },
       [&](std::size_t k) { TakeGcodePiece(figure, pieces[k % kPieceSlots], state, reading); });
 }
 

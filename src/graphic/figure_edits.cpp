@@ -3,16 +3,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "core/append.h"
 #include "core/byte_scan.h"
-#include "core/ordered_pieces.h"
 #include "core/number_format.h"
 #include "core/number_reader.h"
+#include "core/ordered_pieces.h"
 #include "core/text_reader.h"
 
 namespace kovrel {
@@ -320,30 +320,28 @@ void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind
   // and moved with the line that gave it), so the pieces of a long text
   // can be edited at once.
   const std::vector<std::size_t> starts = LinePieceStarts(text, kEditPiece);
-  const auto piece = [&](std::size_t k) {
-    const std::size_t begin = k == 0 ? 0 : starts[k - 1];
-    const std::size_t end = k < starts.size() ? starts[k] : text.size();
-    return text.substr(begin, end - begin);
-  };
-  WritePiecesInOrder(starts.size() + 1, kEditPiece + kEditPiece / 2, [&](std::size_t k, std::string& piece_out) {
-    LineReader reader(piece(k));
-    std::string_view line;
-    PartEditor editor(form);
-    while (reader.Next(line)) {
-      if (kind == FigureKind::kGcode) {
-        EditGcodeLine(line, edit, form, reading, editor, piece_out);
-      } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
-        // A hole line is one part whatever commas it has.
-        PartWords words;
-        words.x = line.find('X');
-        words.y = line.find('Y');
-        EditPart(line, words, edit, form, false, reading, editor, piece_out);
-      } else {
-        piece_out.append(line);
-      }
-      piece_out.append("\r\n");
-    }
-  }, out);
+  WritePiecesInOrder(
+      starts.size() + 1, kEditPiece + kEditPiece / 2,
+      [&](std::size_t k, std::string& piece_out) {
+        LineReader reader(LinePiece(text, starts, k));
+        std::string_view line;
+        PartEditor editor(form);
+        while (reader.Next(line)) {
+          if (kind == FigureKind::kGcode) {
+            EditGcodeLine(line, edit, form, reading, editor, piece_out);
+          } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
+            // A hole line is one part whatever commas it has.
+            PartWords words;
+            words.x = line.find('X');
+            words.y = line.find('Y');
+            EditPart(line, words, edit, form, false, reading, editor, piece_out);
+          } else {
+            piece_out.append(line);
+          }
+          piece_out.append("\r\n");
+        }
+      },
+      out);
 }
 
 std::string EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind) {

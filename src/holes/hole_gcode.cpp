@@ -262,11 +262,12 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
     ConvertHoleLines(hole_data, states[0], output.text, &output);
     found = states[0].found;
   } else {
-    WritePiecesInOrder(starts.size() + 1, 3 * kHolePiece, [&](std::size_t k, std::string& out) {
-      const std::size_t begin = k == 0 ? 0 : starts[k - 1];
-      const std::size_t end = k < starts.size() ? starts[k] : hole_data.size();
-      ConvertHoleLines(hole_data.substr(begin, end - begin), states[k], out, nullptr);
-    }, output);
+    WritePiecesInOrder(
+        starts.size() + 1, 3 * kHolePiece,
+        [&](std::size_t k, std::string& out) {
+          ConvertHoleLines(LinePiece(hole_data, starts, k), states[k], out, nullptr);
+        },
+        output);
     for (const ToolState& state : states) found = found || state.found;
   }
   // Without a tool line the text written so far is not a result: the

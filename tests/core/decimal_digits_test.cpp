@@ -194,9 +194,9 @@ void ExpectReadAsTheLineReadsThem(std::string_view line, const DecimalDigits& x,
 
 TEST(DecimalDigits, HoleLinesReadInOnePassAsTheGeneralReadingReadsThem) {
   DecimalDigits x, y;
-  for (const std::string_view line : {"X238.002 Y164.391", "X1Y2", "X-.5   Y+5.", "X0.000 Y-0.0", "X007.50 Y1234567.1234567",
-                                      "X1 Y2", "X12345678 Y1", "X1.12345678 Y1", "X1 Y123456789.0",
-                                      "X123456789012345 Y.123456789012345"}) {
+  for (const std::string_view line :
+       {"X238.002 Y164.391", "X1Y2", "X-.5   Y+5.", "X0.000 Y-0.0", "X007.50 Y1234567.1234567", "X1 Y2", "X12345678 Y1",
+        "X1.12345678 Y1", "X1 Y123456789.0", "X123456789012345 Y.123456789012345"}) {
     ASSERT_TRUE(ReadHoleLine(line, x, y)) << line;
     ExpectReadAsTheLineReadsThem(line, x, y);
   }

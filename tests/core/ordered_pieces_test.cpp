@@ -88,12 +88,13 @@ void ExpectFirstFailureWins() {
   // A failure of the last piece, and of the only one.
   for (const std::size_t count : {1u, 9u}) {
     TextOutput last;
-    EXPECT_THROW(WritePiecesInOrder(count, 0,
-                                    [count](std::size_t k, std::string& text) {
-                                      if (k + 1 == count) throw std::runtime_error("last");
-                                      text += PieceText(k);
-                                    },
-                                    last),
+    EXPECT_THROW(WritePiecesInOrder(
+                     count, 0,
+                     [count](std::size_t k, std::string& text) {
+                       if (k + 1 == count) throw std::runtime_error("last");
+                       text += PieceText(k);
+                     },
+                     last),
                  std::runtime_error);
   }
 }

@@ -49,10 +49,21 @@ TEST(DxfGroupReader, CodeLinesOfEveryShape) {
   // Spaces, tabs, signs, letters and long numbers around the digits: the
   // code is the whole number between the blanks, else -1.
   const std::pair<std::string, int> cases[] = {
-      {"10", 10},      {"  10", 10},   {"10 ", 10},          {"\t 5\t", 5},          {"007", 7},
-      {"-1", -1},      {"-5", -5},     {"+5", -1},           {"1 0", -1},            {"10x", -1},
-      {"999999999", 999999999},        {"1000000000", 1000000000},                  {"99999999999", -1},
-      {"  0", 0},      {"A", -1},
+      {"10", 10},
+      {"  10", 10},
+      {"10 ", 10},
+      {"\t 5\t", 5},
+      {"007", 7},
+      {"-1", -1},
+      {"-5", -5},
+      {"+5", -1},
+      {"1 0", -1},
+      {"10x", -1},
+      {"999999999", 999999999},
+      {"1000000000", 1000000000},
+      {"99999999999", -1},
+      {"  0", 0},
+      {"A", -1},
   };
   for (const auto& [line, code] : cases) {
     const std::string text = line + "\r\nVALUE\r\n";

@@ -8,7 +8,6 @@
 #include <random>
 
 #include "core/append.h"
-
 #include "core/failure.h"
 #include "core/nc_coordinates.h"
 #include "dxf/dxf_text.h"
