@@ -110,32 +110,43 @@ void ForPiecesInOrder(std::size_t count, const std::function<void(std::size_t)>&
 
 void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& write, TextOutput& output) {
   if (count < 2 || UsableProcessors() < 2) {
-    // One after the other, straight into the output.
-    for (std::size_t k = 0; k < count; ++k) {
-      write(k, output.text);
-      output.Pass();
-    }
+    for (std::size_t k = 0; k < count; ++k) write(k, output);
     return;
   }
-  std::array<std::string, kPieceSlots> texts;
+  // Each slot's text, where its piece asked to pass, and its failure: the
+  // text a failing piece wrote before it is handed on first.
+  struct Written {
+    std::vector<std::size_t> passes;
+    TextOutput text{&passes};
+    std::exception_ptr failure;
+  };
+  std::array<Written, kPieceSlots> slots;
   ForPiecesInOrder(
       count,
       [&](std::size_t k) {
-        std::string& text = texts[k % kPieceSlots];
-        text.reserve(room);
-        write(k, text);
+        Written& piece = slots[k % kPieceSlots];
+        piece.text.text.clear();
+        piece.text.text.reserve(room);
+        piece.passes.clear();
+        piece.failure = nullptr;
+        try {
+          write(k, piece.text);
+        } catch (...) {
+          piece.failure = std::current_exception();
+        }
       },
       [&](std::size_t k) {
-        // Handed on whole where the output passed on what it had (a piece
-        // is a chunk or more), else joined to it.
-        std::string& text = texts[k % kPieceSlots];
-        if (output.text.empty()) {
-          output.text.swap(text);
+        Written& piece = slots[k % kPieceSlots];
+        if (output.Streams() && output.text.empty()) {
+          // Handed on whole, without a copy, where the output passed on
+          // what it had: a chunk may then hold more lines than one pass
+          // would have put in it.
+          output.text.swap(piece.text.text);
+          output.Pass();
         } else {
-          output.text.append(text);
+          output.TakePiece(piece.text.text, piece.passes);
         }
-        text.clear();
-        output.Pass();
+        if (piece.failure) std::rethrow_exception(piece.failure);
       });
 }
 

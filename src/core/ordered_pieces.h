@@ -32,17 +32,22 @@ inline constexpr std::size_t kPieceSlots = 4;
 void ForPiecesInOrder(std::size_t count, const std::function<void(std::size_t)>& make,
                       const std::function<void(std::size_t)>& take);
 
-/// Appends piece `index` of a result to `out` (which may hold the text of
-/// an earlier piece of the same thread: only what is appended counts).
-using PieceWriter = std::function<void(std::size_t index, std::string& out)>;
+/// Writes piece `index` of a result into `out`, calling out.Pass() where
+/// one pass over the whole result would (after each complete line or item).
+using PieceWriter = std::function<void(std::size_t index, TextOutput& out)>;
 
-/// Writes pieces 0 to count - 1 into `output` in their order, each a chunk
-/// of complete lines, two at a time where the machine has a second
-/// processor (`write` is called from both threads, never twice for one
-/// piece). `room` is the most bytes a piece is expected to take (a piece
-/// may take more; the room is made once, not as it grows). A failure of a
-/// piece is thrown as one pass would meet it: the first failing piece's,
-/// after every piece before it is handed on.
+/// Writes pieces 0 to count - 1 into `output` in their order, two at a time
+/// where the machine has a second processor (`write` is called from both
+/// threads, never twice for one piece). `room` is the most bytes a piece
+/// is expected to take (a piece may take more; the room is made once, not
+/// as it grows). A piece is handed on whole where the output has just
+/// passed on what it had (no copy; a chunk then holds more lines than one
+/// pass would put in it), else joined to the output's text and passed on
+/// where one pass would (TextOutput::TakePiece; an output that keeps its
+/// text keeps its room). A failure of a piece is thrown as one pass would
+/// meet it: the first failing piece's, after every piece before it and the
+/// text the failing piece wrote before its failure are handed on. On one
+/// processor the pieces are written straight into `output`.
 void WritePiecesInOrder(std::size_t count, std::size_t room, const PieceWriter& write, TextOutput& output);
 
 /// Where a text of lines (each ending at a CR, the LF of a CR LF with it)

@@ -135,59 +135,60 @@ void WriteGcodeDxf(const GcodeDrawing& drawing, const DxfColourOptions& colours,
   // Each move is written from its own motion and the end of the move before
   // it, so the pieces of a long drawing can be written at once.
   const std::size_t count = drawing.moves.size();
-  WritePiecesInOrder((count + kMovesPerPiece - 1) / kMovesPerPiece, kMovesPerPiece * kMostPerMove,
-                     [&](std::size_t piece, std::string& out) {
-                       const std::size_t begin = piece * kMovesPerPiece;
-                       const std::size_t end = std::min(count, begin + kMovesPerPiece);
-                       float prev_x = 0, prev_y = 0;
-                       if (begin > 0) {
-                         prev_x = drawing.moves[begin - 1].motion.x;
-                         prev_y = drawing.moves[begin - 1].motion.y;
-                       }
-                       // The end of a straight move as written, which the next line starts with.
-                       std::string prev_x_text, prev_y_text;
-                       bool prev_written = false;
-                       for (std::size_t k = begin; k < end; ++k) {
-                         const GcodeDrawing::Move& move = drawing.moves[k];
-                         const NcMotion& m = move.motion;
-                         const auto layer = static_cast<std::size_t>(move.layer);
-                         const DxfEntityHead head{names[layer], colour_texts[layer]};
-                         const bool moves = m.x != prev_x || m.y != prev_y;
-                         if (m.g == 1) {
-                           std::string x = FormatPrinted(m.x), y = FormatPrinted(m.y);
-                           if (moves) {
-                             if (!prev_written) {
-                               prev_x_text = FormatPrinted(prev_x);
-                               prev_y_text = FormatPrinted(prev_y);
-                             }
-                             AppendDxfLine(out, head, prev_x_text, prev_y_text, x, y);
-                           } else {
-                             AppendDxfPoint(out, head, x, y);
-                           }
-                           prev_x_text = std::move(x);
-                           prev_y_text = std::move(y);
-                         } else if (m.g == 2 || m.g == 3) {
-                           const float cx = prev_x + m.i, cy = prev_y + m.j;
-                           const auto radius = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
-                           if (!moves) {
-                             AppendDxfCircle(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius));
-                           } else {
-                             const ArcDirections directions = ArcDirectionsRadians(m.i, m.j, cx, cy, m.x, m.y);
-                             const std::string start = FormatPrinted(directions.start * kDegreesPerRadian);
-                             const std::string finish = FormatPrinted(directions.end * kDegreesPerRadian);
-                             // DXF draws an arc counter-clockwise: a clockwise move is the arc
-                             // from its end to its start.
-                             const bool counter_clockwise = m.g == 3;
-                             AppendDxfArc(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius),
-                                          counter_clockwise ? start : finish, counter_clockwise ? finish : start);
-                           }
-                         }
-                         prev_written = m.g == 1;
-                         prev_x = m.x;
-                         prev_y = m.y;
-                       }
-                     },
-                     output);
+  const auto write = [&](std::size_t piece, TextOutput& piece_output) {
+    std::string& out = piece_output.text;
+    const std::size_t begin = piece * kMovesPerPiece;
+    const std::size_t end = std::min(count, begin + kMovesPerPiece);
+    float prev_x = 0, prev_y = 0;
+    if (begin > 0) {
+      prev_x = drawing.moves[begin - 1].motion.x;
+      prev_y = drawing.moves[begin - 1].motion.y;
+    }
+    // The end of a straight move as written, which the next line starts with.
+    std::string prev_x_text, prev_y_text;
+    bool prev_written = false;
+    for (std::size_t k = begin; k < end; ++k) {
+      const GcodeDrawing::Move& move = drawing.moves[k];
+      const NcMotion& m = move.motion;
+      const auto layer = static_cast<std::size_t>(move.layer);
+      const DxfEntityHead head{names[layer], colour_texts[layer]};
+      const bool moves = m.x != prev_x || m.y != prev_y;
+      if (m.g == 1) {
+        std::string x = FormatPrinted(m.x), y = FormatPrinted(m.y);
+        if (moves) {
+          if (!prev_written) {
+            prev_x_text = FormatPrinted(prev_x);
+            prev_y_text = FormatPrinted(prev_y);
+          }
+          AppendDxfLine(out, head, prev_x_text, prev_y_text, x, y);
+        } else {
+          AppendDxfPoint(out, head, x, y);
+        }
+        prev_x_text = std::move(x);
+        prev_y_text = std::move(y);
+      } else if (m.g == 2 || m.g == 3) {
+        const float cx = prev_x + m.i, cy = prev_y + m.j;
+        const auto radius = static_cast<float>(std::sqrt(m.i * m.i + m.j * m.j));
+        if (!moves) {
+          AppendDxfCircle(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius));
+        } else {
+          const ArcDirections directions = ArcDirectionsRadians(m.i, m.j, cx, cy, m.x, m.y);
+          const std::string start = FormatPrinted(directions.start * kDegreesPerRadian);
+          const std::string finish = FormatPrinted(directions.end * kDegreesPerRadian);
+          // DXF draws an arc counter-clockwise: a clockwise move is the arc
+          // from its end to its start.
+          const bool counter_clockwise = m.g == 3;
+          AppendDxfArc(out, head, FormatPrinted(cx), FormatPrinted(cy), FormatPrinted(radius),
+                       counter_clockwise ? start : finish, counter_clockwise ? finish : start);
+        }
+      }
+      prev_written = m.g == 1;
+      prev_x = m.x;
+      prev_y = m.y;
+      piece_output.Pass();
+    }
+  };
+  WritePiecesInOrder((count + kMovesPerPiece - 1) / kMovesPerPiece, kMovesPerPiece * kMostPerMove, write, output);
   AppendDxfEnd(output.text);
 }
 

@@ -322,23 +322,24 @@ void EditDocument(std::string_view text, const FigureEdit& edit, FigureKind kind
   const std::vector<std::size_t> starts = LinePieceStarts(text, kEditPiece);
   WritePiecesInOrder(
       starts.size() + 1, kEditPiece + kEditPiece / 2,
-      [&](std::size_t k, std::string& piece_out) {
+      [&](std::size_t k, TextOutput& piece) {
         LineReader reader(LinePiece(text, starts, k));
         std::string_view line;
         PartEditor editor(form);
         while (reader.Next(line)) {
           if (kind == FigureKind::kGcode) {
-            EditGcodeLine(line, edit, form, reading, editor, piece_out);
+            EditGcodeLine(line, edit, form, reading, editor, piece.text);
           } else if (HasLetter(line, "X") || HasLetter(line, "Y")) {
             // A hole line is one part whatever commas it has.
             PartWords words;
             words.x = line.find('X');
             words.y = line.find('Y');
-            EditPart(line, words, edit, form, false, reading, editor, piece_out);
+            EditPart(line, words, edit, form, false, reading, editor, piece.text);
           } else {
-            piece_out.append(line);
+            piece.text.append(line);
           }
-          piece_out.append("\r\n");
+          piece.text.append("\r\n");
+          piece.Pass();
         }
       },
       out);

@@ -374,7 +374,8 @@ void PictureGcode(const FigureTables& figure, TextOutput& output) {
   // Each element is written from itself and the element before it, so the
   // pieces of a large figure can be written at once.
   const auto count = static_cast<std::size_t>(figure.LastElem() + 1);
-  const auto write = [&figure, count](std::size_t piece, std::string& out) {
+  const auto write = [&figure, count](std::size_t piece, TextOutput& output) {
+    std::string& out = output.text;
     const std::size_t first = piece * kElementsPerPiece;
     const std::size_t last = std::min(count, first + kElementsPerPiece);
     double sx = 0, sy = 0;
@@ -426,6 +427,7 @@ void PictureGcode(const FigureTables& figure, TextOutput& output) {
       }
       sx = x;
       sy = y;
+      output.Pass();
     }
   };
   WritePiecesInOrder((count + kElementsPerPiece - 1) / kElementsPerPiece, kElementsPerPiece * kCommonPerElement, write,

@@ -95,14 +95,11 @@ bool TakeToolLine(std::string_view line, ToolState& state, std::string* out) {
 }
 
 // Converts the lines of `hole_data` (a whole text, or a piece of one that
-// starts a line) from `state` on, into `out`; `output` (null for a piece)
-// passes the text on as it gathers.
-void ConvertHoleLines(std::string_view hole_data, ToolState& state, std::string& out, TextOutput* output) {
+// starts a line) from `state` on, into `output`.
+void ConvertHoleLines(std::string_view hole_data, ToolState& state, TextOutput& output) {
+  std::string& out = output.text;
   static const Mask xy_mask = ParseMask("#####0.0####");
   static const Mask i_mask = ParseMask("#####0.0#####");
-  const auto pass = [output] {
-    if (output != nullptr) output->Pass();
-  };
   float& d = state.d;
   std::string start_x;  // the text of a hole's start X, written on both of its lines
   // The end of a circle's line from its I word on, "I-0.2J0.0", changes
@@ -140,7 +137,7 @@ void ConvertHoleLines(std::string_view hole_data, ToolState& state, std::string&
     Append(out, "\r\nG02X", start_x, "Y");
     if (y_digits == nullptr || !AppendDigitsGeneral(out, *y_digits)) Append(out, General(y));
     Append(out, circle_end);
-    pass();
+    output.Pass();
   };
   // The same two lines of a plain "X.. Y.." line put together in one
   // piece: Y from its digits, the start X summed from the digits of X and
@@ -180,7 +177,7 @@ void ConvertHoleLines(std::string_view hole_data, ToolState& state, std::string&
     std::memcpy(p, circle_end_room, kCircleEndRoom);
     p += circle_end.size();
     out.append(line, static_cast<std::size_t>(p - line));
-    pass();
+    output.Pass();
     return true;
   };
   LineReader reader(hole_data);
@@ -259,14 +256,12 @@ ConversionResult HoleDataToGcode(std::string_view hole_data, TextOutput& output)
   // state at its start.
   bool found = false;
   if (starts.empty()) {
-    ConvertHoleLines(hole_data, states[0], output.text, &output);
+    ConvertHoleLines(hole_data, states[0], output);
     found = states[0].found;
   } else {
     WritePiecesInOrder(
         starts.size() + 1, 3 * kHolePiece,
-        [&](std::size_t k, std::string& out) {
-          ConvertHoleLines(LinePiece(hole_data, starts, k), states[k], out, nullptr);
-        },
+        [&](std::size_t k, TextOutput& out) { ConvertHoleLines(LinePiece(hole_data, starts, k), states[k], out); },
         output);
     for (const ToolState& state : states) found = found || state.found;
   }

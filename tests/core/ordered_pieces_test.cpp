@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/append.h"
 #include "support/one_processor.h"
 
 namespace kovrel {
@@ -19,89 +20,125 @@ namespace {
 
 using testing_support::OnOneProcessor;
 
-// The text of piece k: a few lines, some pieces far longer than others.
-std::string PieceText(std::size_t k) {
-  std::string text;
-  const std::size_t lines = k % 7 == 3 ? 20000 : 1 + k % 5;
-  for (std::size_t n = 0; n < lines; ++n) text += "P" + std::to_string(k) + "L" + std::to_string(n) + "\r\n";
-  return text;
+// Writes the lines of piece k, passing after each as one pass would: a few
+// lines, some pieces far longer than others (past a chunk).
+void WritePiece(std::size_t k, TextOutput& out) {
+  const std::size_t lines = k % 7 == 3 ? 120000 : 1 + k % 5;
+  for (std::size_t n = 0; n < lines; ++n) {
+    Append(out.text, "P", std::to_string(k), "L", std::to_string(n), "\r\n");
+    out.Pass();
+  }
 }
 
-void ExpectPiecesInOrder() {
+// What a run hands on, and what it threw.
+struct Handed {
+  std::string text;
+  bool whole_lines = true;  // every chunk ends at a line end
+  std::string failure;
+};
+
+Handed HandedBy(std::size_t count, const PieceWriter& write) {
+  Handed handed;
+  TextOutput out([&handed](std::string& chunk) {
+    handed.whole_lines = handed.whole_lines && chunk.ends_with("\r\n");
+    handed.text += chunk;
+  });
+  out.text = "HEAD\r\n";
+  try {
+    WritePiecesInOrder(count, 256, write, out);
+  } catch (const std::runtime_error& failure) {
+    handed.failure = failure.what();
+  }
+  out.Flush();
+  return handed;
+}
+
+TEST(OrderedPieces, PiecesAreHandedOnWholeAndInOrder) {
   constexpr std::size_t kCount = 300;
-  std::string expected;
-  for (std::size_t k = 0; k < kCount; ++k) expected += PieceText(k);
-  const PieceWriter write = [](std::size_t k, std::string& out) {
+  const PieceWriter write = [](std::size_t k, TextOutput& out) {
     // Pieces that take their time now and then, so that the threads finish
     // out of their order.
     if (k % 11 == 0) std::this_thread::sleep_for(std::chrono::microseconds(300));
-    out += PieceText(k);
+    WritePiece(k, out);
   };
-  // Handed on to a sink: every chunk ends at a line end.
-  std::string handed;
-  bool whole_lines = true;
-  TextOutput out([&](std::string& chunk) {
-    whole_lines = whole_lines && chunk.ends_with("\r\n");
-    handed += chunk;
-  });
-  out.text = "HEAD\r\n";
-  WritePiecesInOrder(kCount, 256, write, out);
-  out.Flush();
-  EXPECT_TRUE(whole_lines);
-  EXPECT_TRUE(handed == "HEAD\r\n" + expected);
-  // Kept whole.
-  TextOutput kept;
-  WritePiecesInOrder(kCount, 0, write, kept);
-  EXPECT_TRUE(kept.text == expected);
-}
-
-TEST(OrderedPieces, PiecesComeOutWholeAndInOrderOnOneProcessorOrMore) {
-  ExpectPiecesInOrder();
-  OnOneProcessor([] {
+  Handed once;
+  OnOneProcessor([&] {
     EXPECT_EQ(UsableProcessors(), 1u);
     EXPECT_TRUE(LinePiecesToRun(std::string(3 << 20, '\r'), 1 << 20).empty());
-    ExpectPiecesInOrder();
+    once = HandedBy(kCount, write);
   });
+  const Handed pieces = HandedBy(kCount, write);
+  EXPECT_TRUE(once.whole_lines && pieces.whole_lines);
+  EXPECT_GT(once.text.size(), std::size_t{20} << 20);
+  EXPECT_TRUE(pieces.text == once.text);
+  // Kept whole (no sink): the text of all pieces, in the room the caller
+  // made for it.
+  TextOutput kept;
+  kept.text.reserve(once.text.size());
+  const char* const room = kept.text.data();
+  WritePiecesInOrder(kCount, 0, write, kept);
+  EXPECT_TRUE(kept.text == std::string_view(once.text).substr(6));
+  EXPECT_EQ(kept.text.data(), room);
 }
 
-void ExpectFirstFailureWins() {
-  // Piece 3 fails late, piece 4 at once: one pass meets piece 3's failure,
-  // after pieces 0 to 2 are handed on and before anything of piece 4.
-  std::string handed;
-  TextOutput out([&](std::string& chunk) { handed += chunk; });
-  const PieceWriter write = [](std::size_t k, std::string& out) {
-    if (k == 3) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      throw std::runtime_error("piece 3");
+TEST(OrderedPieces, ATextWrittenApartIsPassedOnWhereItWouldHaveBeen) {
+  // Lines written in place, and the same lines written apart and taken in:
+  // the same chunks, handed at the same lines.
+  const auto chunks_of = [](bool apart) {
+    std::vector<std::string> chunks;
+    TextOutput out([&chunks](std::string& chunk) { chunks.push_back(chunk); });
+    out.text = std::string(700000, 'H') + "\r\n";
+    std::vector<std::size_t> passes;
+    TextOutput piece(&passes);
+    TextOutput& target = apart ? piece : out;
+    for (int n = 0; n < 300000; ++n) {
+      Append(target.text, "L", std::to_string(n), n % 3 == 0 ? "\r\n" : ",");
+      if (n % 3 == 0) target.Pass();
     }
-    if (k == 4) throw std::runtime_error("piece 4");
-    out += PieceText(k);
+    if (apart) out.TakePiece(piece.text, passes);
+    out.Flush();
+    return chunks;
   };
-  try {
-    WritePiecesInOrder(50, 0, write, out);
-    ADD_FAILURE() << "no failure";
-  } catch (const std::runtime_error& failure) {
-    EXPECT_STREQ(failure.what(), "piece 3");
-  }
-  out.Flush();
-  EXPECT_TRUE(handed == PieceText(0) + PieceText(1) + PieceText(2));
+  const std::vector<std::string> in_place = chunks_of(false);
+  EXPECT_GT(in_place.size(), 2u);
+  EXPECT_TRUE(chunks_of(true) == in_place);
+}
+
+TEST(OrderedPieces, TheFirstFailingPieceFailsWhereOnePassFails) {
+  // Piece 10 (long) fails late, after many lines; piece 11 at once: one
+  // pass meets piece 10's failure, after pieces 0 to 9 and piece 10's lines
+  // before its failure are handed on, and before anything of piece 11.
+  const PieceWriter write = [](std::size_t k, TextOutput& out) {
+    if (k == 10) {
+      for (int n = 0; n < 200000; ++n) {
+        Append(out.text, "P10L", std::to_string(n), "\r\n");
+        out.Pass();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      throw std::runtime_error("piece 10");
+    }
+    if (k == 11) throw std::runtime_error("piece 11");
+    WritePiece(k, out);
+  };
+  Handed once;
+  OnOneProcessor([&] { once = HandedBy(50, write); });
+  const Handed pieces = HandedBy(50, write);
+  EXPECT_EQ(once.failure, "piece 10");
+  EXPECT_EQ(pieces.failure, "piece 10");
+  EXPECT_TRUE(once.text.ends_with("P10L199999\r\n"));
+  EXPECT_TRUE(pieces.text == once.text);
   // A failure of the last piece, and of the only one.
   for (const std::size_t count : {1u, 9u}) {
     TextOutput last;
     EXPECT_THROW(WritePiecesInOrder(
                      count, 0,
-                     [count](std::size_t k, std::string& text) {
+                     [count](std::size_t k, TextOutput& text) {
                        if (k + 1 == count) throw std::runtime_error("last");
-                       text += PieceText(k);
+                       WritePiece(k, text);
                      },
                      last),
                  std::runtime_error);
   }
-}
-
-TEST(OrderedPieces, TheFirstFailingPieceFailsAfterThePiecesBeforeIt) {
-  ExpectFirstFailureWins();
-  OnOneProcessor(ExpectFirstFailureWins);
 }
 
 TEST(OrderedPieces, ATextIsCutJustPastALineEnd) {
