@@ -97,8 +97,9 @@ namespace {
 // one to fifteen digits with at most one point among them, ending where
 // the characters of a number end. Gives the value (as ReadNumber reads the
 // characters) and the digits as ReadDecimalDigits or ThousandthsDigits
-// give them; false (nothing read) for any other characters, which the
-// general reading decides.
+// give them; false for any other characters, which the general reading
+// decides (the value is not set, and the digits are the general reading's
+// to set).
 bool ReadPlainValue(const char* p, const char* end, WireDigits* digits, float& value) {
   DecimalDigits read;
   DecimalDigits& number = digits != nullptr ? digits->number : read;
